@@ -1,0 +1,77 @@
+#include "app/appstate.h"
+
+#include "settings/recentfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace askbright {
+
+namespace {
+
+bool isSeparator(QChar c)
+{
+    return c == u'/' || c == u'\\';
+}
+
+qsizetype lastSeparator(const QString &path)
+{
+    return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+}
+
+// A program installed system-wide cannot write beside itself; its files then
+// live in the per-user data folder.
+QString chooseDataFolder(const QString &programFolder)
+{
+    if (QFileInfo(programFolder).isWritable())
+        return programFolder;
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(userFolder);
+    return withTrailingSeparator(QDir::toNativeSeparators(userFolder));
+}
+
+} // namespace
+
+QString withTrailingSeparator(const QString &folder)
+{
+    if (folder.isEmpty() || isSeparator(folder.back()))
+        return folder;
+    return folder + QDir::separator();
+}
+
+QString folderOf(const QString &filePath)
+{
+    return filePath.left(lastSeparator(filePath) + 1);
+}
+
+QString fileNameOf(const QString &filePath)
+{
+    return filePath.mid(lastSeparator(filePath) + 1);
+}
+
+AppState::AppState(const QString &programFolder, const Clock &clock, const QString &exeBaseName)
+    : m_clock(clock),
+      m_programFolder(withTrailingSeparator(QDir::toNativeSeparators(programFolder))),
+      m_dataFolder(chooseDataFolder(m_programFolder)),
+      m_exeBaseName(exeBaseName)
+{
+    database.setBlankRecord(leerds_erstellen(clock.today()));
+}
+
+QString AppState::today() const
+{
+    return shortDateText(m_clock.today());
+}
+
+QString AppState::settingsFilePath() const
+{
+    return m_dataFolder + m_exeBaseName + QStringLiteral(".ini");
+}
+
+QString AppState::recentFilesPath() const
+{
+    return m_dataFolder + recentFilesName;
+}
+
+} // namespace askbright

@@ -1,0 +1,54 @@
+#include "app/filesaver.h"
+
+#include "app/apperror.h"
+#include "app/textcodec.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+
+namespace askbright {
+
+namespace {
+
+[[noreturn]] void fail(QSaveFile &file, int savedErrno)
+{
+    const QString target = file.fileName();
+    file.cancelWriting();
+    const QFileInfo info(target);
+    if (!info.dir().exists())
+        throw AppError(AppError::PathNotFound,
+                       AppError::classicDescription(AppError::PathNotFound) +
+                           QStringLiteral(": ") + info.absolutePath());
+    if (info.isDir())
+        throw AppError(AppError::PathFileAccessError,
+                       AppError::classicDescription(AppError::PathFileAccessError) +
+                           QStringLiteral(": ") + target);
+    throw AppError::fromFile(file, savedErrno);
+}
+
+} // namespace
+
+void saveFile(const QString &path, const QByteArray &content)
+{
+    if (path.trimmed().isEmpty())
+        throw AppError(AppError::BadFileName);
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file, errno);
+    errno = 0;
+    if (file.write(content) != content.size())
+        fail(file, errno);
+    errno = 0;
+    if (!file.commit())
+        fail(file, errno);
+}
+
+void saveTextFile(const QString &path, const QString &text)
+{
+    saveFile(path, encodeCp1252(text));
+}
+
+} // namespace askbright

@@ -1,0 +1,135 @@
+#include "app/textcodec.h"
+
+#include "app/apperror.h"
+
+#include <QFile>
+#include <array>
+#include <cerrno>
+
+namespace askbright {
+
+namespace {
+
+// Bytes 80..9F; the rest of the code page equals ISO-8859-1.
+constexpr std::array<char16_t, 32> cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+int encodeChar(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (size_t i = 0; i < cp1252High.size(); ++i) {
+        if (cp1252High[i] == c)
+            return int(0x80 + i);
+    }
+    return -1;
+}
+
+} // namespace
+
+QString decodeCp1252(QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        *dst++ = (b >= 0x80 && b < 0xA0) ? QChar(cp1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+bool isEncodable(QChar c)
+{
+    return encodeChar(c.unicode()) >= 0;
+}
+
+qsizetype firstUnencodable(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isEncodable(text.at(i)))
+            return i;
+    }
+    return -1;
+}
+
+QByteArray encodeCp1252(const QString &text)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *dst = out.data();
+    for (QChar c : text) {
+        const int b = encodeChar(c.unicode());
+        if (b < 0) {
+            throw AppError(AppError::InvalidCall,
+                           QStringLiteral("The character \"%1\" (U+%2) cannot be stored in a "
+                                          "Windows-1252 file")
+                               .arg(c)
+                               .arg(QString::number(c.unicode(), 16)
+                                        .toUpper()
+                                        .rightJustified(4, QLatin1Char('0'))));
+        }
+        *dst++ = char(b);
+    }
+    return out;
+}
+
+QString trimLeadingBlanks(const QString &s)
+{
+    qsizetype start = 0;
+    while (start < s.size() && s.at(start) == u' ')
+        ++start;
+    return s.mid(start);
+}
+
+QString trimTrailingBlanks(const QString &s)
+{
+    qsizetype end = s.size();
+    while (end > 0 && s.at(end - 1) == u' ')
+        --end;
+    return s.left(end);
+}
+
+QString trimBlanks(const QString &s)
+{
+    return trimLeadingBlanks(trimTrailingBlanks(s));
+}
+
+QByteArray readFileBytes(const QString &path, qint64 maxBytes)
+{
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError::fromFile(file, errno);
+    if (file.size() > maxBytes) {
+        throw AppError(AppError::OutOfMemory,
+                       QStringLiteral("File too large (more than %1 bytes): %2")
+                           .arg(maxBytes)
+                           .arg(path));
+    }
+    // Read one byte past the limit so a file that grew since size() is caught too.
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw AppError::fromFile(file, errno);
+    if (bytes.size() > maxBytes)
+        throw AppError(AppError::OutOfMemory, QStringLiteral("File too large: %1").arg(path));
+    return bytes;
+}
+
+QString LineReader::next()
+{
+    if (atEnd())
+        throw AppError(AppError::InputPastEndOfFile);
+    qsizetype end = m_pos;
+    while (end < m_text.size() && m_text.at(end) != u'\r' && m_text.at(end) != u'\n')
+        ++end;
+    QString line = m_text.mid(m_pos, end - m_pos);
+    m_pos = end;
+    if (m_pos < m_text.size() && m_text.at(m_pos) == u'\r')
+        ++m_pos;
+    if (m_pos < m_text.size() && m_text.at(m_pos) == u'\n')
+        ++m_pos;
+    return line;
+}
+
+} // namespace askbright

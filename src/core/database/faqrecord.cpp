@@ -1,0 +1,61 @@
+#include "database/faqrecord.h"
+
+#include "app/clock.h"
+#include "app/textcodec.h"
+
+namespace askbright {
+
+QString fitDate(const QString &date)
+{
+    return date.leftJustified(createdDateLength, u' ', true);
+}
+
+void anfuehrung_weg(QString &text)
+{
+    text.replace(u'"', quoteSubstitute);
+}
+
+void anfuehrung_rein(QString &text)
+{
+    text.replace(quoteSubstitute, u'"');
+}
+
+FaqRecord felder_an_maskeds(const RecordFields &fields)
+{
+    auto fromField = [](const QString &text) {
+        QString value = trimBlanks(text);
+        anfuehrung_weg(value);
+        return value;
+    };
+    FaqRecord record;
+    record.question = fromField(fields.question);
+    record.answer = fromField(fields.answer);
+    record.extraInfo = fromField(fields.extraInfo);
+    record.homepageLink = fromField(fields.homepageLink);
+    record.infoWithQuestion = fields.infoWithQuestion ? 1 : 0;
+    record.createdDate = fitDate(trimLeadingBlanks(fields.dateLabel));
+    return record;
+}
+
+RecordFields maskeds_an_felder(const FaqRecord &record)
+{
+    RecordFields fields;
+    fields.question = record.question;
+    anfuehrung_rein(fields.question);
+    fields.answer = record.answer;
+    anfuehrung_rein(fields.answer);
+    fields.extraInfo = record.extraInfo;
+    fields.homepageLink = record.homepageLink;
+    fields.infoWithQuestion = record.infoWithQuestion != 0;
+    fields.dateLabel = trimTrailingBlanks(record.createdDate);
+    return fields;
+}
+
+FaqRecord leerds_erstellen(QDate today)
+{
+    FaqRecord record;
+    record.createdDate = fitDate(trimBlanks(shortDateText(today)));
+    return record;
+}
+
+} // namespace askbright

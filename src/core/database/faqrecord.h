@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace askbright {
+
+inline constexpr int createdDateLength = 10;
+
+struct FaqRecord {
+    QString question;
+    QString answer;
+    QString extraInfo;    // for example who asked
+    QString homepageLink; // the asker's homepage
+    qint16 infoWithQuestion = 0; // 1: extraInfo belongs to the question, 0: to the answer
+    QString createdDate = QString(createdDateLength, u' '); // always exactly 10 characters
+
+    bool operator==(const FaqRecord &) const = default;
+};
+
+// The record as the main window's fields hold it.
+struct RecordFields {
+    QString question;
+    QString answer;
+    QString extraInfo;
+    QString homepageLink;
+    bool infoWithQuestion = false;
+    QString dateLabel;
+
+    bool operator==(const RecordFields &) const = default;
+};
+
+// Pads with blanks or cuts to exactly 10 characters.
+QString fitDate(const QString &date);
+
+// In place: every double quote becomes the quote substitute, and back.
+void anfuehrung_weg(QString &text);
+void anfuehrung_rein(QString &text);
+
+// Window fields -> record: texts trimmed of blanks, double quotes substituted
+// in all four texts, the date label's leading blanks dropped and fitted.
+FaqRecord felder_an_maskeds(const RecordFields &fields);
+// Record -> window fields: quotes restored in question and answer only (the
+// other two are shown as stored), the date without trailing blanks.
+RecordFields maskeds_an_felder(const FaqRecord &record);
+// The blank record: empty texts, flag 0, today's short date.
+FaqRecord leerds_erstellen(QDate today);
+
+} // namespace askbright

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace askbright {
+
+struct FieldFont {
+    QString name = QStringLiteral("Arial");
+    double size = 11.25; // points
+    bool bold = false;
+    bool underline = false;
+
+    bool operator==(const FieldFont &) const = default;
+};
+
+// The settings the settings file keeps between runs.
+struct AppSettings {
+    QString language; // "deutsch" or "englisch"; anything else counts as "deutsch"
+    qint16 soundsOn = 0;
+    qint16 alwaysOnTop = 0;
+    qint16 minimizeToTray = 0;
+    qint16 centerWindow = 0;
+    qint16 windowLeft = 0; // twips
+    qint16 windowTop = 0;
+    qint16 windowHeight = 0;
+    qint16 windowWidth = 0;
+    qint16 rememberSize = 0;
+    FieldFont questionFont; // txtfrage
+    FieldFont answerFont;   // txtantwort
+    std::array<qint32, 2> textColors = {0, 0}; // 0x00BBGGRR: [0] question, [1] answer
+    QString TemplatesFolder;
+    QString lastTemplatePage;
+    QString HtmlOutputFolder;
+    QString schemeFilePath;
+    QString faqFolder;
+
+    bool isEnglish() const { return language == QLatin1String("englisch"); }
+    // Any stored language other than "englisch" counts as "deutsch".
+    void normalizeLanguage() { language = isEnglish() ? language : QStringLiteral("deutsch"); }
+
+    bool operator==(const AppSettings &) const = default;
+};
+
+} // namespace askbright

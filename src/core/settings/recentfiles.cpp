@@ -1,0 +1,79 @@
+#include "settings/recentfiles.h"
+
+#include "app/apperror.h"
+#include "app/filesaver.h"
+#include "app/textcodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+
+namespace askbright {
+
+namespace {
+
+constexpr qint64 maxRecentFilesBytes = 64 * 1024;
+
+QString formatList(const QStringList &entries)
+{
+    QString text;
+    for (const QString &entry : entries)
+        text += entry + QLatin1String(crlf);
+    return text;
+}
+
+} // namespace
+
+void createRecentFilesIfMissing(const QString &listPath)
+{
+    if (!QFileInfo::exists(listPath))
+        saveTextFile(listPath, QLatin1String(crlf));
+}
+
+QStringList readRecentFiles(const QString &listPath)
+{
+    if (!QFileInfo::exists(listPath))
+        return {};
+    LineReader in(decodeCp1252(readFileBytes(listPath, maxRecentFilesBytes)));
+    QStringList entries;
+    int lines = 0;
+    while (!in.atEnd()) {
+        if (++lines > maxRecentFiles)
+            throw AppError(AppError::SubscriptOutOfRange,
+                           QStringLiteral("Subscript out of range: %1 holds more than %2 lines")
+                               .arg(listPath)
+                               .arg(maxRecentFiles));
+        const QString entry = trimBlanks(in.next());
+        if (!entry.isEmpty())
+            entries << entry;
+    }
+    return entries;
+}
+
+QStringList historie(const QString &listPath, const QString &openFilePath)
+{
+    const QStringList stored = readRecentFiles(listPath);
+    QStringList entries;
+    for (const QString &entry : stored) {
+        if (QFileInfo(entry).isFile())
+            entries << entry;
+    }
+    if (!openFilePath.isEmpty() && !entries.contains(openFilePath)) {
+        if (entries.size() == maxRecentFiles)
+            entries.removeFirst();
+        entries << openFilePath;
+    }
+    if (entries != stored)
+        saveTextFile(listPath, formatList(entries));
+    return entries;
+}
+
+void clearRecentFiles(const QString &listPath)
+{
+    QFile file(listPath);
+    errno = 0;
+    if (file.exists() && !file.remove())
+        throw AppError::fromFile(file, errno);
+}
+
+} // namespace askbright

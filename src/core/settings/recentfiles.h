@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace askbright {
+
+// The recent-files list: one .faq path per line, oldest first, at most 8.
+inline constexpr int maxRecentFiles = 8;
+inline const QString recentFilesName = QStringLiteral("dateiliste.lis");
+
+// First start: creates the list holding one empty line when it is missing.
+void createRecentFilesIfMissing(const QString &listPath);
+
+// The non-empty entries of the list file; no file gives an empty list.
+// A file of more than 8 lines throws error 9 and changes nothing.
+QStringList readRecentFiles(const QString &listPath);
+
+// Rebuilds the list: entries whose file is gone drop out, the open file is
+// added unless listed (the oldest drops out beyond 8), and the file is
+// rewritten when its entries changed. Returns the new entries.
+QStringList historie(const QString &listPath, const QString &openFilePath);
+
+// Deletes the list file.
+void clearRecentFiles(const QString &listPath);
+
+} // namespace askbright
