@@ -33,6 +33,7 @@ QString AppError::classicDescription(int number)
     case DiskNotReady: return QStringLiteral("Disk not ready");
     case PathFileAccessError: return QStringLiteral("Path/File access error");
     case PathNotFound: return QStringLiteral("Path not found");
+    case ResourceNotFound: return QStringLiteral("Resource with this identifier not found");
     case Cancelled: return QStringLiteral("Cancelled");
     default: return QStringLiteral("Application-defined or object-defined error");
     }

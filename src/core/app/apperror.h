@@ -25,6 +25,7 @@ public:
         DiskNotReady = 71,
         PathFileAccessError = 75,
         PathNotFound = 76,
+        ResourceNotFound = 326,
         Cancelled = 32755,
     };
 
