@@ -1,4 +1,6 @@
 #include "app/appstate.h"
+#include "app/product.h"
+#include "controls/qtdialogservice.h"
 #include "editor/frm1.h"
 
 #include <QApplication>
@@ -7,9 +9,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("askbright"));
+    QApplication::setApplicationDisplayName(askbright::productTitle);
+
     askbright::SystemClock clock;
     askbright::AppState state(QCoreApplication::applicationDirPath(), clock);
-    askbright::frm1 window(state);
-    window.show();
+    askbright::QtDialogService dialogs(askbright::productTitle);
+    askbright::frm1 window(state, dialogs);
+    window.Form_Load();
     return app.exec();
 }

@@ -174,6 +174,17 @@ void tst_faqdatabase::everyChangeMarksUnsaved()
     db.markSaved();
     db.commit(db.record(1));
     QVERIFY(!db.hasUnsavedChanges());
+
+    // Emptying a database that has a file is a change to that file; emptying
+    // one that was never saved leaves nothing to lose.
+    FaqDatabase saved = withRecords(1);
+    saved.setFilePath(QStringLiteral("/tmp/x.faq"));
+    saved.markSaved();
+    saved.removeCurrent();
+    QVERIFY(saved.hasUnsavedChanges());
+    FaqDatabase fresh = withRecords(1);
+    fresh.removeCurrent();
+    QCOMPARE(fresh.unsavedChanges(), DirtyState::Cleared);
 }
 
 void tst_faqdatabase::replaceRecordsShowsFirst()

@@ -103,7 +103,11 @@ void FaqDatabase::removeCurrent()
         --m_recordCount;
         show(m_currentIndex);
     }
-    markChanged();
+    // An empty database that was never saved holds nothing to lose.
+    if (m_recordCount == 0 && m_filePath.isEmpty())
+        markSaved();
+    else
+        markChanged();
 }
 
 void FaqDatabase::newDatabase(const QString &today)

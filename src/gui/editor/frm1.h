@@ -1,19 +1,176 @@
 #pragma once
 
+#include "app/messages.h"
+#include "controls/dialogservice.h"
+
 #include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
 
 namespace askbright {
 
+class AppError;
 class AppState;
+class Button3D;
+class TrayControl;
+struct FaqRecord;
 
-// The main window.
+// The main window: one record at a time, the file commands, the recent-files
+// menu, the settings at start and close, both interface languages.
 class frm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frm1(AppState &state, QWidget *parent = nullptr);
+    frm1(AppState &state, DialogService &dialogs, QWidget *parent = nullptr);
+
+    // The start-up sequence; shows the window.
+    void Form_Load();
+
+    // File commands; the save commands report whether the file was written.
+    void mnudatneu_Click();
+    void mnudatoeffnen_Click();
+    bool mnudatspeichern_Click();
+    bool mnudatspeiunter_Click();
+    void mnuende_Click();
+    void mnudatei_Click();
+
+    // Record buttons.
+    void cmdanfang_Click();
+    void cmdzurueck_Click();
+    void cmdvor_Click();
+    void cmdende_Click();
+    void cmdinsert_Click();
+    void cmdloeschen_Click();
+    void cmdaktuell_Click();
+
+    // Recent files (index 1..8) and clearing them.
+    void m_Click(int index);
+    void mnuhistorie_Click();
+    void historie();
+
+    // Language.
+    void mnudeutsch_Click();
+    void mnuenglisch_Click();
+    void deutsch_frm1();
+    void englisch_form1();
+
+    // Window options.
+    void mnuontop_Click();
+    void mnumin_Click();
+    void mnuklang_Click();
+    void mnugroesse_Click();
+    void mnuzentrieren_Click();
+    void mnuposition_Click();
+    void mnuhome_Click();
+    void tray_MouseDown(int button);
+
+    void status_aktuell();
+    void unvollstaendig();
+
+    TrayControl &tray() { return *m_tray; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    enum class WindowState { NoDatabase, DatabaseOpen, NewDatabase, EmptyDatabase };
+
+    void buildControls();
+    void buildMenus();
+    QAction *addAction(QMenu *menu, const char *name, void (frm1::*handler)());
+
+    bool english() const;
+    QString lang(const char16_t *german, const char16_t *english) const;
+    int ask(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon,
+            int defaultButton = 1);
+    void inform(const QString &text, const QString &title = {},
+                MessageIcon icon = MessageIcon::None);
+
+    // Runs a handler; a failure goes to the error report with its name.
+    void guarded(const char *procedure, const std::function<void()> &body);
+    void OnError(const char *procedure, const AppError &error);
+
+    // Window <-> record.
+    FaqRecord fieldsRecord() const;
+    void showRecord(const FaqRecord &record);
+    void commit();
+    void showSlot(int index);
+    bool questionFilled() const;
+    bool answerFilled() const;
+    void completeLink();
+    void markChanged();
+    void refuseFullDatabase();
+
+    void setWindowState(WindowState state);
+    void setRecordButtonsVisible(bool visible);
+    void setFieldsEditable(bool editable);
+    void setExportAllowed(bool allowed);
+    void setRecentEntriesEnabled(bool enabled);
+    void updateTitle();
+    void setNextCaptionNew();
+    void applyCaptions(bool english);
+
+    // Common tail of Save and Save as once the file is written.
+    void afterSave();
+    bool writeDatabase(const QString &previousPath);
+    // Commits the shown record unless it is empty; false when refused.
+    bool commitBeforeSave();
+    bool openFile(const QString &path);
+
+    void readSettings();
+    void writeSettings();
+    void centre();
+    void unloadForms();
+    void noteSessionEnd();
+
     AppState &m_state;
+    DialogService &m_dialogs;
+    CommonDialog m_stddialog;
+    TrayControl *m_tray;
+
+    // Form-level state.
+    QStringList m_recentFiles;
+    bool m_openFromHistory = false;
+    QString m_historyPath;
+    bool m_showingRecord = false;
+    bool m_unloading = false;
+    bool m_exportAllowed = false;
+    bool m_sortAllowed = false;
+
+    // Controls, named as the handlers refer to them.
+    QPlainTextEdit *txtfrage;
+    QPlainTextEdit *txtantwort;
+    QLineEdit *txtzusatz1;
+    QLineEdit *txtzusatz2;
+    QCheckBox *chkfragez2;
+    QLabel *lbldatum0;
+    QLabel *lblxvony;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8;
+    QLabel *lbl1;
+    QLabel *lblpfad;
+    QLabel *lbltest;
+    QLabel *lblhtmlpfad;
+    QLabel *lblhtml;
+    QComboBox *cseite;
+    Button3D *cmdanfang, *cmdzurueck, *cmdvor, *cmdende, *cmdinsert, *cmdloeschen;
+    Button3D *cmdaktuell, *cmdsloeschen, *cmdhtml, *Command1;
+
+    QMenu *mnudatei, *mnueinstell, *mnufenster, *mnuinfo, *mnufont, *mnusprache;
+    QAction *mnudatneu, *mnudatoeffnen, *mnudatspeichern, *mnudatspeiunter, *mnusort;
+    QAction *strich3, *mnuexporttext, *mnustrich, *mnunix, *mnuhistorie, *mmmmm, *mnuende;
+    std::array<QAction *, 8> m;
+    QAction *mnuklang, *mnufontgesamt, *mnufontfrage, *mnufontantwort, *mnufarbe;
+    QAction *mnuvorlagen, *mnuhtml, *mnudeutsch, *mnuenglisch;
+    QAction *mnuontop, *mnumin, *mnuzentrieren, *mnuposition, *mnugroesse;
+    QAction *mnuhilfe, *mnuhome, *mnuwasneu, *mnuueber, *mnudonate;
 };
 
 } // namespace askbright

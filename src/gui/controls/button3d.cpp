@@ -1,0 +1,33 @@
+#include "controls/button3d.h"
+
+#include "controls/colorvalue.h"
+
+#include <QMouseEvent>
+
+namespace askbright {
+
+Button3D::Button3D(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {}
+
+void Button3D::setCaptionColor(qint32 bgr)
+{
+    m_captionColor = bgr;
+    QPalette p = palette();
+    p.setColor(QPalette::ButtonText, colorFromBgr(bgr));
+    setPalette(p);
+}
+
+void Button3D::setFaceColor(qint32 bgr)
+{
+    m_faceColor = bgr;
+    QPalette p = palette();
+    p.setColor(QPalette::Button, colorFromBgr(bgr));
+    setPalette(p);
+}
+
+void Button3D::mousePressEvent(QMouseEvent *event)
+{
+    emit mouseDown(event->button(), event->modifiers());
+    QPushButton::mousePressEvent(event);
+}
+
+} // namespace askbright

@@ -1,0 +1,176 @@
+#include "controls/qtdialogservice.h"
+
+#include "controls/colorvalue.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace askbright {
+
+namespace {
+
+QWidget *owner()
+{
+    return QApplication::activeWindow();
+}
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonAnswer {
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+QList<ButtonAnswer> buttonsOf(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::OkCancel:
+        return {{QMessageBox::Ok, AnswerOk}, {QMessageBox::Cancel, AnswerCancel}};
+    case MessageButtons::YesNoCancel:
+        return {{QMessageBox::Yes, AnswerYes},
+                {QMessageBox::No, AnswerNo},
+                {QMessageBox::Cancel, AnswerCancel}};
+    case MessageButtons::YesNo: return {{QMessageBox::Yes, AnswerYes}, {QMessageBox::No, AnswerNo}};
+    case MessageButtons::Ok: break;
+    }
+    return {{QMessageBox::Ok, AnswerOk}};
+}
+
+} // namespace
+
+QtDialogService::QtDialogService(QString applicationTitle)
+    : m_applicationTitle(std::move(applicationTitle))
+{
+}
+
+int QtDialogService::showMessage(const Message &message)
+{
+    QMessageBox box(owner());
+    box.setIcon(qtIcon(message.icon));
+    box.setWindowTitle(message.title.isEmpty() ? m_applicationTitle : message.title);
+    QString text = message.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    box.setText(text);
+    const QList<ButtonAnswer> buttons = buttonsOf(message.buttons);
+    QMessageBox::StandardButtons all;
+    for (const ButtonAnswer &b : buttons)
+        all |= b.button;
+    box.setStandardButtons(all);
+    const int defaultIndex = std::clamp(message.defaultButton, 1, int(buttons.size())) - 1;
+    box.setDefaultButton(buttons.at(defaultIndex).button);
+    // Escape answers Cancel where there is one, else No, else OK.
+    box.setEscapeButton(buttons.back().button);
+    const auto clicked = QMessageBox::StandardButton(box.exec());
+    for (const ButtonAnswer &b : buttons) {
+        if (b.button == clicked)
+            return b.answer;
+    }
+    return buttons.back().answer;
+}
+
+QStringList QtDialogService::nameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    static const QRegularExpression trailingGroup(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts.at(i);
+        description.remove(trailingGroup);
+        QString patterns = parts.at(i + 1);
+        patterns.replace(u';', u' ');
+        out << QStringLiteral("%1 (%2)").arg(description.trimmed(), patterns.trimmed());
+    }
+    return out;
+}
+
+std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &request)
+{
+    QFileDialog dialog(owner(), request.title, request.initDir);
+    const bool save = request.kind == FileDialogKind::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save && !(request.flags & DialogFlags::OverwritePrompt))
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = nameFilters(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const QString selected = filters.value(request.filterIndex - 1, filters.first());
+        dialog.selectNameFilter(selected);
+        // A name typed without extension gets the filter's, as desktop users expect.
+        static const QRegularExpression firstExtension(QStringLiteral("\\*\\.(\\w+)"));
+        const auto match = firstExtension.match(selected);
+        if (save && match.hasMatch())
+            dialog.setDefaultSuffix(match.captured(1));
+    }
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<qint32> QtDialogService::showColorDialog(qint32 initial)
+{
+    const QColor color = QColorDialog::getColor(colorFromBgr(initial), owner());
+    if (!color.isValid())
+        return std::nullopt;
+    return bgrFromColor(color);
+}
+
+std::optional<FontChoice> QtDialogService::showFontDialog(const FontChoice &initial)
+{
+    QFont font(initial.name);
+    if (initial.size > 0)
+        font.setPointSizeF(initial.size);
+    font.setBold(initial.bold);
+    font.setItalic(initial.italic);
+    font.setUnderline(initial.underline);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, owner());
+    if (!ok)
+        return std::nullopt;
+    // The font dialog has no colour page here; the colour stays as it was.
+    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic(),
+                      chosen.underline(), initial.color};
+}
+
+QString QtDialogService::browseForFolder(QWidget *ownerWindow, const QString &prompt)
+{
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(ownerWindow, prompt));
+}
+
+QString QtDialogService::inputBox(const QString &prompt, const QString &title,
+                                  const QString &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner(), title.isEmpty() ? m_applicationTitle : title,
+                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}
+
+bool QtDialogService::openExternal(const QString &target)
+{
+    const bool isUrl = target.contains(QStringLiteral("://")) ||
+                       target.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive);
+    return QDesktopServices::openUrl(isUrl ? QUrl(target) : QUrl::fromLocalFile(target));
+}
+
+} // namespace askbright

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "controls/dialogservice.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace testutil {
+
+// A dialog service that records every dialog the window shows and answers
+// from queues. An unscripted message gets its default button, as Enter would;
+// an unscripted file dialog is cancelled.
+class ScriptedDialogService : public askbright::DialogService {
+public:
+    QList<askbright::Message> messages;
+    QList<int> answers;
+    QList<askbright::FileDialogRequest> fileRequests;
+    QList<std::optional<QString>> files;
+    QStringList opened;
+
+    int showMessage(const askbright::Message &message) override
+    {
+        messages << message;
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return defaultAnswer(message);
+    }
+    std::optional<QString> showFileDialog(const askbright::FileDialogRequest &request) override
+    {
+        fileRequests << request;
+        return files.isEmpty() ? std::nullopt : files.takeFirst();
+    }
+    std::optional<qint32> showColorDialog(qint32) override { return std::nullopt; }
+    std::optional<askbright::FontChoice> showFontDialog(const askbright::FontChoice &) override
+    {
+        return std::nullopt;
+    }
+    QString browseForFolder(QWidget *, const QString &) override { return {}; }
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    bool openExternal(const QString &target) override
+    {
+        opened << target;
+        return true;
+    }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const askbright::Message &m : messages)
+            texts << m.text;
+        return texts;
+    }
+
+private:
+    static int defaultAnswer(const askbright::Message &message)
+    {
+        using namespace askbright;
+        static const QList<int> ok{AnswerOk}, okCancel{AnswerOk, AnswerCancel},
+            yesNoCancel{AnswerYes, AnswerNo, AnswerCancel}, yesNo{AnswerYes, AnswerNo};
+        const QList<int> *codes = &ok;
+        switch (message.buttons) {
+        case MessageButtons::OkCancel: codes = &okCancel; break;
+        case MessageButtons::YesNoCancel: codes = &yesNoCancel; break;
+        case MessageButtons::YesNo: codes = &yesNo; break;
+        case MessageButtons::Ok: break;
+        }
+        return codes->value(message.defaultButton - 1, codes->first());
+    }
+};
+
+} // namespace testutil

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/appstate.h"
+#include "app/clock.h"
+#include "controls/button3d.h"
+#include "controls/traycontrol.h"
+#include "database/faqfile.h"
+#include "editor/frm1.h"
+#include "gui/scripteddialogs.h"
+#include "testutil.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace testutil {
+
+// One program run: a temporary program folder, a fixed "today", scripted
+// dialogs and the main window after its start-up.
+struct Session {
+    QTemporaryDir dir;
+    askbright::FixedClock clock{QDate(2026, 12, 6)};
+    askbright::AppState state{dir.path(), clock};
+    ScriptedDialogService dialogs;
+    std::unique_ptr<askbright::frm1> window;
+
+    explicit Session(const QByteArray &settingsFile = {})
+    {
+        if (!settingsFile.isEmpty())
+            writeBytes(state.settingsFilePath(), settingsFile);
+        window = std::make_unique<askbright::frm1>(state, dialogs);
+        window->Form_Load();
+    }
+
+    askbright::frm1 &w() { return *window; }
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    template <typename T> T *get(const char *name)
+    {
+        T *control = window->findChild<T *>(QLatin1String(name));
+        if (!control)
+            qFatal("no control %s", name);
+        return control;
+    }
+    askbright::Button3D *button(const char *name) { return get<askbright::Button3D>(name); }
+    QAction *action(const char *name) { return get<QAction>(name); }
+    QString position() { return get<QLabel>("lblxvony")->text(); }
+    QString question() { return get<QPlainTextEdit>("txtfrage")->toPlainText(); }
+
+    void type(const QString &question, const QString &answer)
+    {
+        get<QPlainTextEdit>("txtfrage")->setPlainText(question);
+        get<QPlainTextEdit>("txtantwort")->setPlainText(answer);
+    }
+
+    // A database file of records "Q1"/"A1" .. "Qn"/"An".
+    QString writeDatabase(const QString &name, int count)
+    {
+        QList<askbright::FaqRecord> records;
+        for (int i = 1; i <= count; ++i) {
+            askbright::FaqRecord r;
+            r.question = QStringLiteral("Q%1").arg(i);
+            r.answer = QStringLiteral("A%1").arg(i);
+            r.createdDate = QStringLiteral("01.01.2020");
+            records << r;
+        }
+        askbright::faq_speichern(path(name), records);
+        return path(name);
+    }
+
+    void open(const QString &file)
+    {
+        dialogs.files << file;
+        window->mnudatoeffnen_Click();
+    }
+
+    QStringList questions() const
+    {
+        QStringList list;
+        for (const askbright::FaqRecord &r : state.database.records())
+            list << r.question;
+        return list;
+    }
+};
+
+} // namespace testutil
