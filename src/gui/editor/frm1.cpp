@@ -339,6 +339,17 @@ void frm1::showSlot(int index)
     showRecord(m_state.database.editBuffer());
 }
 
+bool frm1::moveTo(int index, bool answerNeeded)
+{
+    if (!questionFilled() || (answerNeeded && !answerFilled())) {
+        unvollstaendig();
+        return false;
+    }
+    commit();
+    showSlot(index);
+    return true;
+}
+
 bool frm1::questionFilled() const
 {
     return !trimBlanks(txtfrage->toPlainText()).isEmpty();
@@ -672,13 +683,8 @@ void frm1::unvollstaendig()
 void frm1::cmdanfang_Click()
 {
     guarded("cmdanfang_Click", [this] {
-        if (questionFilled()) {
+        if (moveTo(1, false))
             cmdvor->setCaption(nextCaption);
-            commit();
-            showSlot(1);
-        } else {
-            unvollstaendig();
-        }
         status_aktuell();
     });
 }
@@ -691,11 +697,8 @@ void frm1::cmdzurueck_Click()
         if (m_state.database.currentIndex() < 2) {
             inform(lang(u"Dateianfang erreicht!", u"This is the first data base"),
                    lang(u"Rückwartsblättern", u"Browse back"), MessageIcon::Information);
-        } else if (questionFilled() && answerFilled()) {
-            commit();
-            showSlot(m_state.database.currentIndex() - 1);
         } else {
-            unvollstaendig();
+            moveTo(m_state.database.currentIndex() - 1, true);
         }
         status_aktuell();
     });
@@ -723,12 +726,7 @@ void frm1::cmdvor_Click()
                 mnudatspeiunter->setEnabled(true);
             }
         } else if (current < db.recordCount()) {
-            if (questionFilled()) {
-                commit();
-                showSlot(current + 1);
-            } else {
-                unvollstaendig();
-            }
+            moveTo(current + 1, false);
         }
         status_aktuell();
         txtfrage->setFocus();
@@ -738,13 +736,8 @@ void frm1::cmdvor_Click()
 void frm1::cmdende_Click()
 {
     guarded("cmdende_Click", [this] {
-        if (questionFilled()) {
+        if (moveTo(m_state.database.recordCount(), false))
             setNextCaptionNew();
-            commit();
-            showSlot(m_state.database.recordCount());
-        } else {
-            unvollstaendig();
-        }
         status_aktuell();
     });
 }

@@ -103,6 +103,9 @@ private:
     void showRecord(const FaqRecord &record);
     void commit();
     void showSlot(int index);
+    // Commits the window and shows slot index, unless the fields are
+    // incomplete for the move; then tells the user and stays.
+    bool moveTo(int index, bool answerNeeded);
     bool questionFilled() const;
     bool answerFilled() const;
     void completeLink();
