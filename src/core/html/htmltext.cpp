@@ -1,5 +1,7 @@
 #include "html/htmltext.h"
 
+#include "app/textcodec.h"
+
 namespace askbright {
 
 namespace {
@@ -22,31 +24,51 @@ const char *entityFor(char16_t c)
     }
 }
 
+// The longest replacement of a single character ("&szlig;").
+constexpr qsizetype maxGrowth = 7;
+
 } // namespace
+
+void appendHtmlText(QString &out, QStringView text, unsigned steps)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * maxGrowth);
+    QChar *dst = out.data() + start;
+    for (QChar qc : text) {
+        char16_t c = qc.unicode();
+        if ((steps & RestoreQuotes) && c == quoteSubstitute.unicode())
+            c = u'"';
+        if (steps & LineBreaks) {
+            if (c == u'\n')
+                continue;
+            if (c == u'\r') {
+                for (char b : {'<', 'b', 'r', '>'})
+                    *dst++ = QLatin1Char(b);
+                continue;
+            }
+        }
+        const char *entity = (steps & Entities) ? entityFor(c) : nullptr;
+        if (!entity) {
+            *dst++ = QChar(c);
+            continue;
+        }
+        while (*entity)
+            *dst++ = QLatin1Char(*entity++);
+    }
+    out.resize(dst - out.constData());
+}
 
 void html_zeichen(QString &text)
 {
     QString out;
-    out.reserve(text.size() + text.size() / 8);
-    for (QChar c : std::as_const(text)) {
-        if (const char *entity = entityFor(c.unicode()))
-            out += QLatin1String(entity);
-        else
-            out += c;
-    }
+    appendHtmlText(out, text, Entities);
     text = std::move(out);
 }
 
 void html_umbruch(QString &text)
 {
     QString out;
-    out.reserve(text.size() + text.size() / 8);
-    for (QChar c : std::as_const(text)) {
-        if (c == u'\r')
-            out += QLatin1String("<br>");
-        else if (c != u'\n')
-            out += c;
-    }
+    appendHtmlText(out, text, LineBreaks);
     text = std::move(out);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace askbright {
 
@@ -12,5 +13,15 @@ namespace askbright {
 void html_zeichen(QString &text);
 // CR becomes "<br>", LF is dropped (so CR LF gives one "<br>").
 void html_umbruch(QString &text);
+
+enum HtmlTextStep : unsigned {
+    RestoreQuotes = 1, // the quote substitute of stored records becomes a double quote
+    Entities = 2,      // html_zeichen
+    LineBreaks = 4,    // html_umbruch
+};
+
+// Appends text to out after the chosen steps, in the order above, in a single
+// pass; the page generator uses it to avoid a temporary copy per step.
+void appendHtmlText(QString &out, QStringView text, unsigned steps);
 
 } // namespace askbright

@@ -101,13 +101,9 @@ QString encoded(QString text)
 
 // Question and answer text: the quote substitute back to a quote, entities,
 // and with paragraph formatting the line breaks as <br>.
-QString recordText(QString text, bool paragraphs)
+void appendRecordText(QString &page, const QString &text, bool paragraphs)
 {
-    text.replace(quoteSubstitute, u'"');
-    html_zeichen(text);
-    if (paragraphs)
-        html_umbruch(text);
-    return text;
+    appendHtmlText(page, text, RestoreQuotes | Entities | (paragraphs ? LineBreaks : 0u));
 }
 
 Message errorMessage(const AppError &error, bool english)
@@ -264,8 +260,9 @@ QString composePage(PageLanguage variant, const GeneratorSlots &s, bool withBack
     qsizetype estimate = 4096;
     for (int i = 1; i <= count; ++i) {
         const FaqRecord &r = database.record(i);
-        estimate += (r.question.size() * 2 + r.answer.size()) * 11 / 10 + r.extraInfo.size() +
-                    r.homepageLink.size() + 900;
+        // Entities can make text longer; room for twice the text avoids re-growing the page.
+        estimate += (r.question.size() * 2 + r.answer.size() + r.extraInfo.size() +
+                     r.homepageLink.size()) * 2 + 900;
     }
     QString page;
     page.reserve(estimate);
@@ -324,18 +321,24 @@ QString composePage(PageLanguage variant, const GeneratorSlots &s, bool withBack
     std::vector<QString> extras(size_t(count) + 1);
     for (int i = 1; i <= count; ++i) {
         const FaqRecord &r = database.record(i);
-        const QString number = QString::number(i);
         if (!r.extraInfo.isEmpty() && !r.homepageLink.isEmpty()) {
             extras[size_t(i)] = nbsp + fontOpen + linkSpan + QStringLiteral("<i><a href=\"") +
                                 encoded(r.homepageLink) + QStringLiteral("\" target=\"_blank\">") +
                                 encoded(r.extraInfo) + QStringLiteral("</a></i></span></font>");
         }
-        page += QStringLiteral("<LI><a name=\"frage") + number + QStringLiteral("\"></a>") + eol;
-        page += recordText(r.question, paragraphs);
+        page += QLatin1String("<LI><a name=\"frage");
+        page += QString::number(i);
+        page += QLatin1String("\"></a>\r\n");
+        appendRecordText(page, r.question, paragraphs);
         if (r.infoWithQuestion == 1)
             page += extras[size_t(i)];
-        page += QStringLiteral("<br><a href=\"#antwort") + number + QStringLiteral("\">") +
-                fontOpen + linkSpan + QLatin1String(t.toAnswer) + eol;
+        page += QLatin1String("<br><a href=\"#antwort");
+        page += QString::number(i);
+        page += QLatin1String("\">");
+        page += fontOpen;
+        page += linkSpan;
+        page += QLatin1String(t.toAnswer);
+        page += eol;
     }
     page += QStringLiteral("</div></ol>") + eol;
 
@@ -360,34 +363,46 @@ QString composePage(PageLanguage variant, const GeneratorSlots &s, bool withBack
         const FaqRecord &r = database.record(i);
         const QString number = QString::number(i);
         const QString &extra = r.infoWithQuestion == 0 ? extras[size_t(i)] : QString();
-        page += QStringLiteral("<LI><a name=\"antwort") + number + QStringLiteral("\"></a>") + eol;
+        page += QLatin1String("<LI><a name=\"antwort");
+        page += number;
+        page += QLatin1String("\"></a>\r\n");
         if (layout1) {
-            page += QStringLiteral("<i><b>F:") + nbsp + recordText(r.question, paragraphs) +
-                    QStringLiteral("</i></b><br>") + eol;
-            page += fontOpen + textSpan;
-            if (pre)
-                page += QStringLiteral("<pre>");
-            page += QStringLiteral("A:") + nbsp + recordText(r.answer, paragraphs);
-            if (pre)
-                page += QStringLiteral("</pre>");
+            page += QLatin1String("<i><b>F:&nbsp;");
+            appendRecordText(page, r.question, paragraphs);
+            page += QLatin1String("</i></b><br>\r\n");
+        }
+        page += fontOpen;
+        page += textSpan;
+        if (pre)
+            page += QLatin1String("<pre>");
+        if (layout1)
+            page += QLatin1String("A:&nbsp;");
+        appendRecordText(page, r.answer, paragraphs);
+        if (pre)
+            page += QLatin1String("</pre>");
+        if (layout1) {
             page += extra;
             if (!pre)
-                page += QStringLiteral("<br>");
-            page += backLinks + number + u'"' + QLatin1String(t.back) + topLink +
-                    QLatin1String(t.topLayout1) + eol;
+                page += QLatin1String("<br>");
         } else {
-            page += fontOpen + textSpan;
-            if (pre)
-                page += QStringLiteral("<pre>");
-            page += recordText(r.answer, paragraphs);
-            if (pre)
-                page += QStringLiteral("</pre>");
-            if (!extra.isEmpty())
-                page += extra + QStringLiteral("</li>") + eol;
-            page += QStringLiteral("<br>") + backLinks + number + u'"' + QLatin1String(t.back) +
-                    topLink + QLatin1String(t.topLayout2) + nbsp +
-                    QStringLiteral("</span></font></li>") + eol;
+            if (!extra.isEmpty()) {
+                page += extra;
+                page += QLatin1String("</li>\r\n");
+            }
+            page += QLatin1String("<br>");
         }
+        page += backLinks;
+        page += number;
+        page += u'"';
+        page += QLatin1String(t.back);
+        page += topLink;
+        if (layout1) {
+            page += QLatin1String(t.topLayout1);
+        } else {
+            page += QLatin1String(t.topLayout2);
+            page += QLatin1String("&nbsp;</span></font></li>");
+        }
+        page += eol;
     }
     page += QStringLiteral("</span></FONT></div></ol>") + eol;
 
