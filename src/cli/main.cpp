@@ -64,8 +64,8 @@ public:
     {
         QString text = message.text;
         text.replace(u'\r', u'\n');
-        printErr((message.title.isEmpty() ? productTitle : message.title) +
-                 QStringLiteral(": ") + text);
+        printErr((message.title.isEmpty() ? productTitle : message.title) + QStringLiteral(": ") +
+                 text);
         return AnswerOk;
     }
 };
@@ -123,7 +123,8 @@ int main(int argc, char *argv[])
         return ExitOk;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        std::fputs(qPrintable(QStringLiteral("askbright-cli ") + fullVersionText() + u'\n'), stdout);
+        std::fputs(qPrintable(QStringLiteral("askbright-cli ") + fullVersionText() + u'\n'),
+                   stdout);
         return ExitOk;
     }
     const QStringList positional = parser.positionalArguments();
@@ -141,7 +142,8 @@ int main(int argc, char *argv[])
                                  ? parser.value(QStringLiteral("language"))
                                  : QStringLiteral("deutsch");
     if (language != QLatin1String("deutsch") && language != QLatin1String("englisch"))
-        return usageError(QStringLiteral("--language must be deutsch or englisch, not '%1'").arg(language));
+        return usageError(
+            QStringLiteral("--language must be deutsch or englisch, not '%1'").arg(language));
 
     PageRequest request;
     request.projectPath = parser.value(QStringLiteral("project"));
@@ -184,8 +186,10 @@ int main(int argc, char *argv[])
     case PageStatus::Ok:
         std::fputs(qPrintable(QDir::toNativeSeparators(result.pagePath) + u'\n'), stdout);
         return ExitOk;
-    case PageStatus::Raus: return ExitRaus;
-    case PageStatus::Fehler: break;
+    case PageStatus::Raus:
+        return ExitRaus;
+    case PageStatus::Fehler:
+        break;
     }
     return ExitFehler;
 }

@@ -24,8 +24,13 @@ private:
     Run cli(const QStringList &arguments, const QString &epoch = {});
     QStringList generate() const
     {
-        return {QStringLiteral("generate"), QStringLiteral("--database"), m_database,
-                QStringLiteral("--project"), m_project, QStringLiteral("--output"), m_out};
+        return {QStringLiteral("generate"),
+                QStringLiteral("--database"),
+                m_database,
+                QStringLiteral("--project"),
+                m_project,
+                QStringLiteral("--output"),
+                m_out};
     }
 
     QTemporaryDir m_dir;
@@ -78,41 +83,66 @@ void tst_cli::exitCodes_data()
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0
                           << QStringLiteral("Usage: askbright-cli generate") << QString();
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
-                             << QStringLiteral("askbright-cli ") + askbright::fullVersionText() << QString();
+                             << QStringLiteral("askbright-cli ") + askbright::fullVersionText()
+                             << QString();
     QTest::newRow("ok") << with({QStringLiteral("--date"), QStringLiteral("2026-12-06")}) << 0
-                        << QDir::toNativeSeparators(m_out + QStringLiteral("/faq.html")) << QString();
-    QTest::newRow("no command") << QStringList() << 2 << QString() << QStringLiteral("missing command");
+                        << QDir::toNativeSeparators(m_out + QStringLiteral("/faq.html"))
+                        << QString();
+    QTest::newRow("no command") << QStringList() << 2 << QString()
+                                << QStringLiteral("missing command");
     QTest::newRow("unknown option") << with({QStringLiteral("--colour")}) << 2 << QString()
                                     << QStringLiteral("Unknown option 'colour'");
-    QTest::newRow("missing argument") << QStringList{QStringLiteral("generate"), QStringLiteral("--database")}
-                                      << 2 << QString() << QStringLiteral("Missing value after '--database'");
-    QTest::newRow("missing project") << QStringList{QStringLiteral("generate"), QStringLiteral("--database"), m_database,
-                                                    QStringLiteral("--output"), m_out}
-                                     << 2 << QString() << QStringLiteral("--project is required");
-    QTest::newRow("bad language") << with({QStringLiteral("--language"), QStringLiteral("french")}) << 2
-                                  << QString() << QStringLiteral("deutsch or englisch");
-    QTest::newRow("bad layout") << with({QStringLiteral("--layout"), QStringLiteral("3")}) << 2 << QString()
-                                << QStringLiteral("--layout must be 1 or 2");
+    QTest::newRow("missing argument")
+        << QStringList{QStringLiteral("generate"), QStringLiteral("--database")} << 2 << QString()
+        << QStringLiteral("Missing value after '--database'");
+    QTest::newRow("missing project")
+        << QStringList{QStringLiteral("generate"), QStringLiteral("--database"), m_database,
+                       QStringLiteral("--output"), m_out}
+        << 2 << QString() << QStringLiteral("--project is required");
+    QTest::newRow("bad language") << with({QStringLiteral("--language"), QStringLiteral("french")})
+                                  << 2 << QString() << QStringLiteral("deutsch or englisch");
+    QTest::newRow("bad layout") << with({QStringLiteral("--layout"), QStringLiteral("3")}) << 2
+                                << QString() << QStringLiteral("--layout must be 1 or 2");
     QTest::newRow("bad date") << with({QStringLiteral("--date"), QStringLiteral("06.12.2026")}) << 2
                               << QString() << QStringLiteral("invalid --date");
     QTest::newRow("database missing")
-        << QStringList{QStringLiteral("generate"), QStringLiteral("--database"), m_dir.filePath(QStringLiteral("fehlt.faq")),
-                       QStringLiteral("--project"), m_project, QStringLiteral("--output"), m_out}
+        << QStringList{QStringLiteral("generate"),
+                       QStringLiteral("--database"),
+                       m_dir.filePath(QStringLiteral("fehlt.faq")),
+                       QStringLiteral("--project"),
+                       m_project,
+                       QStringLiteral("--output"),
+                       m_out}
         << 2 << QString() << QStringLiteral("cannot read the database");
-    QTest::newRow("database not a database")
-        << QStringList{QStringLiteral("generate"), QStringLiteral("--database"), m_dir.filePath(QStringLiteral("x.faq")),
-                       QStringLiteral("--project"), m_project, QStringLiteral("--output"), m_out}
-        << 2 << QString() << QStringLiteral("13  ");
+    QTest::newRow("database not a database") << QStringList{QStringLiteral("generate"),
+                                                            QStringLiteral("--database"),
+                                                            m_dir.filePath(QStringLiteral("x.faq")),
+                                                            QStringLiteral("--project"),
+                                                            m_project,
+                                                            QStringLiteral("--output"),
+                                                            m_out}
+                                             << 2 << QString() << QStringLiteral("13  ");
     QTest::newRow("not a project, English")
-        << QStringList{QStringLiteral("generate"), QStringLiteral("--database"), m_database,
-                       QStringLiteral("--project"), m_dir.filePath(QStringLiteral("kaputt.pdt")),
-                       QStringLiteral("--output"), m_out, QStringLiteral("--language"), QStringLiteral("englisch")}
+        << QStringList{QStringLiteral("generate"),
+                       QStringLiteral("--database"),
+                       m_database,
+                       QStringLiteral("--project"),
+                       m_dir.filePath(QStringLiteral("kaputt.pdt")),
+                       QStringLiteral("--output"),
+                       m_out,
+                       QStringLiteral("--language"),
+                       QStringLiteral("englisch")}
         << 1 << QString() << QStringLiteral("Askbright: Invalid Filetype");
     QTest::newRow("output folder missing")
-        << QStringList{QStringLiteral("generate"), QStringLiteral("--database"), m_database,
-                       QStringLiteral("--project"), m_project, QStringLiteral("--output"),
+        << QStringList{QStringLiteral("generate"),
+                       QStringLiteral("--database"),
+                       m_database,
+                       QStringLiteral("--project"),
+                       m_project,
+                       QStringLiteral("--output"),
                        m_dir.filePath(QStringLiteral("nirgends"))}
-        << 2 << QString() << QStringLiteral("Seite nicht erzeugt: Die FAQ-Seite wurde nicht erzeugt:\n76  ");
+        << 2 << QString()
+        << QStringLiteral("Seite nicht erzeugt: Die FAQ-Seite wurde nicht erzeugt:\n76  ");
 }
 
 void tst_cli::exitCodes()
@@ -142,15 +172,19 @@ void tst_cli::dateFromSourceDateEpoch()
 
 void tst_cli::optionsReachThePage()
 {
-    const Run run = cli(generate() + QStringList{
-        QStringLiteral("--language"), QStringLiteral("englisch"), QStringLiteral("--layout"),
-        QStringLiteral("2"), QStringLiteral("--no-paragraphs"), QStringLiteral("--links-same-size"),
-        QStringLiteral("--pre"), QStringLiteral("--contact"), QStringLiteral(" a@b "),
-        QStringLiteral("--date"), QStringLiteral("2026-01-02")});
+    const Run run =
+        cli(generate() + QStringList{QStringLiteral("--language"), QStringLiteral("englisch"),
+                                     QStringLiteral("--layout"), QStringLiteral("2"),
+                                     QStringLiteral("--no-paragraphs"),
+                                     QStringLiteral("--links-same-size"), QStringLiteral("--pre"),
+                                     QStringLiteral("--contact"), QStringLiteral(" a@b "),
+                                     QStringLiteral("--date"), QStringLiteral("2026-01-02")});
     QCOMPARE(run.code, 0);
-    const QString page = askbright::decodeCp1252(testutil::readBytes(m_out + QStringLiteral("/faq.html")));
+    const QString page =
+        askbright::decodeCp1252(testutil::readBytes(m_out + QStringLiteral("/faq.html")));
     QVERIFY(page.contains(QStringLiteral("Questions:")));
-    QVERIFY(page.contains(QStringLiteral("mailto: a@b ?subject=Feedback Titel\">You have any questions?")));
+    QVERIFY(page.contains(
+        QStringLiteral("mailto: a@b ?subject=Feedback Titel\">You have any questions?")));
     QVERIFY(page.contains(QStringLiteral("<pre>Zeile eins\r\nZeile zwei\r\nZeile drei</pre>")));
     QVERIFY(page.contains(QStringLiteral("<span style=\"font-size:12pt;\">(to the answer)")));
     QVERIFY(page.contains(QStringLiteral(">am 01-02-2026 \r\n")));

@@ -45,9 +45,10 @@ void tst_contactstore::decodingEdges_data()
 {
     QTest::addColumn<QString>("encoded");
     QTest::addColumn<QString>("decoded");
-    QTest::newRow("open run at the end dropped") << QStringLiteral("&#97;&#98") << QStringLiteral("a");
-    QTest::newRow("plain address without separators") << QStringLiteral("max@example.org")
-                                                       << QString();
+    QTest::newRow("open run at the end dropped")
+        << QStringLiteral("&#97;&#98") << QStringLiteral("a");
+    QTest::newRow("plain address without separators")
+        << QStringLiteral("max@example.org") << QString();
     QTest::newRow("separators only") << QStringLiteral("&#;;&") << QString();
 }
 
@@ -122,7 +123,8 @@ void tst_contactstore::missingAndShortStores()
     QVERIFY(!readContactStore(folder).has_value());
     QCOMPARE(readContactAddress(folder), QString());
     QVERIFY(testutil::writeBytes(folder + QStringLiteral("mail.dat"), "  1.6.3  \r\n  a@b  \r\n"));
-    QCOMPARE(readContactStore(folder), (ContactStore{QStringLiteral("1.6.3"), QStringLiteral("a@b")}));
+    QCOMPARE(readContactStore(folder),
+             (ContactStore{QStringLiteral("1.6.3"), QStringLiteral("a@b")}));
     QVERIFY(testutil::writeBytes(folder + QStringLiteral("mail.dat"), "1.6.3\r\n"));
     QVERIFY_THROWS_EXCEPTION(AppError, readContactStore(folder));
 }

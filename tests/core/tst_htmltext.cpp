@@ -19,14 +19,17 @@ void tst_htmltext::zeichen_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
     QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("less, space, ampersand") << QStringLiteral("< &") << QStringLiteral("&lt; &amp;");
+    QTest::newRow("less, space, ampersand")
+        << QStringLiteral("< &") << QStringLiteral("&lt; &amp;");
     QTest::newRow("Größe") << QStringLiteral("Größe") << QStringLiteral("Gr&ouml;&szlig;e");
-    QTest::newRow("capital umlauts") << QStringLiteral("ÄÖÜ") << QStringLiteral("&Auml;&Ouml;&Uuml;");
+    QTest::newRow("capital umlauts")
+        << QStringLiteral("ÄÖÜ") << QStringLiteral("&Auml;&Ouml;&Uuml;");
     QTest::newRow("small umlauts") << QStringLiteral("äöü") << QStringLiteral("&auml;&ouml;&uuml;");
-    QTest::newRow("typed entity encoded again") << QStringLiteral("a&amp;b")
-                                                << QStringLiteral("a&amp;amp;b");
+    QTest::newRow("typed entity encoded again")
+        << QStringLiteral("a&amp;b") << QStringLiteral("a&amp;amp;b");
     QTest::newRow("typed nbsp entity") << QStringLiteral("&nbsp;") << QStringLiteral("&amp;nbsp;");
-    QTest::newRow("quote and greater") << QStringLiteral("\"x\">") << QStringLiteral("&quot;x&quot;&gt;");
+    QTest::newRow("quote and greater")
+        << QStringLiteral("\"x\">") << QStringLiteral("&quot;x&quot;&gt;");
     QTest::newRow("left alone") << QStringLiteral("'é\u00A0\r\n\t¨")
                                 << QStringLiteral("'é\u00A0\r\n\t¨");
 }

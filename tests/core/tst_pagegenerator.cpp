@@ -14,12 +14,24 @@ namespace {
 // Lines 2..19 of a plain project, each replaceable by index (0 = line 2).
 QStringList baseLines()
 {
-    return {QStringLiteral("Titel"),   QStringLiteral("#000000"), QStringLiteral("#FFFFFF"),
-            QStringLiteral("#FF0000"), QStringLiteral("#800080"), QStringLiteral("#0000FF"),
-            QString(),                 QStringLiteral("nein"),    QStringLiteral("faq"),
-            QStringLiteral("Autor"),   QStringLiteral("Text"),    QStringLiteral("mitte"),
-            QString(),                 QString(),                 QStringLiteral("Arial"),
-            QStringLiteral("16"),      QStringLiteral("12"),      QStringLiteral("links")};
+    return {QStringLiteral("Titel"),
+            QStringLiteral("#000000"),
+            QStringLiteral("#FFFFFF"),
+            QStringLiteral("#FF0000"),
+            QStringLiteral("#800080"),
+            QStringLiteral("#0000FF"),
+            QString(),
+            QStringLiteral("nein"),
+            QStringLiteral("faq"),
+            QStringLiteral("Autor"),
+            QStringLiteral("Text"),
+            QStringLiteral("mitte"),
+            QString(),
+            QString(),
+            QStringLiteral("Arial"),
+            QStringLiteral("16"),
+            QStringLiteral("12"),
+            QStringLiteral("links")};
 }
 
 QByteArray projectBytes(const QStringList &lines, const QStringList &keywords,
@@ -120,43 +132,66 @@ void tst_pagegenerator::wholePages_data()
                                 << QList<FaqRecord>() << ExportOptions() << QString()
                                 << QDate(2026, 12, 6) << QStringLiteral("empty_de.html");
 
-    const QStringList all = {
-        QStringLiteral("Das \"große\" FAQ\u00FE\u00FFTeil 2"), QStringLiteral("#000000"),
-        QStringLiteral("#ffffcc"), QStringLiteral("#FF0000"), QStringLiteral("#800080"),
-        QStringLiteral("#0000FF"), QStringLiteral("C:\\Bilder\\x.jpg"), QStringLiteral("nein"),
-        QStringLiteral("faq"), QStringLiteral("Müller & Söhne"),
-        QStringLiteral("Fragen <und> Antworten"), QStringLiteral("rechts"), QStringLiteral("Fett"),
-        QStringLiteral("italic"), QStringLiteral("Arial"), QStringLiteral("+1"),
-        QStringLiteral("+2"), QStringLiteral("mitte")};
+    const QStringList all = {QStringLiteral("Das \"große\" FAQ\u00FE\u00FFTeil 2"),
+                             QStringLiteral("#000000"),
+                             QStringLiteral("#ffffcc"),
+                             QStringLiteral("#FF0000"),
+                             QStringLiteral("#800080"),
+                             QStringLiteral("#0000FF"),
+                             QStringLiteral("C:\\Bilder\\x.jpg"),
+                             QStringLiteral("nein"),
+                             QStringLiteral("faq"),
+                             QStringLiteral("Müller & Söhne"),
+                             QStringLiteral("Fragen <und> Antworten"),
+                             QStringLiteral("rechts"),
+                             QStringLiteral("Fett"),
+                             QStringLiteral("italic"),
+                             QStringLiteral("Arial"),
+                             QStringLiteral("+1"),
+                             QStringLiteral("+2"),
+                             QStringLiteral("mitte")};
     ExportOptions everything;
     everything.linkSize = linkSizeLarge;
     everything.preformattedAnswers = 1;
     const QList<FaqRecord> three = {
         record(QStringLiteral("Was ist ¨neu¨?"), QStringLiteral("Zeile 1\r\nZeile <2>"),
-               QStringLiteral("Max <max@example.org>"), QStringLiteral("http://example.org/?a=1&b=2"), 1),
+               QStringLiteral("Max <max@example.org>"),
+               QStringLiteral("http://example.org/?a=1&b=2"), 1),
         record(QStringLiteral("Zweite\r\nFrage"), QStringLiteral("Ende"), QStringLiteral("Erika"),
                QStringLiteral("http://erika.example.org"), 0),
         record(QStringLiteral("Ohne Link"), QStringLiteral("Nur Info"),
                QStringLiteral("Info ohne Link"), QString(), 1)};
     QTest::newRow("German layout 1, every option")
         << int(PageLanguage::Deutsch) << all
-        << QStringList{QStringLiteral("k1"), QStringLiteral(" Fragen & Antworten "), QStringLiteral("k3")}
+        << QStringList{QStringLiteral("k1"), QStringLiteral(" Fragen & Antworten "),
+                       QStringLiteral("k3")}
         << three << everything << QStringLiteral("info@example.org") << QDate(2026, 12, 6)
         << QStringLiteral("de_layout1_all.html");
 
-    const QStringList english = {
-        QStringLiteral("Help & \"Support\""), QStringLiteral("#111111"), QStringLiteral("#EEEEEE"),
-        QStringLiteral("#222222"), QStringLiteral("#444444"), QStringLiteral("#333333"),
-        QStringLiteral("{{PICTURE}}"), QStringLiteral("ja"), QStringLiteral("  faq  "),
-        QStringLiteral("Team"), QStringLiteral("Desc"), QStringLiteral("Mitte"), QString(),
-        QStringLiteral("Italic"), QStringLiteral("arial"), QStringLiteral("18"),
-        QStringLiteral("12"), QString()};
+    const QStringList english = {QStringLiteral("Help & \"Support\""),
+                                 QStringLiteral("#111111"),
+                                 QStringLiteral("#EEEEEE"),
+                                 QStringLiteral("#222222"),
+                                 QStringLiteral("#444444"),
+                                 QStringLiteral("#333333"),
+                                 QStringLiteral("{{PICTURE}}"),
+                                 QStringLiteral("ja"),
+                                 QStringLiteral("  faq  "),
+                                 QStringLiteral("Team"),
+                                 QStringLiteral("Desc"),
+                                 QStringLiteral("Mitte"),
+                                 QString(),
+                                 QStringLiteral("Italic"),
+                                 QStringLiteral("arial"),
+                                 QStringLiteral("18"),
+                                 QStringLiteral("12"),
+                                 QString()};
     ExportOptions layout2;
     layout2.answerLayout = 2;
     layout2.paragraphFormatting = 0;
     const QList<FaqRecord> two = {
-        record(QStringLiteral("Line one\r\nline two"), QStringLiteral("A1"), QStringLiteral("Info1"),
-               QStringLiteral("http://one.example"), 1),
+        record(QStringLiteral("Line one\r\nline two"), QStringLiteral("A1"),
+               QStringLiteral("Info1"), QStringLiteral("http://one.example"), 1),
         record(QStringLiteral("Q2"), QStringLiteral("A2 ä"), QStringLiteral("Info2"),
                QStringLiteral("http://two.example"), 0)};
     QTest::newRow("English layout 2, background, contact")
@@ -200,7 +235,8 @@ void tst_pagegenerator::wholePages()
     QCOMPARE(actual, wanted);
     if (lines[7] == QLatin1String("ja")) {
         QCOMPARE(result.pictureSlot, QStringLiteral("hintergrund.jpg"));
-        QCOMPARE(testutil::readBytes(m_out + QStringLiteral("hintergrund.jpg")), QByteArray("JPEGDATA"));
+        QCOMPARE(testutil::readBytes(m_out + QStringLiteral("hintergrund.jpg")),
+                 QByteArray("JPEGDATA"));
     }
 }
 
@@ -214,38 +250,47 @@ void tst_pagegenerator::fragments_data()
 
     const QStringList none;
     const QString small = linkSizeSmall;
-    QTest::newRow("title +1 is 14pt") << 17 << QStringLiteral("+1") << none << small
+    QTest::newRow("title +1 is 14pt")
+        << 17 << QStringLiteral("+1") << none << small
         << QStringList{QStringLiteral("<span style=\"font-size:14pt;\">Titel<a name")};
-    QTest::newRow("text +2 is 10pt, small links 8pt") << 18 << QStringLiteral("+2") << none << small
+    QTest::newRow("text +2 is 10pt, small links 8pt")
+        << 18 << QStringLiteral("+2") << none << small
         << QStringList{QStringLiteral("<span style=\"font-size:10pt;\">Fragen:"),
                        QStringLiteral("<span style=\"font-size:8pt;\">(zur Antwort)")};
-    QTest::newRow("text +2 with large links 10pt") << 18 << QStringLiteral("+2") << none << linkSizeLarge
+    QTest::newRow("text +2 with large links 10pt")
+        << 18 << QStringLiteral("+2") << none << linkSizeLarge
         << QStringList{QStringLiteral("<span style=\"font-size:10pt;\">(zur Antwort)")};
-    QTest::newRow("text abc with large links") << 18 << QStringLiteral("abc") << none << linkSizeLarge
+    QTest::newRow("text abc with large links")
+        << 18 << QStringLiteral("abc") << none << linkSizeLarge
         << QStringList{QStringLiteral("<span style=\"font-size:abcpt;\">(zur Antwort)")};
     QTest::newRow("Arial") << 16 << QStringLiteral(" Arial ") << none << small
-        << QStringList{QStringLiteral("face=\"Arial,Helvetica\"")};
+                           << QStringList{QStringLiteral("face=\"Arial,Helvetica\"")};
     QTest::newRow("arial") << 16 << QStringLiteral("arial") << none << small
-        << QStringList{QStringLiteral("face=\"arial,Arial,Helvetica\"")};
+                           << QStringList{QStringLiteral("face=\"arial,Arial,Helvetica\"")};
     QTest::newRow("Verdana") << 16 << QStringLiteral("Verdana") << none << small
-        << QStringList{QStringLiteral("face=\"Verdana,Arial,Helvetica\"")};
-    QTest::newRow("title Mitte is LEFT") << 13 << QStringLiteral("Mitte") << none << small
+                             << QStringList{QStringLiteral("face=\"Verdana,Arial,Helvetica\"")};
+    QTest::newRow("title Mitte is LEFT")
+        << 13 << QStringLiteral("Mitte") << none << small
         << QStringList{QStringLiteral("<p align=\"LEFT\"><font face")};
     QTest::newRow("title rechts") << 13 << QStringLiteral(" rechts ") << none << small
-        << QStringList{QStringLiteral("<p align=\"RIGHT\"><font face")};
+                                  << QStringList{QStringLiteral("<p align=\"RIGHT\"><font face")};
     QTest::newRow("list mitte") << 19 << QStringLiteral("mitte") << none << small
-        << QStringList{QStringLiteral("<div align=\"CENTER\">")};
-    QTest::newRow("bold only with Fett") << 14 << QStringLiteral("fett") << none << small
+                                << QStringList{QStringLiteral("<div align=\"CENTER\">")};
+    QTest::newRow("bold only with Fett")
+        << 14 << QStringLiteral("fett") << none << small
         << QStringList{QStringLiteral("<p align=\"CENTER\"><font face")};
     QTest::newRow("no keywords") << 0 << QString() << none << small
-        << QStringList{QStringLiteral("<meta name=\"keywords\" content=\"\">")};
+                                 << QStringList{
+                                        QStringLiteral("<meta name=\"keywords\" content=\"\">")};
     QTest::newRow("one keyword") << 0 << QString() << QStringList{QStringLiteral("eins")} << small
-        << QStringList{QStringLiteral("<meta name=\"keywords\" content=\"eins\">")};
-    QTest::newRow("three keywords") << 0 << QString()
+                                 << QStringList{QStringLiteral(
+                                        "<meta name=\"keywords\" content=\"eins\">")};
+    QTest::newRow("three keywords")
+        << 0 << QString()
         << QStringList{QStringLiteral("k1"), QStringLiteral("k2"), QStringLiteral("k3")} << small
         << QStringList{QStringLiteral("<meta name=\"keywords\" content=\"k1, k2, k3\">")};
     QTest::newRow("31 keywords") << 0 << QString() << QStringList(31, QStringLiteral("w")) << small
-        << QStringList{QStringLiteral("content=\"w, w, w")};
+                                 << QStringList{QStringLiteral("content=\"w, w, w")};
 }
 
 void tst_pagegenerator::fragments()
@@ -320,17 +365,20 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched_data()
     QTest::newRow("5 lines") << valid.left(valid.indexOf("#800080")) << "fehler"
                              << "Die FAQ-Seite wurde nicht erzeugt:\r62  Input past end of file";
     QTest::newRow("marker in other case")
-        << QByteArray(valid).replace("Projektdatei", "projektdatei") << "raus" << "Keine Projektdatei";
-    QTest::newRow("32 keywords") << projectBytes(baseLines(), QStringList(32, QStringLiteral("k")))
-                                 << "fehler"
-                                 << "Die FAQ-Seite wurde nicht erzeugt:\r9  More than 31 keywords: 32";
+        << QByteArray(valid).replace("Projektdatei", "projektdatei") << "raus"
+        << "Keine Projektdatei";
+    QTest::newRow("32 keywords")
+        << projectBytes(baseLines(), QStringList(32, QStringLiteral("k"))) << "fehler"
+        << "Die FAQ-Seite wurde nicht erzeugt:\r9  More than 31 keywords: 32";
     QTest::newRow("keyword count x")
         << projectBytes(baseLines(), {}, QStringLiteral("x")) << "fehler"
         << "Die FAQ-Seite wurde nicht erzeugt:\r13  Keyword count is not a number: \"x\"";
-    QTest::newRow("text size abc") << projectBytes(textSizeAbc, {}) << "fehler"
-                                   << "Die FAQ-Seite wurde nicht erzeugt:\r13  Text size is not a number: \"abc\"";
+    QTest::newRow("text size abc")
+        << projectBytes(textSizeAbc, {}) << "fehler"
+        << "Die FAQ-Seite wurde nicht erzeugt:\r13  Text size is not a number: \"abc\"";
     QTest::newRow("picture missing") << projectBytes(missingPicture, {}) << "raus" << pictureText;
-    QTest::newRow("picture path is a folder") << projectBytes(folderPicture, {}) << "raus" << pictureText;
+    QTest::newRow("picture path is a folder")
+        << projectBytes(folderPicture, {}) << "raus" << pictureText;
 }
 
 void tst_pagegenerator::failedRunLeavesOutputUntouched()
@@ -341,8 +389,8 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched()
     project.replace("{{FOLDER}}", m_dir->path().toLocal8Bit());
     QVERIFY(testutil::writeBytes(m_out + QStringLiteral("faq.html"), "OLD PAGE"));
 
-    const PageResult result = run(PageLanguage::Deutsch, project,
-                                  {record(QStringLiteral("q"), QStringLiteral("a"))});
+    const PageResult result =
+        run(PageLanguage::Deutsch, project, {record(QStringLiteral("q"), QStringLiteral("a"))});
     QCOMPARE(pageStatusText(result.status), status);
     QCOMPARE(m_sink.messages.size(), 1);
     QCOMPARE(m_sink.messages[0].text, message);
@@ -363,7 +411,8 @@ void tst_pagegenerator::diskErrorMessagesFollowInterfaceLanguage()
     QCOMPARE(m_sink.messages.last().icon, MessageIcon::Critical);
 
     result = run(PageLanguage::Deutsch, project, {}, {}, {}, QStringLiteral("englisch"));
-    QCOMPARE(m_sink.messages.last().text, QStringLiteral("access impossibly! Please control drive or disk"));
+    QCOMPARE(m_sink.messages.last().text,
+             QStringLiteral("access impossibly! Please control drive or disk"));
     QCOMPARE(m_sink.messages.last().title, QStringLiteral("impossible access"));
 
     // A missing project file is reported too, in the interface language.
@@ -374,7 +423,8 @@ void tst_pagegenerator::diskErrorMessagesFollowInterfaceLanguage()
                           {m_projectPath, m_out, {}, {}, QStringLiteral("englisch")}, database,
                           clock, m_sink);
     QCOMPARE(result.status, PageStatus::Fehler);
-    QVERIFY(m_sink.messages.last().text.startsWith(QStringLiteral("The FAQ page was not created:\r53  ")));
+    QVERIFY(m_sink.messages.last().text.startsWith(
+        QStringLiteral("The FAQ page was not created:\r53  ")));
     QCOMPARE(m_sink.messages.last().title, QStringLiteral("Page not created"));
 }
 

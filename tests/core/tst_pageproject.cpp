@@ -30,7 +30,8 @@ PageProject sample()
     p.titleSize = QStringLiteral(" 8");
     p.textSize = QStringLiteral("10");
     p.faqAlign = QStringLiteral("rechts");
-    p.keywords = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("c")};
+    p.keywords = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("a"),
+                  QStringLiteral("c")};
     return p;
 }
 
@@ -115,7 +116,8 @@ void tst_pageproject::keywordCount()
     QFETCH(QString, tail);
     PageProject p = sample();
     p.keywords = keywords;
-    QVERIFY2(formatPageProject(p, pending).endsWith(tail), qPrintable(formatPageProject(p, pending)));
+    QVERIFY2(formatPageProject(p, pending).endsWith(tail),
+             qPrintable(formatPageProject(p, pending)));
 }
 
 void tst_pageproject::roundTrip()
@@ -148,8 +150,8 @@ void tst_pageproject::editorFallbacks()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("alt.pdt"));
     QByteArray bytes = encodeCp1252(formatPageProject(sample(), {}));
-    bytes.replace("\r\nmitte\r\n", "\r\nMitte\r\n").replace("\r\n 8\r\n10\r\nrechts\r\n",
-                                                            "\r\n+1\r\n+2\r\nRechts\r\n");
+    bytes.replace("\r\nmitte\r\n", "\r\nMitte\r\n")
+        .replace("\r\n 8\r\n10\r\nrechts\r\n", "\r\n+1\r\n+2\r\nRechts\r\n");
     QVERIFY(testutil::writeBytes(path, bytes));
     RecordingSink sink;
     PageProject p;
@@ -228,8 +230,9 @@ void tst_pageproject::missingPictureNotice()
     QCOMPARE(openPageProject(path, read, false, sink), ProjectReadOutcome::Read);
     QCOMPARE(sink.messages.size(), 1);
     QCOMPARE(sink.messages[0].title, QStringLiteral("Hinweis"));
-    QCOMPARE(sink.messages[0].text, QStringLiteral("Das Hintergrundbild befindet sich nicht mehr an der\r"
-                                                   "gespeicherten Position!\rBitte neu zuordnen!"));
+    QCOMPARE(sink.messages[0].text,
+             QStringLiteral("Das Hintergrundbild befindet sich nicht mehr an der\r"
+                            "gespeicherten Position!\rBitte neu zuordnen!"));
     QCOMPARE(read.picturePath, p.picturePath);
     QCOMPARE(read.pictureOn, QStringLiteral("ja"));
 }

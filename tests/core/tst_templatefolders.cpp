@@ -21,10 +21,11 @@ void tst_templatefolders::longfixShortens_data()
     QTest::addColumn<int>("maximum");
     QTest::addColumn<QString>("expected");
     const QString longName = QString(48, u'x') + QStringLiteral(".faq");
-    QTest::newRow("drive") << QStringLiteral("C:\\Eigene Dateien\\Kunden\\Handbuch\\Fragen\\liste.faq")
+    QTest::newRow("drive") << QStringLiteral(
+                                  "C:\\Eigene Dateien\\Kunden\\Handbuch\\Fragen\\liste.faq")
                            << 35 << QStringLiteral("C:\\...\\Handbuch\\Fragen\\liste.faq");
-    QTest::newRow("UNC") << QStringLiteral("\\\\server\\daten\\projekte\\2004\\fragen\\hilfe.faq") << 35
-                         << QStringLiteral("\\\\server\\...\\2004\\fragen\\hilfe.faq");
+    QTest::newRow("UNC") << QStringLiteral("\\\\server\\daten\\projekte\\2004\\fragen\\hilfe.faq")
+                         << 35 << QStringLiteral("\\\\server\\...\\2004\\fragen\\hilfe.faq");
     QTest::newRow("long file name") << QStringLiteral("D:\\") + longName << 35
                                     << QStringLiteral("D:\\...") + longName.right(29);
     QTest::newRow("exactly 35") << QStringLiteral("C:\\") + QString(32, u'a') << 35
@@ -66,7 +67,8 @@ void tst_templatefolders::listsPageProjects()
     for (const char *name : {"b.pdt", "A.PDT", "c.pdt.bak", "notes.txt"})
         QVERIFY(testutil::writeBytes(dir.filePath(QLatin1String(name)), "x"));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.pdt")));
-    QCOMPARE(pageProjectNames(dir.path()), QStringList({QStringLiteral("A.PDT"), QStringLiteral("b.pdt")}));
+    QCOMPARE(pageProjectNames(dir.path()),
+             QStringList({QStringLiteral("A.PDT"), QStringLiteral("b.pdt")}));
     QCOMPARE(pageProjectNames(dir.filePath(QStringLiteral("fehlt"))), QStringList());
 }
 

@@ -9,18 +9,30 @@ namespace {
 const char *entityFor(char16_t c)
 {
     switch (c) {
-    case u'ä': return "&auml;";
-    case u'Ä': return "&Auml;";
-    case u'ö': return "&ouml;";
-    case u'Ö': return "&Ouml;";
-    case u'ü': return "&uuml;";
-    case u'Ü': return "&Uuml;";
-    case u'ß': return "&szlig;";
-    case u'>': return "&gt;";
-    case u'<': return "&lt;";
-    case u'&': return "&amp;";
-    case u'"': return "&quot;";
-    default: return nullptr;
+    case u'ä':
+        return "&auml;";
+    case u'Ä':
+        return "&Auml;";
+    case u'ö':
+        return "&ouml;";
+    case u'Ö':
+        return "&Ouml;";
+    case u'ü':
+        return "&uuml;";
+    case u'Ü':
+        return "&Uuml;";
+    case u'ß':
+        return "&szlig;";
+    case u'>':
+        return "&gt;";
+    case u'<':
+        return "&lt;";
+    case u'&':
+        return "&amp;";
+    case u'"':
+        return "&quot;";
+    default:
+        return nullptr;
     }
 }
 

@@ -88,8 +88,8 @@ double projectNumber(const QString &text, const char *what)
     try {
         return toDecimal(text);
     } catch (const AppError &e) {
-        throw AppError(e.number(), QStringLiteral("%1 is not a number: \"%2\"")
-                                       .arg(QLatin1String(what), text));
+        throw AppError(e.number(),
+                       QStringLiteral("%1 is not a number: \"%2\"").arg(QLatin1String(what), text));
     }
 }
 
@@ -117,17 +117,20 @@ Message errorMessage(const AppError &error, bool english)
     case AppError::PathFileAccessError:
         m.text = english ? QStringLiteral("access impossibly! Please control drive or disk")
                          : QStringLiteral("Kein Zugriff auf Datenträger möglich!");
-        m.title = english ? QStringLiteral("impossible access") : QStringLiteral("Zugriff nicht möglich");
+        m.title =
+            english ? QStringLiteral("impossible access") : QStringLiteral("Zugriff nicht möglich");
         break;
     case AppError::DiskFull:
         m.text = english ? QStringLiteral("Disk full!") : QStringLiteral("Datenträger voll!");
-        m.title = english ? QStringLiteral("impossible access") : QStringLiteral("Zugriff nicht möglich");
+        m.title =
+            english ? QStringLiteral("impossible access") : QStringLiteral("Zugriff nicht möglich");
         break;
     default:
         m.text = (english ? QStringLiteral("The FAQ page was not created:\r")
                           : QStringLiteral("Die FAQ-Seite wurde nicht erzeugt:\r")) +
                  error.numberAndDescription();
-        m.title = english ? QStringLiteral("Page not created") : QStringLiteral("Seite nicht erzeugt");
+        m.title =
+            english ? QStringLiteral("Page not created") : QStringLiteral("Seite nicht erzeugt");
         break;
     }
     return m;
@@ -170,8 +173,9 @@ PicturePlacement placePicture(const QString &picturePath, const QString &outputF
         if (name != lowerName) {
             const QString existing = folder + name;
             if (!QFile::rename(existing, target))
-                throw AppError(AppError::PathFileAccessError,
-                               QStringLiteral("Path/File access error: cannot rename %1").arg(existing));
+                throw AppError(
+                    AppError::PathFileAccessError,
+                    QStringLiteral("Path/File access error: cannot rename %1").arg(existing));
             placement.renamedFrom = existing;
             placement.renamedTo = target;
         }
@@ -187,9 +191,12 @@ PicturePlacement placePicture(const QString &picturePath, const QString &outputF
 QString pageStatusText(PageStatus status)
 {
     switch (status) {
-    case PageStatus::Ok: return QStringLiteral("ok");
-    case PageStatus::Raus: return QStringLiteral("raus");
-    case PageStatus::Fehler: break;
+    case PageStatus::Ok:
+        return QStringLiteral("ok");
+    case PageStatus::Raus:
+        return QStringLiteral("raus");
+    case PageStatus::Fehler:
+        break;
     }
     return QStringLiteral("fehler");
 }
@@ -209,7 +216,8 @@ bool readGeneratorSlots(const QString &projectPath, const QString &linkSize, Gen
     out[S::Author] = enter_rein(in.next());
     out[S::Description] = trimBlanks(in.next());
     out[S::TitleAlign] = alignment(trimBlanks(in.next()));
-    out[S::Bold] = trimBlanks(in.next()) == QLatin1String("Fett") ? QStringLiteral("BOLD") : QString();
+    out[S::Bold] =
+        trimBlanks(in.next()) == QLatin1String("Fett") ? QStringLiteral("BOLD") : QString();
     out[S::Italic] = trimBlanks(in.next());
     const QString face = trimBlanks(in.next());
     out[S::Fonts] = face + (face == QLatin1String("Arial") ? QStringLiteral(",Helvetica")
@@ -233,8 +241,9 @@ bool readGeneratorSlots(const QString &projectPath, const QString &linkSize, Gen
     const QString countLine = in.next();
     const double count = projectNumber(countLine, "Keyword count");
     if (count > S::maxKeywords)
-        throw AppError(AppError::SubscriptOutOfRange,
-                       QStringLiteral("More than %1 keywords: %2").arg(S::maxKeywords).arg(trimBlanks(countLine)));
+        throw AppError(AppError::SubscriptOutOfRange, QStringLiteral("More than %1 keywords: %2")
+                                                          .arg(S::maxKeywords)
+                                                          .arg(trimBlanks(countLine)));
     out.keywordCount = std::max(0, toInt32(countLine));
     out[S::KeywordCount] = QString::number(toInt32(countLine));
     for (int i = 0; i < out.keywordCount; ++i)
@@ -261,16 +270,19 @@ QString composePage(PageLanguage variant, const GeneratorSlots &s, bool withBack
     for (int i = 1; i <= count; ++i) {
         const FaqRecord &r = database.record(i);
         // Entities can make text longer; room for twice the text avoids re-growing the page.
-        estimate += (r.question.size() * 2 + r.answer.size() + r.extraInfo.size() +
-                     r.homepageLink.size()) * 2 + 900;
+        estimate +=
+            (r.question.size() * 2 + r.answer.size() + r.extraInfo.size() + r.homepageLink.size()) *
+                2 +
+            900;
     }
     QString page;
     page.reserve(estimate);
 
     // Head, items 1 to 10.
-    page += QStringLiteral("<html>\r\n<head>\r\n"
-                           "<meta http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-1\">\r\n"
-                           "<meta name=\"generator\" content=\"Askbright by Brennwald ( ");
+    page += QStringLiteral(
+        "<html>\r\n<head>\r\n"
+        "<meta http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-1\">\r\n"
+        "<meta name=\"generator\" content=\"Askbright by Brennwald ( ");
     page += homepageUrl + QStringLiteral(" )\">") + eol;
     page += QStringLiteral("<title>") + encoded(s[S::Title]) + QStringLiteral("</title>") + eol;
     page += QStringLiteral("<meta name=\"author\" content=\"") + encoded(s[S::Author]) +
@@ -313,9 +325,10 @@ QString composePage(PageLanguage variant, const GeneratorSlots &s, bool withBack
     page += QStringLiteral("</span></font></p>") + eol;
 
     // Question list, items 13 to 17.
-    const QString heading = QStringLiteral("<p align=\"") + listAlign +
-                            QStringLiteral("\"><b>") + fontOpen + textSpan;
-    const QString listDiv = QStringLiteral("<div align=\"") + listAlign + QStringLiteral("\">") + eol;
+    const QString heading =
+        QStringLiteral("<p align=\"") + listAlign + QStringLiteral("\"><b>") + fontOpen + textSpan;
+    const QString listDiv =
+        QStringLiteral("<div align=\"") + listAlign + QStringLiteral("\">") + eol;
     page += heading + QLatin1String(t.questionsHeading) + eol + listDiv;
     page += fontOpen + textSpan + QStringLiteral("<OL TYPE=\"1\">") + eol;
     std::vector<QString> extras(size_t(count) + 1);
@@ -346,8 +359,8 @@ QString composePage(PageLanguage variant, const GeneratorSlots &s, bool withBack
     if (!request.contactAddress.isEmpty()) {
         QString subject = trimBlanks(s[S::Title]);
         subject.remove(u'"');
-        page += QStringLiteral("<p align=\"center\"><Font face =\"") + fonts + QStringLiteral("\">") +
-                textSpan + eol;
+        page += QStringLiteral("<p align=\"center\"><Font face =\"") + fonts +
+                QStringLiteral("\">") + textSpan + eol;
         page += QStringLiteral("<A HREF=\"mailto:") + request.contactAddress +
                 QStringLiteral("?subject=Feedback ") + subject + u'"' +
                 QLatin1String(t.contactLink) + eol;

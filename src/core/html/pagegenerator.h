@@ -25,9 +25,27 @@ enum class PageLanguage { Deutsch, Englisch };
 // span, slots 1..19 lines 2..20 after conversion, slots 20..50 the keywords.
 struct GeneratorSlots {
     enum Slot {
-        LinkSpan = 0, Title, TextColor, BgColor, AlinkColor, VlinkColor, LinkColor, Picture,
-        PictureOn, FileName, Author, Description, TitleAlign, Bold, Italic, Fonts, TitleSpan,
-        TextSpan, FaqAlign, KeywordCount, FirstKeyword
+        LinkSpan = 0,
+        Title,
+        TextColor,
+        BgColor,
+        AlinkColor,
+        VlinkColor,
+        LinkColor,
+        Picture,
+        PictureOn,
+        FileName,
+        Author,
+        Description,
+        TitleAlign,
+        Bold,
+        Italic,
+        Fonts,
+        TitleSpan,
+        TextSpan,
+        FaqAlign,
+        KeywordCount,
+        FirstKeyword
     };
     static constexpr int slotCount = 51;
     static constexpr int maxKeywords = slotCount - FirstKeyword;

@@ -25,8 +25,9 @@ QChar characterOfCode(const QString &run)
 {
     for (QChar c : run) {
         if (c < u'0' || c > u'9')
-            throw AppError(AppError::TypeMismatch,
-                           QStringLiteral("Type mismatch: \"%1\" is not a character code").arg(run));
+            throw AppError(
+                AppError::TypeMismatch,
+                QStringLiteral("Type mismatch: \"%1\" is not a character code").arg(run));
     }
     bool ok = false;
     const uint code = run.toUInt(&ok);

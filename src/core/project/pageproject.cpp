@@ -48,7 +48,8 @@ QString editorSize(const QString &line, const char *relativeReplacement)
 Message notAProjectMessage(bool english)
 {
     Message m;
-    m.text = english ? QStringLiteral("Isn't a template-file") : QStringLiteral("Keine Seitenvorlage!");
+    m.text =
+        english ? QStringLiteral("Isn't a template-file") : QStringLiteral("Keine Seitenvorlage!");
     m.icon = MessageIcon::Information;
     return m;
 }
@@ -171,8 +172,7 @@ QString formatPageProject(PageProject p, const QString &pendingKeyword)
     return out;
 }
 
-void savePageProject(const QString &path, const PageProject &project,
-                     const QString &pendingKeyword)
+void savePageProject(const QString &path, const PageProject &project, const QString &pendingKeyword)
 {
     saveTextFile(localPath(path), formatPageProject(project, pendingKeyword));
 }

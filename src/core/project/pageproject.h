@@ -22,7 +22,7 @@ struct PageProject {
     QString vlinkColor;
     QString linkColor;
     QString picturePath;
-    QString pictureOn; // "ja" or "nein"
+    QString pictureOn;    // "ja" or "nein"
     QString pageFileName; // without ".html"
     QString author;
     QString description;
