@@ -2,6 +2,7 @@
 
 #include "app/clock.h"
 #include "database/faqdatabase.h"
+#include "html/exportoptions.h"
 #include "settings/appsettings.h"
 
 #include <QString>
@@ -27,6 +28,8 @@ public:
 
     FaqDatabase database;
     AppSettings settings;
+    ExportOptions exportOptions;
+    QString contactAddress; // ContactAddress: empty means no contact block
     QString titleSuffix; // "   Datei: name.faq", "   Neuanlage" / "   New File", or ""
     int lastAnswer = 0;
     int exitConfirmed = 0;

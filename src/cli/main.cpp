@@ -1,0 +1,195 @@
+// askbright-cli: generates the FAQ page from a database and a page project
+// without the window system, for scripts and reproducible builds.
+
+#include "app/apperror.h"
+#include "app/appstate.h"
+#include "app/clock.h"
+#include "app/product.h"
+#include "database/faqdatabase.h"
+#include "database/faqfile.h"
+#include "html/pagegenerator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <cstdio>
+
+using namespace askbright;
+
+namespace {
+
+enum ExitCode { ExitOk = 0, ExitRaus = 1, ExitFehler = 2, ExitUsage = 2 };
+
+const char usageText[] =
+    "Usage: askbright-cli generate --database FILE.faq --project FILE.pdt --output DIR [options]\n"
+    "       askbright-cli --help | --version\n"
+    "\n"
+    "Generates the FAQ page DIR/<page file name>.html (and copies the background\n"
+    "picture beside it) and prints the page's path.\n"
+    "\n"
+    "Options:\n"
+    "  --database FILE        the .faq database\n"
+    "  --project FILE         the .pdt page project\n"
+    "  --output DIR           the folder the page is written to (must exist)\n"
+    "  --language VARIANT     deutsch (default) or englisch\n"
+    "  --layout N             1: questions repeated before the answers (default), 2: answers only\n"
+    "  --no-paragraphs        keep line breaks of questions and answers as typed\n"
+    "  --links-same-size      links as large as the text (default: 2 points smaller)\n"
+    "  --pre                  preformatted answers\n"
+    "  --contact ADDRESS      contact block with this address, used exactly as given\n"
+    "  --date YYYY-MM-DD      generation date (default: SOURCE_DATE_EPOCH when set, else today)\n"
+    "  -h, --help             show this help\n"
+    "  -v, --version          show the version\n"
+    "\n"
+    "Exit status: 0 page written, 1 run given up (not a page project, background\n"
+    "picture missing), 2 error or bad usage.\n";
+
+void printErr(const QString &text)
+{
+    std::fputs(qPrintable(text + u'\n'), stderr);
+}
+
+int usageError(const QString &text)
+{
+    printErr(QStringLiteral("askbright-cli: ") + text);
+    printErr(QStringLiteral("Try 'askbright-cli --help' for more information."));
+    return ExitUsage;
+}
+
+// Shows the generator's message boxes as text on standard error.
+class StderrSink : public MessageSink {
+public:
+    int showMessage(const Message &message) override
+    {
+        QString text = message.text;
+        text.replace(u'\r', u'\n');
+        printErr((message.title.isEmpty() ? productTitle : message.title) + QStringLiteral(": ") +
+                 text);
+        return AnswerOk;
+    }
+};
+
+// The generation date: --date, else SOURCE_DATE_EPOCH, else today.
+bool generationDate(const QCommandLineParser &parser, QDate &date, QString &error)
+{
+    if (parser.isSet(QStringLiteral("date"))) {
+        const QString text = parser.value(QStringLiteral("date"));
+        date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+        if (!date.isValid())
+            error = QStringLiteral("invalid --date '%1' (expected YYYY-MM-DD)").arg(text);
+        return date.isValid();
+    }
+    if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH")) {
+        const QString text = qEnvironmentVariable("SOURCE_DATE_EPOCH");
+        bool ok = false;
+        const qint64 seconds = text.toLongLong(&ok);
+        if (ok)
+            date = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).date();
+        if (!ok || !date.isValid())
+            error = QStringLiteral("invalid SOURCE_DATE_EPOCH '%1'").arg(text);
+        return ok && date.isValid();
+    }
+    date = QDate::currentDate();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const auto valueOption = [&](const char *name, const char *valueName) {
+        parser.addOption({QString::fromLatin1(name), QString(), QString::fromLatin1(valueName)});
+    };
+    valueOption("database", "file");
+    valueOption("project", "file");
+    valueOption("output", "dir");
+    valueOption("language", "variant");
+    valueOption("layout", "n");
+    valueOption("contact", "address");
+    valueOption("date", "date");
+    for (const char *flag : {"no-paragraphs", "links-same-size", "pre"})
+        parser.addOption({QString::fromLatin1(flag), QString()});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QString()});
+
+    if (!parser.parse(app.arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(usageText, stdout);
+        return ExitOk;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::fputs(qPrintable(QStringLiteral("askbright-cli ") + fullVersionText() + u'\n'),
+                   stdout);
+        return ExitOk;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return usageError(QStringLiteral("missing command (only 'generate' is known)"));
+    if (positional.size() > 1 || positional.first() != QLatin1String("generate"))
+        return usageError(QStringLiteral("unknown command or extra argument '%1'")
+                              .arg(positional.size() > 1 ? positional.at(1) : positional.first()));
+    for (const char *required : {"database", "project", "output"}) {
+        if (parser.value(QString::fromLatin1(required)).isEmpty())
+            return usageError(QStringLiteral("--%1 is required").arg(QLatin1String(required)));
+    }
+
+    const QString language = parser.isSet(QStringLiteral("language"))
+                                 ? parser.value(QStringLiteral("language"))
+                                 : QStringLiteral("deutsch");
+    if (language != QLatin1String("deutsch") && language != QLatin1String("englisch"))
+        return usageError(
+            QStringLiteral("--language must be deutsch or englisch, not '%1'").arg(language));
+
+    PageRequest request;
+    request.projectPath = parser.value(QStringLiteral("project"));
+    request.outputFolder = withTrailingSeparator(parser.value(QStringLiteral("output")));
+    request.language = language;
+    request.contactAddress = parser.value(QStringLiteral("contact"));
+    if (parser.isSet(QStringLiteral("layout"))) {
+        const QString layout = parser.value(QStringLiteral("layout"));
+        if (layout != QLatin1String("1") && layout != QLatin1String("2"))
+            return usageError(QStringLiteral("--layout must be 1 or 2, not '%1'").arg(layout));
+        request.options.answerLayout = layout.toInt();
+    }
+    request.options.paragraphFormatting = parser.isSet(QStringLiteral("no-paragraphs")) ? 0 : 1;
+    request.options.linkSize =
+        parser.isSet(QStringLiteral("links-same-size")) ? linkSizeLarge : linkSizeSmall;
+    request.options.preformattedAnswers = parser.isSet(QStringLiteral("pre")) ? 1 : 0;
+    request.options.useContactAddress = request.contactAddress.isEmpty() ? 0 : 1;
+
+    QDate date;
+    QString dateError;
+    if (!generationDate(parser, date, dateError))
+        return usageError(dateError);
+
+    FaqDatabase database;
+    const QString databasePath = parser.value(QStringLiteral("database"));
+    try {
+        database.replaceRecords(faq_einlesen(databasePath));
+    } catch (const AppError &error) {
+        printErr(QStringLiteral("askbright-cli: cannot read the database '%1': %2")
+                     .arg(databasePath, error.numberAndDescription()));
+        return ExitFehler;
+    }
+
+    StderrSink sink;
+    const FixedClock clock(date);
+    const PageLanguage variant =
+        language == QLatin1String("deutsch") ? PageLanguage::Deutsch : PageLanguage::Englisch;
+    const PageResult result = generatePage(variant, request, database, clock, sink);
+    switch (result.status) {
+    case PageStatus::Ok:
+        std::fputs(qPrintable(QDir::toNativeSeparators(result.pagePath) + u'\n'), stdout);
+        return ExitOk;
+    case PageStatus::Raus:
+        return ExitRaus;
+    case PageStatus::Fehler:
+        break;
+    }
+    return ExitFehler;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace askbright {
+
+// The two encoders the page generator applies to user text, always in this
+// order: html_zeichen first, so the "<br>" tags of html_umbruch stay tags.
+
+// Umlauts, sharp s, <, >, & and " become entities in one pass; an entity the
+// user typed is not recognised, its ampersand is encoded like any other.
+void html_zeichen(QString &text);
+// CR becomes "<br>", LF is dropped (so CR LF gives one "<br>").
+void html_umbruch(QString &text);
+
+enum HtmlTextStep : unsigned {
+    RestoreQuotes = 1, // the quote substitute of stored records becomes a double quote
+    Entities = 2,      // html_zeichen
+    LineBreaks = 4,    // html_umbruch
+};
+
+// Appends text to out after the chosen steps, in the order above, in a single
+// pass; the page generator uses it to avoid a temporary copy per step.
+void appendHtmlText(QString &out, QStringView text, unsigned steps);
+
+} // namespace askbright

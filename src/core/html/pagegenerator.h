@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/clock.h"
+#include "app/messages.h"
+#include "database/faqdatabase.h"
+#include "html/exportoptions.h"
+
+#include <QString>
+#include <array>
+
+namespace askbright {
+
+// The generator's result as the export dialog sees it.
+enum class PageStatus {
+    Ok,     // "ok": the page was written completely
+    Fehler, // "fehler": a run-time error ended the run; nothing was written
+    Raus,   // "raus": given up (not a project file, picture missing); nothing was written
+};
+QString pageStatusText(PageStatus status);
+
+// The two page variants; they differ only in a handful of literals.
+enum class PageLanguage { Deutsch, Englisch };
+
+// The working table the generator fills from a page project: slot 0 the link
+// span, slots 1..19 lines 2..20 after conversion, slots 20..50 the keywords.
+struct GeneratorSlots {
+    enum Slot {
+        LinkSpan = 0,
+        Title,
+        TextColor,
+        BgColor,
+        AlinkColor,
+        VlinkColor,
+        LinkColor,
+        Picture,
+        PictureOn,
+        FileName,
+        Author,
+        Description,
+        TitleAlign,
+        Bold,
+        Italic,
+        Fonts,
+        TitleSpan,
+        TextSpan,
+        FaqAlign,
+        KeywordCount,
+        FirstKeyword
+    };
+    static constexpr int slotCount = 51;
+    static constexpr int maxKeywords = slotCount - FirstKeyword;
+
+    std::array<QString, slotCount> table;
+    int keywordCount = 0;
+    QString backgroundPicturePath; // line 8 as read, before slot 7 becomes a file name
+
+    const QString &operator[](Slot s) const { return table[s]; }
+    QString &operator[](Slot s) { return table[s]; }
+};
+
+// Reads a project into the working table: "+" sizes become "14" and "10",
+// unknown alignments "LEFT", the link size follows linkSize. Returns false
+// when the first line is not the project marker; throws AppError for a file
+// that cannot be read, more than 31 keywords or a count or text size that is
+// not a number.
+bool readGeneratorSlots(const QString &projectPath, const QString &linkSize, GeneratorSlots &out);
+
+struct PageRequest {
+    QString projectPath;  // templates folder + page name
+    QString outputFolder; // HtmlOutputFolder, ending with a separator
+    ExportOptions options;
+    QString contactAddress; // empty: no contact block
+    QString language;       // interface language; chooses the run-time error messages
+};
+
+struct PageResult {
+    PageStatus status = PageStatus::Fehler;
+    QString pageFileName;          // slot 9: file name + ".html", once the project was read
+    QString pictureSlot;           // slot 7: the lower-case picture name when used
+    QString backgroundPicturePath; // line 8 as read
+    QString pagePath;              // output folder + page file name
+};
+
+// The complete page text for already read slots (no file access).
+QString composePage(PageLanguage variant, const GeneratorSlots &slots, bool withBackground,
+                    const PageRequest &request, const FaqDatabase &database, QDate today);
+
+// Reads the project, checks and copies the background picture and writes the
+// page. The page is written completely or not at all: after "raus" or
+// "fehler" an existing page is as it was and no new file is left behind.
+// Every message of the run goes to sink.
+PageResult generatePage(PageLanguage variant, const PageRequest &request,
+                        const FaqDatabase &database, const Clock &clock, MessageSink &sink);
+PageResult generieren_deutsch(const PageRequest &request, const FaqDatabase &database,
+                              const Clock &clock, MessageSink &sink);
+PageResult generieren_englisch(const PageRequest &request, const FaqDatabase &database,
+                               const Clock &clock, MessageSink &sink);
+
+} // namespace askbright

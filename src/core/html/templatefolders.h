@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace askbright {
+
+// What dir_check leaves in place of a path that names nothing.
+inline const QString missingPathMarker = QStringLiteral("nix");
+
+// Shortens a path for a menu: head, "...", tail. The head is the drive
+// ("C:\"), the UNC server ("\\server\") or the root "/"; the tail starts at a
+// separator when one lies in the last maximum - 6 characters. Paths of at
+// most maximum characters come back unchanged. Accepts \ and / alike.
+QString longfix(const QString &path, int maximum);
+
+// Replaces the path by "nix" when neither a folder nor a file of that name
+// exists (an empty path names nothing); otherwise leaves it unchanged.
+void dir_check(QString &path);
+
+// The page projects of a folder: names (with extension, without folder) of
+// the files ending in ".pdt" in any letter case, sorted by name.
+QStringList pageProjectNames(const QString &folder);
+
+// A path as the file system here takes it: backslashes are separators too.
+QString localPath(const QString &path);
+
+} // namespace askbright
