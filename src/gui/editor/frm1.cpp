@@ -11,6 +11,7 @@
 #include "controls/cp1252guard.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
+#include "html/templatefolders.h"
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"
 
@@ -58,11 +59,6 @@ QString fromWindowText(QString text)
 QString positionNumber(int n)
 {
     return printNumber(n).chopped(1);
-}
-
-QString shortPath(const QString &path)
-{
-    return path.size() <= 35 ? path : QStringLiteral("...") + path.right(32);
 }
 
 QFont fieldFont(const FieldFont &f)
@@ -1032,7 +1028,7 @@ void frm1::historie()
     for (int i = 0; i < 8; ++i) {
         QAction *entry = m[size_t(i)];
         if (i < m_recentFiles.size()) {
-            QString text = shortPath(m_recentFiles.at(i));
+            QString text = longfix(m_recentFiles.at(i), 35);
             entry->setText(text.replace(u'&', QLatin1String("&&")));
             entry->setVisible(true);
         } else {
