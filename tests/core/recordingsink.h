@@ -5,8 +5,7 @@
 #include <QList>
 
 // Remembers every message instead of showing it; answers OK.
-class RecordingSink : public askbright::MessageSink {
-public:
+struct RecordingSink : askbright::MessageSink {
     int showMessage(const askbright::Message &message) override
     {
         messages << message;

@@ -1,194 +1,108 @@
 #include "app/product.h"
-#include "app/textcodec.h"
 #include "testutil.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 class tst_cli : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void exitCodes_data();
-    void exitCodes();
-    void dateFromSourceDateEpoch();
-    void optionsReachThePage();
+    void run_data();
+    void run();
 
 private:
-    struct Run {
-        int code = -1;
-        QString out;
-        QString err;
-    };
-    Run cli(const QStringList &arguments, const QString &epoch = {});
-    QStringList generate() const
-    {
-        return {QStringLiteral("generate"),
-                QStringLiteral("--database"),
-                m_database,
-                QStringLiteral("--project"),
-                m_project,
-                QStringLiteral("--output"),
-                m_out};
-    }
-
     QTemporaryDir m_dir;
-    QString m_database;
-    QString m_project;
-    QString m_out;
 };
 
 void tst_cli::initTestCase()
 {
-    m_database = testutil::dataPath(QStringLiteral("two_records.faq"));
-    m_project = m_dir.filePath(QStringLiteral("seite.pdt"));
-    m_out = m_dir.filePath(QStringLiteral("out"));
-    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("out")));
-    const QByteArray project = "[Projektdatei f\xFCr Askbright]\r\nTitel\r\n#000000\r\n#FFFFFF\r\n"
-                               "#FF0000\r\n#800080\r\n#0000FF\r\n\r\nnein\r\nfaq\r\nAutor\r\n"
-                               "Text\r\nmitte\r\n\r\n\r\nArial\r\n16\r\n12\r\nlinks\r\n 0 \r\n";
-    QVERIFY(testutil::writeBytes(m_project, project));
-    QVERIFY(testutil::writeBytes(m_dir.filePath(QStringLiteral("kaputt.pdt")), "kein Projekt\r\n"));
-    QVERIFY(testutil::writeBytes(m_dir.filePath(QStringLiteral("x.faq")), "not a database"));
+    const QByteArray project = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
+                               "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
+    QVERIFY(testutil::writeBytes(m_dir.filePath(u"seite.pdt"_s),
+                                 QByteArray(project).replace('|', "\r\n")));
 }
 
-tst_cli::Run tst_cli::cli(const QStringList &arguments, const QString &epoch)
+void tst_cli::run_data()
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("SOURCE_DATE_EPOCH"));
-    if (!epoch.isEmpty())
-        env.insert(QStringLiteral("SOURCE_DATE_EPOCH"), epoch);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(ASKBRIGHT_CLI), arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.code = process.exitCode();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
-
-void tst_cli::exitCodes_data()
-{
+    // {{DB}}: a database with two records, {{DIR}}: the folder of project and page; '~' is a blank
+    // inside one argument.
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("epoch"); // SOURCE_DATE_EPOCH
     QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("stdoutPart");
-    QTest::addColumn<QString>("stderrPart");
-    const QStringList g = generate();
-    const auto with = [&](std::initializer_list<QString> extra) { return g + QStringList(extra); };
+    // Part of stdout after success, else of stderr; the other stream stays empty.
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("page"); // '|'-separated parts of the written page; empty: no page
 
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0
-                          << QStringLiteral("Usage: askbright-cli generate") << QString();
-    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
-                             << QStringLiteral("askbright-cli ") + askbright::fullVersionText()
-                             << QString();
-    QTest::newRow("ok") << with({QStringLiteral("--date"), QStringLiteral("2026-12-06")}) << 0
-                        << QDir::toNativeSeparators(m_out + QStringLiteral("/faq.html"))
-                        << QString();
-    QTest::newRow("no command") << QStringList() << 2 << QString()
-                                << QStringLiteral("missing command");
-    QTest::newRow("unknown option") << with({QStringLiteral("--colour")}) << 2 << QString()
-                                    << QStringLiteral("Unknown option 'colour'");
-    QTest::newRow("missing argument")
-        << QStringList{QStringLiteral("generate"), QStringLiteral("--database")} << 2 << QString()
-        << QStringLiteral("Missing value after '--database'");
-    QTest::newRow("missing project")
-        << QStringList{QStringLiteral("generate"), QStringLiteral("--database"), m_database,
-                       QStringLiteral("--output"), m_out}
-        << 2 << QString() << QStringLiteral("--project is required");
-    QTest::newRow("bad language") << with({QStringLiteral("--language"), QStringLiteral("french")})
-                                  << 2 << QString() << QStringLiteral("deutsch or englisch");
-    QTest::newRow("bad layout") << with({QStringLiteral("--layout"), QStringLiteral("3")}) << 2
-                                << QString() << QStringLiteral("--layout must be 1 or 2");
-    QTest::newRow("bad date") << with({QStringLiteral("--date"), QStringLiteral("06.12.2026")}) << 2
-                              << QString() << QStringLiteral("invalid --date");
-    QTest::newRow("database missing")
-        << QStringList{QStringLiteral("generate"),
-                       QStringLiteral("--database"),
-                       m_dir.filePath(QStringLiteral("fehlt.faq")),
-                       QStringLiteral("--project"),
-                       m_project,
-                       QStringLiteral("--output"),
-                       m_out}
-        << 2 << QString() << QStringLiteral("cannot read the database");
-    QTest::newRow("database not a database") << QStringList{QStringLiteral("generate"),
-                                                            QStringLiteral("--database"),
-                                                            m_dir.filePath(QStringLiteral("x.faq")),
-                                                            QStringLiteral("--project"),
-                                                            m_project,
-                                                            QStringLiteral("--output"),
-                                                            m_out}
-                                             << 2 << QString() << QStringLiteral("13  ");
-    QTest::newRow("not a project, English")
-        << QStringList{QStringLiteral("generate"),
-                       QStringLiteral("--database"),
-                       m_database,
-                       QStringLiteral("--project"),
-                       m_dir.filePath(QStringLiteral("kaputt.pdt")),
-                       QStringLiteral("--output"),
-                       m_out,
-                       QStringLiteral("--language"),
-                       QStringLiteral("englisch")}
-        << 1 << QString() << QStringLiteral("Askbright: Invalid Filetype");
-    QTest::newRow("output folder missing")
-        << QStringList{QStringLiteral("generate"),
-                       QStringLiteral("--database"),
-                       m_database,
-                       QStringLiteral("--project"),
-                       m_project,
-                       QStringLiteral("--output"),
-                       m_dir.filePath(QStringLiteral("nirgends"))}
-        << 2 << QString()
-        << QStringLiteral("Seite nicht erzeugt: Die FAQ-Seite wurde nicht erzeugt:\n76  ");
+    const auto row = [](const char *name, const QString &line, int code, const QString &message,
+                        const QString &page = {}, const QString &epoch = u"1078056000"_s) {
+        QTest::newRow(name) << line.split(u' ', Qt::SkipEmptyParts) << epoch << code << message
+                            << page;
+    };
+    const QString g = u"generate --database {{DB}} --project {{DIR}}/seite.pdt --output {{DIR}}"_s;
+    const QString written = QDir::toNativeSeparators(m_dir.filePath(u"faq.html"_s));
+    row("help", u"--help"_s, 0, u"Usage: askbright-cli generate"_s);
+    row("version", u"--version"_s, 0, u"askbright-cli "_s + askbright::fullVersionText());
+    row("--date before SOURCE_DATE_EPOCH", g + u" --date 2026-12-06"_s, 0, written,
+        u"name=\"date\" content=\"2026-12-06\""_s);
+    // The default SOURCE_DATE_EPOCH is 2004-02-29 12:00 UTC.
+    row("SOURCE_DATE_EPOCH", g, 0, written, u"name=\"date\" content=\"2004-02-29\""_s);
+    row("options reach the page",
+        g + u" --language englisch --layout 2 --no-paragraphs --links-same-size --pre "
+            u"--contact ~a@b~"_s,
+        0, written,
+        u"Questions:|mailto: a@b ?subject=Feedback Titel\">You have any questions?|"
+        u"<pre>Zeile eins\r\nZeile zwei\r\nZeile drei</pre>|"
+        u"<span style=\"font-size:12pt;\">(to the answer)|>Top</a><br>&nbsp;</span>"_s);
+    row("bad SOURCE_DATE_EPOCH", g, 2, u"invalid SOURCE_DATE_EPOCH 'gestern'"_s, {}, u"gestern"_s);
+    row("no command", QString(), 2, u"missing command"_s);
+    row("unknown option", g + u" --colour"_s, 2, u"Unknown option 'colour'"_s);
+    row("missing project", u"generate --database {{DB}} --output {{DIR}}"_s, 2,
+        u"--project is required"_s);
+    row("bad language", g + u" --language french"_s, 2, u"deutsch or englisch, not 'french'"_s);
+    row("bad layout", g + u" --layout 3"_s, 2, u"--layout must be 1 or 2, not '3'"_s);
+    row("bad date", g + u" --date 06.12.2026"_s, 2, u"invalid --date '06.12.2026'"_s);
+    row("database missing", QString(g).replace(u"{{DB}}"_s, u"{{DIR}}/fehlt.faq"_s), 2,
+        u"cannot read the database '{{DIR}}/fehlt.faq': 53  "_s);
+    row("output folder missing", g + u"/nirgends"_s, 2,
+        u"Seite nicht erzeugt: Die FAQ-Seite wurde nicht erzeugt:\n76  "_s);
+    row("not a project, English",
+        QString(g).replace(u"{{DIR}}/seite.pdt"_s, u"{{DB}}"_s) + u" --language englisch"_s, 1,
+        u"Askbright: Invalid Filetype"_s);
 }
 
-void tst_cli::exitCodes()
+void tst_cli::run()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, epoch);
     QFETCH(int, code);
-    QFETCH(QString, stdoutPart);
-    QFETCH(QString, stderrPart);
-    const Run run = cli(arguments);
-    QCOMPARE(run.code, code);
-    QVERIFY2(run.out.contains(stdoutPart), qPrintable(run.out));
-    QVERIFY2(run.err.contains(stderrPart), qPrintable(run.err));
-    if (code == 0)
-        QVERIFY(run.err.isEmpty());
-}
+    QFETCH(QString, message);
+    QFETCH(QString, page);
+    message.replace(u"{{DIR}}"_s, m_dir.path());
+    arguments.replaceInStrings(u"~"_s, u" "_s)
+        .replaceInStrings(u"{{DB}}"_s, testutil::dataPath(u"two_records.faq"_s))
+        .replaceInStrings(u"{{DIR}}"_s, m_dir.path());
+    const QString pagePath = m_dir.filePath(u"faq.html"_s);
+    QFile::remove(pagePath);
 
-void tst_cli::dateFromSourceDateEpoch()
-{
-    // 2004-02-29 12:00 UTC
-    const Run run = cli(generate(), QStringLiteral("1078056000"));
-    QCOMPARE(run.code, 0);
-    const QByteArray page = testutil::readBytes(m_out + QStringLiteral("/faq.html"));
-    QVERIFY(page.contains("<meta name=\"date\" content=\"2004-02-29\">"));
-    QVERIFY(page.contains(">am 29.02.2004 \r\n"));
-    QCOMPARE(cli(generate(), QStringLiteral("gestern")).code, 2);
-}
-
-void tst_cli::optionsReachThePage()
-{
-    const Run run =
-        cli(generate() + QStringList{QStringLiteral("--language"), QStringLiteral("englisch"),
-                                     QStringLiteral("--layout"), QStringLiteral("2"),
-                                     QStringLiteral("--no-paragraphs"),
-                                     QStringLiteral("--links-same-size"), QStringLiteral("--pre"),
-                                     QStringLiteral("--contact"), QStringLiteral(" a@b "),
-                                     QStringLiteral("--date"), QStringLiteral("2026-01-02")});
-    QCOMPARE(run.code, 0);
-    const QString page =
-        askbright::decodeCp1252(testutil::readBytes(m_out + QStringLiteral("/faq.html")));
-    QVERIFY(page.contains(QStringLiteral("Questions:")));
-    QVERIFY(page.contains(
-        QStringLiteral("mailto: a@b ?subject=Feedback Titel\">You have any questions?")));
-    QVERIFY(page.contains(QStringLiteral("<pre>Zeile eins\r\nZeile zwei\r\nZeile drei</pre>")));
-    QVERIFY(page.contains(QStringLiteral("<span style=\"font-size:12pt;\">(to the answer)")));
-    QVERIFY(page.contains(QStringLiteral(">am 01-02-2026 \r\n")));
-    QVERIFY(!page.contains(QStringLiteral("F:&nbsp;")));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"SOURCE_DATE_EPOCH"_s, epoch);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ASKBRIGHT_CLI), arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), code);
+    const QByteArray out = process.readAllStandardOutput(), err = process.readAllStandardError();
+    const QByteArray &talking = code == 0 ? out : err, &quiet = code == 0 ? err : out;
+    QVERIFY2(QString::fromLocal8Bit(talking).contains(message), talking.constData());
+    QVERIFY2(quiet.isEmpty(), quiet.constData());
+    QCOMPARE(QFile::exists(pagePath), !page.isEmpty());
+    const QString text = QString::fromLatin1(testutil::readBytes(pagePath));
+    for (const QString &part : page.split(u'|', Qt::SkipEmptyParts))
+        QVERIFY2(text.contains(part), qPrintable(part));
 }
 
 QTEST_GUILESS_MAIN(tst_cli)

@@ -1,6 +1,8 @@
 #include "app/product.h"
 #include "app/textcodec.h"
+#include "html/htmltext.h"
 #include "html/pagegenerator.h"
+#include "project/pageproject.h"
 #include "recordingsink.h"
 #include "testutil.h"
 
@@ -8,57 +10,46 @@
 #include <QTemporaryDir>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// Lines 2..19 of a plain project, each replaceable by index (0 = line 2).
-QStringList baseLines()
+// Lines 2..19 of a plain project, separated by '|'.
+const QString plain = u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF||nein|faq|Autor|Text|"
+                      u"mitte|||Arial|16|12|links"_s;
+
+// Marker, the '|'-separated lines 2..19, the keyword count and the keywords.
+QByteArray pdt(const QString &lines, const QStringList &keywords = {})
 {
-    return {QStringLiteral("Titel"),
-            QStringLiteral("#000000"),
-            QStringLiteral("#FFFFFF"),
-            QStringLiteral("#FF0000"),
-            QStringLiteral("#800080"),
-            QStringLiteral("#0000FF"),
-            QString(),
-            QStringLiteral("nein"),
-            QStringLiteral("faq"),
-            QStringLiteral("Autor"),
-            QStringLiteral("Text"),
-            QStringLiteral("mitte"),
-            QString(),
-            QString(),
-            QStringLiteral("Arial"),
-            QStringLiteral("16"),
-            QStringLiteral("12"),
-            QStringLiteral("links")};
+    const QStringList all = QStringList{u"[Projektdatei für Askbright]"_s} + lines.split(u'|') +
+                            QStringList{u" %1 "_s.arg(keywords.size())} + keywords;
+    return encodeCp1252(all.join(u"\r\n"_s) + u"\r\n"_s);
 }
 
-QByteArray projectBytes(const QStringList &lines, const QStringList &keywords,
-                        const QString &count = {})
+// The plain project with one piece of its lines replaced.
+QByteArray plainWith(const QString &from, const QString &to, const QStringList &keywords = {})
 {
-    QStringList all = {QStringLiteral("[Projektdatei für Askbright]")};
-    all << lines << (count.isNull() ? QStringLiteral(" %1 ").arg(keywords.size()) : count)
-        << keywords;
-    return encodeCp1252(all.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    return pdt(QString(plain).replace(from, to), keywords);
 }
 
-FaqRecord record(const QString &q, const QString &a, const QString &info = {},
-                 const QString &url = {}, qint16 withQuestion = 0)
+PageProject sample()
 {
-    FaqRecord r;
-    r.question = q;
-    r.answer = a;
-    r.extraInfo = info;
-    r.homepageLink = url;
-    r.infoWithQuestion = withQuestion;
-    return r;
+    return PageProject(u"  Erste Zeile\r\nZweite  "_s, u" #000000 "_s, u"#FFFFFF"_s, u"#FF0000"_s,
+                       u"#800080"_s, u"#0000FF"_s, QString(), u"nein"_s, u" faq "_s,
+                       u"Anna\nJörg"_s, u" Zeile eins\r\nZeile zwei "_s, QString(), true, false,
+                       u"Arial"_s, u" 8"_s, u"10"_s, u"rechts"_s,
+                       QStringList{u"a"_s, u"b"_s, u"a"_s, u"c"_s, u"C"_s});
 }
 
-QByteArray expectedPage(const QString &name)
+// Every field in file order, so a failed comparison shows which one differs.
+QString dump(const PageProject &p)
 {
-    QByteArray page = testutil::readBytes(testutil::dataPath(QStringLiteral("pages/") + name));
-    return page.replace("{{HOMEPAGE}}", homepageUrl.toLatin1());
+    return (QStringList() << p.title << p.textColor << p.bgColor << p.alinkColor << p.vlinkColor
+                          << p.linkColor << p.picturePath << p.pictureOn << p.pageFileName
+                          << p.author << p.description << p.titleAlign << QString::number(p.bold)
+                          << QString::number(p.italic) << p.fontName << p.titleSize << p.textSize
+                          << p.faqAlign << p.keywords.join(u','))
+        .join(u'|');
 }
 
 } // namespace
@@ -67,21 +58,32 @@ class tst_pagegenerator : public QObject {
     Q_OBJECT
 private slots:
     void init();
+    void htmlText_data();
+    void htmlText();
+    void writesProject();
+    void openProject_data();
+    void openProject();
     void wholePages_data();
     void wholePages();
-    void fragments_data();
-    void fragments();
-    void paragraphFormattingOff();
+    void sizesKeywordsAndBreaks();
     void pictureKeepsExistingFileUnderLowerCaseName();
     void failedRunLeavesOutputUntouched_data();
     void failedRunLeavesOutputUntouched();
-    void diskErrorMessagesFollowInterfaceLanguage();
 
 private:
-    PageResult run(PageLanguage variant, const QByteArray &project, QList<FaqRecord> records = {},
-                   ExportOptions options = {}, const QString &contact = {},
-                   const QString &language = QStringLiteral("deutsch"));
-    QByteArray page() const { return testutil::readBytes(m_out + QStringLiteral("faq.html")); }
+    PageResult run(const QByteArray &project, const QList<FaqRecord> &records = {},
+                   const ExportOptions &options = {}, const QString &language = u"deutsch"_s,
+                   PageLanguage variant = PageLanguage::Deutsch, QDate date = {2026, 12, 6},
+                   const QString &contact = {})
+    {
+        if (!project.isNull()) // null: no project file at all
+            testutil::writeBytes(m_projectPath, project);
+        FaqDatabase database;
+        database.replaceRecords(records);
+        return generatePage(variant, {m_projectPath, m_out, options, contact, language}, database,
+                            FixedClock(date), m_sink);
+    }
+    QByteArray page() const { return testutil::readBytes(m_out + u"faq.html"_s); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_out;
@@ -92,340 +94,286 @@ private:
 void tst_pagegenerator::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    QDir(m_dir->path()).mkdir(QStringLiteral("out"));
-    m_out = m_dir->filePath(QStringLiteral("out/"));
-    m_projectPath = m_dir->filePath(QStringLiteral("seite.pdt"));
+    QVERIFY(QDir(m_dir->path()).mkdir(u"out"_s));
+    m_out = m_dir->filePath(u"out/"_s);
+    m_projectPath = m_dir->filePath(u"seite.pdt"_s);
     m_sink.messages.clear();
 }
 
-PageResult tst_pagegenerator::run(PageLanguage variant, const QByteArray &project,
-                                  QList<FaqRecord> records, ExportOptions options,
-                                  const QString &contact, const QString &language)
+void tst_pagegenerator::htmlText_data()
 {
-    testutil::writeBytes(m_projectPath, project);
-    FaqDatabase database;
-    database.replaceRecords(records);
-    PageRequest request{m_projectPath, m_out, options, contact, language};
-    const FixedClock clock(QDate(2026, 12, 6));
-    return generatePage(variant, request, database, clock, m_sink);
+    QTest::addColumn<int>("steps"); // 1: html_zeichen, 2: html_umbruch, 3: both in that order
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty") << 3 << QString() << QString();
+    QTest::newRow("entities")
+        << 1 << u"<\"x\"> &ÄÖÜäöüß"_s
+        << u"&lt;&quot;x&quot;&gt; &amp;&Auml;&Ouml;&Uuml;&auml;&ouml;&uuml;&szlig;"_s;
+    QTest::newRow("left alone") << 1 << u"'é\u00A0\r\n\t¨"_s << u"'é\u00A0\r\n\t¨"_s;
+    QTest::newRow("breaks") << 2 << u"w\r\nx\r\ry\n\nz\r"_s << u"w<br>x<br><br>yz<br>"_s;
+    // Breaks alone leave markup alone, or the entities would be encoded twice here.
+    QTest::newRow("both") << 3 << u"a<b\r\nc"_s << u"a&lt;b<br>c"_s;
 }
 
+void tst_pagegenerator::htmlText()
+{
+    QFETCH(int, steps);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    if (steps & 1)
+        html_zeichen(input);
+    if (steps & 2)
+        html_umbruch(input);
+    QCOMPARE(input, expected);
+}
+
+// Line breaks become \xFE and \xFF in trimmed values; later copies of a keyword are dropped
+// (case matters); the pending keyword is added unless empty or listed.
+void tst_pagegenerator::writesProject()
+{
+    const QString keywords = u"rechts\r\n 4 \r\na\r\nb\r\nc\r\nC\r\n"_s;
+    savePageProject(m_projectPath, sample(), u"neu"_s);
+    QCOMPARE(testutil::readBytes(m_projectPath),
+             "[Projektdatei f\xFCr Askbright]\r\nErste Zeile\xFE\xFFZweite\r\n#000000\r\n"
+             "#FFFFFF\r\n#FF0000\r\n#800080\r\n#0000FF\r\n\r\nnein\r\n faq \r\nAnna\xFFJ\xF6rg\r\n"
+             "Zeile eins Zeile zwei\r\nmitte\r\nFett\r\n\r\nArial\r\n 8\r\n10\r\n"_ba +
+                 QString(keywords).replace(u" 4 "_s, u" 5 "_s).toLatin1() + "neu\r\n");
+    QVERIFY(formatPageProject(sample(), u"b"_s).endsWith(keywords));
+    QVERIFY(formatPageProject(sample(), {}).endsWith(keywords));
+}
+
+// Every read starts from sample(); fields after a line that failed keep their values.
+void tst_pagegenerator::openProject_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes"); // null: no file; {{DIR}}: the test's folder
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<ProjectReadOutcome>("outcome");
+    QTest::addColumn<QList<Message>>("messages");
+    QTest::addColumn<QString>("expected");
+
+    using O = ProjectReadOutcome;
+    const QList<Message> none;
+    const auto info = [](const QString &text, const QString &title = {}) {
+        return QList{Message{text, title, MessageButtons::Ok, MessageIcon::Information}};
+    };
+    const QString before = dump(sample());
+    const QString read = // sample() saved and read back
+        u"Erste Zeile\r\nZweite|#000000|#FFFFFF|#FF0000|#800080|#0000FF||nein| faq |Anna\nJörg|"
+        u"Zeile eins Zeile zwei|mitte|1|0|Arial|8|10|rechts|a,b,c,C"_s;
+    const QByteArray saved = encodeCp1252(formatPageProject(sample(), {}));
+    const QByteArray linksItalic =
+        encodeCp1252(formatPageProject(sample(), u"neu"_s))
+            .replace("\nmitte\r\nFett\r\n\r", "\nlinks\r\nFett\r\nItalic\r");
+    QTest::newRow("every line") << u"seite.pdt"_s << linksItalic << false << O::Read << none
+                                << QString(read).replace(u"|mitte|1|0|"_s, u"|links|1|1|"_s) +
+                                       u",neu"_s;
+    QTest::newRow("editor fallbacks")
+        << u"alt.pdt"_s
+        << QByteArray(saved)
+               .replace("\r\nmitte\r\n", "\r\nMitte\r\n")
+               .replace("\r\n 8\r\n10\r\nrechts\r\n", "\r\n+1\r\n+2\r\nRechts\r\n")
+        << false << O::Read << none
+        << QString(read).replace(u"|8|10|rechts|"_s, u"|16|12|mitte|"_s);
+    QTest::newRow("picture missing")
+        << u"bild.pdt"_s
+        << QByteArray(saved).replace("\r\n\r\nnein\r\n", "\r\n{{DIR}}/weg.jpg\r\nja\r\n") << false
+        << O::Read
+        << info(u"Das Hintergrundbild befindet sich nicht mehr an der\r"
+                u"gespeicherten Position!\rBitte neu zuordnen!"_s,
+                u"Hinweis"_s)
+        << QString(read).replace(u"||nein|"_s, u"|{{DIR}}/weg.jpg|ja|"_s);
+    QTest::newRow("upper-case extension")
+        << u"seite.PDT"_s << saved << false << O::NotPdt << none << before;
+    QTest::newRow("not a project")
+        << u"falsch.pdt"_s << "[projektdatei f\xFCr askbright]\r\nX\r\n"_ba << true
+        << O::NotAProject << info(u"Isn't a template-file"_s) << before;
+    QTest::newRow("folder missing")
+        << u"fehlt/x.pdt"_s << QByteArray() << false << O::FolderMissing
+        << info(u"Kein Seitenname ausgewählt, falscher Pfad oder Datei verschoben"_s,
+                u"Datei nicht gefunden"_s)
+        << before;
+    QTest::newRow("cut short") << u"kurz.pdt"_s
+                               << "[Projektdatei f\xFCr Askbright]\r\nNeu\r\n#111111\r\n"_ba
+                               << false << O::Stopped << none
+                               << u"Neu|#111111"_s + before.mid(before.indexOf(u"|#FFFFFF"_s));
+    // A count that is not a number stops before the list is emptied.
+    QTest::newRow("count not a number")
+        << u"zahl.pdt"_s << QByteArray(saved).replace("\r\n 4 \r\n", "\r\nx\r\n") << false
+        << O::Stopped << none << QString(read).replace(u"a,b,c,C"_s, u"a,b,a,c,C"_s);
+}
+
+void tst_pagegenerator::openProject()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, english);
+    QFETCH(ProjectReadOutcome, outcome);
+    QFETCH(QList<Message>, messages);
+    QFETCH(QString, expected);
+    const QString path = m_dir->filePath(file);
+    if (!bytes.isNull())
+        QVERIFY(testutil::writeBytes(path, bytes.replace("{{DIR}}", m_dir->path().toLocal8Bit())));
+    PageProject project = sample();
+    QCOMPARE(openPageProject(path, project, english, m_sink), outcome);
+    QCOMPARE(m_sink.messages, messages);
+    QCOMPARE(dump(project), expected.replace(u"{{DIR}}"_s, m_dir->path()));
+}
+
+// Blanks around names, alignments and the file name, and "fett" instead of "Fett", must not
+// show in the pages.
 void tst_pagegenerator::wholePages_data()
 {
-    QTest::addColumn<int>("variant");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QStringList>("keywords");
+    QTest::addColumn<QByteArray>("project");
     QTest::addColumn<QList<FaqRecord>>("records");
     QTest::addColumn<ExportOptions>("options");
     QTest::addColumn<QString>("contact");
-    QTest::addColumn<QDate>("date");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected"); // en_*: the English variant
 
-    QStringList empty = baseLines();
-    empty[0] = QStringLiteral("Leere Seite");
-    empty[9] = QStringLiteral("Anna");
-    empty[10] = QStringLiteral("Nichts");
-    empty[11] = QStringLiteral("links");
-    empty[14] = QStringLiteral("Verdana");
-    empty[17] = QStringLiteral("rechts");
-    QTest::newRow("no records") << int(PageLanguage::Deutsch) << empty << QStringList()
-                                << QList<FaqRecord>() << ExportOptions() << QString()
-                                << QDate(2026, 12, 6) << QStringLiteral("empty_de.html");
-
-    const QStringList all = {QStringLiteral("Das \"große\" FAQ\u00FE\u00FFTeil 2"),
-                             QStringLiteral("#000000"),
-                             QStringLiteral("#ffffcc"),
-                             QStringLiteral("#FF0000"),
-                             QStringLiteral("#800080"),
-                             QStringLiteral("#0000FF"),
-                             QStringLiteral("C:\\Bilder\\x.jpg"),
-                             QStringLiteral("nein"),
-                             QStringLiteral("faq"),
-                             QStringLiteral("Müller & Söhne"),
-                             QStringLiteral("Fragen <und> Antworten"),
-                             QStringLiteral("rechts"),
-                             QStringLiteral("Fett"),
-                             QStringLiteral("italic"),
-                             QStringLiteral("Arial"),
-                             QStringLiteral("+1"),
-                             QStringLiteral("+2"),
-                             QStringLiteral("mitte")};
-    ExportOptions everything;
-    everything.linkSize = linkSizeLarge;
-    everything.preformattedAnswers = 1;
-    const QList<FaqRecord> three = {
-        record(QStringLiteral("Was ist ¨neu¨?"), QStringLiteral("Zeile 1\r\nZeile <2>"),
-               QStringLiteral("Max <max@example.org>"),
-               QStringLiteral("http://example.org/?a=1&b=2"), 1),
-        record(QStringLiteral("Zweite\r\nFrage"), QStringLiteral("Ende"), QStringLiteral("Erika"),
-               QStringLiteral("http://erika.example.org"), 0),
-        record(QStringLiteral("Ohne Link"), QStringLiteral("Nur Info"),
-               QStringLiteral("Info ohne Link"), QString(), 1)};
+    QTest::newRow("no records")
+        << pdt(u"Leere Seite|#000000|#FFFFFF|#FF0000|#800080|#0000FF||nein|faq|Anna|Nichts|"
+               u"links|||Verdana|16|12|rechts"_s)
+        << QList<FaqRecord>() << ExportOptions() << QString() << u"empty_de.html"_s;
     QTest::newRow("German layout 1, every option")
-        << int(PageLanguage::Deutsch) << all
-        << QStringList{QStringLiteral("k1"), QStringLiteral(" Fragen & Antworten "),
-                       QStringLiteral("k3")}
-        << three << everything << QStringLiteral("info@example.org") << QDate(2026, 12, 6)
-        << QStringLiteral("de_layout1_all.html");
-
-    const QStringList english = {QStringLiteral("Help & \"Support\""),
-                                 QStringLiteral("#111111"),
-                                 QStringLiteral("#EEEEEE"),
-                                 QStringLiteral("#222222"),
-                                 QStringLiteral("#444444"),
-                                 QStringLiteral("#333333"),
-                                 QStringLiteral("{{PICTURE}}"),
-                                 QStringLiteral("ja"),
-                                 QStringLiteral("  faq  "),
-                                 QStringLiteral("Team"),
-                                 QStringLiteral("Desc"),
-                                 QStringLiteral("Mitte"),
-                                 QString(),
-                                 QStringLiteral("Italic"),
-                                 QStringLiteral("arial"),
-                                 QStringLiteral("18"),
-                                 QStringLiteral("12"),
-                                 QString()};
-    ExportOptions layout2;
-    layout2.answerLayout = 2;
-    layout2.paragraphFormatting = 0;
-    const QList<FaqRecord> two = {
-        record(QStringLiteral("Line one\r\nline two"), QStringLiteral("A1"),
-               QStringLiteral("Info1"), QStringLiteral("http://one.example"), 1),
-        record(QStringLiteral("Q2"), QStringLiteral("A2 ä"), QStringLiteral("Info2"),
-               QStringLiteral("http://two.example"), 0)};
+        << pdt(u"Das \"große\" FAQ\u00FE\u00FFTeil 2|#000000|#ffffcc|#FF0000|#800080|#0000FF|"
+               u"C:\\Bilder\\x.jpg|nein|faq|Müller & Söhne|Fragen <und> Antworten| rechts |Fett|"
+               u"italic| Arial |+1|+2|mitte"_s,
+               {u"k1"_s, u" Fragen & Antworten "_s, u"k3"_s})
+        << QList<FaqRecord>{{u"Was ist ¨neu¨?"_s, u"Zeile 1\r\nZeile <2>"_s,
+                             u"Max <max@example.org>"_s, u"http://example.org/?a=1&b=2"_s, 1},
+                            {u"Zweite\r\nFrage"_s, u"Ende"_s, u"Erika"_s,
+                             u"http://erika.example.org"_s, 0},
+                            {u"Ohne Link"_s, u"Nur Info"_s, u"Info ohne Link"_s, {}, 1}}
+        << ExportOptions{.linkSize = linkSizeLarge, .preformattedAnswers = 1}
+        << u"info@example.org"_s << u"de_layout1_all.html"_s;
     QTest::newRow("English layout 2, background, contact")
-        << int(PageLanguage::Englisch) << english << QStringList{QStringLiteral("solo")} << two
-        << layout2 << QStringLiteral("&#97;&#64;&#98;") << QDate(2026, 3, 9)
-        << QStringLiteral("en_layout2_background.html");
+        << pdt(u"Help & \"Support\"|#111111|#EEEEEE|#222222|#444444|#333333|{{PICTURE}}|ja|"
+               u"  faq  |Team|Desc|Mitte|fett|Italic|arial|18|12|"_s,
+               {u"solo"_s})
+        << QList<FaqRecord>{{u"Line one\r\nline two"_s, u"A1"_s, u"Info1"_s,
+                             u"http://one.example"_s, 1},
+                            {u"Q2"_s, u"A2 ä"_s, u"Info2"_s, u"http://two.example"_s, 0}}
+        << ExportOptions{.paragraphFormatting = 0, .answerLayout = 2} << u"&#97;&#64;&#98;"_s
+        << u"en_layout2_background.html"_s;
 }
 
 void tst_pagegenerator::wholePages()
 {
-    QFETCH(int, variant);
-    QFETCH(QStringList, lines);
-    QFETCH(QStringList, keywords);
+    QFETCH(QByteArray, project);
     QFETCH(QList<FaqRecord>, records);
     QFETCH(ExportOptions, options);
     QFETCH(QString, contact);
-    QFETCH(QDate, date);
     QFETCH(QString, expected);
-
-    const QString picture = m_dir->filePath(QStringLiteral("Hintergrund.JPG"));
+    QByteArray wanted = testutil::readBytes(testutil::dataPath(u"pages/"_s + expected));
+    wanted.replace("{{HOMEPAGE}}", homepageUrl.toLatin1());
+    // The clock shows the page's own date.
+    const qsizetype at = wanted.indexOf("<meta name=\"date\" content=\"") + 27;
+    const QDate date = QDate::fromString(QString::fromLatin1(wanted.mid(at, 10)), Qt::ISODate);
+    const QString picture = m_dir->filePath(u"Hintergrund.JPG"_s);
     QVERIFY(testutil::writeBytes(picture, "JPEGDATA"));
-    lines.replaceInStrings(QStringLiteral("{{PICTURE}}"), QDir::toNativeSeparators(picture));
-    testutil::writeBytes(m_projectPath, projectBytes(lines, keywords));
-    FaqDatabase database;
-    database.replaceRecords(records);
-    const FixedClock clock(date);
-    const PageRequest request{m_projectPath, m_out, options, contact, QStringLiteral("deutsch")};
-    const PageResult result = generatePage(PageLanguage(variant), request, database, clock, m_sink);
+    const bool background = project.contains("{{PICTURE}}");
+    project.replace("{{PICTURE}}", QDir::toNativeSeparators(picture).toLocal8Bit());
 
+    const PageLanguage variant =
+        expected.startsWith(u"en_"_s) ? PageLanguage::Englisch : PageLanguage::Deutsch;
+    const PageResult result = run(project, records, options, u"deutsch"_s, variant, date, contact);
     QCOMPARE(m_sink.messages, QList<Message>());
-    QCOMPARE(pageStatusText(result.status), QStringLiteral("ok"));
-    QCOMPARE(result.pageFileName, QStringLiteral("faq.html"));
-    const QByteArray actual = page();
-    const QByteArray wanted = expectedPage(expected);
-    QVERIFY(!wanted.isEmpty());
-    // Line by line first, so a failure names the line that differs.
-    const QList<QByteArray> actualLines = actual.split('\n');
-    const QList<QByteArray> wantedLines = wanted.split('\n');
-    for (qsizetype i = 0; i < std::min(actualLines.size(), wantedLines.size()); ++i)
-        QCOMPARE(actualLines[i], wantedLines[i]);
-    QCOMPARE(actual, wanted);
-    if (lines[7] == QLatin1String("ja")) {
-        QCOMPARE(result.pictureSlot, QStringLiteral("hintergrund.jpg"));
-        QCOMPARE(testutil::readBytes(m_out + QStringLiteral("hintergrund.jpg")),
-                 QByteArray("JPEGDATA"));
-    }
+    QCOMPARE(pageStatusText(result.status), u"ok"_s);
+    // Compared as lists of lines, so a failure names the first line that differs.
+    QCOMPARE(page().split('\n'), wanted.split('\n'));
+    QCOMPARE(testutil::readBytes(m_out + u"hintergrund.jpg"_s),
+             background ? QByteArray("JPEGDATA") : QByteArray());
 }
 
-void tst_pagegenerator::fragments_data()
+void tst_pagegenerator::sizesKeywordsAndBreaks()
 {
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QStringList>("keywords");
-    QTest::addColumn<QString>("linkSize");
-    QTest::addColumn<QStringList>("expected");
-
-    const QStringList none;
-    const QString small = linkSizeSmall;
-    QTest::newRow("title +1 is 14pt")
-        << 17 << QStringLiteral("+1") << none << small
-        << QStringList{QStringLiteral("<span style=\"font-size:14pt;\">Titel<a name")};
-    QTest::newRow("text +2 is 10pt, small links 8pt")
-        << 18 << QStringLiteral("+2") << none << small
-        << QStringList{QStringLiteral("<span style=\"font-size:10pt;\">Fragen:"),
-                       QStringLiteral("<span style=\"font-size:8pt;\">(zur Antwort)")};
-    QTest::newRow("text +2 with large links 10pt")
-        << 18 << QStringLiteral("+2") << none << linkSizeLarge
-        << QStringList{QStringLiteral("<span style=\"font-size:10pt;\">(zur Antwort)")};
-    QTest::newRow("text abc with large links")
-        << 18 << QStringLiteral("abc") << none << linkSizeLarge
-        << QStringList{QStringLiteral("<span style=\"font-size:abcpt;\">(zur Antwort)")};
-    QTest::newRow("Arial") << 16 << QStringLiteral(" Arial ") << none << small
-                           << QStringList{QStringLiteral("face=\"Arial,Helvetica\"")};
-    QTest::newRow("arial") << 16 << QStringLiteral("arial") << none << small
-                           << QStringList{QStringLiteral("face=\"arial,Arial,Helvetica\"")};
-    QTest::newRow("Verdana") << 16 << QStringLiteral("Verdana") << none << small
-                             << QStringList{QStringLiteral("face=\"Verdana,Arial,Helvetica\"")};
-    QTest::newRow("title Mitte is LEFT")
-        << 13 << QStringLiteral("Mitte") << none << small
-        << QStringList{QStringLiteral("<p align=\"LEFT\"><font face")};
-    QTest::newRow("title rechts") << 13 << QStringLiteral(" rechts ") << none << small
-                                  << QStringList{QStringLiteral("<p align=\"RIGHT\"><font face")};
-    QTest::newRow("list mitte") << 19 << QStringLiteral("mitte") << none << small
-                                << QStringList{QStringLiteral("<div align=\"CENTER\">")};
-    QTest::newRow("bold only with Fett")
-        << 14 << QStringLiteral("fett") << none << small
-        << QStringList{QStringLiteral("<p align=\"CENTER\"><font face")};
-    QTest::newRow("no keywords") << 0 << QString() << none << small
-                                 << QStringList{
-                                        QStringLiteral("<meta name=\"keywords\" content=\"\">")};
-    QTest::newRow("one keyword") << 0 << QString() << QStringList{QStringLiteral("eins")} << small
-                                 << QStringList{QStringLiteral(
-                                        "<meta name=\"keywords\" content=\"eins\">")};
-    QTest::newRow("three keywords")
-        << 0 << QString()
-        << QStringList{QStringLiteral("k1"), QStringLiteral("k2"), QStringLiteral("k3")} << small
-        << QStringList{QStringLiteral("<meta name=\"keywords\" content=\"k1, k2, k3\">")};
-    QTest::newRow("31 keywords") << 0 << QString() << QStringList(31, QStringLiteral("w")) << small
-                                 << QStringList{QStringLiteral("content=\"w, w, w")};
-}
-
-void tst_pagegenerator::fragments()
-{
-    QFETCH(int, line);
-    QFETCH(QString, value);
-    QFETCH(QStringList, keywords);
-    QFETCH(QString, linkSize);
-    QFETCH(QStringList, expected);
-    QStringList lines = baseLines();
-    if (line > 0)
-        lines[line - 2] = value;
-    ExportOptions options;
-    options.linkSize = linkSize;
-    const PageResult result = run(PageLanguage::Deutsch, projectBytes(lines, keywords),
-                                  {record(QStringLiteral("q"), QStringLiteral("a"))}, options);
-    QCOMPARE(result.status, PageStatus::Ok);
+    // Small links are two points below a "+" text size; 31 keywords are the most allowed;
+    // without paragraph formatting an answer keeps its line breaks.
+    run(plainWith(u"|12|"_s, u"|+2|"_s, QStringList(31, u"w"_s)), {{u"q"_s, u"c\rd"_s, {}, {}}},
+        {.paragraphFormatting = 0});
     const QString text = decodeCp1252(page());
-    for (const QString &fragment : expected)
-        QVERIFY2(text.contains(fragment), qPrintable(fragment));
-}
-
-void tst_pagegenerator::paragraphFormattingOff()
-{
-    ExportOptions options;
-    options.paragraphFormatting = 0;
-    QCOMPARE(run(PageLanguage::Deutsch, projectBytes(baseLines(), {}),
-                 {record(QStringLiteral("a\r\nb"), QStringLiteral("c\rd"))}, options)
-                 .status,
-             PageStatus::Ok);
-    const QByteArray bytes = page();
-    QVERIFY(bytes.contains("\r\na\r\nb<br><a href=\"#antwort1\">"));
-    QVERIFY(bytes.contains("A:&nbsp;c\rd<br>"));
+    QVERIFY(text.contains(u"<span style=\"font-size:8pt;\">(zur Antwort)"_s));
+    QVERIFY(text.contains(u"content=\"%1\">"_s.arg(QStringList(31, u"w"_s).join(u", "_s))));
+    QVERIFY(text.contains(u"A:&nbsp;c\rd<br>"_s));
+    // Large links take the text size as it is written, even when it is no number.
+    run(plainWith(u"|12|"_s, u"|abc|"_s), {{u"q"_s, u"a"_s, {}, {}}}, {.linkSize = linkSizeLarge});
+    QVERIFY(page().contains("<span style=\"font-size:abcpt;\">(zur Antwort)"));
 }
 
 void tst_pagegenerator::pictureKeepsExistingFileUnderLowerCaseName()
 {
-    const QString picture = m_dir->filePath(QStringLiteral("Bild.GIF"));
+    const QString picture = m_dir->filePath(u"Bild.GIF"_s);
     QVERIFY(testutil::writeBytes(picture, "NEW"));
-    QVERIFY(testutil::writeBytes(m_out + QStringLiteral("BILD.gif"), "OLD"));
-    QStringList lines = baseLines();
-    lines[6] = picture;
-    lines[7] = QStringLiteral("ja");
-    const PageResult result = run(PageLanguage::Deutsch, projectBytes(lines, {}));
-    QCOMPARE(result.status, PageStatus::Ok);
-    QCOMPARE(QDir(m_out).entryList(QDir::Files),
-             QStringList({QStringLiteral("bild.gif"), QStringLiteral("faq.html")}));
-    QCOMPARE(testutil::readBytes(m_out + QStringLiteral("bild.gif")), QByteArray("OLD"));
+    QVERIFY(testutil::writeBytes(m_out + u"BILD.gif"_s, "OLD"));
+    const PageResult result = run(plainWith(u"||nein|"_s, u'|' + picture + u"|ja|"_s));
+    QCOMPARE(result.pictureSlot, u"bild.gif"_s);
+    QCOMPARE(QDir(m_out).entryList(QDir::Files), QStringList({u"bild.gif"_s, u"faq.html"_s}));
+    QCOMPARE(testutil::readBytes(m_out + u"bild.gif"_s), QByteArray("OLD"));
     QVERIFY(page().contains(" background=\"bild.gif\">"));
 }
 
 void tst_pagegenerator::failedRunLeavesOutputUntouched_data()
 {
-    QTest::addColumn<QByteArray>("project");
-    QTest::addColumn<QString>("status");
+    QTest::addColumn<QByteArray>("project"); // null: no project file
+    QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title"); // empty: given up ("raus"), else an error ("fehler")
 
-    const QByteArray valid = projectBytes(baseLines(), {});
-    QStringList missingPicture = baseLines();
-    missingPicture[6] = QStringLiteral("/nirgends/Bild.jpg");
-    missingPicture[7] = QStringLiteral("ja");
-    QStringList folderPicture = baseLines();
-    folderPicture[6] = QStringLiteral("{{FOLDER}}");
-    folderPicture[7] = QStringLiteral("ja");
-    QStringList textSizeAbc = baseLines();
-    textSizeAbc[16] = QStringLiteral("abc");
-    const QString pictureText =
-        QStringLiteral("Bildpfad für Hintergrundbild nicht korrekt! Aktion wird abgebrochen.");
-
-    QTest::newRow("0 bytes") << QByteArray() << "fehler"
-                             << "Die FAQ-Seite wurde nicht erzeugt:\r62  Input past end of file";
-    QTest::newRow("5 lines") << valid.left(valid.indexOf("#800080")) << "fehler"
-                             << "Die FAQ-Seite wurde nicht erzeugt:\r62  Input past end of file";
+    const QByteArray valid = pdt(plain);
+    const QString de = u"deutsch"_s, en = u"englisch"_s, failed = u"Seite nicht erzeugt"_s;
+    const QString notCreated = u"Die FAQ-Seite wurde nicht erzeugt:\r"_s;
+    const QString badPicture =
+        u"Bildpfad für Hintergrundbild nicht korrekt! Aktion wird abgebrochen."_s;
+    // The page's own name is a folder, so writing it fails after the picture was copied.
+    const QByteArray pageIsFolder = plainWith(u"||nein|faq|"_s, u"|{{DIR}}/bild.gif|ja|ordner|"_s);
+    QTest::newRow("5 lines") << valid.left(valid.indexOf("#800080")) << de
+                             << notCreated + u"62  Input past end of file"_s << failed;
     QTest::newRow("marker in other case")
-        << QByteArray(valid).replace("Projektdatei", "projektdatei") << "raus"
-        << "Keine Projektdatei";
-    QTest::newRow("32 keywords")
-        << projectBytes(baseLines(), QStringList(32, QStringLiteral("k"))) << "fehler"
-        << "Die FAQ-Seite wurde nicht erzeugt:\r9  More than 31 keywords: 32";
+        << QByteArray(valid).replace("Projektdatei", "projektdatei") << de << "Keine Projektdatei"
+        << QString();
+    QTest::newRow("32 keywords") << pdt(plain, QStringList(32, u"k"_s)) << de
+                                 << notCreated + u"9  More than 31 keywords: 32"_s << failed;
     QTest::newRow("keyword count x")
-        << projectBytes(baseLines(), {}, QStringLiteral("x")) << "fehler"
-        << "Die FAQ-Seite wurde nicht erzeugt:\r13  Keyword count is not a number: \"x\"";
+        << QByteArray(valid).replace("\r\n 0 \r\n", "\r\nx\r\n") << de
+        << notCreated + u"13  Keyword count is not a number: \"x\""_s << failed;
     QTest::newRow("text size abc")
-        << projectBytes(textSizeAbc, {}) << "fehler"
-        << "Die FAQ-Seite wurde nicht erzeugt:\r13  Text size is not a number: \"abc\"";
-    QTest::newRow("picture missing") << projectBytes(missingPicture, {}) << "raus" << pictureText;
+        << plainWith(u"|12|"_s, u"|abc|"_s) << de
+        << notCreated + u"13  Text size is not a number: \"abc\""_s << failed;
+    QTest::newRow("picture missing")
+        << plainWith(u"||nein|"_s, u"|/nirgends/Bild.jpg|ja|"_s) << de << badPicture << QString();
     QTest::newRow("picture path is a folder")
-        << projectBytes(folderPicture, {}) << "raus" << pictureText;
+        << plainWith(u"||nein|"_s, u"|{{DIR}}|ja|"_s) << de << badPicture << QString();
+    QTest::newRow("disk, German") << pageIsFolder << de << "Kein Zugriff auf Datenträger möglich!"
+                                  << "Zugriff nicht möglich";
+    QTest::newRow("disk, English")
+        << pageIsFolder << en << "access impossibly! Please control drive or disk"
+        << "impossible access";
+    QTest::newRow("no project, English")
+        << QByteArray() << en
+        << "The FAQ page was not created:\r53  File not found: {{DIR}}/seite.pdt"
+        << "Page not created";
 }
 
 void tst_pagegenerator::failedRunLeavesOutputUntouched()
 {
     QFETCH(QByteArray, project);
-    QFETCH(QString, status);
+    QFETCH(QString, language);
     QFETCH(QString, message);
-    project.replace("{{FOLDER}}", m_dir->path().toLocal8Bit());
-    QVERIFY(testutil::writeBytes(m_out + QStringLiteral("faq.html"), "OLD PAGE"));
+    QFETCH(QString, title);
+    project.replace("{{DIR}}", m_dir->path().toLocal8Bit());
+    message.replace(u"{{DIR}}"_s, m_dir->path());
+    QVERIFY(testutil::writeBytes(m_dir->filePath(u"bild.gif"_s), "GIF"));
+    QVERIFY(testutil::writeBytes(m_out + u"faq.html"_s, "OLD PAGE"));
+    QVERIFY(QDir(m_out).mkdir(u"ordner.html"_s));
 
-    const PageResult result =
-        run(PageLanguage::Deutsch, project, {record(QStringLiteral("q"), QStringLiteral("a"))});
-    QCOMPARE(pageStatusText(result.status), status);
-    QCOMPARE(m_sink.messages.size(), 1);
-    QCOMPARE(m_sink.messages[0].text, message);
+    const PageResult result = run(project, {{u"q"_s, u"a"_s, {}, {}}}, {}, language);
+    QCOMPARE(pageStatusText(result.status), title.isEmpty() ? u"raus"_s : u"fehler"_s);
+    const Message wanted{message, title, MessageButtons::Ok,
+                         title.isEmpty() ? MessageIcon::None : MessageIcon::Critical};
+    QCOMPARE(m_sink.messages, QList<Message>{wanted});
     QCOMPARE(page(), QByteArray("OLD PAGE"));
     QCOMPARE(QDir(m_out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{QStringLiteral("faq.html")});
-}
-
-void tst_pagegenerator::diskErrorMessagesFollowInterfaceLanguage()
-{
-    // A folder where the page should go cannot be replaced: error 75.
-    QVERIFY(QDir(m_out).mkdir(QStringLiteral("faq.html")));
-    const QByteArray project = projectBytes(baseLines(), {});
-    PageResult result = run(PageLanguage::Deutsch, project);
-    QCOMPARE(result.status, PageStatus::Fehler);
-    QCOMPARE(m_sink.messages.last().text, QStringLiteral("Kein Zugriff auf Datenträger möglich!"));
-    QCOMPARE(m_sink.messages.last().title, QStringLiteral("Zugriff nicht möglich"));
-    QCOMPARE(m_sink.messages.last().icon, MessageIcon::Critical);
-
-    result = run(PageLanguage::Deutsch, project, {}, {}, {}, QStringLiteral("englisch"));
-    QCOMPARE(m_sink.messages.last().text,
-             QStringLiteral("access impossibly! Please control drive or disk"));
-    QCOMPARE(m_sink.messages.last().title, QStringLiteral("impossible access"));
-
-    // A missing project file is reported too, in the interface language.
-    QFile::remove(m_projectPath);
-    FaqDatabase database;
-    const FixedClock clock(QDate(2026, 1, 1));
-    result = generatePage(PageLanguage::Englisch,
-                          {m_projectPath, m_out, {}, {}, QStringLiteral("englisch")}, database,
-                          clock, m_sink);
-    QCOMPARE(result.status, PageStatus::Fehler);
-    QVERIFY(m_sink.messages.last().text.startsWith(
-        QStringLiteral("The FAQ page was not created:\r53  ")));
-    QCOMPARE(m_sink.messages.last().title, QStringLiteral("Page not created"));
+             QStringList({u"faq.html"_s, u"ordner.html"_s}));
 }
 
 QTEST_GUILESS_MAIN(tst_pagegenerator)

@@ -2,113 +2,74 @@
 #include "settings/recentfiles.h"
 #include "testutil.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace askbright;
 
+// The files a..i exist in the temporary folder, which is the current one; x does not.
 class tst_recentfiles : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
+
 private slots:
-    void init();
-    void firstStartCreatesOneEmptyLine();
-    void addsOpenFileNewestLast();
-    void ninthFileDropsOldest();
-    void reopeningListedFileChangesNothing();
-    void vanishedFileDropsOut();
-    void nineLinesAreRefused();
-    void clearDeletesList();
-
-private:
-    QString touch(const QString &name)
+    void initTestCase()
     {
-        const QString path = m_dir->filePath(name);
-        testutil::writeBytes(path, " 0 \r\n");
-        return path;
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        for (char c = 'a'; c <= 'i'; ++c)
+            QVERIFY(testutil::writeBytes(QString(QChar(c)), " 0 \r\n"));
     }
-    QString listPath() const { return m_dir->filePath(recentFilesName); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    void historie_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<int>("error");
+        const QByteArray eight = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\n";
+        const QByteArray nine = eight + "i\r\n";
+        QTest::newRow("first start") << QByteArray("\r\n") << QString() << QByteArray("\r\n") << 0;
+        QTest::newRow("newest last") << QByteArray("a\r\n") << "b" << QByteArray("a\r\nb\r\n") << 0;
+        QTest::newRow("ninth drops oldest") << eight << "i" << nine.mid(3) << 0;
+        QTest::newRow("vanished frees a slot") << "x\r\n" + eight.mid(3) << "i" << nine.mid(3) << 0;
+        QTest::newRow("gone") << QByteArray("a\r\nx\r\n") << "" << QByteArray("a\r\n") << 0;
+        // Odd line ends prove that an unchanged list is not written again.
+        QTest::newRow("reopened") << QByteArray("a\nb\r") << "a" << QByteArray("a\nb\r") << 0;
+        QTest::newRow("nine lines") << nine << "c" << nine << int(AppError::SubscriptOutOfRange);
+    }
+
+    void historie()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, open);
+        QFETCH(QByteArray, after);
+        QFETCH(int, error);
+        QVERIFY(testutil::writeBytes(recentFilesName, before));
+        try {
+            QCOMPARE(askbright::historie(recentFilesName, open),
+                     QString(after).split(QRegularExpression("[\r\n]"), Qt::SkipEmptyParts));
+            QCOMPARE(error, 0);
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), error);
+        }
+        QCOMPARE(testutil::readBytes(recentFilesName), after);
+    }
+
+    void createAndClear()
+    {
+        QFile::remove(recentFilesName);
+        createRecentFilesIfMissing(recentFilesName);
+        QCOMPARE(testutil::readBytes(recentFilesName), QByteArray("\r\n"));
+        QVERIFY(testutil::writeBytes(recentFilesName, "a\r\n"));
+        createRecentFilesIfMissing(recentFilesName);
+        QCOMPARE(testutil::readBytes(recentFilesName), QByteArray("a\r\n"));
+        clearRecentFiles(recentFilesName);
+        QVERIFY(!QFile::exists(recentFilesName));
+        clearRecentFiles(recentFilesName); // a missing list is no error either
+        QCOMPARE(readRecentFiles(recentFilesName), QStringList());
+    }
 };
-
-void tst_recentfiles::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-}
-
-void tst_recentfiles::firstStartCreatesOneEmptyLine()
-{
-    createRecentFilesIfMissing(listPath());
-    QCOMPARE(testutil::readBytes(listPath()), QByteArray("\r\n"));
-    // The start-up rebuild with no open file shows nothing and keeps the file as it is.
-    QCOMPARE(historie(listPath(), QString()), QStringList());
-    QCOMPARE(testutil::readBytes(listPath()), QByteArray("\r\n"));
-    createRecentFilesIfMissing(listPath());
-    QCOMPARE(testutil::readBytes(listPath()), QByteArray("\r\n"));
-}
-
-void tst_recentfiles::addsOpenFileNewestLast()
-{
-    createRecentFilesIfMissing(listPath());
-    const QString a = touch("a.faq"), b = touch("b.faq");
-    historie(listPath(), a);
-    QCOMPARE(historie(listPath(), b), (QStringList{a, b}));
-    QCOMPARE(testutil::readBytes(listPath()), (a + "\r\n" + b + "\r\n").toLocal8Bit());
-}
-
-void tst_recentfiles::ninthFileDropsOldest()
-{
-    QStringList files;
-    for (int i = 1; i <= 9; ++i)
-        files << touch(QStringLiteral("f%1.faq").arg(i));
-    QStringList list;
-    for (const QString &f : files)
-        list = historie(listPath(), f);
-    QCOMPARE(list, files.mid(1));
-    QCOMPARE(readRecentFiles(listPath()), files.mid(1));
-}
-
-void tst_recentfiles::reopeningListedFileChangesNothing()
-{
-    const QString a = touch("a.faq"), b = touch("b.faq"), c = touch("c.faq");
-    historie(listPath(), a);
-    historie(listPath(), b);
-    historie(listPath(), c);
-    QCOMPARE(historie(listPath(), a), (QStringList{a, b, c}));
-}
-
-void tst_recentfiles::vanishedFileDropsOut()
-{
-    const QString a = touch("a.faq"), b = touch("b.faq"), c = touch("c.faq");
-    for (const QString &f : {a, b, c})
-        historie(listPath(), f);
-    QFile::remove(b);
-    QCOMPARE(historie(listPath(), QString()), (QStringList{a, c}));
-    QCOMPARE(readRecentFiles(listPath()), (QStringList{a, c}));
-}
-
-void tst_recentfiles::nineLinesAreRefused()
-{
-    QByteArray bytes;
-    for (int i = 1; i <= 9; ++i)
-        bytes += touch(QStringLiteral("f%1.faq").arg(i)).toLocal8Bit() + "\r\n";
-    testutil::writeBytes(listPath(), bytes);
-    try {
-        historie(listPath(), touch("new.faq"));
-        QFAIL("a list of nine lines was accepted");
-    } catch (const AppError &e) {
-        QCOMPARE(e.number(), int(AppError::SubscriptOutOfRange));
-    }
-    QCOMPARE(testutil::readBytes(listPath()), bytes);
-}
-
-void tst_recentfiles::clearDeletesList()
-{
-    historie(listPath(), touch("a.faq"));
-    clearRecentFiles(listPath());
-    QVERIFY(!QFile::exists(listPath()));
-    clearRecentFiles(listPath());
-    QCOMPARE(readRecentFiles(listPath()), QStringList());
-}
 
 QTEST_GUILESS_MAIN(tst_recentfiles)
 #include "tst_recentfiles.moc"

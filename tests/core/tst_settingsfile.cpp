@@ -1,20 +1,35 @@
-#include "app/textcodec.h"
 #include "settings/settingsfile.h"
 #include "testutil.h"
 
 #include <QTemporaryDir>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray firstLines(int count, const QByteArray &replaceLine = {}, int replaceAt = 0)
+const QString fixturePath = testutil::dataPath(u"settings59.ini"_s);
+
+// In declaration order: language, sounds, on top, tray, centring, left, top, height, width,
+// remember size, fonts, colours, folders.
+const AppSettings fixture(u"englisch"_s, 1, 1, 0, 0, -150, 1200, 7320, 9240, 1,
+                          FieldFont{u"Verdana"_s, 12, true, false},
+                          FieldFont{u"Arial"_s, 11.25, false, true}, std::array{255, 16711680},
+                          u"/home/user/vorlagen/"_s, u"faq.pdt"_s, u"/home/user/html/"_s,
+                          u"/home/user/standard.sch"_s, u"/home/user/faq/"_s);
+// Unlike the fixture and the defaults, to show what a read leaves alone.
+const AppSettings before(u"deutsch"_s, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                         FieldFont{u"Courier"_s, 9.75, true, true},
+                         FieldFont{u"Courier"_s, 9.75, true, true}, std::array{0, 0}, u""_s, u""_s,
+                         u""_s, u"/before.sch"_s, u"/before/"_s);
+
+// The fixture's first count lines, line at replaced by replacement.
+QByteArray lines(int count, const QByteArray &replacement = {}, int at = 0)
 {
-    const QList<QByteArray> lines =
-        testutil::readBytes(testutil::dataPath("settings59.ini")).split('\n');
+    const QList<QByteArray> all = testutil::readBytes(fixturePath).split('\n');
     QByteArray out;
-    for (int i = 0; i < count && i < 59; ++i)
-        out += (i + 1 == replaceAt ? replaceLine + '\r' : lines.at(i)) + '\n';
+    for (int i = 1; i <= count && i <= settingsLineCount; ++i)
+        out += (i == at ? replacement + '\r' : all.at(i - 1)) + '\n';
     return out;
 }
 
@@ -23,171 +38,69 @@ QByteArray firstLines(int count, const QByteArray &replaceLine = {}, int replace
 class tst_settingsfile : public QObject {
     Q_OBJECT
 private slots:
-    void readsFixture();
-    void writesFixtureBack();
-    void defaultsRoundTrip();
-    void endsEarly_data();
-    void endsEarly();
-    void recovers_data();
-    void recovers();
-    void extraLinesAreIgnored();
-    void boolsAreExact();
-    void languageFallsBackToGerman_data();
-    void languageFallsBackToGerman();
+    void writes();
+    void reads_data();
+    void reads();
 };
 
-void tst_settingsfile::readsFixture()
+void tst_settingsfile::writes()
 {
-    AppSettings s;
-    const SettingsReadResult r = readSettingsFile(testutil::dataPath("settings59.ini"), s);
-    QCOMPARE(r.outcome, SettingsReadOutcome::Complete);
-    QCOMPARE(s.questionFont, (FieldFont{QStringLiteral("Verdana"), 12, true, false}));
-    QCOMPARE(s.answerFont, (FieldFont{QStringLiteral("Arial"), 11.25, false, true}));
-    QCOMPARE(s.textColors[0], 255);
-    QCOMPARE(s.textColors[1], 16711680);
-    QCOMPARE(s.windowLeft, qint16(-150));
-    QCOMPARE(s.windowTop, qint16(1200));
-    QCOMPARE(s.centerWindow, qint16(0));
-    QCOMPARE(s.TemplatesFolder, QStringLiteral("/home/user/vorlagen/"));
-    QCOMPARE(s.lastTemplatePage, QStringLiteral("faq.pdt"));
-    QCOMPARE(s.HtmlOutputFolder, QStringLiteral("/home/user/html/"));
-    QCOMPARE(s.soundsOn, qint16(1));
-    QCOMPARE(s.windowHeight, qint16(7320));
-    QCOMPARE(s.windowWidth, qint16(9240));
-    QCOMPARE(s.rememberSize, qint16(1));
-    QCOMPARE(s.schemeFilePath, QStringLiteral("/home/user/standard.sch"));
-    QCOMPARE(s.language, QStringLiteral("englisch"));
-    QCOMPARE(s.alwaysOnTop, qint16(1));
-    QCOMPARE(s.minimizeToTray, qint16(0));
-    QCOMPARE(s.faqFolder, QStringLiteral("/home/user/faq/"));
-}
-
-void tst_settingsfile::writesFixtureBack()
-{
-    AppSettings s;
-    readSettingsFile(testutil::dataPath("settings59.ini"), s);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("askbright.ini"));
-    writeSettingsFile(path, s);
-    QCOMPARE(testutil::readBytes(path), testutil::readBytes(testutil::dataPath("settings59.ini")));
-}
-
-void tst_settingsfile::defaultsRoundTrip()
-{
-    AppSettings written;
-    written.language = QStringLiteral("deutsch");
-    written.questionFont.size = 9.75;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("askbright.ini"));
-    writeSettingsFile(path, written);
-    QCOMPARE(testutil::readBytes(path).count("\r\n"), 59);
+    const QString path = dir.filePath(u"askbright.ini"_s);
+    writeSettingsFile(path, fixture);
+    QCOMPARE(testutil::readBytes(path), testutil::readBytes(fixturePath));
+    writeSettingsFile(path, before);
     AppSettings read;
     QCOMPARE(readSettingsFile(path, read).outcome, SettingsReadOutcome::Complete);
-    QCOMPARE(read, written);
+    QCOMPARE(read, before);
 }
 
-void tst_settingsfile::endsEarly_data()
+void tst_settingsfile::reads_data()
 {
-    QTest::addColumn<int>("lines");
-    QTest::newRow("3 lines") << 3;
-    QTest::newRow("30 lines") << 30;
-    QTest::newRow("45 lines") << 45;
+    QTest::addColumn<QByteArray>("bytes"); // null: no file
+    QTest::addColumn<SettingsReadOutcome>("outcome");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<AppSettings>("expected"); // language normalized
+    using enum SettingsReadOutcome;
+    const int ended = AppError::InputPastEndOfFile, mismatch = AppError::TypeMismatch;
+    AppSettings three = before, notBold = fixture, german = fixture, reset = before;
+    three.questionFont = {u"Verdana"_s, 12, true, true};
+    notBold.questionFont.bold = false;
+    german.language = u"deutsch"_s;
+    // Any other error resets the fonts and turns centring on; the rest stays as read.
+    reset.questionFont = reset.answerFont = FieldFont();
+    reset.centerWindow = 1;
+    QTest::newRow("59 lines") << lines(59) << Complete << 0 << fixture;
+    QTest::newRow("200 lines") << lines(59) + QByteArray("noise\r\n").repeated(141) << Complete << 0
+                               << fixture;
+    QTest::newRow("45 lines") << lines(45) << EndedEarly << ended << fixture;
+    QTest::newRow("3 lines") << lines(3) << EndedEarly << ended << three;
+    QTest::newRow("true") << lines(59, "true", 3) << Complete << 0 << notBold;
+    QTest::newRow("True blank") << lines(59, "True ", 3) << Complete << 0 << notBold;
+    QTest::newRow("language trimmed") << lines(59, " englisch ", 33) << Complete << 0 << fixture;
+    QTest::newRow("language empty") << lines(59, "", 33) << Complete << 0 << german;
+    QTest::newRow("language misspelt") << lines(59, "englich", 33) << Complete << 0 << german;
+    QTest::newRow("no file") << QByteArray() << Recovered << int(AppError::FileNotFound) << reset;
+    QTest::newRow("abc size") << lines(59, "abc", 2) << Recovered << mismatch << reset;
+    QTest::newRow("colour 2^32") << lines(59, " 4294967296 ", 5) << Recovered
+                                 << int(AppError::Overflow) << reset;
 }
 
-void tst_settingsfile::endsEarly()
-{
-    QFETCH(int, lines);
-    AppSettings s;
-    s.answerFont.name = QStringLiteral("Before");
-    const SettingsReadOutcome outcome = [&] {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("a.ini"));
-        testutil::writeBytes(path, firstLines(lines));
-        return readSettingsFile(path, s).outcome;
-    }();
-    QCOMPARE(outcome, SettingsReadOutcome::EndedEarly);
-    // What was read is kept; the rest keeps its value.
-    QCOMPARE(s.questionFont.name, QStringLiteral("Verdana"));
-    QCOMPARE(s.questionFont.bold, true);
-    QCOMPARE(s.answerFont.name, lines > 5 ? QStringLiteral("Arial") : QStringLiteral("Before"));
-    QCOMPARE(s.rememberSize, qint16(lines >= 29 ? 1 : 0));
-    QCOMPARE(s.schemeFilePath, lines >= 31 ? QStringLiteral("/home/user/standard.sch") : QString());
-    QCOMPARE(s.language, lines >= 33 ? QStringLiteral("englisch") : QString());
-    QCOMPARE(s.alwaysOnTop, qint16(lines >= 35 ? 1 : 0));
-    QCOMPARE(s.faqFolder, lines >= 39 ? QStringLiteral("/home/user/faq/") : QString());
-}
-
-void tst_settingsfile::recovers_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("createFile");
-    QTest::addColumn<int>("number");
-    QTest::newRow("no file") << QByteArray() << false << int(AppError::FileNotFound);
-    QTest::newRow("abc as left edge") << firstLines(59, "abc", 12) << true << int(AppError::TypeMismatch);
-    QTest::newRow("abc as font size") << firstLines(59, "abc", 2) << true << int(AppError::TypeMismatch);
-    QTest::newRow("height beyond 16 bits") << firstLines(59, " 99999 ", 26) << true << int(AppError::Overflow);
-}
-
-void tst_settingsfile::recovers()
+void tst_settingsfile::reads()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, createFile);
-    QFETCH(int, number);
+    QFETCH(SettingsReadOutcome, outcome);
+    QFETCH(int, error);
+    QFETCH(AppSettings, expected);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.ini"));
-    if (createFile)
-        testutil::writeBytes(path, bytes);
-    AppSettings s;
-    s.questionFont = FieldFont{QStringLiteral("Courier"), 20, true, true};
-    s.centerWindow = 0;
-    const SettingsReadResult r = readSettingsFile(path, s);
-    QCOMPARE(r.outcome, SettingsReadOutcome::Recovered);
-    QVERIFY(r.error.has_value());
-    QCOMPARE(r.error->number(), number);
-    QCOMPARE(s.questionFont, (FieldFont{QStringLiteral("Arial"), 11.25, false, false}));
-    QCOMPARE(s.answerFont, s.questionFont);
-    QCOMPARE(s.centerWindow, qint16(1));
-}
-
-void tst_settingsfile::extraLinesAreIgnored()
-{
-    QByteArray bytes = firstLines(59);
-    for (int i = 0; i < 141; ++i)
-        bytes += "noise\r\n";
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.ini"));
-    testutil::writeBytes(path, bytes);
-    AppSettings s;
-    QCOMPARE(readSettingsFile(path, s).outcome, SettingsReadOutcome::Complete);
-    QCOMPARE(s.faqFolder, QStringLiteral("/home/user/faq/"));
-}
-
-void tst_settingsfile::boolsAreExact()
-{
-    AppSettings s;
-    parseSettings(decodeCp1252(firstLines(59, "true", 3)), s);
-    QVERIFY(!s.questionFont.bold);
-    parseSettings(decodeCp1252(firstLines(59, "True ", 3)), s);
-    QVERIFY(!s.questionFont.bold);
-}
-
-void tst_settingsfile::languageFallsBackToGerman_data()
-{
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QString>("language");
-    QTest::newRow("empty") << QByteArray("") << QStringLiteral("deutsch");
-    QTest::newRow("misspelt") << QByteArray("englich") << QStringLiteral("deutsch");
-    QTest::newRow("blanks around") << QByteArray(" englisch ") << QStringLiteral("englisch");
-}
-
-void tst_settingsfile::languageFallsBackToGerman()
-{
-    QFETCH(QByteArray, line);
-    QFETCH(QString, language);
-    AppSettings s;
-    parseSettings(decodeCp1252(firstLines(59, line, 33)), s);
-    s.normalizeLanguage();
-    QCOMPARE(s.language, language);
+    const QString path = dir.filePath(u"askbright.ini"_s);
+    QVERIFY(bytes.isNull() || testutil::writeBytes(path, bytes));
+    AppSettings read = before;
+    const SettingsReadResult result = readSettingsFile(path, read);
+    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(result.error ? result.error->number() : 0, error);
+    read.normalizeLanguage();
+    QCOMPARE(read, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_settingsfile)

@@ -5,14 +5,14 @@
 #include <QTemporaryDir>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 
 class tst_templatefolders : public QObject {
     Q_OBJECT
 private slots:
     void longfixShortens_data();
     void longfixShortens();
-    void dirCheck();
-    void listsPageProjects();
+    void foldersAndProjects();
 };
 
 void tst_templatefolders::longfixShortens_data()
@@ -20,22 +20,14 @@ void tst_templatefolders::longfixShortens_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("maximum");
     QTest::addColumn<QString>("expected");
-    const QString longName = QString(48, u'x') + QStringLiteral(".faq");
-    QTest::newRow("drive") << QStringLiteral(
-                                  "C:\\Eigene Dateien\\Kunden\\Handbuch\\Fragen\\liste.faq")
-                           << 35 << QStringLiteral("C:\\...\\Handbuch\\Fragen\\liste.faq");
-    QTest::newRow("UNC") << QStringLiteral("\\\\server\\daten\\projekte\\2004\\fragen\\hilfe.faq")
-                         << 35 << QStringLiteral("\\\\server\\...\\2004\\fragen\\hilfe.faq");
-    QTest::newRow("long file name") << QStringLiteral("D:\\") + longName << 35
-                                    << QStringLiteral("D:\\...") + longName.right(29);
-    QTest::newRow("exactly 35") << QStringLiteral("C:\\") + QString(32, u'a') << 35
-                                << QStringLiteral("C:\\") + QString(32, u'a');
-    QTest::newRow("Linux") << QStringLiteral("/home/anna/Dokumente/Kunden/Fragen/liste.faq") << 35
-                           << QStringLiteral("/.../Kunden/Fragen/liste.faq");
-    QTest::newRow("separator exactly at the limit")
-        << QStringLiteral("C:\\abcdefg\\ijklmn") << 12 << QStringLiteral("C:\\...\\ijklmn");
-    QTest::newRow("UNC without share") << QStringLiteral("\\\\serverserverserver") << 8
-                                       << QStringLiteral("\\\\serverserverserver...er");
+    // Beyond the maximum: head, "...", and from the first separator in the last maximum - 6.
+    QTest::newRow("drive") << u"C:\\dir\\sub\\fq\\a.faq"_s << 16 << u"C:\\...\\fq\\a.faq"_s;
+    QTest::newRow("UNC") << u"\\\\srv\\dir\\sub\\fq\\a.faq"_s << 16 << u"\\\\srv\\...\\fq\\a.faq"_s;
+    QTest::newRow("root") << u"/home/anna/Kunden/Fragen/a.faq"_s << 20 << u"/.../Fragen/a.faq"_s;
+    QTest::newRow("long name") << u"D:\\abcdefghij.faq"_s << 12 << u"D:\\...ij.faq"_s;
+    QTest::newRow("exactly max") << u"C:\\abcdefghijklmnopq"_s << 20 << u"C:\\abcdefghijklmnopq"_s;
+    QTest::newRow("separator at limit") << u"C:\\abcdefg\\ijklmn"_s << 12 << u"C:\\...\\ijklmn"_s;
+    QTest::newRow("UNC, no share") << u"\\\\serverserver"_s << 8 << u"\\\\serverserver...er"_s;
 }
 
 void tst_templatefolders::longfixShortens()
@@ -46,30 +38,21 @@ void tst_templatefolders::longfixShortens()
     QCOMPARE(longfix(path, maximum), expected);
 }
 
-void tst_templatefolders::dirCheck()
-{
-    QTemporaryDir dir;
-    QStringList kept = {dir.path(), dir.path() + QStringLiteral("/")};
-    for (QString path : kept) {
-        const QString before = path;
-        dir_check(path);
-        QCOMPARE(path, before);
-    }
-    for (QString path : {dir.filePath(QStringLiteral("fehlt")), QString()}) {
-        dir_check(path);
-        QCOMPARE(path, QStringLiteral("nix"));
-    }
-}
-
-void tst_templatefolders::listsPageProjects()
+void tst_templatefolders::foldersAndProjects()
 {
     QTemporaryDir dir;
     for (const char *name : {"b.pdt", "A.PDT", "c.pdt.bak", "notes.txt"})
         QVERIFY(testutil::writeBytes(dir.filePath(QLatin1String(name)), "x"));
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.pdt")));
-    QCOMPARE(pageProjectNames(dir.path()),
-             QStringList({QStringLiteral("A.PDT"), QStringLiteral("b.pdt")}));
-    QCOMPARE(pageProjectNames(dir.filePath(QStringLiteral("fehlt"))), QStringList());
+    QVERIFY(QDir(dir.path()).mkdir(u"folder.pdt"_s));
+    QCOMPARE(pageProjectNames(dir.path()), (QStringList{u"A.PDT"_s, u"b.pdt"_s}));
+
+    // Folders and files are kept, named with either separator; what names nothing is marked.
+    const QString backslashed = dir.filePath(u"notes.txt"_s).replace(u'/', u'\\');
+    const QStringList kept = {dir.path(), dir.path() + u'/', backslashed};
+    QStringList paths = kept + QStringList{dir.filePath(u"fehlt"_s), QString()};
+    for (QString &path : paths)
+        dir_check(path);
+    QCOMPARE(paths, (kept + QStringList{u"nix"_s, u"nix"_s}));
 }
 
 QTEST_GUILESS_MAIN(tst_templatefolders)

@@ -1,121 +1,120 @@
 #include "app/apperror.h"
+#include "app/numbers.h"
 #include "app/textcodec.h"
 
+#include <QLocale>
 #include <QTest>
 
 using namespace askbright;
 
+// The error number f throws, 0 when it returns.
+template <typename F> static int errorOf(F f)
+{
+    try {
+        f();
+    } catch (const AppError &e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// The building blocks of the text files: code page, lines and numbers.
 class tst_textcodec : public QObject {
     Q_OBJECT
 private slots:
-    void everyByteRoundTrips();
-    void knownCharacters_data();
-    void knownCharacters();
-    void unencodableIsRefused();
-    void trimRemovesBlanksOnly_data();
-    void trimRemovesBlanksOnly();
-    void lineReader_data();
-    void lineReader();
-    void lineReaderPastEnd();
+    // A German default locale must not change how files are read or written.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void codec_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("unencodable");
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        // Bytes 80..9F as in the code page chart, the five unassigned ones as U+0081 etc.
+        const QStringView high = u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ";
+        const QString chart = QString::fromLatin1(all).replace(0x80, 32, high.toString());
+        QTest::newRow("every byte") << all << chart << -1;
+        QTest::newRow("omega") << QByteArray() << QStringLiteral("abc Ω def") << 4;
+        // The euro sign took byte 80, so U+0080 itself has none.
+        QTest::newRow("U+0080") << QByteArray() << QString(QChar(0x80)) << 0;
+    }
+
+    void codec()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(int, unencodable);
+        QCOMPARE(firstUnencodable(text), unencodable);
+        if (unencodable >= 0) {
+            QCOMPARE(errorOf([&] { encodeCp1252(text); }), int(AppError::InvalidCall));
+        } else {
+            QCOMPARE(decodeCp1252(bytes), text);
+            QCOMPARE(encodeCp1252(text), bytes);
+        }
+    }
+
+    void lineReader_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("no final end") << QStringLiteral("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("lone lf, cr") << QStringLiteral("a\nb\rc") << QStringList{"a", "b", "c"};
+        QTest::newRow("lf cr is two") << QStringLiteral("a\n\rb") << QStringList{"a", "", "b"};
+        QTest::newRow("empty lines") << QStringLiteral("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
+        QTest::newRow("empty text") << QString() << QStringList{};
+    }
+
+    void lineReader()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        LineReader in(text);
+        QStringList read;
+        while (!in.atEnd())
+            read << in.next();
+        QCOMPARE(read, lines);
+        QCOMPARE(errorOf([&] { in.next(); }), int(AppError::InputPastEndOfFile));
+    }
+
+    void toInt16_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("error");
+        QTest::newRow("printed") << " 12 " << 12 << 0;
+        QTest::newRow("empty is zero") << QString() << 0 << 0;
+        QTest::newRow("half to even down") << "2,5" << 2 << 0;
+        QTest::newRow("half to even up") << "-3.5" << -4 << 0;
+        QTest::newRow("largest") << "32767" << 32767 << 0;
+        QTest::newRow("smallest") << "-32768" << -32768 << 0;
+        QTest::newRow("just over") << "32768" << 0 << int(AppError::Overflow);
+        QTest::newRow("just under") << "-32769" << 0 << int(AppError::Overflow);
+        QTest::newRow("rounds over") << "32767.5" << 0 << int(AppError::Overflow);
+        QTest::newRow("trailing letters") << "12x" << 0 << int(AppError::TypeMismatch);
+        QTest::newRow("sign alone") << "-" << 0 << int(AppError::TypeMismatch);
+        QTest::newRow("thousands and decimal") << "1.000,5" << 0 << int(AppError::TypeMismatch);
+    }
+
+    void toInt16()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        QFETCH(int, error);
+        int got = 0;
+        QCOMPARE(errorOf([&] { got = askbright::toInt16(text); }), error);
+        QCOMPARE(got, value);
+    }
+
+    void printedNumbers()
+    {
+        QCOMPARE(printNumber(0) + printNumber(-15), QStringLiteral(" 0 -15 "));
+        QCOMPARE(printDecimal(11.25) + printDecimal(-0.5), QStringLiteral(" 11,25 -0,5 "));
+        QCOMPARE(toDecimal(QStringLiteral("-0,5 ")), -0.5);
+    }
 };
-
-void tst_textcodec::everyByteRoundTrips()
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
-    const QString text = decodeCp1252(all);
-    QCOMPARE(text.size(), 256);
-    QCOMPARE(encodeCp1252(text), all);
-}
-
-void tst_textcodec::knownCharacters_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("euro") << QByteArray("\x80") << QString(QChar(0x20AC));
-    QTest::newRow("quote substitute") << QByteArray("\xA8") << QString(QChar(0x00A8));
-    QTest::newRow("umlauts") << QByteArray("\xE4\xF6\xFC\xDF\xC4") << QStringLiteral("äöüßÄ");
-    QTest::newRow("typographic quotes") << QByteArray("\x84\x93") << QStringLiteral("„“");
-    QTest::newRow("unassigned 81 8D 8F 90 9D")
-        << QByteArray("\x81\x8D\x8F\x90\x9D")
-        << QString::fromUtf16(u"\u0081\u008D\u008F\u0090\u009D");
-    QTest::newRow("thorn and y diaeresis") << QByteArray("\xFE\xFF") << QStringLiteral("þÿ");
-}
-
-void tst_textcodec::knownCharacters()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
-    QCOMPARE(decodeCp1252(bytes), text);
-    QCOMPARE(encodeCp1252(text), bytes);
-}
-
-void tst_textcodec::unencodableIsRefused()
-{
-    const QString text = QStringLiteral("abc Ω def");
-    QCOMPARE(firstUnencodable(text), 4);
-    QCOMPARE(firstUnencodable(QStringLiteral("plain €")), -1);
-    try {
-        encodeCp1252(text);
-        QFAIL("an unencodable character was written");
-    } catch (const AppError &e) {
-        QCOMPARE(e.number(), int(AppError::InvalidCall));
-        QVERIFY(e.description().contains(QStringLiteral("U+03A9")));
-    }
-}
-
-void tst_textcodec::trimRemovesBlanksOnly_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("trimmed");
-    QTest::newRow("blanks") << QStringLiteral("  a b  ") << QStringLiteral("a b");
-    QTest::newRow("only blanks") << QStringLiteral("    ") << QString();
-    QTest::newRow("line breaks stay") << QStringLiteral(" a\r\n ") << QStringLiteral("a\r\n");
-    QTest::newRow("tabs stay") << QStringLiteral("\ta\t") << QStringLiteral("\ta\t");
-}
-
-void tst_textcodec::trimRemovesBlanksOnly()
-{
-    QFETCH(QString, input);
-    QFETCH(QString, trimmed);
-    QCOMPARE(trimBlanks(input), trimmed);
-}
-
-void tst_textcodec::lineReader_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("crlf") << QStringLiteral("a\r\nb\r\n") << QStringList{"a", "b"};
-    QTest::newRow("no final line end") << QStringLiteral("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("lf and cr alone") << QStringLiteral("a\nb\rc") << QStringList{"a", "b", "c"};
-    QTest::newRow("empty lines") << QStringLiteral("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
-    QTest::newRow("single empty line") << QStringLiteral("\r\n") << QStringList{""};
-    QTest::newRow("empty text") << QString() << QStringList{};
-}
-
-void tst_textcodec::lineReader()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, lines);
-    LineReader in(text);
-    QStringList read;
-    while (!in.atEnd())
-        read << in.next();
-    QCOMPARE(read, lines);
-}
-
-void tst_textcodec::lineReaderPastEnd()
-{
-    LineReader in(QStringLiteral("only\r\n"));
-    in.next();
-    try {
-        in.next();
-        QFAIL("read past the end");
-    } catch (const AppError &e) {
-        QCOMPARE(e.number(), int(AppError::InputPastEndOfFile));
-    }
-}
 
 QTEST_GUILESS_MAIN(tst_textcodec)
 #include "tst_textcodec.moc"

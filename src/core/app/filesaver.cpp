@@ -41,6 +41,11 @@ void saveFile(const QString &path, const QByteArray &content)
     errno = 0;
     if (file.write(content) != content.size())
         fail(file, errno);
+    // A short write can sit in the buffer until commit, which then fails
+    // silently on some errors; flushing first reports a full disk.
+    errno = 0;
+    if (!file.flush())
+        fail(file, errno);
     errno = 0;
     if (!file.commit())
         fail(file, errno);
