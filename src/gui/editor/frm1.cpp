@@ -858,9 +858,7 @@ bool frm1::mnudatspeichern_Click()
         const QString previous = db.filePath();
         if (trimBlanks(previous).isEmpty()) {
             // Title and folder stay as the dialog last had them.
-            m_stddialog.flags = DialogFlags::Save;
-            m_stddialog.filter = faqFilter;
-            m_stddialog.filterIndex = 1;
+            prepareFaqDialog(DialogFlags::Save);
             try {
                 m_stddialog.showSave();
             } catch (const AppError &e) {
@@ -888,12 +886,10 @@ bool frm1::mnudatspeiunter_Click()
     try {
         if (!commitBeforeSave())
             return false;
+        prepareFaqDialog(DialogFlags::Save);
         m_stddialog.initDir = db.faqFolder();
         m_stddialog.dialogTitle = QStringLiteral("FAQ- Datei unter neuem Namen speichern");
         m_stddialog.fileName.clear();
-        m_stddialog.flags = DialogFlags::Save;
-        m_stddialog.filter = faqFilter;
-        m_stddialog.filterIndex = 1;
         m_stddialog.showSave();
         const QString previous = db.filePath();
         db.setFilePath(m_stddialog.fileName);
@@ -914,26 +910,16 @@ void frm1::mnudatoeffnen_Click()
     guarded("mnudatoeffnen_Click", [this] {
         const bool fromHistory = m_openFromHistory;
         m_openFromHistory = false;
-        m_state.lastAnswer = 0;
-        if (m_state.database.hasUnsavedChanges()) {
-            const int answer = ask(lang(u"Datensatz erst speichern?", u"Data record save first?"),
-                                   lang(u"Datenverlust droht!", u"Lose of data!"),
-                                   MessageButtons::YesNo, MessageIcon::Question);
-            if (answer == AnswerYes) {
-                // Opening over a database that could not be saved would lose it.
-                if (!mnudatspeichern_Click())
-                    return;
-                m_state.lastAnswer = 0;
-                inform(lang(u"Datenbank gespeichert!", u"Database was saved!"),
-                       lang(u"Bestätigung", u"Confirmation"), MessageIcon::Information);
-            }
-        }
+        bool saved = false;
+        if (!offerSaveFirst(u"Lose of data!", saved))
+            return;
+        if (saved)
+            inform(lang(u"Datenbank gespeichert!", u"Database was saved!"),
+                   lang(u"Bestätigung", u"Confirmation"), MessageIcon::Information);
         QString path = m_historyPath;
         if (!fromHistory) {
+            prepareFaqDialog(DialogFlags::Open);
             m_stddialog.initDir = m_state.database.faqFolder();
-            m_stddialog.flags = DialogFlags::Open;
-            m_stddialog.filter = faqFilter;
-            m_stddialog.filterIndex = 1;
             m_stddialog.dialogTitle = QStringLiteral("FAQ - Datei öffnen");
             m_stddialog.fileName.clear();
             try {
@@ -949,7 +935,7 @@ void frm1::mnudatoeffnen_Click()
     });
 }
 
-bool frm1::openFile(const QString &path)
+void frm1::openFile(const QString &path)
 {
     FaqDatabase &db = m_state.database;
     QList<FaqRecord> records;
@@ -957,7 +943,7 @@ bool frm1::openFile(const QString &path)
         records = faq_einlesen(path);
     } catch (const AppError &e) {
         inform(e.numberAndDescription());
-        return false;
+        return;
     }
     db.replaceRecords(records);
     db.setFilePath(path);
@@ -974,24 +960,38 @@ bool frm1::openFile(const QString &path)
     status_aktuell();
     setRecentEntriesEnabled(false);
     historie();
-    return true;
+}
+
+void frm1::prepareFaqDialog(int flags)
+{
+    m_stddialog.flags = flags;
+    m_stddialog.filter = faqFilter;
+    m_stddialog.filterIndex = 1;
+}
+
+bool frm1::offerSaveFirst(const char16_t *englishTitle, bool &saved)
+{
+    m_state.lastAnswer = 0;
+    saved = false;
+    if (!m_state.database.hasUnsavedChanges())
+        return true;
+    if (ask(lang(u"Datensatz erst speichern?", u"Data record save first?"),
+            lang(u"Datenverlust droht!", englishTitle), MessageButtons::YesNo,
+            MessageIcon::Question) != AnswerYes)
+        return true;
+    // Replacing a database that could not be saved would lose it.
+    saved = mnudatspeichern_Click();
+    m_state.lastAnswer = 0;
+    return saved;
 }
 
 void frm1::mnudatneu_Click()
 {
     guarded("mnudatneu_Click", [this] {
         FaqDatabase &db = m_state.database;
-        m_state.lastAnswer = 0;
-        if (db.hasUnsavedChanges()) {
-            const int answer = ask(lang(u"Datensatz erst speichern?", u"Data record save first?"),
-                                   lang(u"Datenverlust droht!", u"Loss of data!"),
-                                   MessageButtons::YesNo, MessageIcon::Question);
-            if (answer == AnswerYes) {
-                if (!mnudatspeichern_Click())
-                    return;
-                m_state.lastAnswer = 0;
-            }
-        }
+        bool saved = false;
+        if (!offerSaveFirst(u"Loss of data!", saved))
+            return;
         setWindowState(WindowState::NewDatabase);
         m_state.titleSuffix = lang(u"   Neuanlage", u"   New File");
         updateTitle();

@@ -126,7 +126,11 @@ private:
     bool writeDatabase(const QString &previousPath);
     // Commits the shown record unless it is empty; false when refused.
     bool commitBeforeSave();
-    bool openFile(const QString &path);
+    void openFile(const QString &path);
+    // Open and New: asks whether to save unsaved changes first; false when
+    // the save was wanted but did not happen, so the command must stop.
+    bool offerSaveFirst(const char16_t *englishTitle, bool &saved);
+    void prepareFaqDialog(int flags);
 
     void readSettings();
     void writeSettings();
