@@ -24,7 +24,8 @@ private slots:
 
     void loadFaq()
     {
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QCOMPARE(faq_einlesen(m_path).size(), 2000);
         }
     }
@@ -32,7 +33,8 @@ private slots:
     // Saving is checked by reading the result back in full.
     void saveFaq()
     {
-        QBENCHMARK {
+        QBENCHMARK
+        {
             faq_speichern(m_path, m_records);
         }
         QCOMPARE(faq_einlesen(m_path), m_records);

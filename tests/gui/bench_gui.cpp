@@ -11,7 +11,8 @@ class bench_gui : public QObject {
 private slots:
     void startUp()
     {
-        QBENCHMARK {
+        QBENCHMARK
+        {
             testutil::Session s;
         }
     }

@@ -59,10 +59,17 @@ private:
             yesNoCancel{AnswerYes, AnswerNo, AnswerCancel}, yesNo{AnswerYes, AnswerNo};
         const QList<int> *codes = &ok;
         switch (message.buttons) {
-        case MessageButtons::OkCancel: codes = &okCancel; break;
-        case MessageButtons::YesNoCancel: codes = &yesNoCancel; break;
-        case MessageButtons::YesNo: codes = &yesNo; break;
-        case MessageButtons::Ok: break;
+        case MessageButtons::OkCancel:
+            codes = &okCancel;
+            break;
+        case MessageButtons::YesNoCancel:
+            codes = &yesNoCancel;
+            break;
+        case MessageButtons::YesNo:
+            codes = &yesNo;
+            break;
+        case MessageButtons::Ok:
+            break;
         }
         return codes->value(message.defaultButton - 1, codes->first());
     }

@@ -18,9 +18,10 @@ private slots:
         Button3D button(QStringLiteral("+"));
         button.show();
         QStringList events;
-        connect(&button, &Button3D::mouseDown, this, [&](Qt::MouseButton b, Qt::KeyboardModifiers m) {
-            events << QStringLiteral("down %1 %2").arg(int(b)).arg(int(m));
-        });
+        connect(&button, &Button3D::mouseDown, this,
+                [&](Qt::MouseButton b, Qt::KeyboardModifiers m) {
+                    events << QStringLiteral("down %1 %2").arg(int(b)).arg(int(m));
+                });
         connect(&button, &QPushButton::clicked, this, [&] { events << QStringLiteral("click"); });
         QTest::mouseClick(&button, Qt::LeftButton, Qt::ShiftModifier);
         QCOMPARE(events, (QStringList{QStringLiteral("down 1 %1").arg(int(Qt::ShiftModifier)),
@@ -34,7 +35,8 @@ private slots:
         QTest::newRow("one pair") << "FAQ_Datei (*.faq)|*.faq" << QStringList{"FAQ_Datei (*.faq)"};
         QTest::newRow("two patterns") << "Bilder|*.jpg;*.gif|Alle (*.*)|*.*"
                                       << QStringList{"Bilder (*.jpg *.gif)", "Alle (*.*)"};
-        QTest::newRow("dangling description") << "Seiten|*.pdt|Rest" << QStringList{"Seiten (*.pdt)"};
+        QTest::newRow("dangling description")
+            << "Seiten|*.pdt|Rest" << QStringList{"Seiten (*.pdt)"};
     }
 
     void nameFilters()
@@ -54,9 +56,13 @@ private slots:
         dialog.showSave();
         // A later use without new values shows the old ones; cancel is error 32755.
         QVERIFY_THROWS_EXCEPTION(AppError, dialog.showOpen());
-        const FileDialogRequest second{FileDialogKind::Open, QStringLiteral("Titel"),
-                                       QStringLiteral("/data"), QStringLiteral("/data/a.faq"),
-                                       {}, 1, 0};
+        const FileDialogRequest second{FileDialogKind::Open,
+                                       QStringLiteral("Titel"),
+                                       QStringLiteral("/data"),
+                                       QStringLiteral("/data/a.faq"),
+                                       {},
+                                       1,
+                                       0};
         QCOMPARE(service.fileRequests.value(1), second);
         try {
             dialog.showOpen();
@@ -95,8 +101,10 @@ private slots:
             shown = box->windowTitle() + QLatin1Char('|') + box->text();
             QTest::keyClick(box, Qt::Key(key));
         });
-        QCOMPARE(service.showMessage({QStringLiteral("Zeile 1\rZeile 2"), {},
-                                      MessageButtons(buttons), MessageIcon::Question,
+        QCOMPARE(service.showMessage({QStringLiteral("Zeile 1\rZeile 2"),
+                                      {},
+                                      MessageButtons(buttons),
+                                      MessageIcon::Question,
                                       defaultButton}),
                  answer);
         QCOMPARE(shown, QStringLiteral("Askbright|Zeile 1\nZeile 2"));

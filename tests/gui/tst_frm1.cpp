@@ -62,7 +62,8 @@ private slots:
         QVERIFY(s.action("mnuposition")->isChecked() && s.action("mnugroesse")->isChecked());
         QCOMPARE(QRect(s.w().pos(), s.w().size()), QRect(100, 50, 700, 520));
         QVERIFY(s.get<QPlainTextEdit>("txtfrage")->font().bold());
-        QCOMPARE(s.get<QPlainTextEdit>("txtfrage")->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(s.get<QPlainTextEdit>("txtfrage")->palette().color(QPalette::Text),
+                 QColor(Qt::red));
     }
 
     void newTypeAndBrowse()
@@ -176,9 +177,9 @@ private slots:
             << false << "zurueck" << info(u"Dateianfang erreicht!", u"Rückwartsblättern");
         QTest::newRow("previous on first, en")
             << true << "zurueck" << info(u"This is the first data base", u"Browse back");
-        QTest::newRow("insert on last, de")
-            << false << "insert"
-            << info(u"Datensatz mit dem Button 'neu' anlegen", u"Funktion steht nicht zur Verfügung");
+        QTest::newRow("insert on last, de") << false << "insert"
+                                            << info(u"Datensatz mit dem Button 'neu' anlegen",
+                                                    u"Funktion steht nicht zur Verfügung");
         QTest::newRow("insert on last, en")
             << true << "insert" << info(u"Please use the button 'new'!", u"Function not avaible");
         QTest::newRow("save empty record, de")
@@ -200,7 +201,8 @@ private slots:
         if (english)
             s.w().mnudeutsch_Click();
         s.w().mnudatneu_Click();
-        s.type(QStringLiteral("Q"), action == QLatin1String("vor") ? QString() : QStringLiteral("A"));
+        s.type(QStringLiteral("Q"),
+               action == QLatin1String("vor") ? QString() : QStringLiteral("A"));
         if (action == QLatin1String("vor")) {
             s.w().cmdvor_Click();
         } else if (action == QLatin1String("anfang")) {
@@ -226,10 +228,14 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("bare host") << "example.org" << "http://example.org";
-        QTest::newRow("complete") << "http://example.org" << "http://example.org";
-        QTest::newRow("capitals") << "HTTP://example.org" << "http://HTTP://example.org";
-        QTest::newRow("blank") << "   " << "";
+        QTest::newRow("bare host") << "example.org"
+                                   << "http://example.org";
+        QTest::newRow("complete") << "http://example.org"
+                                  << "http://example.org";
+        QTest::newRow("capitals") << "HTTP://example.org"
+                                  << "http://HTTP://example.org";
+        QTest::newRow("blank") << "   "
+                               << "";
     }
 
     void linkCompletion()
@@ -255,9 +261,15 @@ private slots:
         QVERIFY(s.w().mnudatspeiunter_Click());
         QCOMPARE(s.dialogs.fileRequests.value(0),
                  (FileDialogRequest{FileDialogKind::Save,
-                                    QStringLiteral("FAQ- Datei unter neuem Namen speichern"), {},
-                                    {}, QStringLiteral("FAQ_Datei (*.faq)|*.faq"), 1, 0x202006}));
-        QCOMPARE(testutil::readBytes(file), QByteArray(" 1 \r\n\"Was hei\xDF" "t \xA8" "FAQ\xA8?\"\r\n"
+                                    QStringLiteral("FAQ- Datei unter neuem Namen speichern"),
+                                    {},
+                                    {},
+                                    QStringLiteral("FAQ_Datei (*.faq)|*.faq"),
+                                    1,
+                                    0x202006}));
+        QCOMPARE(testutil::readBytes(file), QByteArray(" 1 \r\n\"Was hei\xDF"
+                                                       "t \xA8"
+                                                       "FAQ\xA8?\"\r\n"
                                                        "\"H\xE4ufige Fragen,\r\nkurz: FAQ\"\r\n"
                                                        "\"Max <max@example.org>\"\r\n\"\"\r\n"
                                                        " 1 \r\n06.12.2026\r\n"));
@@ -405,8 +417,10 @@ private slots:
         QCOMPARE(s.state.database.recordCount(), 2000);
         QCOMPARE(s.question(), QStringLiteral("Q1"));
         const QList<Message> expected{
-            {QStringLiteral("Die Datenbank enthält bereits 2000 Datensätze;\rmehr sind nicht möglich."),
-             QStringLiteral("Höchstzahl erreicht"), MessageButtons::Ok, MessageIcon::Exclamation, 1},
+            {QStringLiteral(
+                 "Die Datenbank enthält bereits 2000 Datensätze;\rmehr sind nicht möglich."),
+             QStringLiteral("Höchstzahl erreicht"), MessageButtons::Ok, MessageIcon::Exclamation,
+             1},
             {QStringLiteral("The database already holds 2000 records;\rno more can be added."),
              QStringLiteral("Limit reached"), MessageButtons::Ok, MessageIcon::Exclamation, 1}};
         QCOMPARE(s.dialogs.messages, expected);
@@ -436,8 +450,8 @@ private slots:
         // A vanished file: the message, nothing opened, dropped at the next rebuild.
         QFile::remove(files.at(2));
         s.w().m_Click(2);
-        QCOMPARE(s.dialogs.messages,
-                 QList<Message>{info(u"Datei wurde verschoben oder gelöscht", u"Datei nicht gefunden")});
+        QCOMPARE(s.dialogs.messages, QList<Message>{info(u"Datei wurde verschoben oder gelöscht",
+                                                         u"Datei nicht gefunden")});
         QCOMPARE(s.state.database.filePath(), files.at(1));
         s.w().historie();
         QVERIFY(s.action("m2")->text().endsWith(QStringLiteral("f&&4.faq")));

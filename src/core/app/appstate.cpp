@@ -53,8 +53,7 @@ QString fileNameOf(const QString &filePath)
 AppState::AppState(const QString &programFolder, const Clock &clock, const QString &exeBaseName)
     : m_clock(clock),
       m_programFolder(withTrailingSeparator(QDir::toNativeSeparators(programFolder))),
-      m_dataFolder(chooseDataFolder(m_programFolder)),
-      m_exeBaseName(exeBaseName)
+      m_dataFolder(chooseDataFolder(m_programFolder)), m_exeBaseName(exeBaseName)
 {
     database.setBlankRecord(leerds_erstellen(clock.today()));
 }

@@ -30,7 +30,7 @@ public:
     AppSettings settings;
     ExportOptions exportOptions;
     QString contactAddress; // ContactAddress: empty means no contact block
-    QString titleSuffix; // "   Datei: name.faq", "   Neuanlage" / "   New File", or ""
+    QString titleSuffix;    // "   Datei: name.faq", "   Neuanlage" / "   New File", or ""
     int lastAnswer = 0;
     int exitConfirmed = 0;
 

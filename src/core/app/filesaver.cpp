@@ -19,8 +19,8 @@ namespace {
     const QFileInfo info(target);
     if (!info.dir().exists())
         throw AppError(AppError::PathNotFound,
-                       AppError::classicDescription(AppError::PathNotFound) +
-                           QStringLiteral(": ") + info.absolutePath());
+                       AppError::classicDescription(AppError::PathNotFound) + QStringLiteral(": ") +
+                           info.absolutePath());
     if (info.isDir())
         throw AppError(AppError::PathFileAccessError,
                        AppError::classicDescription(AppError::PathFileAccessError) +

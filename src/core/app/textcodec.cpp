@@ -102,10 +102,9 @@ QByteArray readFileBytes(const QString &path, qint64 maxBytes)
     if (!file.open(QIODevice::ReadOnly))
         throw AppError::fromFile(file, errno);
     if (file.size() > maxBytes) {
-        throw AppError(AppError::OutOfMemory,
-                       QStringLiteral("File too large (more than %1 bytes): %2")
-                           .arg(maxBytes)
-                           .arg(path));
+        throw AppError(
+            AppError::OutOfMemory,
+            QStringLiteral("File too large (more than %1 bytes): %2").arg(maxBytes).arg(path));
     }
     // Read one byte past the limit so a file that grew since size() is caught too.
     QByteArray bytes = file.read(maxBytes + 1);

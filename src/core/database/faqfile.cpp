@@ -125,8 +125,8 @@ QByteArray formatFaq(const QList<FaqRecord> &records)
     QString out;
     qsizetype size = 16;
     for (const FaqRecord &r : records)
-        size += r.question.size() + r.answer.size() + r.extraInfo.size() +
-                r.homepageLink.size() + 40;
+        size +=
+            r.question.size() + r.answer.size() + r.extraInfo.size() + r.homepageLink.size() + 40;
     out.reserve(size);
     out += printNumber(records.size());
     out += QLatin1String(crlf);

@@ -10,8 +10,8 @@ inline constexpr int createdDateLength = 10;
 struct FaqRecord {
     QString question;
     QString answer;
-    QString extraInfo;    // for example who asked
-    QString homepageLink; // the asker's homepage
+    QString extraInfo;           // for example who asked
+    QString homepageLink;        // the asker's homepage
     qint16 infoWithQuestion = 0; // 1: extraInfo belongs to the question, 0: to the answer
     QString createdDate = QString(createdDateLength, u' '); // always exactly 10 characters
 

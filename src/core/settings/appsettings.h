@@ -26,8 +26,8 @@ struct AppSettings {
     qint16 windowHeight = 0;
     qint16 windowWidth = 0;
     qint16 rememberSize = 0;
-    FieldFont questionFont; // txtfrage
-    FieldFont answerFont;   // txtantwort
+    FieldFont questionFont;                    // txtfrage
+    FieldFont answerFont;                      // txtantwort
     std::array<qint32, 2> textColors = {0, 0}; // 0x00BBGGRR: [0] question, [1] answer
     QString TemplatesFolder;
     QString lastTemplatePage;

@@ -28,8 +28,8 @@ void readFont(LineReader &in, FieldFont &font, qint32 &color)
 
 void writeFont(QStringList &out, const FieldFont &font, qint32 color)
 {
-    out << font.name << printDecimal(font.size) << boolText(font.bold)
-        << boolText(font.underline) << printNumber(color);
+    out << font.name << printDecimal(font.size) << boolText(font.bold) << boolText(font.underline)
+        << printNumber(color);
 }
 
 } // namespace

@@ -11,7 +11,7 @@ namespace askbright {
 inline constexpr int settingsLineCount = 59;
 
 enum class SettingsReadOutcome {
-    Complete,  // all 59 lines read
+    Complete,   // all 59 lines read
     EndedEarly, // the file ended early (error 62): what was read is kept
     Recovered,  // any other error: fonts reset to Arial 11.25, centring on;
                 // the caller writes the file with the current values

@@ -25,11 +25,16 @@ QWidget *owner()
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -48,8 +53,10 @@ QList<ButtonAnswer> buttonsOf(MessageButtons buttons)
         return {{QMessageBox::Yes, AnswerYes},
                 {QMessageBox::No, AnswerNo},
                 {QMessageBox::Cancel, AnswerCancel}};
-    case MessageButtons::YesNo: return {{QMessageBox::Yes, AnswerYes}, {QMessageBox::No, AnswerNo}};
-    case MessageButtons::Ok: break;
+    case MessageButtons::YesNo:
+        return {{QMessageBox::Yes, AnswerYes}, {QMessageBox::No, AnswerNo}};
+    case MessageButtons::Ok:
+        break;
     }
     return {{QMessageBox::Ok, AnswerOk}};
 }
@@ -148,8 +155,8 @@ std::optional<FontChoice> QtDialogService::showFontDialog(const FontChoice &init
     if (!ok)
         return std::nullopt;
     // The font dialog has no colour page here; the colour stays as it was.
-    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic(),
-                      chosen.underline(), initial.color};
+    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(),
+                      chosen.italic(), chosen.underline(),  initial.color};
 }
 
 QString QtDialogService::browseForFolder(QWidget *ownerWindow, const QString &prompt)
@@ -161,8 +168,9 @@ QString QtDialogService::inputBox(const QString &prompt, const QString &title,
                                   const QString &defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(owner(), title.isEmpty() ? m_applicationTitle : title,
-                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text =
+        QInputDialog::getText(owner(), title.isEmpty() ? m_applicationTitle : title, prompt,
+                              QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 

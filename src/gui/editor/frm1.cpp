@@ -172,9 +172,9 @@ void frm1::buildControls()
     connect(chkfragez2, &QCheckBox::clicked, this, [this] { markChanged(); });
 
     const std::pair<Button3D *, void (frm1::*)()> handlers[] = {
-        {cmdanfang, &frm1::cmdanfang_Click},     {cmdzurueck, &frm1::cmdzurueck_Click},
-        {cmdvor, &frm1::cmdvor_Click},           {cmdende, &frm1::cmdende_Click},
-        {cmdinsert, &frm1::cmdinsert_Click},     {cmdloeschen, &frm1::cmdloeschen_Click},
+        {cmdanfang, &frm1::cmdanfang_Click},   {cmdzurueck, &frm1::cmdzurueck_Click},
+        {cmdvor, &frm1::cmdvor_Click},         {cmdende, &frm1::cmdende_Click},
+        {cmdinsert, &frm1::cmdinsert_Click},   {cmdloeschen, &frm1::cmdloeschen_Click},
         {cmdaktuell, &frm1::cmdaktuell_Click},
     };
     for (const auto &[b, handler] : handlers)
@@ -273,8 +273,8 @@ QString frm1::lang(const char16_t *german, const char16_t *englishText) const
     return QString::fromUtf16(english() ? englishText : german);
 }
 
-int frm1::ask(const QString &text, const QString &title, MessageButtons buttons,
-              MessageIcon icon, int defaultButton)
+int frm1::ask(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon,
+              int defaultButton)
 {
     m_state.lastAnswer = m_dialogs.showMessage({text, title, buttons, icon, defaultButton});
     return m_state.lastAnswer;
@@ -299,9 +299,9 @@ void frm1::guarded(const char *procedure, const std::function<void()> &body)
 
 void frm1::OnError(const char *procedure, const AppError &error)
 {
-    inform(QStringLiteral("frm1 - %1\r%2")
-               .arg(QLatin1String(procedure), error.numberAndDescription()),
-           {}, MessageIcon::Critical);
+    inform(
+        QStringLiteral("frm1 - %1\r%2").arg(QLatin1String(procedure), error.numberAndDescription()),
+        {}, MessageIcon::Critical);
 }
 
 FaqRecord frm1::fieldsRecord() const
@@ -398,8 +398,8 @@ void frm1::setFieldsEditable(bool editable)
 {
     txtfrage->setReadOnly(!editable);
     txtantwort->setReadOnly(!editable);
-    for (QWidget *field : std::initializer_list<QWidget *>{txtfrage, txtantwort, txtzusatz1,
-                                                           txtzusatz2}) {
+    for (QWidget *field :
+         std::initializer_list<QWidget *>{txtfrage, txtantwort, txtzusatz1, txtzusatz2}) {
         QPalette p = field->palette();
         p.setColor(QPalette::Base, editable ? QApplication::palette().color(QPalette::Base)
                                             : colorFromBgr(lightGrey));
@@ -411,9 +411,8 @@ void frm1::setExportAllowed(bool allowed)
 {
     // The export command itself arrives with the export window; the button
     // already shows whether it would be available.
-    cmdhtml->setCaptionColor(allowed
-                                 ? bgrFromColor(QApplication::palette().color(QPalette::ButtonText))
-                                 : lightGrey);
+    cmdhtml->setCaptionColor(
+        allowed ? bgrFromColor(QApplication::palette().color(QPalette::ButtonText)) : lightGrey);
 }
 
 void frm1::setRecentEntriesEnabled(bool enabled)
@@ -584,37 +583,37 @@ void frm1::englisch_form1()
 void frm1::applyCaptions(bool en)
 {
     const std::pair<QMenu *, int> menus[] = {
-        {mnudatei, 1000}, {mnueinstell, 1060}, {mnufont, 1080}, {mnufenster, 1140},
-        {mnuinfo, 1180},  {mnusprache, 1660},
+        {mnudatei, 1000},   {mnueinstell, 1060}, {mnufont, 1080},
+        {mnufenster, 1140}, {mnuinfo, 1180},     {mnusprache, 1660},
     };
     for (const auto &[menu, id] : menus)
         menu->setTitle(caption(id, en));
 
     const std::pair<QAction *, int> actions[] = {
-        {mnudatneu, 1010},     {mnudatoeffnen, 1020},  {mnudatspeichern, 1030},
-        {mnudatspeiunter, 1040}, {mnuende, 1050},      {mnuklang, 1070},
-        {mnufontgesamt, 1090}, {mnufontfrage, 1100},   {mnufontantwort, 1110},
-        {mnufarbe, 1120},      {mnuvorlagen, 1130},    {mnuzentrieren, 1150},
-        {mnuposition, 1160},   {mnugroesse, 1170},     {mnuhilfe, 1190},
-        {mnuueber, 1200},      {mnudeutsch, 1670},     {mnuenglisch, 1680},
-        {mnuexporttext, 1690}, {mnuontop, 1810},       {mnumin, 1820},
-        {mnuhtml, 1830},       {mnuhistorie, 1860},    {mnusort, 3000},
-        {mnuwasneu, 4005},     {mnudonate, 4007},
+        {mnudatneu, 1010},       {mnudatoeffnen, 1020}, {mnudatspeichern, 1030},
+        {mnudatspeiunter, 1040}, {mnuende, 1050},       {mnuklang, 1070},
+        {mnufontgesamt, 1090},   {mnufontfrage, 1100},  {mnufontantwort, 1110},
+        {mnufarbe, 1120},        {mnuvorlagen, 1130},   {mnuzentrieren, 1150},
+        {mnuposition, 1160},     {mnugroesse, 1170},    {mnuhilfe, 1190},
+        {mnuueber, 1200},        {mnudeutsch, 1670},    {mnuenglisch, 1680},
+        {mnuexporttext, 1690},   {mnuontop, 1810},      {mnumin, 1820},
+        {mnuhtml, 1830},         {mnuhistorie, 1860},   {mnusort, 3000},
+        {mnuwasneu, 4005},       {mnudonate, 4007},
     };
     for (const auto &[action, id] : actions)
         action->setText(caption(id, en));
 
     const std::pair<QLabel *, int> labels[] = {
-        {Label1, 1210}, {Label2, 1220}, {Label3, 1230}, {Label5, 1240},  {Label4, 1250},
-        {Label8, 1255}, {lbl1, 1260},   {Label6, 1280}, {Label7, 1320},  {lblpfad, 1130},
-        {lblhtmlpfad, 1840},
+        {Label1, 1210}, {Label2, 1220},  {Label3, 1230},      {Label5, 1240},
+        {Label4, 1250}, {Label8, 1255},  {lbl1, 1260},        {Label6, 1280},
+        {Label7, 1320}, {lblpfad, 1130}, {lblhtmlpfad, 1840},
     };
     for (const auto &[label, id] : labels)
         label->setText(caption(id, en));
 
     chkfragez2->setText(caption(1700, en));
     const std::pair<Button3D *, int> buttons[] = {
-        {cmdaktuell, 1270}, {cmdloeschen, 1290}, {Command1, 1300},
+        {cmdaktuell, 1270},   {cmdloeschen, 1290}, {Command1, 1300},
         {cmdsloeschen, 1310}, {cmdinsert, 4003},
     };
     for (const auto &[b, id] : buttons)
@@ -827,8 +826,9 @@ bool frm1::writeDatabase(const QString &previousPath)
         faq_speichern(db.filePath(), db.records());
         return true;
     } catch (const AppError &e) {
-        inform(e.number() == AppError::FileNotFound ? QStringLiteral("Nisch vorhanden!")
-                                                    : QStringLiteral("Abspeichern wurde abgebrochen..."));
+        inform(e.number() == AppError::FileNotFound
+                   ? QStringLiteral("Nisch vorhanden!")
+                   : QStringLiteral("Abspeichern wurde abgebrochen..."));
         db.setFilePath(previousPath);
         return false;
     }
@@ -1016,8 +1016,8 @@ void frm1::mnudatneu_Click()
 void frm1::historie()
 {
     try {
-        m_recentFiles = ::askbright::historie(m_state.recentFilesPath(),
-                                              m_state.database.filePath());
+        m_recentFiles =
+            ::askbright::historie(m_state.recentFilesPath(), m_state.database.filePath());
     } catch (const AppError &e) {
         OnError("historie", e);
         return;
@@ -1154,10 +1154,11 @@ void frm1::mnuende_Click()
         m_state.lastAnswer = 0;
         m_state.exitConfirmed = 1;
         if (m_state.database.hasUnsavedChanges()) {
-            const int answer = ask(lang(u"Änderungen sind noch nicht gespeichert! Wirklich verlassen?",
-                                        u"Changed data are not saved! Really leave?"),
-                                   lang(u"Ohne Speichern verlassen?", u"Loss data!"),
-                                   MessageButtons::YesNo, MessageIcon::Critical, 2);
+            const int answer =
+                ask(lang(u"Änderungen sind noch nicht gespeichert! Wirklich verlassen?",
+                         u"Changed data are not saved! Really leave?"),
+                    lang(u"Ohne Speichern verlassen?", u"Loss data!"), MessageButtons::YesNo,
+                    MessageIcon::Critical, 2);
             if (answer == AnswerNo) {
                 m_state.exitConfirmed = 0;
                 return;
