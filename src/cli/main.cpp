@@ -148,7 +148,6 @@ int main(int argc, char *argv[])
     PageRequest request;
     request.projectPath = parser.value(QStringLiteral("project"));
     request.outputFolder = withTrailingSeparator(parser.value(QStringLiteral("output")));
-    request.language = language;
     request.contactAddress = parser.value(QStringLiteral("contact"));
     if (parser.isSet(QStringLiteral("layout"))) {
         const QString layout = parser.value(QStringLiteral("layout"));
@@ -179,9 +178,8 @@ int main(int argc, char *argv[])
 
     StderrSink sink;
     const FixedClock clock(date);
-    const PageLanguage variant =
-        language == QLatin1String("deutsch") ? PageLanguage::Deutsch : PageLanguage::Englisch;
-    const PageResult result = generatePage(variant, request, database, clock, sink);
+    const PageResult result =
+        generatePage(Language::fromSetting(language), request, database, clock, sink);
     switch (result.status) {
     case PageStatus::Ok:
         std::fputs(qPrintable(QDir::toNativeSeparators(result.pagePath) + u'\n'), stdout);

@@ -27,8 +27,7 @@ void bench_page::generateLargestPage()
     FaqDatabase database;
     database.replaceRecords(records);
     QTemporaryDir dir;
-    const PageRequest request{
-        dir.filePath(u"gross.pdt"_s), dir.path() + u"/"_s, {}, u"a@b"_s, u"deutsch"_s};
+    const PageRequest request{dir.filePath(u"gross.pdt"_s), dir.path() + u"/"_s, {}, u"a@b"_s};
     const QByteArray project = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
                                "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
     QVERIFY(testutil::writeBytes(request.projectPath, QByteArray(project).replace('|', "\r\n")));

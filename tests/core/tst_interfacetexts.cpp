@@ -29,9 +29,9 @@ private slots:
         QFETCH(QString, german);
         QFETCH(int, germanId);
         QFETCH(QString, english);
-        for (const bool inEnglish : {false, true}) {
+        for (const Language language : {Language::German, Language::English}) {
             try {
-                QCOMPARE(caption(germanId, inEnglish), inEnglish ? english : german);
+                QCOMPARE(caption(germanId, language), language.isEnglish() ? english : german);
                 QVERIFY2(!german.isNull(), "a missing id gave a text");
             } catch (const AppError &e) {
                 QVERIFY(german.isNull());
@@ -50,7 +50,7 @@ private slots:
                 continue;
             }
             ++found;
-            QVERIFY2(!caption(id, true).isEmpty(), qPrintable(QString::number(id)));
+            QVERIFY2(!caption(id, Language::English).isEmpty(), qPrintable(QString::number(id)));
         }
         QVERIFY(found >= 60);
     }

@@ -72,15 +72,14 @@ private slots:
 
 private:
     PageResult run(const QByteArray &project, const QList<FaqRecord> &records = {},
-                   const ExportOptions &options = {}, const QString &language = u"deutsch"_s,
-                   PageLanguage variant = PageLanguage::Deutsch, QDate date = {2026, 12, 6},
-                   const QString &contact = {})
+                   const ExportOptions &options = {}, Language variant = Language::German,
+                   QDate date = {2026, 12, 6}, const QString &contact = {})
     {
         if (!project.isNull()) // null: no project file at all
             testutil::writeBytes(m_projectPath, project);
         FaqDatabase database;
         database.replaceRecords(records);
-        return generatePage(variant, {m_projectPath, m_out, options, contact, language}, database,
+        return generatePage(variant, {m_projectPath, m_out, options, contact}, database,
                             FixedClock(date), m_sink);
     }
     QByteArray page() const { return testutil::readBytes(m_out + u"faq.html"_s); }
@@ -215,7 +214,8 @@ void tst_pagegenerator::openProject()
     if (!bytes.isNull())
         QVERIFY(testutil::writeBytes(path, bytes.replace("{{DIR}}", m_dir->path().toLocal8Bit())));
     PageProject project = sample();
-    QCOMPARE(openPageProject(path, project, english, m_sink), outcome);
+    QCOMPARE(openPageProject(path, project, english ? Language::English : Language::German, m_sink),
+             outcome);
     QCOMPARE(m_sink.messages, messages);
     QCOMPARE(dump(project), expected.replace(u"{{DIR}}"_s, m_dir->path()));
 }
@@ -274,9 +274,8 @@ void tst_pagegenerator::wholePages()
     const bool background = project.contains("{{PICTURE}}");
     project.replace("{{PICTURE}}", QDir::toNativeSeparators(picture).toLocal8Bit());
 
-    const PageLanguage variant =
-        expected.startsWith(u"en_"_s) ? PageLanguage::Englisch : PageLanguage::Deutsch;
-    const PageResult result = run(project, records, options, u"deutsch"_s, variant, date, contact);
+    const Language variant = expected.startsWith(u"en_"_s) ? Language::English : Language::German;
+    const PageResult result = run(project, records, options, variant, date, contact);
     QCOMPARE(m_sink.messages, QList<Message>());
     QCOMPARE(pageStatusText(result.status), u"ok"_s);
     // Compared as lists of lines, so a failure names the first line that differs.
@@ -366,7 +365,8 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched()
     QVERIFY(testutil::writeBytes(m_out + u"faq.html"_s, "OLD PAGE"));
     QVERIFY(QDir(m_out).mkdir(u"ordner.html"_s));
 
-    const PageResult result = run(project, {{u"q"_s, u"a"_s, {}, {}}}, {}, language);
+    const PageResult result =
+        run(project, {{u"q"_s, u"a"_s, {}, {}}}, {}, Language::fromSetting(language));
     QCOMPARE(pageStatusText(result.status), title.isEmpty() ? u"raus"_s : u"fehler"_s);
     const Message wanted{message, title, MessageButtons::Ok,
                          title.isEmpty() ? MessageIcon::None : MessageIcon::Critical};

@@ -12,13 +12,13 @@ const QString fixturePath = testutil::dataPath(u"settings59.ini"_s);
 
 // In declaration order: language, sounds, on top, tray, centring, left, top, height, width,
 // remember size, fonts, colours, folders.
-const AppSettings fixture(u"englisch"_s, 1, 1, 0, 0, -150, 1200, 7320, 9240, 1,
+const AppSettings fixture(Language::English, 1, 1, 0, 0, -150, 1200, 7320, 9240, 1,
                           FieldFont{u"Verdana"_s, 12, true, false},
                           FieldFont{u"Arial"_s, 11.25, false, true}, std::array{255, 16711680},
                           u"/home/user/vorlagen/"_s, u"faq.pdt"_s, u"/home/user/html/"_s,
                           u"/home/user/standard.sch"_s, u"/home/user/faq/"_s);
 // Unlike the fixture and the defaults, to show what a read leaves alone.
-const AppSettings before(u"deutsch"_s, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+const AppSettings before(Language::German, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                          FieldFont{u"Courier"_s, 9.75, true, true},
                          FieldFont{u"Courier"_s, 9.75, true, true}, std::array{0, 0}, u""_s, u""_s,
                          u""_s, u"/before.sch"_s, u"/before/"_s);
@@ -60,13 +60,13 @@ void tst_settingsfile::reads_data()
     QTest::addColumn<QByteArray>("bytes"); // null: no file
     QTest::addColumn<SettingsReadOutcome>("outcome");
     QTest::addColumn<int>("error");
-    QTest::addColumn<AppSettings>("expected"); // language normalized
+    QTest::addColumn<AppSettings>("expected");
     using enum SettingsReadOutcome;
     const int ended = AppError::InputPastEndOfFile, mismatch = AppError::TypeMismatch;
     AppSettings three = before, notBold = fixture, german = fixture, reset = before;
     three.questionFont = {u"Verdana"_s, 12, true, true};
     notBold.questionFont.bold = false;
-    german.language = u"deutsch"_s;
+    german.language = Language::German;
     // Any other error resets the fonts and turns centring on; the rest stays as read.
     reset.questionFont = reset.answerFont = FieldFont();
     reset.centerWindow = 1;
@@ -99,7 +99,6 @@ void tst_settingsfile::reads()
     const SettingsReadResult result = readSettingsFile(path, read);
     QCOMPARE(result.outcome, outcome);
     QCOMPARE(result.error ? result.error->number() : 0, error);
-    read.normalizeLanguage();
     QCOMPARE(read, expected);
 }
 

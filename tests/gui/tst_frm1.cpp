@@ -45,7 +45,7 @@ private slots:
     void storedSettingsAreApplied()
     {
         AppSettings stored;
-        stored.language = QStringLiteral("englisch");
+        stored.language = Language::English;
         stored.alwaysOnTop = 1;
         stored.windowLeft = 1500; // twips: 100 px
         stored.windowTop = 750;
@@ -562,7 +562,7 @@ private slots:
         QVERIFY(s.w().close());
         AppSettings read;
         readSettingsFile(s.state.settingsFilePath(), read);
-        QCOMPARE(read.language, QStringLiteral("englisch"));
+        QCOMPARE(read.language, Language::English);
     }
 
     void unencodableCharactersAreRefused()

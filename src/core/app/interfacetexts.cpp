@@ -163,16 +163,16 @@ QString interfaceText(int id)
     return QString::fromUtf16(it->text);
 }
 
-int captionId(int germanId, bool english)
+int captionId(int germanId, Language language)
 {
-    if (!english)
+    if (language.isGerman())
         return germanId;
     return germanId > 4000 ? germanId + 1 : germanId + 1000;
 }
 
-QString caption(int germanId, bool english)
+QString caption(int germanId, Language language)
 {
-    return interfaceText(captionId(germanId, english));
+    return interfaceText(captionId(germanId, language));
 }
 
 } // namespace askbright

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/language.h"
+
 #include <QString>
 
 namespace askbright {
@@ -11,8 +13,8 @@ namespace askbright {
 QString interfaceText(int id);
 
 // The id of a caption in the given language, from its German id.
-int captionId(int germanId, bool english);
-// interfaceText(captionId(germanId, english)).
-QString caption(int germanId, bool english);
+int captionId(int germanId, Language language);
+// interfaceText(captionId(germanId, language)).
+QString caption(int germanId, Language language);
 
 } // namespace askbright

@@ -37,7 +37,7 @@ struct VariantTexts {
     const char *footerEnd;
 };
 
-const VariantTexts &textsOf(PageLanguage variant)
+const VariantTexts &textsOf(Language variant)
 {
     static const VariantTexts deutsch = {
         "Keine Projektdatei",
@@ -65,7 +65,7 @@ const VariantTexts &textsOf(PageLanguage variant)
         "created with <A href=\"",
         ">Askbright</FONT></B></A></P>",
     };
-    return variant == PageLanguage::Deutsch ? deutsch : englisch;
+    return variant.isGerman() ? deutsch : englisch;
 }
 
 QString alignment(const QString &word)
@@ -106,7 +106,7 @@ void appendRecordText(QString &page, const QString &text, bool paragraphs)
     appendHtmlText(page, text, RestoreQuotes | Entities | (paragraphs ? LineBreaks : 0u));
 }
 
-Message errorMessage(const AppError &error, bool english)
+Message errorMessage(const AppError &error, Language language)
 {
     Message m;
     m.icon = MessageIcon::Critical;
@@ -115,22 +115,19 @@ Message errorMessage(const AppError &error, bool english)
     case AppError::PermissionDenied:
     case AppError::DiskNotReady:
     case AppError::PathFileAccessError:
-        m.text = english ? QStringLiteral("access impossibly! Please control drive or disk")
-                         : QStringLiteral("Kein Zugriff auf Datenträger möglich!");
-        m.title =
-            english ? QStringLiteral("impossible access") : QStringLiteral("Zugriff nicht möglich");
+        m.text = language.pick(u"Kein Zugriff auf Datenträger möglich!",
+                               u"access impossibly! Please control drive or disk");
+        m.title = language.pick(u"Zugriff nicht möglich", u"impossible access");
         break;
     case AppError::DiskFull:
-        m.text = english ? QStringLiteral("Disk full!") : QStringLiteral("Datenträger voll!");
-        m.title =
-            english ? QStringLiteral("impossible access") : QStringLiteral("Zugriff nicht möglich");
+        m.text = language.pick(u"Datenträger voll!", u"Disk full!");
+        m.title = language.pick(u"Zugriff nicht möglich", u"impossible access");
         break;
     default:
-        m.text = (english ? QStringLiteral("The FAQ page was not created:\r")
-                          : QStringLiteral("Die FAQ-Seite wurde nicht erzeugt:\r")) +
+        m.text = language.pick(u"Die FAQ-Seite wurde nicht erzeugt:\r",
+                               u"The FAQ page was not created:\r") +
                  error.numberAndDescription();
-        m.title =
-            english ? QStringLiteral("Page not created") : QStringLiteral("Seite nicht erzeugt");
+        m.title = language.pick(u"Seite nicht erzeugt", u"Page not created");
         break;
     }
     return m;
@@ -251,7 +248,7 @@ bool readGeneratorSlots(const QString &projectPath, const QString &linkSize, Gen
     return true;
 }
 
-QString composePage(PageLanguage variant, const GeneratorSlots &s, bool withBackground,
+QString composePage(Language variant, const GeneratorSlots &s, bool withBackground,
                     const PageRequest &request, const FaqDatabase &database, QDate today)
 {
     using S = GeneratorSlots;
@@ -429,11 +426,10 @@ QString composePage(PageLanguage variant, const GeneratorSlots &s, bool withBack
     return page;
 }
 
-PageResult generatePage(PageLanguage variant, const PageRequest &request,
-                        const FaqDatabase &database, const Clock &clock, MessageSink &sink)
+PageResult generatePage(Language variant, const PageRequest &request, const FaqDatabase &database,
+                        const Clock &clock, MessageSink &sink)
 {
     using S = GeneratorSlots;
-    const bool englishMessages = request.language != QLatin1String("deutsch");
     PageResult result;
     try {
         GeneratorSlots working;
@@ -473,7 +469,7 @@ PageResult generatePage(PageLanguage variant, const PageRequest &request,
         }
         result.status = PageStatus::Ok;
     } catch (const AppError &error) {
-        sink.showMessage(errorMessage(error, englishMessages));
+        sink.showMessage(errorMessage(error, variant));
         result.status = PageStatus::Fehler;
     }
     return result;
@@ -482,13 +478,13 @@ PageResult generatePage(PageLanguage variant, const PageRequest &request,
 PageResult generieren_deutsch(const PageRequest &request, const FaqDatabase &database,
                               const Clock &clock, MessageSink &sink)
 {
-    return generatePage(PageLanguage::Deutsch, request, database, clock, sink);
+    return generatePage(Language::German, request, database, clock, sink);
 }
 
 PageResult generieren_englisch(const PageRequest &request, const FaqDatabase &database,
                                const Clock &clock, MessageSink &sink)
 {
-    return generatePage(PageLanguage::Englisch, request, database, clock, sink);
+    return generatePage(Language::English, request, database, clock, sink);
 }
 
 } // namespace askbright

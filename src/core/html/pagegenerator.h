@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/clock.h"
+#include "app/language.h"
 #include "app/messages.h"
 #include "database/faqdatabase.h"
 #include "html/exportoptions.h"
@@ -17,9 +18,6 @@ enum class PageStatus {
     Raus,   // "raus": given up (not a project file, picture missing); nothing was written
 };
 QString pageStatusText(PageStatus status);
-
-// The two page variants; they differ only in a handful of literals.
-enum class PageLanguage { Deutsch, Englisch };
 
 // The working table the generator fills from a page project: slot 0 the link
 // span, slots 1..19 lines 2..20 after conversion, slots 20..50 the keywords.
@@ -70,7 +68,6 @@ struct PageRequest {
     QString outputFolder; // HtmlOutputFolder, ending with a separator
     ExportOptions options;
     QString contactAddress; // empty: no contact block
-    QString language;       // interface language; chooses the run-time error messages
 };
 
 struct PageResult {
@@ -82,15 +79,15 @@ struct PageResult {
 };
 
 // The complete page text for already read slots (no file access).
-QString composePage(PageLanguage variant, const GeneratorSlots &slots, bool withBackground,
+QString composePage(Language variant, const GeneratorSlots &slots, bool withBackground,
                     const PageRequest &request, const FaqDatabase &database, QDate today);
 
 // Reads the project, checks and copies the background picture and writes the
 // page. The page is written completely or not at all: after "raus" or
 // "fehler" an existing page is as it was and no new file is left behind.
 // Every message of the run goes to sink.
-PageResult generatePage(PageLanguage variant, const PageRequest &request,
-                        const FaqDatabase &database, const Clock &clock, MessageSink &sink);
+PageResult generatePage(Language variant, const PageRequest &request, const FaqDatabase &database,
+                        const Clock &clock, MessageSink &sink);
 PageResult generieren_deutsch(const PageRequest &request, const FaqDatabase &database,
                               const Clock &clock, MessageSink &sink);
 PageResult generieren_englisch(const PageRequest &request, const FaqDatabase &database,

@@ -45,47 +45,39 @@ QString editorSize(const QString &line, const char *relativeReplacement)
     return size.startsWith(u'+') ? QString::fromLatin1(relativeReplacement) : size;
 }
 
-Message notAProjectMessage(bool english)
+Message notAProjectMessage(Language language)
 {
     Message m;
-    m.text =
-        english ? QStringLiteral("Isn't a template-file") : QStringLiteral("Keine Seitenvorlage!");
+    m.text = language.pick(u"Keine Seitenvorlage!", u"Isn't a template-file");
     m.icon = MessageIcon::Information;
     return m;
 }
 
-Message folderMissingMessage(bool english)
+Message folderMissingMessage(Language language)
 {
     Message m;
     m.icon = MessageIcon::Information;
-    if (english) {
-        m.title = QStringLiteral("File not found - but you can work continue.");
-        m.text = QStringLiteral("Uups - I missing a File. Please check out your settings.");
-    } else {
-        m.title = QStringLiteral("Datei nicht gefunden");
-        m.text = QStringLiteral("Kein Seitenname ausgewählt, falscher Pfad oder Datei verschoben");
-    }
+    m.title =
+        language.pick(u"Datei nicht gefunden", u"File not found - but you can work continue.");
+    m.text = language.pick(u"Kein Seitenname ausgewählt, falscher Pfad oder Datei verschoben",
+                           u"Uups - I missing a File. Please check out your settings.");
     return m;
 }
 
-Message pictureMissingMessage(bool english)
+Message pictureMissingMessage(Language language)
 {
     Message m;
     m.icon = MessageIcon::Information;
-    if (english) {
-        m.title = QStringLiteral("Notice");
-        m.text = QStringLiteral("The background-picture not found on the\rsaved position!\r"
-                                "Please select the picture anew!");
-    } else {
-        m.title = QStringLiteral("Hinweis");
-        m.text = QStringLiteral("Das Hintergrundbild befindet sich nicht mehr an der\r"
-                                "gespeicherten Position!\rBitte neu zuordnen!");
-    }
+    m.title = language.pick(u"Hinweis", u"Notice");
+    m.text = language.pick(u"Das Hintergrundbild befindet sich nicht mehr an der\r"
+                           u"gespeicherten Position!\rBitte neu zuordnen!",
+                           u"The background-picture not found on the\rsaved position!\r"
+                           u"Please select the picture anew!");
     return m;
 }
 
 // Lines 2 to 20 and the keywords; throws at the first line that fails.
-void readProjectLines(LineReader &in, PageProject &p, bool english, MessageSink &sink)
+void readProjectLines(LineReader &in, PageProject &p, Language language, MessageSink &sink)
 {
     p.title = enter_rein(in.next());
     for (QString *color : {&p.textColor, &p.bgColor, &p.alinkColor, &p.vlinkColor, &p.linkColor})
@@ -94,7 +86,7 @@ void readProjectLines(LineReader &in, PageProject &p, bool english, MessageSink 
     p.pictureOn = trimBlanks(in.next());
     if (!p.picturePath.isEmpty() && p.pictureOn == QLatin1String("ja") &&
         !QFileInfo(localPath(p.picturePath)).isFile())
-        sink.showMessage(pictureMissingMessage(english));
+        sink.showMessage(pictureMissingMessage(language));
     p.pageFileName = in.next();
     p.author = enter_rein(in.next());
     p.description = in.next();
@@ -177,23 +169,23 @@ void savePageProject(const QString &path, const PageProject &project, const QStr
     saveTextFile(localPath(path), formatPageProject(project, pendingKeyword));
 }
 
-ProjectReadOutcome openPageProject(const QString &path, PageProject &project, bool english,
+ProjectReadOutcome openPageProject(const QString &path, PageProject &project, Language language,
                                    MessageSink &sink)
 {
     if (!path.endsWith(QLatin1String("pdt")))
         return ProjectReadOutcome::NotPdt;
     const QString local = localPath(path);
     if (!QFileInfo(local).dir().exists()) {
-        sink.showMessage(folderMissingMessage(english));
+        sink.showMessage(folderMissingMessage(language));
         return ProjectReadOutcome::FolderMissing;
     }
     try {
         LineReader in(decodeCp1252(readFileBytes(local, maxProjectFileBytes)));
         if (trimBlanks(in.next()) != projectMarker) {
-            sink.showMessage(notAProjectMessage(english));
+            sink.showMessage(notAProjectMessage(language));
             return ProjectReadOutcome::NotAProject;
         }
-        readProjectLines(in, project, english, sink);
+        readProjectLines(in, project, language, sink);
     } catch (const AppError &) {
         return ProjectReadOutcome::Stopped;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/language.h"
 #include "app/messages.h"
 
 #include <QByteArray>
@@ -68,7 +69,7 @@ enum class ProjectReadOutcome {
 // they were. "+" sizes become "16" and "12"; unknown alignments "mitte".
 // Messages (wrong file, missing folder, missing picture) go to sink in the
 // interface language.
-ProjectReadOutcome openPageProject(const QString &path, PageProject &project, bool english,
+ProjectReadOutcome openPageProject(const QString &path, PageProject &project, Language language,
                                    MessageSink &sink);
 
 } // namespace askbright

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/language.h"
+
 #include <QString>
 #include <array>
 
@@ -16,7 +18,7 @@ struct FieldFont {
 
 // The settings the settings file keeps between runs.
 struct AppSettings {
-    QString language; // "deutsch" or "englisch"; anything else counts as "deutsch"
+    Language language;
     qint16 soundsOn = 0;
     qint16 alwaysOnTop = 0;
     qint16 minimizeToTray = 0;
@@ -34,10 +36,6 @@ struct AppSettings {
     QString HtmlOutputFolder;
     QString schemeFilePath;
     QString faqFolder;
-
-    bool isEnglish() const { return language == QLatin1String("englisch"); }
-    // Any stored language other than "englisch" counts as "deutsch".
-    void normalizeLanguage() { language = isEnglish() ? language : QStringLiteral("deutsch"); }
 
     bool operator==(const AppSettings &) const = default;
 };

@@ -61,7 +61,7 @@ void parseSettings(const QString &text, AppSettings &s)
     in.next();
     s.schemeFilePath = in.next();
     in.next();
-    s.language = trimBlanks(in.next());
+    s.language = Language::fromSetting(trimBlanks(in.next()));
     in.next();
     s.alwaysOnTop = trimBlanks(in.next()) == QLatin1String("1") ? 1 : 0;
     in.next();
@@ -107,9 +107,9 @@ QString formatSettings(const AppSettings &s)
         << printNumber(s.windowWidth) << QStringLiteral("[Fenstergröße merken]")
         << (s.rememberSize == 1 ? QStringLiteral("merken") : QStringLiteral("nicht merken"))
         << QStringLiteral("[Farbschema]") << s.schemeFilePath << QStringLiteral("[Sprache]")
-        << s.language << QStringLiteral("[im Vordergrund]") << printNumber(s.alwaysOnTop)
-        << QStringLiteral("[Minimieren]") << printNumber(s.minimizeToTray)
-        << QStringLiteral("[Pfad zu .faq-Dateien]") << s.faqFolder;
+        << s.language.settingText() << QStringLiteral("[im Vordergrund]")
+        << printNumber(s.alwaysOnTop) << QStringLiteral("[Minimieren]")
+        << printNumber(s.minimizeToTray) << QStringLiteral("[Pfad zu .faq-Dateien]") << s.faqFolder;
     for (int k = 1; k <= 10; ++k)
         out << QStringLiteral("[dummy%1]").arg(k) << QStringLiteral(" ");
     return out.join(QLatin1String(crlf)) + QLatin1String(crlf);

@@ -265,7 +265,7 @@ void frm1::buildMenus()
 
 bool frm1::english() const
 {
-    return m_state.settings.isEnglish();
+    return m_state.settings.language.isEnglish();
 }
 
 QString frm1::lang(const char16_t *german, const char16_t *englishText) const
@@ -502,7 +502,6 @@ void frm1::Form_Load()
     setWindowFlag(Qt::WindowStaysOnTopHint, settings.alwaysOnTop == 1);
     mnumin->setChecked(settings.minimizeToTray == 1);
     mnuklang->setChecked(settings.soundsOn == 1);
-    settings.normalizeLanguage();
     mnudeutsch->setChecked(!english());
     mnuenglisch->setChecked(english());
 
@@ -520,7 +519,7 @@ void frm1::Form_Load()
         mnuposition->setChecked(true);
         move(settings.windowLeft / twipsPerPixel, settings.windowTop / twipsPerPixel);
     }
-    step([&] { applyCaptions(english()); });
+    step([&] { applyCaptions(m_state.settings.language); });
     show();
 
     txtfrage->setFont(fieldFont(settings.questionFont));
@@ -572,15 +571,15 @@ void frm1::centre()
 
 void frm1::deutsch_frm1()
 {
-    applyCaptions(false);
+    applyCaptions(Language::German);
 }
 
 void frm1::englisch_form1()
 {
-    applyCaptions(true);
+    applyCaptions(Language::English);
 }
 
-void frm1::applyCaptions(bool en)
+void frm1::applyCaptions(Language en)
 {
     const std::pair<QMenu *, int> menus[] = {
         {mnudatei, 1000},   {mnueinstell, 1060}, {mnufont, 1080},
@@ -619,18 +618,21 @@ void frm1::applyCaptions(bool en)
     for (const auto &[b, id] : buttons)
         b->setCaption(caption(id, en));
 
-    cmdinsert->setToolTip(en ? QStringLiteral("insert a database after the current database")
-                             : QStringLiteral("fügt einen Datensatz vor dem aktuellen ein"));
-    chkfragez2->setToolTip(en ? QStringLiteral("additionally info write with the question")
-                              : QStringLiteral("Zusatz erscheint bei Frage, sonst bei Antwort"));
-    const QString linkTip = en ? QStringLiteral("'http://' can skip over, get operating by itself")
-                               : QStringLiteral("'http://' wird automatisch eingesetzt");
+    cmdinsert->setToolTip(en.isEnglish()
+                              ? QStringLiteral("insert a database after the current database")
+                              : QStringLiteral("fügt einen Datensatz vor dem aktuellen ein"));
+    chkfragez2->setToolTip(en.isEnglish()
+                               ? QStringLiteral("additionally info write with the question")
+                               : QStringLiteral("Zusatz erscheint bei Frage, sonst bei Antwort"));
+    const QString linkTip = en.isEnglish()
+                                ? QStringLiteral("'http://' can skip over, get operating by itself")
+                                : QStringLiteral("'http://' wird automatisch eingesetzt");
     Label4->setToolTip(linkTip);
     Label8->setToolTip(linkTip);
 
-    if (en && cmdvor->caption() == QLatin1String("&neu"))
+    if (en.isEnglish() && cmdvor->caption() == QLatin1String("&neu"))
         cmdvor->setCaption(QStringLiteral("&new"));
-    else if (!en && cmdvor->caption() == QLatin1String("&new"))
+    else if (en.isGerman() && cmdvor->caption() == QLatin1String("&new"))
         cmdvor->setCaption(QStringLiteral("&neu"));
     status_aktuell();
 }
@@ -640,11 +642,11 @@ void frm1::mnudeutsch_Click()
     // Choosing the checked entry switches to the other language too, so
     // either entry always switches.
     guarded("mnudeutsch_Click", [this] {
-        const bool en = !english();
-        m_state.settings.language = en ? QStringLiteral("englisch") : QStringLiteral("deutsch");
-        mnudeutsch->setChecked(!en);
-        mnuenglisch->setChecked(en);
-        en ? englisch_form1() : deutsch_frm1();
+        const Language language = m_state.settings.language.other();
+        m_state.settings.language = language;
+        mnudeutsch->setChecked(language.isGerman());
+        mnuenglisch->setChecked(language.isEnglish());
+        language.isEnglish() ? englisch_form1() : deutsch_frm1();
     });
 }
 

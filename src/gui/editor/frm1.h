@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/language.h"
 #include "app/messages.h"
 #include "controls/dialogservice.h"
 
@@ -119,7 +120,7 @@ private:
     void setRecentEntriesEnabled(bool enabled);
     void updateTitle();
     void setNextCaptionNew();
-    void applyCaptions(bool english);
+    void applyCaptions(Language language);
 
     // Common tail of Save and Save as once the file is written.
     void afterSave();
