@@ -1,7 +1,7 @@
-#include "app/appstate.h"
 #include "app/product.h"
 #include "controls/qtdialogservice.h"
 #include "editor/frm1.h"
+#include "state/appstate.h"
 
 #include <QApplication>
 

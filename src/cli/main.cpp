@@ -2,12 +2,13 @@
 // without the window system, for scripts and reproducible builds.
 
 #include "app/apperror.h"
-#include "app/appstate.h"
 #include "app/clock.h"
+#include "app/paths.h"
 #include "app/product.h"
 #include "database/faqdatabase.h"
 #include "database/faqfile.h"
 #include "html/pagegenerator.h"
+#include "state/appstate.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/appstate.h"
 #include "app/clock.h"
 #include "controls/button3d.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
 #include "editor/frm1.h"
 #include "gui/scripteddialogs.h"
+#include "state/appstate.h"
 #include "testutil.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+#include "app/paths.h"
 #include "app/textcodec.h"
 #include "gui/session.h"
 #include "settings/settingsfile.h"

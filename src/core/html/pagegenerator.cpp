@@ -1,14 +1,15 @@
 #include "html/pagegenerator.h"
 
 #include "app/apperror.h"
-#include "app/appstate.h"
 #include "app/filesaver.h"
 #include "app/numbers.h"
+#include "app/paths.h"
 #include "app/product.h"
 #include "app/textcodec.h"
 #include "html/htmltext.h"
 #include "html/templatefolders.h"
 #include "project/pageproject.h"
+#include "state/appstate.h"
 
 #include <QDir>
 #include <QFile>

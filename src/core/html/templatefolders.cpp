@@ -1,16 +1,13 @@
 #include "html/templatefolders.h"
 
+#include "app/paths.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace askbright {
 
 namespace {
-
-bool isSeparator(QChar c)
-{
-    return c == u'\\' || c == u'/';
-}
 
 QString headOf(const QString &path)
 {
@@ -39,17 +36,6 @@ QString longfix(const QString &path, int maximum)
             return headOf(path) + QStringLiteral("...") + path.mid(i);
     }
     return headOf(path) + QStringLiteral("...") + path.right(tailLength);
-}
-
-QString localPath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return path;
-#else
-    QString local = path;
-    local.replace(u'\\', u'/');
-    return local;
-#endif
 }
 
 void dir_check(QString &path)

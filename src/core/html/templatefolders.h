@@ -22,7 +22,4 @@ void dir_check(QString &path);
 // the files ending in ".pdt" in any letter case, sorted by name.
 QStringList pageProjectNames(const QString &folder);
 
-// A path as the file system here takes it: backslashes are separators too.
-QString localPath(const QString &path);
-
 } // namespace askbright

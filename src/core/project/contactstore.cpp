@@ -2,6 +2,7 @@
 
 #include "app/apperror.h"
 #include "app/filesaver.h"
+#include "app/paths.h"
 #include "app/product.h"
 #include "app/textcodec.h"
 #include "app/version.h"

@@ -3,6 +3,7 @@
 #include "app/apperror.h"
 #include "app/filesaver.h"
 #include "app/numbers.h"
+#include "app/paths.h"
 #include "app/textcodec.h"
 #include "html/templatefolders.h"
 

@@ -1,9 +1,9 @@
 #include "editor/frm1.h"
 
 #include "app/apperror.h"
-#include "app/appstate.h"
 #include "app/interfacetexts.h"
 #include "app/numbers.h"
+#include "app/paths.h"
 #include "app/product.h"
 #include "app/textcodec.h"
 #include "controls/button3d.h"
@@ -14,6 +14,7 @@
 #include "html/templatefolders.h"
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"
+#include "state/appstate.h"
 
 #include <QApplication>
 #include <QCheckBox>

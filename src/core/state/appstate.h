@@ -41,11 +41,4 @@ private:
     QString m_exeBaseName;
 };
 
-// A folder path with a trailing native separator ("" stays "").
-QString withTrailingSeparator(const QString &folder);
-// The folder part of a file path, up to and including its last separator.
-QString folderOf(const QString &filePath);
-// The part of a path after its last separator.
-QString fileNameOf(const QString &filePath);
-
 } // namespace askbright

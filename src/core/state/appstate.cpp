@@ -1,5 +1,6 @@
-#include "app/appstate.h"
+#include "state/appstate.h"
 
+#include "app/paths.h"
 #include "settings/recentfiles.h"
 
 #include <QDir>
@@ -9,16 +10,6 @@
 namespace askbright {
 
 namespace {
-
-bool isSeparator(QChar c)
-{
-    return c == u'/' || c == u'\\';
-}
-
-qsizetype lastSeparator(const QString &path)
-{
-    return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-}
 
 // A program installed system-wide cannot write beside itself; its files then
 // live in the per-user data folder.
@@ -32,23 +23,6 @@ QString chooseDataFolder(const QString &programFolder)
 }
 
 } // namespace
-
-QString withTrailingSeparator(const QString &folder)
-{
-    if (folder.isEmpty() || isSeparator(folder.back()))
-        return folder;
-    return folder + QDir::separator();
-}
-
-QString folderOf(const QString &filePath)
-{
-    return filePath.left(lastSeparator(filePath) + 1);
-}
-
-QString fileNameOf(const QString &filePath)
-{
-    return filePath.mid(lastSeparator(filePath) + 1);
-}
 
 AppState::AppState(const QString &programFolder, const Clock &clock, const QString &exeBaseName)
     : m_clock(clock),
