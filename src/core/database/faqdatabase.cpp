@@ -4,7 +4,23 @@
 
 namespace askbright {
 
-FaqDatabase::FaqDatabase() : m_slots(maxRecords + 1) {}
+FaqDatabase::FaqDatabase(QObject *parent) : QObject(parent), m_slots(maxRecords + 1) {}
+
+void FaqDatabase::setFilePath(const QString &path)
+{
+    if (path == m_filePath)
+        return;
+    m_filePath = path;
+    emit filePathChanged(path);
+}
+
+void FaqDatabase::setUnsavedChanges(DirtyState state)
+{
+    const bool was = hasUnsavedChanges();
+    m_unsavedChanges = state;
+    if (was != hasUnsavedChanges())
+        emit unsavedChangesChanged(hasUnsavedChanges());
+}
 
 void FaqDatabase::checkIndex(int index) const
 {
@@ -117,7 +133,7 @@ void FaqDatabase::newDatabase(const QString &today)
     m_slots[1] = first;
     m_recordCount = 1;
     m_currentIndex = 1;
-    m_filePath.clear();
+    setFilePath(QString());
     markChanged();
 }
 

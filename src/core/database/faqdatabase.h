@@ -3,6 +3,7 @@
 #include "database/faqrecord.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <vector>
 
@@ -14,11 +15,12 @@ enum class DirtyState { Unset, Set, Cleared };
 // Records live in slots 1..recordCount; slot 0 is what the window shows before
 // any database exists. Every operation that would need a slot beyond 2000 is
 // refused with an AppError before anything changes.
-class FaqDatabase {
+class FaqDatabase : public QObject {
+    Q_OBJECT
 public:
     static constexpr int maxRecords = 2000;
 
-    FaqDatabase();
+    explicit FaqDatabase(QObject *parent = nullptr);
 
     int recordCount() const { return m_recordCount; }
     int currentIndex() const { return m_currentIndex; }
@@ -33,14 +35,14 @@ public:
     void setBlankRecord(const FaqRecord &blank) { m_blankRecord = blank; }
 
     QString filePath() const { return m_filePath; }
-    void setFilePath(const QString &path) { m_filePath = path; }
+    void setFilePath(const QString &path);
     QString faqFolder() const { return m_faqFolder; }
     void setFaqFolder(const QString &folder) { m_faqFolder = folder; }
 
     DirtyState unsavedChanges() const { return m_unsavedChanges; }
     bool hasUnsavedChanges() const { return m_unsavedChanges == DirtyState::Set; }
-    void markChanged() { m_unsavedChanges = DirtyState::Set; }
-    void markSaved() { m_unsavedChanges = DirtyState::Cleared; }
+    void markChanged() { setUnsavedChanges(DirtyState::Set); }
+    void markSaved() { setUnsavedChanges(DirtyState::Cleared); }
 
     // Window -> slot currentIndex (through the edit buffer); a record that
     // differs from the stored one marks the database changed.
@@ -66,7 +68,13 @@ public:
     // Replaces all records (a file just read) and shows record 1.
     void replaceRecords(const QList<FaqRecord> &records);
 
+signals:
+    // Whether hasUnsavedChanges() turned true or false.
+    void unsavedChangesChanged(bool unsaved);
+    void filePathChanged(const QString &path);
+
 private:
+    void setUnsavedChanges(DirtyState state);
     void checkIndex(int index) const;
     void checkRoomForOneMore() const;
 

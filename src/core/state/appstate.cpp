@@ -47,4 +47,26 @@ QString AppState::recentFilesPath() const
     return m_dataFolder + recentFilesName;
 }
 
+QString AppState::errorLogPath() const
+{
+    return m_dataFolder + m_exeBaseName + QStringLiteral(".EPT");
+}
+
+QString AppState::errorProtocolPath() const
+{
+    return m_dataFolder + m_exeBaseName + QStringLiteral(".ERR");
+}
+
+void AppState::setLanguage(Language language)
+{
+    settings.language = language;
+    emit languageChanged(language);
+}
+
+void AppState::setTitleSuffix(const QString &suffix)
+{
+    m_titleSuffix = suffix;
+    emit titleSuffixChanged(suffix);
+}
+
 } // namespace askbright

@@ -1,20 +1,28 @@
 #pragma once
 
 #include "app/clock.h"
+#include "app/language.h"
+#include "appearance/colorscheme.h"
 #include "database/faqdatabase.h"
 #include "html/exportoptions.h"
 #include "settings/appsettings.h"
 
+#include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace askbright {
 
 // Everything more than one window uses, created once in main (or in a test)
-// and handed to each window by reference.
-class AppState {
+// and handed to each window by reference. Changes that several windows follow
+// are signalled.
+class AppState : public QObject {
+    Q_OBJECT
 public:
     // programFolder holds the companion files; files the program writes go
-    // there too unless it is not writable (see dataFolder()).
+    // there too unless it is not writable (see dataFolder()). exeBaseName is
+    // the executable's file name without extension: it names the settings
+    // file, the error log and the error protocol.
     AppState(const QString &programFolder, const Clock &clock,
              const QString &exeBaseName = QStringLiteral("askbright"));
 
@@ -23,22 +31,42 @@ public:
 
     QString programFolder() const { return m_programFolder; }
     QString dataFolder() const { return m_dataFolder; }
+    QString exeBaseName() const { return m_exeBaseName; }
     QString settingsFilePath() const;
     QString recentFilesPath() const;
+    QString errorLogPath() const;      // appended on every error report
+    QString errorProtocolPath() const; // written on request
+
+    Language language() const { return settings.language; }
+    void setLanguage(Language language);
+
+    // "   Datei: name.faq", "   Neuanlage" / "   New File", or "".
+    QString titleSuffix() const { return m_titleSuffix; }
+    void setTitleSuffix(const QString &suffix);
+
+    // Repaints the windows that follow the scheme with currentColors.
+    void applyScheme() { emit schemeApplied(); }
 
     FaqDatabase database;
     AppSettings settings;
     ExportOptions exportOptions;
-    QString contactAddress; // ContactAddress: empty means no contact block
-    QString titleSuffix;    // "   Datei: name.faq", "   Neuanlage" / "   New File", or ""
-    int lastAnswer = 0;
+    QString contactAddress;     // ContactAddress: empty means no contact block
+    ColorScheme currentColors;  // painted on windows, edited by the scheme editor
+    ColorScheme savedColors;    // as last read from or written to a scheme file
+    QStringList installedFonts; // sorted; entry 0 empty
     int exitConfirmed = 0;
+
+signals:
+    void languageChanged(Language language);
+    void titleSuffixChanged(const QString &suffix);
+    void schemeApplied();
 
 private:
     const Clock &m_clock;
     QString m_programFolder;
     QString m_dataFolder;
     QString m_exeBaseName;
+    QString m_titleSuffix;
 };
 
 } // namespace askbright

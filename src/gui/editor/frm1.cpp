@@ -277,8 +277,7 @@ QString frm1::lang(const char16_t *german, const char16_t *englishText) const
 int frm1::ask(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon,
               int defaultButton)
 {
-    m_state.lastAnswer = m_dialogs.showMessage({text, title, buttons, icon, defaultButton});
-    return m_state.lastAnswer;
+    return m_dialogs.showMessage({text, title, buttons, icon, defaultButton});
 }
 
 void frm1::inform(const QString &text, const QString &title, MessageIcon icon)
@@ -386,7 +385,7 @@ void frm1::setNextCaptionNew()
 
 void frm1::updateTitle()
 {
-    setWindowTitle(productTitle + versionText() + m_state.titleSuffix);
+    setWindowTitle(productTitle + versionText() + m_state.titleSuffix());
 }
 
 void frm1::setRecordButtonsVisible(bool visible)
@@ -844,7 +843,7 @@ void frm1::afterSave()
     db.setFaqFolder(folderOf(db.filePath()));
     for (QAction *a : {mnudatspeichern, mnudatspeiunter, mnudatneu, mnudatoeffnen})
         a->setEnabled(true);
-    m_state.titleSuffix = QStringLiteral("   Datei: ") + fileNameOf(db.filePath());
+    m_state.setTitleSuffix(QStringLiteral("   Datei: ") + fileNameOf(db.filePath()));
     updateTitle();
     setExportAllowed(true);
     setRecentEntriesEnabled(true);
@@ -952,7 +951,7 @@ void frm1::openFile(const QString &path)
     db.setFilePath(path);
     db.setFaqFolder(folderOf(path));
     db.markSaved();
-    m_state.titleSuffix = QStringLiteral("   Datei: ") + fileNameOf(path);
+    m_state.setTitleSuffix(QStringLiteral("   Datei: ") + fileNameOf(path));
     updateTitle();
     showRecord(db.editBuffer());
     writeSettings();
@@ -974,7 +973,6 @@ void frm1::prepareFaqDialog(int flags)
 
 bool frm1::offerSaveFirst(const char16_t *englishTitle, bool &saved)
 {
-    m_state.lastAnswer = 0;
     saved = false;
     if (!m_state.database.hasUnsavedChanges())
         return true;
@@ -984,7 +982,6 @@ bool frm1::offerSaveFirst(const char16_t *englishTitle, bool &saved)
         return true;
     // Replacing a database that could not be saved would lose it.
     saved = mnudatspeichern_Click();
-    m_state.lastAnswer = 0;
     return saved;
 }
 
@@ -996,7 +993,7 @@ void frm1::mnudatneu_Click()
         if (!offerSaveFirst(u"Loss of data!", saved))
             return;
         setWindowState(WindowState::NewDatabase);
-        m_state.titleSuffix = lang(u"   Neuanlage", u"   New File");
+        m_state.setTitleSuffix(lang(u"   Neuanlage", u"   New File"));
         updateTitle();
         db.newDatabase(m_state.today());
         status_aktuell();
@@ -1154,7 +1151,6 @@ void frm1::noteSessionEnd()
 void frm1::mnuende_Click()
 {
     try {
-        m_state.lastAnswer = 0;
         m_state.exitConfirmed = 1;
         if (m_state.database.hasUnsavedChanges()) {
             const int answer =
@@ -1188,7 +1184,6 @@ void frm1::unloadForms()
 void frm1::closeEvent(QCloseEvent *event)
 {
     AppSettings &s = m_state.settings;
-    m_state.lastAnswer = 0;
     s.windowHeight = toTwips(height());
     s.windowWidth = toTwips(width());
     writeSettings();
