@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/clock.h"
+#include "app/windowcontext.h"
 #include "controls/button3d.h"
+#include "controls/soundplayer.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
 #include "editor/frm1.h"
 #include "gui/scripteddialogs.h"
+#include "gui/scriptederrors.h"
 #include "state/appstate.h"
 #include "testutil.h"
 
@@ -26,17 +29,29 @@ struct Session {
     askbright::FixedClock clock{QDate(2026, 12, 6)};
     askbright::AppState state{dir.path(), clock};
     ScriptedDialogService dialogs;
+    ScriptedErrorReporter errors;
+    askbright::SilentSoundPlayer sounds;
+    askbright::WindowContext context{state, dialogs, errors, sounds};
+    int programEnded = 0; // how often the program was ended at once
     std::unique_ptr<askbright::frm1> window;
 
     explicit Session(const QByteArray &settingsFile = {})
     {
+        context.endProgram = [this] { ++programEnded; };
         if (!settingsFile.isEmpty())
             writeBytes(state.settingsFilePath(), settingsFile);
-        window = std::make_unique<askbright::frm1>(state, dialogs);
+        window = std::make_unique<askbright::frm1>(context);
         window->Form_Load();
     }
 
     askbright::frm1 &w() { return *window; }
+    // The title as the desktop shows it: "[*]" becomes the modified mark.
+    QString title() const
+    {
+        QString t = window->windowTitle();
+        return t.replace(QStringLiteral("[*]"),
+                         window->isWindowModified() ? QStringLiteral("*") : QString());
+    }
     QString path(const QString &name) const { return dir.filePath(name); }
 
     template <typename T> T *get(const char *name)

@@ -18,7 +18,7 @@ WindowContext::WindowContext(AppState &state, DialogService &dialogs, ErrorRepor
                              SoundPlayer &sounds)
     : state(state), dialogs(dialogs), errors(errors), sounds(sounds),
       unsavedRecords([&state] { return state.database.records(); }),
-      endProgram([] { QCoreApplication::exit(1); })
+      endProgram([] { QCoreApplication::exit(1); }), m_qtTranslation(state)
 {
 }
 
@@ -50,27 +50,46 @@ void WindowContext::play(const char *clip)
     guarded("Module1", "PlayWaveRes", [&] { sounds.PlayWaveRes(QLatin1String(clip)); });
 }
 
-bool WindowContext::guarded(const char *module, const char *procedure,
-                            const std::function<void()> &body)
+namespace {
+
+// The one place where handler failures are caught; anything that is not an
+// AppError is described as one.
+bool runCatching(const std::function<void()> &body,
+                 const std::function<void(const AppError &)> &onError)
 {
-    int action = NextStatement;
     try {
         body();
         return true;
     } catch (const AppError &e) {
-        action = errors.OnError(QLatin1String(module), QLatin1String(procedure), e);
+        onError(e);
     } catch (const std::bad_alloc &) {
-        action = errors.OnError(QLatin1String(module), QLatin1String(procedure),
-                                AppError(AppError::OutOfMemory));
+        onError(AppError(AppError::OutOfMemory));
     } catch (const std::exception &e) {
-        action = errors.OnError(QLatin1String(module), QLatin1String(procedure),
-                                AppError(AppError::InvalidCall, QString::fromLocal8Bit(e.what())));
+        onError(AppError(AppError::InvalidCall, QString::fromLocal8Bit(e.what())));
     }
+    return false;
+}
+
+} // namespace
+
+bool WindowContext::guarded(const char *module, const char *procedure,
+                            const std::function<void()> &body)
+{
+    int action = NextStatement;
+    const bool completed = runCatching(body, [&](const AppError &e) {
+        action = errors.OnError(QLatin1String(module), QLatin1String(procedure), e);
+    });
     // C++ cannot resume after the failed statement: continuing and leaving
     // both end the handler here.
     if (action == EndProgram)
         endAfterError();
-    return false;
+    return completed;
+}
+
+bool WindowContext::guarded(const std::function<void()> &body,
+                            const std::function<void(const AppError &)> &ownHandling)
+{
+    return runCatching(body, ownHandling);
 }
 
 void WindowContext::endAfterError()

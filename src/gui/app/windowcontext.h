@@ -2,6 +2,7 @@
 
 #include "app/language.h"
 #include "app/messages.h"
+#include "app/qttranslation.h"
 
 #include <QList>
 #include <QString>
@@ -12,6 +13,7 @@ class QWidget;
 
 namespace askbright {
 
+class AppError;
 class AppState;
 class DialogService;
 class ErrorReporter;
@@ -50,6 +52,10 @@ public:
     // ending the program saves unsaved records to a recovery file and ends.
     // Returns whether the body ran to its end.
     bool guarded(const char *module, const char *procedure, const std::function<void()> &body);
+    // For the few procedures that answer their failures with a message of
+    // their own instead of the error reporter.
+    bool guarded(const std::function<void()> &body,
+                 const std::function<void(const AppError &)> &ownHandling);
 
     // Shows a window modally over owner; with always-on-top on, the owner
     // leaves the topmost band meanwhile. Returns the dialog's result.
@@ -65,6 +71,8 @@ public:
 
 private:
     void endAfterError();
+
+    QtTranslation m_qtTranslation;
 };
 
 } // namespace askbright

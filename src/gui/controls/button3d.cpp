@@ -11,8 +11,10 @@ Button3D::Button3D(const QString &caption, QWidget *parent) : QPushButton(captio
 void Button3D::setCaptionColor(qint32 bgr)
 {
     m_captionColor = bgr;
+    // Only the enabled look takes the colour: a disabled button must look disabled.
     QPalette p = palette();
-    p.setColor(QPalette::ButtonText, colorFromBgr(bgr));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::ButtonText, colorFromBgr(bgr));
     setPalette(p);
 }
 

@@ -67,7 +67,7 @@ public:
 };
 
 // A file dialog that keeps the values last set on it between calls, as the
-// save command relies on. Cancelling throws AppError 32755.
+// save command relies on. The show calls return false when cancelled.
 class CommonDialog {
 public:
     explicit CommonDialog(DialogService &service) : m_service(service) {}
@@ -79,11 +79,11 @@ public:
     int filterIndex = 1;
     int flags = 0;
 
-    void showOpen() { show(FileDialogKind::Open); }
-    void showSave() { show(FileDialogKind::Save); }
+    bool showOpen() { return show(FileDialogKind::Open); }
+    bool showSave() { return show(FileDialogKind::Save); }
 
 private:
-    void show(FileDialogKind kind);
+    bool show(FileDialogKind kind);
 
     DialogService &m_service;
 };

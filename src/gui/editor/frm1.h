@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/language.h"
-#include "app/messages.h"
 #include "controls/dialogservice.h"
 
 #include <QMainWindow>
@@ -19,21 +18,25 @@ class QPlainTextEdit;
 
 namespace askbright {
 
-class AppError;
 class AppState;
 class Button3D;
 class TrayControl;
+class WindowContext;
 struct FaqRecord;
 
 // The main window: one record at a time, the file commands, the recent-files
-// menu, the settings at start and close, both interface languages.
+// menu, the settings at start and close, both interface languages. Its
+// handlers live in frm1.cpp (life cycle and window states), frm1_records.cpp,
+// frm1_files.cpp and frm1_options.cpp.
 class frm1 : public QMainWindow {
     Q_OBJECT
 public:
-    frm1(AppState &state, DialogService &dialogs, QWidget *parent = nullptr);
+    explicit frm1(WindowContext &context, QWidget *parent = nullptr);
 
     // The start-up sequence; shows the window.
     void Form_Load();
+    // Opens a database named on the command line, as Open does after its dialog.
+    void openFromCommandLine(const QString &path);
 
     // File commands; the save commands report whether the file was written.
     void mnudatneu_Click();
@@ -84,20 +87,13 @@ protected:
 private:
     enum class WindowState { NoDatabase, DatabaseOpen, NewDatabase, EmptyDatabase };
 
+    // Runs a handler of this window through the error reporter's guard.
+    bool guard(const char *procedure, const std::function<void()> &body);
+    Language language() const;
+
     void buildControls();
     void buildMenus();
     QAction *addAction(QMenu *menu, const char *name, void (frm1::*handler)());
-
-    bool english() const;
-    QString lang(const char16_t *german, const char16_t *english) const;
-    int ask(const QString &text, const QString &title, MessageButtons buttons, MessageIcon icon,
-            int defaultButton = 1);
-    void inform(const QString &text, const QString &title = {},
-                MessageIcon icon = MessageIcon::None);
-
-    // Runs a handler; a failure goes to the error report with its name.
-    void guarded(const char *procedure, const std::function<void()> &body);
-    void OnError(const char *procedure, const AppError &error);
 
     // Window <-> record.
     FaqRecord fieldsRecord() const;
@@ -112,6 +108,8 @@ private:
     void completeLink();
     void markChanged();
     void refuseFullDatabase();
+    // The records as a save now would write them, the shown one included.
+    QList<FaqRecord> recordsWithShown() const;
 
     void setWindowState(WindowState state);
     void setRecordButtonsVisible(bool visible);
@@ -124,6 +122,8 @@ private:
 
     // Common tail of Save and Save as once the file is written.
     void afterSave();
+    // Writes the database to its path; on failure tells the user, puts the
+    // previous path back and returns false.
     bool writeDatabase(const QString &previousPath);
     // Commits the shown record unless it is empty; false when refused.
     bool commitBeforeSave();
@@ -135,12 +135,11 @@ private:
 
     void readSettings();
     void writeSettings();
-    void centre();
     void unloadForms();
     void noteSessionEnd();
 
+    WindowContext &m_ctx;
     AppState &m_state;
-    DialogService &m_dialogs;
     CommonDialog m_stddialog;
     TrayControl *m_tray;
 
@@ -150,8 +149,6 @@ private:
     QString m_historyPath;
     bool m_showingRecord = false;
     bool m_unloading = false;
-    bool m_exportAllowed = false;
-    bool m_sortAllowed = false;
 
     // Controls, named as the handlers refer to them.
     QPlainTextEdit *txtfrage;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLatin1String>
+#include <QWidget>
+
+namespace askbright {
+
+// Names a control (handlers and tests find it by that name) and gives it its
+// design geometry in pixels.
+template <typename W> W *place(W *widget, const char *name, int x, int y, int w, int h)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+// left = screen width / 2 - own width / 2, likewise for the top.
+void centreOnScreen(QWidget *window);
+// Centred over owner: owner left + owner width / 2 - own width / 2, likewise top.
+void centreOver(QWidget *window, const QWidget *owner);
+
+} // namespace askbright

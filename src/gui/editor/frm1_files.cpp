@@ -1,0 +1,288 @@
+// The main window's file menu: New, Open, Save, Save as and the recent files.
+
+#include "app/apperror.h"
+#include "app/paths.h"
+#include "app/textcodec.h"
+#include "app/windowcontext.h"
+#include "controls/button3d.h"
+#include "database/faqfile.h"
+#include "editor/frm1.h"
+#include "html/templatefolders.h"
+#include "settings/recentfiles.h"
+#include "state/appstate.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace askbright {
+
+namespace {
+
+const QString faqFilter = QStringLiteral("FAQ_Datei (*.faq)|*.faq");
+
+QString fileTitleSuffix(const QString &path)
+{
+    return QStringLiteral("   Datei: ") + fileNameOf(path);
+}
+
+} // namespace
+
+void frm1::mnudatei_Click()
+{
+    guard("mnudatei_Click",
+          [this] { mnudatspeichern->setEnabled(!m_state.database.filePath().isEmpty()); });
+}
+
+bool frm1::commitBeforeSave()
+{
+    FaqDatabase &db = m_state.database;
+    if (db.recordCount() >= 1 && !questionFilled() && !answerFilled()) {
+        m_ctx.inform(m_ctx.pick(u"Bitte diesen Datensatz noch ausfüllen oder\rden Lösch-Button "
+                                u"drücken",
+                                u"Please put data in this data record or\rpush then DELETE-Button"),
+                     QStringLiteral("Leere Datensatze nicht speichern"), MessageIcon::Information);
+        return false;
+    }
+    // The record in the window is saved as shown, wherever it stands.
+    if (db.recordCount() >= 1)
+        commit();
+    return true;
+}
+
+bool frm1::writeDatabase(const QString &previousPath)
+{
+    FaqDatabase &db = m_state.database;
+    return m_ctx.guarded([&] { faq_speichern(db.filePath(), db.records()); },
+                         [&](const AppError &e) {
+                             m_ctx.inform(e.number() == AppError::FileNotFound
+                                              ? QStringLiteral("Nisch vorhanden!")
+                                              : QStringLiteral("Abspeichern wurde abgebrochen..."));
+                             db.setFilePath(previousPath);
+                         });
+}
+
+void frm1::afterSave()
+{
+    FaqDatabase &db = m_state.database;
+    db.markSaved();
+    db.setFaqFolder(folderOf(db.filePath()));
+    for (QAction *a : {mnudatspeichern, mnudatspeiunter, mnudatneu, mnudatoeffnen})
+        a->setEnabled(true);
+    m_state.setTitleSuffix(fileTitleSuffix(db.filePath()));
+    setExportAllowed(true);
+    setRecentEntriesEnabled(true);
+    historie();
+}
+
+bool frm1::mnudatspeichern_Click()
+{
+    bool saved = false;
+    guard("mnudatspeichern_Click", [&] {
+        FaqDatabase &db = m_state.database;
+        if (!commitBeforeSave())
+            return;
+        const QString previous = db.filePath();
+        if (trimBlanks(previous).isEmpty()) {
+            // Title and folder stay as the dialog last had them.
+            prepareFaqDialog(DialogFlags::Save);
+            if (!m_stddialog.showSave()) {
+                db.markChanged();
+                return;
+            }
+            db.setFilePath(m_stddialog.fileName);
+        }
+        if (!writeDatabase(previous)) {
+            db.markChanged();
+            return;
+        }
+        afterSave();
+        saved = true;
+    });
+    return saved;
+}
+
+bool frm1::mnudatspeiunter_Click()
+{
+    bool saved = false;
+    m_ctx.guarded(
+        [&] {
+            FaqDatabase &db = m_state.database;
+            if (!commitBeforeSave())
+                return;
+            prepareFaqDialog(DialogFlags::Save);
+            m_stddialog.initDir = db.faqFolder();
+            m_stddialog.dialogTitle = QStringLiteral("FAQ- Datei unter neuem Namen speichern");
+            m_stddialog.fileName.clear();
+            if (!m_stddialog.showSave())
+                return;
+            const QString previous = db.filePath();
+            db.setFilePath(m_stddialog.fileName);
+            if (writeDatabase(previous)) {
+                afterSave();
+                saved = true;
+            }
+        },
+        [this](const AppError &) {
+            m_ctx.inform(QStringLiteral("Fehler beim Abspeichern! Evtl. abgebrochen..."));
+        });
+    return saved;
+}
+
+void frm1::mnudatoeffnen_Click()
+{
+    guard("mnudatoeffnen_Click", [this] {
+        const bool fromHistory = m_openFromHistory;
+        m_openFromHistory = false;
+        bool saved = false;
+        if (!offerSaveFirst(u"Lose of data!", saved))
+            return;
+        if (saved)
+            m_ctx.inform(m_ctx.pick(u"Datenbank gespeichert!", u"Database was saved!"),
+                         m_ctx.pick(u"Bestätigung", u"Confirmation"), MessageIcon::Information);
+        QString path = m_historyPath;
+        if (!fromHistory) {
+            prepareFaqDialog(DialogFlags::Open);
+            m_stddialog.initDir = m_state.database.faqFolder();
+            m_stddialog.dialogTitle = QStringLiteral("FAQ - Datei öffnen");
+            m_stddialog.fileName.clear();
+            if (!m_stddialog.showOpen())
+                return; // the database shown stays as it is
+            path = m_stddialog.fileName;
+        }
+        openFile(path);
+    });
+}
+
+void frm1::openFromCommandLine(const QString &path)
+{
+    guard("openFromCommandLine", [&] { openFile(QFileInfo(path).absoluteFilePath()); });
+}
+
+void frm1::openFile(const QString &path)
+{
+    FaqDatabase &db = m_state.database;
+    QList<FaqRecord> records;
+    if (!m_ctx.guarded([&] { records = faq_einlesen(path); },
+                       [this](const AppError &e) { m_ctx.inform(e.numberAndDescription()); }))
+        return;
+    db.replaceRecords(records);
+    db.setFilePath(path);
+    db.setFaqFolder(folderOf(path));
+    db.markSaved();
+    m_state.setTitleSuffix(fileTitleSuffix(path));
+    showRecord(db.editBuffer());
+    writeSettings();
+    setWindowState(records.isEmpty() ? WindowState::EmptyDatabase : WindowState::DatabaseOpen);
+    for (QAction *a : {mnudatspeichern, mnudatspeiunter, mnudatoeffnen, mnudatneu})
+        a->setEnabled(true);
+    cmdvor->setCaption(QStringLiteral("&>"));
+    status_aktuell();
+    setRecentEntriesEnabled(false);
+    historie();
+}
+
+void frm1::prepareFaqDialog(int flags)
+{
+    m_stddialog.flags = flags;
+    m_stddialog.filter = faqFilter;
+    m_stddialog.filterIndex = 1;
+}
+
+bool frm1::offerSaveFirst(const char16_t *englishTitle, bool &saved)
+{
+    saved = false;
+    if (!m_state.database.hasUnsavedChanges())
+        return true;
+    if (m_ctx.ask(m_ctx.pick(u"Datensatz erst speichern?", u"Data record save first?"),
+                  m_ctx.pick(u"Datenverlust droht!", englishTitle), MessageButtons::YesNo,
+                  MessageIcon::Question) != AnswerYes)
+        return true;
+    // Replacing a database that could not be saved would lose it.
+    saved = mnudatspeichern_Click();
+    return saved;
+}
+
+void frm1::mnudatneu_Click()
+{
+    guard("mnudatneu_Click", [this] {
+        FaqDatabase &db = m_state.database;
+        bool saved = false;
+        if (!offerSaveFirst(u"Loss of data!", saved))
+            return;
+        setWindowState(WindowState::NewDatabase);
+        m_state.setTitleSuffix(m_ctx.pick(u"   Neuanlage", u"   New File"));
+        db.newDatabase(m_state.today());
+        status_aktuell();
+        // The check box keeps its state: the record reaches the database
+        // when it is committed.
+        m_showingRecord = true;
+        for (QPlainTextEdit *field : {txtfrage, txtantwort})
+            field->clear();
+        txtzusatz1->clear();
+        txtzusatz2->clear();
+        m_showingRecord = false;
+        lbldatum0->setText(trimTrailingBlanks(db.record(1).createdDate));
+        txtfrage->setFocus();
+        historie();
+    });
+}
+
+// ---------------------------------------------------------------- recent files
+
+void frm1::historie()
+{
+    guard("historie", [this] {
+        m_recentFiles =
+            ::askbright::historie(m_state.recentFilesPath(), m_state.database.filePath());
+        const bool any = !m_recentFiles.isEmpty();
+        for (QAction *a : {mnustrich, mmmmm, mnuhistorie, mnunix})
+            a->setVisible(any);
+        for (int i = 0; i < 8; ++i) {
+            QAction *entry = m[size_t(i)];
+            if (i < m_recentFiles.size()) {
+                QString text = longfix(m_recentFiles.at(i), 35);
+                entry->setText(text.replace(u'&', QLatin1String("&&")));
+                entry->setVisible(true);
+            } else {
+                entry->setText(QString());
+                entry->setVisible(false);
+            }
+        }
+    });
+}
+
+void frm1::m_Click(int index)
+{
+    guard("m_Click", [this, index] {
+        const QString path = m_recentFiles.value(index - 1);
+        if (path.isEmpty())
+            return;
+        if (!QFileInfo(localPath(path)).isFile()) {
+            m_ctx.inform(m_ctx.pick(u"Datei wurde verschoben oder gelöscht",
+                                    u"File not found in this folder"),
+                         m_ctx.pick(u"Datei nicht gefunden", u"file not found!"),
+                         MessageIcon::Information);
+            return;
+        }
+        m_stddialog.fileName = path;
+        m_openFromHistory = true;
+        m_historyPath = path;
+        mnudatoeffnen_Click();
+    });
+}
+
+void frm1::mnuhistorie_Click()
+{
+    guard("mnuhistorie_Click", [this] {
+        clearRecentFiles(m_state.recentFilesPath());
+        m_recentFiles.clear();
+        for (QAction *entry : m)
+            entry->setVisible(false);
+        for (QAction *a : {mmmmm, mnuhistorie, mnunix})
+            a->setVisible(false);
+    });
+}
+
+} // namespace askbright

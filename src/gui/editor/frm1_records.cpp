@@ -1,0 +1,267 @@
+// The main window's record editing: moving, adding, inserting, deleting.
+
+#include "app/numbers.h"
+#include "app/textcodec.h"
+#include "app/windowcontext.h"
+#include "controls/button3d.h"
+#include "editor/frm1.h"
+#include "state/appstate.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace askbright {
+
+namespace {
+
+// Record texts keep CR LF line breaks; the text boxes work with LF.
+QString toWindowText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+QString fromWindowText(QString text)
+{
+    text.replace(u'\n', QLatin1String("\r\n"));
+    return text;
+}
+
+// " 7": the sign position and the digits, as the position text shows numbers.
+QString positionNumber(int n)
+{
+    return printNumber(n).chopped(1);
+}
+
+} // namespace
+
+FaqRecord frm1::fieldsRecord() const
+{
+    return felder_an_maskeds({fromWindowText(txtfrage->toPlainText()),
+                              fromWindowText(txtantwort->toPlainText()), txtzusatz1->text(),
+                              txtzusatz2->text(), chkfragez2->isChecked(), lbldatum0->text()});
+}
+
+void frm1::showRecord(const FaqRecord &record)
+{
+    const RecordFields fields = maskeds_an_felder(record);
+    m_showingRecord = true;
+    txtfrage->setPlainText(toWindowText(fields.question));
+    txtantwort->setPlainText(toWindowText(fields.answer));
+    txtzusatz1->setText(fields.extraInfo);
+    txtzusatz2->setText(fields.homepageLink);
+    chkfragez2->setChecked(fields.infoWithQuestion);
+    lbldatum0->setText(fields.dateLabel);
+    m_showingRecord = false;
+}
+
+void frm1::commit()
+{
+    m_state.database.commit(fieldsRecord());
+}
+
+QList<FaqRecord> frm1::recordsWithShown() const
+{
+    const FaqDatabase &db = m_state.database;
+    QList<FaqRecord> records = db.records();
+    const int shown = db.currentIndex();
+    if (shown >= 1 && shown <= records.size() && !txtfrage->isReadOnly())
+        records[shown - 1] = fieldsRecord();
+    return records;
+}
+
+void frm1::showSlot(int index)
+{
+    m_state.database.show(index);
+    showRecord(m_state.database.editBuffer());
+}
+
+bool frm1::moveTo(int index, bool answerNeeded)
+{
+    if (!questionFilled() || (answerNeeded && !answerFilled())) {
+        unvollstaendig();
+        return false;
+    }
+    commit();
+    showSlot(index);
+    return true;
+}
+
+bool frm1::questionFilled() const
+{
+    return !trimBlanks(txtfrage->toPlainText()).isEmpty();
+}
+
+bool frm1::answerFilled() const
+{
+    return !trimBlanks(txtantwort->toPlainText()).isEmpty();
+}
+
+void frm1::completeLink()
+{
+    const QString link = txtzusatz2->text();
+    if (!trimBlanks(link).isEmpty() && !link.startsWith(QLatin1String("http://")))
+        txtzusatz2->setText(QStringLiteral("http://") + link);
+}
+
+void frm1::markChanged()
+{
+    if (m_state.database.recordCount() >= 1)
+        m_state.database.markChanged();
+}
+
+void frm1::refuseFullDatabase()
+{
+    m_ctx.inform(m_ctx.pick(u"Die Datenbank enthält bereits 2000 Datensätze;\rmehr sind nicht "
+                            u"möglich.",
+                            u"The database already holds 2000 records;\rno more can be added."),
+                 m_ctx.pick(u"Höchstzahl erreicht", u"Limit reached"), MessageIcon::Exclamation);
+}
+
+void frm1::status_aktuell()
+{
+    const FaqDatabase &db = m_state.database;
+    lblxvony->setText(positionNumber(db.currentIndex()) + m_ctx.pick(u" von ", u" of ") +
+                      positionNumber(db.recordCount()));
+    cmdinsert->setEnabled(db.recordCount() > 1 && db.currentIndex() < db.recordCount());
+}
+
+void frm1::unvollstaendig()
+{
+    m_ctx.inform(m_ctx.pick(u"Nicht so faul sein ;-))\rMindestens Frage und Antwort eingeben !",
+                            u"Please fill out the question AND the answer\ror press the DELETE- "
+                            u"Button."),
+                 m_ctx.pick(u"Unvollständige Eingabe", u"fill incompletely "),
+                 MessageIcon::Information);
+    txtfrage->setFocus();
+}
+
+void frm1::cmdanfang_Click()
+{
+    guard("cmdanfang_Click", [this] {
+        if (moveTo(1, false))
+            cmdvor->setCaption(QStringLiteral("&>"));
+        status_aktuell();
+    });
+}
+
+void frm1::cmdzurueck_Click()
+{
+    guard("cmdzurueck_Click", [this] {
+        completeLink();
+        cmdvor->setCaption(QStringLiteral("&>"));
+        if (m_state.database.currentIndex() < 2) {
+            m_ctx.inform(m_ctx.pick(u"Dateianfang erreicht!", u"This is the first data base"),
+                         m_ctx.pick(u"Rückwartsblättern", u"Browse back"),
+                         MessageIcon::Information);
+        } else {
+            moveTo(m_state.database.currentIndex() - 1, true);
+        }
+        status_aktuell();
+    });
+}
+
+void frm1::cmdvor_Click()
+{
+    guard("cmdvor_Click", [this] {
+        FaqDatabase &db = m_state.database;
+        completeLink();
+        const int current = db.currentIndex();
+        if (current == db.recordCount() - 1)
+            setNextCaptionNew();
+        if (current == db.recordCount()) {
+            if (!questionFilled() || !answerFilled()) {
+                unvollstaendig();
+            } else if (db.isFull()) {
+                refuseFullDatabase();
+            } else {
+                // The record being finished is dated today.
+                lbldatum0->setText(trimTrailingBlanks(fitDate(m_state.today())));
+                commit();
+                db.addRecord();
+                showRecord(db.editBuffer());
+                mnudatspeiunter->setEnabled(true);
+            }
+        } else if (current < db.recordCount()) {
+            moveTo(current + 1, false);
+        }
+        status_aktuell();
+        txtfrage->setFocus();
+    });
+}
+
+void frm1::cmdende_Click()
+{
+    guard("cmdende_Click", [this] {
+        if (moveTo(m_state.database.recordCount(), false))
+            setNextCaptionNew();
+        status_aktuell();
+    });
+}
+
+void frm1::cmdinsert_Click()
+{
+    guard("cmdinsert_Click", [this] {
+        FaqDatabase &db = m_state.database;
+        if (!db.canInsert()) {
+            m_ctx.inform(m_ctx.pick(u"Datensatz mit dem Button 'neu' anlegen",
+                                    u"Please use the button 'new'!"),
+                         m_ctx.pick(u"Funktion steht nicht zur Verfügung", u"Function not avaible"),
+                         MessageIcon::Information);
+            return;
+        }
+        if (db.isFull()) {
+            refuseFullDatabase();
+            return;
+        }
+        commit();
+        db.insertBeforeCurrent();
+        showRecord(db.editBuffer());
+        status_aktuell();
+        txtfrage->setFocus();
+    });
+}
+
+void frm1::cmdloeschen_Click()
+{
+    m_ctx.guarded(
+        [this] {
+            FaqDatabase &db = m_state.database;
+            if (db.recordCount() == 0) {
+                mnudatspeiunter->setEnabled(false);
+                mnudatneu->setEnabled(true);
+                return;
+            }
+            const int answer = m_ctx.ask(m_ctx.pick(u"Diesen Datensatz wirklich löschen?",
+                                                    u"Really delete this data record?"),
+                                         m_ctx.pick(u"Datensatz löschen", u"Data record delete"),
+                                         MessageButtons::OkCancel, MessageIcon::Critical, 2);
+            if (answer == AnswerOk) {
+                db.removeCurrent();
+                showRecord(db.editBuffer());
+                if (db.recordCount() == 0)
+                    setWindowState(WindowState::EmptyDatabase);
+            }
+            txtfrage->setFocus();
+            status_aktuell();
+        },
+        [this](const AppError &) {
+            m_ctx.inform(QStringLiteral("Fehler im Modul LÖSCHEN- Error in Module DELETE"));
+        });
+}
+
+void frm1::cmdaktuell_Click()
+{
+    guard("cmdaktuell_Click", [this] {
+        FaqDatabase &db = m_state.database;
+        if (db.recordCount() == 0)
+            return;
+        db.setCreatedDate(db.currentIndex(), m_state.today());
+        lbldatum0->setText(trimTrailingBlanks(db.record(db.currentIndex()).createdDate));
+    });
+}
+
+} // namespace askbright
