@@ -38,6 +38,31 @@ private slots:
         QCOMPARE(maskeds_an_felder(stored), shown);
     }
 
+    void linkCompletion_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("completed");
+        QTest::newRow("bare host") << "example.org"
+                                   << "http://example.org";
+        QTest::newRow("complete") << "http://example.org"
+                                  << "http://example.org";
+        QTest::newRow("capitals get a second prefix") << "HTTP://example.org"
+                                                      << "http://HTTP://example.org";
+        QTest::newRow("https gets one too") << "https://example.org"
+                                            << "http://https://example.org";
+        QTest::newRow("blanks stay") << "   "
+                                     << "   ";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void linkCompletion()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, completed);
+        QCOMPARE(completeLink(typed), completed);
+    }
+
     void blankRecordCarriesToday()
     {
         QCOMPARE(leerds_erstellen(QDate(2026, 3, 7)), (FaqRecord{{}, {}, {}, {}, 0, "07.03.2026"}));

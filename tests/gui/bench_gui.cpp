@@ -14,6 +14,8 @@ private slots:
         QBENCHMARK
         {
             testutil::Session s;
+            QVERIFY(s.w().isVisible());
+            QCOMPARE(s.title(), QStringLiteral("Askbright Version 1.6"));
         }
     }
 

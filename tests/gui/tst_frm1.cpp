@@ -1,5 +1,6 @@
 #include "app/paths.h"
 #include "app/textcodec.h"
+#include "gui/captions.h"
 #include "gui/session.h"
 #include "settings/settingsfile.h"
 
@@ -225,29 +226,16 @@ private slots:
         QCOMPARE(s.state.database.recordCount(), 1);
     }
 
-    void linkCompletion_data()
+    void linkIsCompletedOnTheMove()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("bare host") << "example.org"
-                                   << "http://example.org";
-        QTest::newRow("complete") << "http://example.org"
-                                  << "http://example.org";
-        QTest::newRow("capitals") << "HTTP://example.org"
-                                  << "http://HTTP://example.org";
-        QTest::newRow("blank") << "   "
-                               << "";
-    }
-
-    void linkCompletion()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
         Session s;
         s.open(s.writeDatabase(QStringLiteral("three.faq"), 3));
-        s.get<QLineEdit>("txtzusatz2")->setText(typed);
+        s.get<QLineEdit>("txtzusatz2")->setText(QStringLiteral("example.org"));
         s.w().cmdvor_Click();
-        QCOMPARE(s.state.database.record(1).homepageLink, stored);
+        s.get<QLineEdit>("txtzusatz2")->setText(QStringLiteral("   "));
+        s.w().cmdzurueck_Click();
+        QCOMPARE(s.state.database.record(1).homepageLink, QStringLiteral("http://example.org"));
+        QCOMPARE(s.state.database.record(2).homepageLink, QString());
     }
 
     void saveAsThenOpenRoundTrip()
@@ -536,10 +524,12 @@ private slots:
         // Hidden without a notification area, the window could never come back.
         QCOMPARE(s.w().isVisible(), !trayAvailable);
         QCOMPARE(s.w().isMinimized(), !trayAvailable);
-        s.w().tray_MouseDown(2);
+        s.w().tray_MouseDown(2); // only the left button brings it back
         QCOMPARE(s.w().isVisible(), !trayAvailable);
-        s.w().tray_MouseDown(1);
-        QVERIFY(s.w().isVisible() || !trayAvailable);
+        if (trayAvailable) {
+            s.w().tray_MouseDown(1);
+            QVERIFY(s.w().isVisible());
+        }
     }
 
     void languageSwitch()
@@ -564,6 +554,54 @@ private slots:
         AppSettings read;
         readSettingsFile(s.state.settingsFilePath(), read);
         QCOMPARE(read.language, Language::English);
+    }
+
+    void captionsFit()
+    {
+        Session s;
+        s.w().mnudatneu_Click(); // every control with its caption
+        QCOMPARE(testutil::cutOffCaptions(&s.w()), QStringList());
+        s.w().mnuenglisch_Click();
+        QCOMPARE(testutil::cutOffCaptions(&s.w()), QStringList());
+    }
+
+    void openFromCommandLine_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // null: no such file
+        QTest::addColumn<QString>("message");
+        QTest::newRow("database")
+            << QByteArray(" 1 \r\n\"Q\"\r\n\"A\"\r\n\"\"\r\n\"\"\r\n 0 \r\n01.01.2020\r\n")
+            << QString();
+        QTest::newRow("no such file") << QByteArray() << "53  File not found: {{PATH}}";
+        QTest::newRow("not a database") << QByteArray("abc") << "13  {{ANY}}";
+    }
+
+    void openFromCommandLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        Session s;
+        const QString path = s.path(QStringLiteral("arg.faq"));
+        if (!bytes.isNull())
+            QVERIFY(testutil::writeBytes(path, bytes));
+        s.w().openFromCommandLine(path);
+        if (message.isEmpty()) {
+            QVERIFY(s.dialogs.messages.isEmpty());
+            QCOMPARE(s.title(), QStringLiteral("Askbright Version 1.6   Datei: arg.faq"));
+            QCOMPARE(s.question() + s.position(), QStringLiteral("Q 1 von  1"));
+            QVERIFY(testutil::readBytes(s.state.recentFilesPath()).contains("arg.faq"));
+            return;
+        }
+        // Open's message, and the window stays without a database.
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        const QString shown = s.dialogs.messages.first().text;
+        QVERIFY2(message.endsWith(QStringLiteral("{{ANY}}"))
+                     ? shown.startsWith(message.chopped(7))
+                     : shown == QString(message).replace(QStringLiteral("{{PATH}}"), path),
+                 qPrintable(shown));
+        QCOMPARE(s.title(), QStringLiteral("Askbright Version 1.6"));
+        QVERIFY(s.button("cmdvor")->isHidden());
+        QCOMPARE(s.state.database.recordCount(), 0);
     }
 
     void unencodableCharactersAreRefused()

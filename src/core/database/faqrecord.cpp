@@ -58,4 +58,11 @@ FaqRecord leerds_erstellen(QDate today)
     return record;
 }
 
+QString completeLink(const QString &typed)
+{
+    if (trimBlanks(typed).isEmpty() || typed.startsWith(QLatin1String("http://")))
+        return typed;
+    return QStringLiteral("http://") + typed;
+}
+
 } // namespace askbright

@@ -43,6 +43,10 @@ FaqRecord felder_an_maskeds(const RecordFields &fields);
 // Record -> window fields: quotes restored in question and answer only (the
 // other two are shown as stored), the date without trailing blanks.
 RecordFields maskeds_an_felder(const FaqRecord &record);
+// The link field as the record moves on: a link not starting with "http://"
+// (exactly so) gets it in front; a link of blanks only stays as typed.
+QString completeLink(const QString &typed);
+
 // The blank record: empty texts, flag 0, today's short date.
 FaqRecord leerds_erstellen(QDate today);
 

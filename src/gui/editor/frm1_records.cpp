@@ -102,9 +102,7 @@ bool frm1::answerFilled() const
 
 void frm1::completeLink()
 {
-    const QString link = txtzusatz2->text();
-    if (!trimBlanks(link).isEmpty() && !link.startsWith(QLatin1String("http://")))
-        txtzusatz2->setText(QStringLiteral("http://") + link);
+    txtzusatz2->setText(::askbright::completeLink(txtzusatz2->text()));
 }
 
 void frm1::markChanged()

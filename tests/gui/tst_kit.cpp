@@ -1,0 +1,204 @@
+#include "app/paths.h"
+#include "app/schemepainter.h"
+#include "database/recovery.h"
+#include "gui/session.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace askbright;
+using testutil::Session;
+
+namespace {
+
+// A recent-files list of nine entries cannot be read: error 9 in "historie".
+void breakRecentFiles(Session &s)
+{
+    testutil::writeBytes(s.state.recentFilesPath(), QByteArray("x\r\n").repeated(9));
+}
+
+class RecordingSoundPlayer : public SoundPlayer {
+public:
+    QStringList played;
+    void PlayWaveRes(const QString &name) override
+    {
+        if (name == QLatin1String("nope"))
+            throw AppError(AppError::ResourceNotFound);
+        played << name;
+    }
+};
+
+} // namespace
+
+class tst_kit : public QObject {
+    Q_OBJECT
+private slots:
+    void guardActsOnTheAnswer_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("database"); // "": none, "new": never saved, else a file
+        QTest::addColumn<bool>("ended");
+        QTest::addColumn<QString>("recovery"); // expected recovery file name, "" for none
+        QTest::newRow("next statement") << int(NextStatement) << "a.faq" << false << "";
+        QTest::newRow("leave procedure") << int(LeaveProcedure) << "a.faq" << false << "";
+        QTest::newRow("end, nothing unsaved") << int(EndProgram) << "" << true << "";
+        QTest::newRow("end, unsaved file")
+            << int(EndProgram) << "a.faq" << true << "a-recovery.faq";
+        QTest::newRow("end, never saved")
+            << int(EndProgram) << "new" << true << "unsaved-recovery.faq";
+    }
+
+    void guardActsOnTheAnswer()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, database);
+        QFETCH(bool, ended);
+        QFETCH(QString, recovery);
+        Session s;
+        QByteArray onDisk;
+        if (database == QLatin1String("new")) {
+            s.w().mnudatneu_Click();
+        } else if (!database.isEmpty()) {
+            s.open(s.writeDatabase(database, 2));
+            onDisk = testutil::readBytes(s.path(database));
+        }
+        if (!database.isEmpty())
+            s.type(QStringLiteral("typed, not committed"), QStringLiteral("A"));
+        breakRecentFiles(s);
+        s.errors.answers << answer;
+        s.w().historie();
+
+        QCOMPARE(s.errors.reports, QStringList{QStringLiteral("frm1/historie/9")});
+        QCOMPARE(s.programEnded, ended ? 1 : 0);
+        if (!database.isEmpty() && database != QLatin1String("new"))
+            QCOMPARE(testutil::readBytes(s.path(database)), onDisk);
+        const QStringList recovered =
+            QDir(s.dir.path()).entryList({QStringLiteral("*-recovery*")}, QDir::Files);
+        QCOMPARE(recovered, recovery.isEmpty() ? QStringList() : QStringList{recovery});
+        if (recovery.isEmpty()) {
+            QVERIFY(s.dialogs.messages.isEmpty());
+            return;
+        }
+        // The record being edited is kept too, and the message names the file.
+        const QList<FaqRecord> kept = faq_einlesen(s.path(recovery));
+        QCOMPARE(kept.value(0).question, QStringLiteral("typed, not committed"));
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QVERIFY(s.dialogs.messages.first().text.contains(s.path(recovery)));
+    }
+
+    void endingWhenRecoveryFails_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("no: keep running") << int(AnswerNo);
+        QTest::newRow("yes: end all the same") << int(AnswerYes);
+    }
+
+    void endingWhenRecoveryFails()
+    {
+        QFETCH(int, answer);
+        Session s;
+        QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("sub")));
+        s.open(s.writeDatabase(QStringLiteral("sub/a.faq"), 2));
+        s.type(QStringLiteral("changed"), QStringLiteral("A"));
+        QVERIFY(QDir(s.path(QStringLiteral("sub"))).removeRecursively());
+        breakRecentFiles(s);
+        s.errors.answers << EndProgram;
+        s.dialogs.answers << answer;
+        s.w().historie();
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QCOMPARE(s.dialogs.messages.first().title, QStringLiteral("Datenverlust droht!"));
+        QVERIFY(s.dialogs.messages.first().text.endsWith(QStringLiteral("\rTrotzdem beenden?")));
+        QCOMPARE(s.programEnded, answer == AnswerYes ? 1 : 0);
+        QVERIFY(s.state.database.hasUnsavedChanges());
+    }
+
+    void recoveryNeverOverwrites()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("liste.FAQ"));
+        QCOMPARE(recoveryFilePath(db, dir.path()),
+                 dir.filePath(QStringLiteral("liste-recovery.faq")));
+        QVERIFY(testutil::writeBytes(dir.filePath(QStringLiteral("liste-recovery.faq")), "x"));
+        QVERIFY(testutil::writeBytes(dir.filePath(QStringLiteral("liste-recovery-2.faq")), "x"));
+        QCOMPARE(recoveryFilePath(db, dir.path()),
+                 dir.filePath(QStringLiteral("liste-recovery-3.faq")));
+        QCOMPARE(recoveryFilePath(QString(), dir.path()),
+                 withTrailingSeparator(dir.path()) + QStringLiteral("unsaved-recovery.faq"));
+    }
+
+    void soundsOnlyWhenSwitchedOn()
+    {
+        Session s;
+        RecordingSoundPlayer player;
+        WindowContext ctx(s.state, s.dialogs, s.errors, player);
+        s.state.settings.soundsOn = 0;
+        ctx.play("menu");
+        QVERIFY(player.played.isEmpty());
+        s.state.settings.soundsOn = 1;
+        ctx.play("menu");
+        ctx.play("nope");
+        QCOMPARE(player.played, QStringList{QStringLiteral("menu")});
+        QCOMPARE(s.errors.reports, QStringList{QStringLiteral("Module1/PlayWaveRes/326")});
+    }
+
+    void qtTextsFollowTheLanguage()
+    {
+        Session s;
+        auto yesText = [] {
+            QMessageBox box;
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            return box.button(QMessageBox::Yes)->text();
+        };
+        QCOMPARE(yesText(), QStringLiteral("&Ja"));
+        s.w().mnuenglisch_Click();
+        QCOMPARE(yesText(), QStringLiteral("&Yes"));
+        s.w().mnudeutsch_Click();
+        QCOMPARE(yesText(), QStringLiteral("&Ja"));
+    }
+
+    void modalWindowLeavesTheTopmostBand()
+    {
+        Session s;
+        s.w().mnuontop_Click();
+        QVERIFY(s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QDialog dialog(&s.w());
+        bool ownerOnTopMeanwhile = true;
+        QTimer::singleShot(0, &dialog, [&] {
+            ownerOnTopMeanwhile = s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            dialog.accept();
+        });
+        QCOMPARE(s.context.showModal(&s.w(), dialog), int(QDialog::Accepted));
+        QVERIFY(!ownerOnTopMeanwhile);
+        QVERIFY(s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(s.w().isVisible());
+    }
+
+    void schemeRoles()
+    {
+        ColorScheme scheme;
+        scheme[ColorScheme::buttonColor] = 0x0000FF;
+        scheme[ColorScheme::fontColor] = 0x00FF00;
+        scheme[ColorScheme::backgroundColor] = 0xFF0000;
+        scheme[ColorScheme::buttonFontColor] = 0x808080;
+        QLabel label;
+        Button3D button;
+        paintWithScheme(&label, SchemeRole::Box, scheme);
+        paintWithScheme(&button, SchemeRole::ButtonFace, scheme);
+        QCOMPARE(label.palette().color(QPalette::Window), QColor(Qt::blue));
+        QCOMPARE(label.palette().color(QPalette::WindowText), QColor(Qt::green));
+        QCOMPARE(button.faceColor(), std::optional<qint32>(0x0000FF));
+        QCOMPARE(button.captionColor(), std::nullopt);
+        // A disabled button keeps the disabled look whatever its caption colour.
+        paintWithScheme(&button, SchemeRole::ButtonCaption, scheme);
+        QCOMPARE(button.palette().color(QPalette::Active, QPalette::ButtonText),
+                 QColor(0x80, 0x80, 0x80));
+        QVERIFY(button.palette().color(QPalette::Disabled, QPalette::ButtonText) !=
+                QColor(0x80, 0x80, 0x80));
+    }
+};
+
+QTEST_MAIN(tst_kit)
+#include "tst_kit.moc"
