@@ -44,7 +44,8 @@ int main(int argc, char *argv[])
     askbright::AppState state(
         QCoreApplication::applicationDirPath(), clock,
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
-    askbright::QtDialogService dialogs(askbright::productTitle);
+    askbright::QtDialogService dialogs(askbright::productTitle,
+                                       [&state] { return state.language(); });
     MessageErrorReporter errors(dialogs);
     askbright::SilentSoundPlayer sounds;
     askbright::WindowContext context(state, dialogs, errors, sounds);

@@ -1,9 +1,13 @@
 #include "controls/button3d.h"
 #include "controls/qtdialogservice.h"
 #include "gui/scripteddialogs.h"
+#include "testutil.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -66,6 +70,66 @@ private slots:
         QCOMPARE(dialog.fileName, QStringLiteral("/data/a.faq"));
     }
 
+    // The save dialog asks before a new file is created; No shows the dialog again.
+    void saveDialogAsksBeforeCreating_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("new file, yes") << int(QMessageBox::Yes) << false << true;
+        QTest::newRow("new file, no, then cancel") << int(QMessageBox::No) << false << false;
+        QTest::newRow("existing file: no question") << 0 << true << true;
+    }
+
+    void saveDialogAsksBeforeCreating()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, exists);
+        QFETCH(bool, chosen);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("neu.faq"));
+        if (exists)
+            QVERIFY(testutil::writeBytes(path, "x"));
+        QtDialogService service(QStringLiteral("Askbright"), [] { return Language::English; });
+        QStringList seen;
+        int fileDialogs = 0;
+        QTimer poll; // answers whatever modal window is up, until the test ends
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                // The dialog's own overwrite question is answered Yes.
+                const bool ours = box->text().contains(QStringLiteral("does not exist"));
+                if (ours)
+                    seen << box->text();
+                QMetaObject::invokeMethod(
+                    box->button(ours ? QMessageBox::StandardButton(answer) : QMessageBox::Yes),
+                    "click", Qt::QueuedConnection);
+            } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+                if (++fileDialogs == 1) {
+                    files->selectFile(path);
+                    QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+                } else {
+                    files->reject();
+                }
+            }
+        });
+        poll.start(50);
+        const std::optional<QString> result =
+            service.showFileDialog({FileDialogKind::Save,
+                                    QStringLiteral("Speichern"),
+                                    dir.path(),
+                                    {},
+                                    QStringLiteral("FAQ_Datei (*.faq)|*.faq"),
+                                    1,
+                                    DialogFlags::Save});
+        QCOMPARE(result.has_value(), chosen);
+        if (chosen)
+            QCOMPARE(*result, QDir::toNativeSeparators(path));
+        QCOMPARE(seen, exists ? QStringList()
+                              : QStringList{QStringLiteral(
+                                    "neu.faq does not exist.\nDo you want to create the file?")});
+    }
+
     void messageBoxAnswers_data()
     {
         QTest::addColumn<int>("buttons");
@@ -88,7 +152,7 @@ private slots:
         QFETCH(int, defaultButton);
         QFETCH(int, key);
         QFETCH(int, answer);
-        QtDialogService service(QStringLiteral("Askbright"));
+        QtDialogService service(QStringLiteral("Askbright"), [] { return Language::German; });
         QString shown;
         QTimer::singleShot(0, this, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/language.h"
 #include "controls/dialogservice.h"
+
+#include <functional>
 
 namespace askbright {
 
@@ -8,7 +11,8 @@ namespace askbright {
 // to the active window.
 class QtDialogService : public DialogService {
 public:
-    explicit QtDialogService(QString applicationTitle);
+    // language: the interface language of the dialogs' own questions.
+    QtDialogService(QString applicationTitle, std::function<Language()> language);
 
     int showMessage(const Message &message) override;
     std::optional<QString> showFileDialog(const FileDialogRequest &request) override;
@@ -23,7 +27,11 @@ public:
     static QStringList nameFilters(const QString &filter);
 
 private:
+    // The save dialog's question before a file is created; true to go on.
+    bool confirmCreate(QWidget *parent, const QString &path, const QString &title);
+
     QString m_applicationTitle;
+    std::function<Language()> m_language;
 };
 
 } // namespace askbright
