@@ -44,8 +44,7 @@ int main(int argc, char *argv[])
     askbright::AppState state(
         QCoreApplication::applicationDirPath(), clock,
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
-    askbright::QtDialogService dialogs(askbright::productTitle,
-                                       [&state] { return state.language(); });
+    askbright::QtDialogService dialogs(askbright::productTitle);
     MessageErrorReporter errors(dialogs);
     askbright::SilentSoundPlayer sounds;
     askbright::WindowContext context(state, dialogs, errors, sounds);

@@ -4,8 +4,6 @@
 #include "testutil.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,64 +68,49 @@ private slots:
         QCOMPARE(dialog.fileName, QStringLiteral("/data/a.faq"));
     }
 
-    // The save dialog asks before a new file is created; No shows the dialog again.
-    void saveDialogAsksBeforeCreating_data()
+    // Saving to a new file asks first; No shows the dialog again.
+    void saveAsksBeforeCreating_data()
     {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("flags");
         QTest::addColumn<bool>("exists");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<int>("dialogs");
         QTest::addColumn<bool>("chosen");
-        QTest::newRow("new file, yes") << int(QMessageBox::Yes) << false << true;
-        QTest::newRow("new file, no, then cancel") << int(QMessageBox::No) << false << false;
-        QTest::newRow("existing file: no question") << 0 << true << true;
+        const int save = DialogFlags::Save;
+        QTest::newRow("new file, yes") << save << false << QList<int>{AnswerYes} << 1 << true;
+        QTest::newRow("new file, no, then cancel")
+            << save << false << QList<int>{AnswerNo} << 2 << false;
+        QTest::newRow("existing file") << save << true << QList<int>{} << 1 << true;
+        QTest::newRow("no create prompt flag")
+            << (save & ~DialogFlags::CreatePrompt) << false << QList<int>{} << 1 << true;
     }
 
-    void saveDialogAsksBeforeCreating()
+    void saveAsksBeforeCreating()
     {
-        QFETCH(int, answer);
+        QFETCH(int, flags);
         QFETCH(bool, exists);
+        QFETCH(QList<int>, answers);
+        QFETCH(int, dialogs);
         QFETCH(bool, chosen);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("neu.faq"));
         if (exists)
             QVERIFY(testutil::writeBytes(path, "x"));
-        QtDialogService service(QStringLiteral("Askbright"), [] { return Language::English; });
-        QStringList seen;
-        int fileDialogs = 0;
-        QTimer poll; // answers whatever modal window is up, until the test ends
-        connect(&poll, &QTimer::timeout, this, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                // The dialog's own overwrite question is answered Yes.
-                const bool ours = box->text().contains(QStringLiteral("does not exist"));
-                if (ours)
-                    seen << box->text();
-                QMetaObject::invokeMethod(
-                    box->button(ours ? QMessageBox::StandardButton(answer) : QMessageBox::Yes),
-                    "click", Qt::QueuedConnection);
-            } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-                if (++fileDialogs == 1) {
-                    files->selectFile(path);
-                    QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
-                } else {
-                    files->reject();
-                }
-            }
-        });
-        poll.start(50);
-        const std::optional<QString> result =
-            service.showFileDialog({FileDialogKind::Save,
-                                    QStringLiteral("Speichern"),
-                                    dir.path(),
-                                    {},
-                                    QStringLiteral("FAQ_Datei (*.faq)|*.faq"),
-                                    1,
-                                    DialogFlags::Save});
-        QCOMPARE(result.has_value(), chosen);
-        if (chosen)
-            QCOMPARE(*result, QDir::toNativeSeparators(path));
-        QCOMPARE(seen, exists ? QStringList()
-                              : QStringList{QStringLiteral(
-                                    "neu.faq does not exist.\nDo you want to create the file?")});
+        testutil::ScriptedDialogService service;
+        service.files << path; // then nothing: the second dialog is cancelled
+        service.answers = answers;
+        CommonDialog dialog(service, [] { return Language::English; });
+        dialog.dialogTitle = QStringLiteral("Speichern");
+        dialog.flags = flags;
+        QCOMPARE(dialog.showSave(), chosen);
+        QCOMPARE(service.fileRequests.size(), dialogs);
+        QCOMPARE(service.messages.size(), answers.size());
+        if (!answers.isEmpty())
+            QCOMPARE(service.messages.first(),
+                     (Message{QStringLiteral("neu.faq does not exist.\rDo you want to create the "
+                                             "file?"),
+                              QStringLiteral("Speichern"), MessageButtons::YesNo,
+                              MessageIcon::Question, 1}));
     }
 
     void messageBoxAnswers_data()
@@ -152,7 +135,7 @@ private slots:
         QFETCH(int, defaultButton);
         QFETCH(int, key);
         QFETCH(int, answer);
-        QtDialogService service(QStringLiteral("Askbright"), [] { return Language::German; });
+        QtDialogService service(QStringLiteral("Askbright"));
         QString shown;
         QTimer::singleShot(0, this, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());

@@ -265,7 +265,10 @@ private slots:
         QCOMPARE(s.title(), QStringLiteral("Askbright Version 1.6   Datei: neu.faq"));
         QVERIFY(!s.state.database.hasUnsavedChanges());
         QCOMPARE(s.w().tray().indicator(), 0);
-        QVERIFY(s.dialogs.messages.isEmpty());
+        // The new file was created after the question (answered Yes by default).
+        QCOMPARE(s.dialogs.messageTexts(),
+                 QStringList{QStringLiteral("neu.faq ist nicht vorhanden.\rSoll die Datei "
+                                            "erstellt werden?")});
 
         Session again;
         again.open(file);
@@ -343,7 +346,9 @@ private slots:
         // the database is still there and still unsaved.
         QStringList expected{QStringLiteral("Datensatz erst speichern?")};
         if (!cancel)
-            expected << QStringLiteral("Abspeichern wurde abgebrochen...");
+            expected << QStringLiteral("x.faq ist nicht vorhanden.\rSoll die Datei erstellt "
+                                       "werden?")
+                     << QStringLiteral("Abspeichern wurde abgebrochen...");
         QCOMPARE(s.dialogs.messageTexts(), expected);
         QCOMPARE(s.dialogs.fileRequests.size(), 1);
         QCOMPARE(s.questions() << s.question(), (QStringList{"keep me", "keep me"}));

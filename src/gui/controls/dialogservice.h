@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/language.h"
 #include "app/messages.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -67,10 +69,16 @@ public:
 };
 
 // A file dialog that keeps the values last set on it between calls, as the
-// save command relies on. The show calls return false when cancelled.
+// save command relies on. The show calls return false when cancelled. With
+// the create-prompt flag, saving to a file that does not exist asks first;
+// No shows the dialog again.
 class CommonDialog {
 public:
-    explicit CommonDialog(DialogService &service) : m_service(service) {}
+    // language: the wording of the dialog's own question.
+    explicit CommonDialog(DialogService &service, std::function<Language()> language = {})
+        : m_service(service), m_language(std::move(language))
+    {
+    }
 
     QString dialogTitle;
     QString initDir;
@@ -84,8 +92,10 @@ public:
 
 private:
     bool show(FileDialogKind kind);
+    bool confirmCreate(const QString &path);
 
     DialogService &m_service;
+    std::function<Language()> m_language;
 };
 
 } // namespace askbright

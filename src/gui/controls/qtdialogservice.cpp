@@ -63,8 +63,8 @@ QList<ButtonAnswer> buttonsOf(MessageButtons buttons)
 
 } // namespace
 
-QtDialogService::QtDialogService(QString applicationTitle, std::function<Language()> language)
-    : m_applicationTitle(std::move(applicationTitle)), m_language(std::move(language))
+QtDialogService::QtDialogService(QString applicationTitle)
+    : m_applicationTitle(std::move(applicationTitle))
 {
 }
 
@@ -129,28 +129,9 @@ std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &
     }
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
-    const bool askBeforeCreating = save && (request.flags & DialogFlags::CreatePrompt);
-    for (;;) {
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return std::nullopt;
-        const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
-        if (!askBeforeCreating || QFileInfo::exists(chosen) ||
-            confirmCreate(&dialog, chosen, request.title))
-            return chosen;
-    }
-}
-
-bool QtDialogService::confirmCreate(QWidget *parent, const QString &path, const QString &title)
-{
-    const Language language = m_language ? m_language() : Language::German;
-    QMessageBox box(QMessageBox::Question, title.isEmpty() ? m_applicationTitle : title,
-                    language
-                        .pick(u"%1 ist nicht vorhanden.\nSoll die Datei erstellt werden?",
-                              u"%1 does not exist.\nDo you want to create the file?")
-                        .arg(QFileInfo(path).fileName()),
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 std::optional<qint32> QtDialogService::showColorDialog(qint32 initial)

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "app/language.h"
 #include "controls/dialogservice.h"
-
-#include <functional>
 
 namespace askbright {
 
@@ -11,8 +8,7 @@ namespace askbright {
 // to the active window.
 class QtDialogService : public DialogService {
 public:
-    // language: the interface language of the dialogs' own questions.
-    QtDialogService(QString applicationTitle, std::function<Language()> language);
+    explicit QtDialogService(QString applicationTitle);
 
     int showMessage(const Message &message) override;
     std::optional<QString> showFileDialog(const FileDialogRequest &request) override;
@@ -27,11 +23,7 @@ public:
     static QStringList nameFilters(const QString &filter);
 
 private:
-    // The save dialog's question before a file is created; true to go on.
-    bool confirmCreate(QWidget *parent, const QString &path, const QString &title);
-
     QString m_applicationTitle;
-    std::function<Language()> m_language;
 };
 
 } // namespace askbright

@@ -43,7 +43,8 @@ QFont fieldFont(const FieldFont &f)
 } // namespace
 
 frm1::frm1(WindowContext &context, QWidget *parent)
-    : QMainWindow(parent), m_ctx(context), m_state(context.state), m_stddialog(context.dialogs),
+    : QMainWindow(parent), m_ctx(context), m_state(context.state),
+      m_stddialog(context.dialogs, [&context] { return context.language(); }),
       m_tray(new TrayControl(this))
 {
     setObjectName(QStringLiteral("frm1"));
