@@ -7,12 +7,23 @@
 #include "state/appstate.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("askbright"));
+    QApplication::setApplicationVersion(askbright::fullVersionText());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Keeps FAQ databases and makes FAQ web pages from them."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .faq database to open."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
 
     askbright::SystemClock clock;
     // A renamed copy of the program keeps its own settings and logs.
@@ -25,8 +36,7 @@ int main(int argc, char *argv[])
     askbright::WindowContext context(state, dialogs, errors, sounds);
     askbright::frm1 window(context);
     window.Form_Load();
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
-        window.openFromCommandLine(arguments.at(1));
+    if (!parser.positionalArguments().isEmpty())
+        window.openFromCommandLine(parser.positionalArguments().constFirst());
     return app.exec();
 }
