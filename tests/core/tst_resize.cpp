@@ -327,8 +327,20 @@ private slots:
         QCOMPARE(w.windowWrites, QStringList()); // the window itself is left as it is
     }
 
+    void recordedSizeRestoresEverything_data()
+    {
+        QTest::addColumn<int>("restore"); // -1: the window returns to its recorded size
+        QTest::addColumn<QStringList>("windowWrites");
+        QTest::newRow("window at recorded size") << -1 << QStringList();
+        QTest::newRow("controls only") << 0 << QStringList();
+        QTest::newRow("and the window, height first")
+            << 1 << QStringList{"height 5000", "width 10000"};
+    }
+
     void recordedSizeRestoresEverything()
     {
+        QFETCH(int, restore);
+        QFETCH(QStringList, windowWrites);
         FakeWindow w;
         w.controls << control("txtfrage", 1000, 500, 2000, 300, 10.0)
                    << control("cseite", 200, 4000, 3000, 315, 8.25, Kind::FixedHeightList)
@@ -341,35 +353,15 @@ private slots:
         engine.DoResize();
         w.controls[0].values[Property::FontSize] = 14.0;
         QVERIFY(w.controls[1].values != recorded[1].values);
-        w.resizeTo(10000, 5000);
-        engine.DoResize();
+        if (restore < 0) {
+            w.resizeTo(10000, 5000);
+            engine.DoResize();
+        } else {
+            engine.DoResize_First(restore == 1);
+        }
         for (int i = 0; i < recorded.size(); ++i)
             QCOMPARE(w.controls.at(i).values, recorded.at(i).values);
-    }
-
-    void restoreWindowSize_data()
-    {
-        QTest::addColumn<bool>("restore");
-        QTest::addColumn<QStringList>("writes");
-        QTest::newRow("controls only") << false << QStringList();
-        QTest::newRow("and the window, height first")
-            << true << QStringList{"height 5000", "width 10000"};
-    }
-
-    void restoreWindowSize()
-    {
-        QFETCH(bool, restore);
-        QFETCH(QStringList, writes);
-        FakeWindow w;
-        w.controls << control("txtfrage", 1000, 500, 2000, 300, 10.0);
-        clsResize engine(w);
-        engine.Initialize();
-        w.resizeTo(15000, 6000);
-        engine.DoResize();
-        engine.DoResize_First(restore);
-        QCOMPARE(w.geometry(0), Geometry({1000, 500, 2000, 300}));
-        QCOMPARE(w.value(0, Property::FontSize), 10.0);
-        QCOMPARE(w.windowWrites, writes);
+        QCOMPARE(w.windowWrites, windowWrites);
     }
 
     void initializeRecords()
@@ -387,42 +379,27 @@ private slots:
                  QList<qint32>({300, 202, 10000, 5000})); // halves to even
         QCOMPARE(engine.controls().Count(), 2);
         const clsControl *first = engine.controls().Item("txtfrage");
-        QVERIFY(first);
         QCOMPARE(QList<qint32>({first->Tag, first->Left, first->Top, first->Width, first->Height}),
                  QList<qint32>({1, 1000, 500, 2002, 300}));
         QCOMPARE(first->Fontsize, 11.25f);
-        QCOMPARE(first->ResizeOption, qint16(0));
-        QVERIFY(first->FontSizing);
-        QVERIFY(!engine.controls().Item("Timer1"));
-        const clsControl *pic = engine.controls().Item("pic");
-        QVERIFY(pic);
-        QCOMPARE(pic->Tag, 2);
-        QCOMPARE(pic->Fontsize, 0.0f);
+        QVERIFY(first->FontSizing && first->ResizeOption == 0);
+        QCOMPARE(engine.controls().Item("pic")->Tag, 2);
+        QCOMPARE(engine.controls().Item("pic")->Fontsize, 0.0f);
 
-        // A second Initialize records afresh instead of failing on its own keys.
-        w.window.width = 20000;
-        engine.Initialize();
-        QCOMPARE(engine.form().Width, 20000);
+        // Without a record (unreadable, created later) a control is left alone;
+        // one without a font is still placed.
+        w.window = {0, 0, 10000, 5000};
+        w.controls.removeAt(2); // keys are unique among the controls present at one time
+        engine.Initialize();    // records afresh instead of failing on its own keys
         QCOMPARE(engine.controls().Count(), 2);
-    }
-
-    void unrecordedControlsLeftAlone()
-    {
-        FakeWindow w;
-        FakeControl timer{
-            "Timer1", Kind::Other, {{Property::Left, 50}, {Property::Top, 60}}, {}, false};
-        w.controls << control("a", 1000, 500, 2000, 300) << timer
-                   << control("nofont", 100, 100, 100, 100, {});
-        clsResize engine(w);
-        engine.Initialize();
         w.controls << control("later", 100, 200, 300, 400) << control("laterparked", -500, 0, 1, 1);
         const QList<FakeControl> before = w.controls;
         w.resizeTo(20000, 10000);
         engine.DoResize();
-        QCOMPARE(w.geometry(0), Geometry({2000, 1000, 4000, 600}));
+        QCOMPARE(w.geometry(0), Geometry({2000, 1000, 4004, 600}));
         for (int i : {1, 3, 4})
             QCOMPARE(w.controls.at(i).values, before.at(i).values);
-        QCOMPARE(w.geometry(2), Geometry({200, 200, 200, 200})); // no font, still placed
+        QCOMPARE(w.geometry(2), Geometry({10, 10, 100, 100}));
         QVERIFY(!w.controls.at(2).values.count(Property::FontSize));
     }
 

@@ -1,14 +1,18 @@
 #include "resize/resizeengine.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QVBoxLayout>
 #include <cmath>
 #include <memory>
 
@@ -38,8 +42,13 @@ struct TestWindow {
         combo->addItems({QStringLiteral("eins"), QStringLiteral("zwei")});
         auto *line = add(new QFrame(client), "Line1", {10, 300, 580, 3});
         line->setFrameShape(QFrame::HLine);
+        add(new QFrame(client), "Line2", {590, 10, 3, 280})->setFrameShape(QFrame::VLine);
         auto *frame = add(new QGroupBox(client), "fra", {300, 150, 200, 120});
         add(new QLabel(QStringLiteral("innen"), frame), "lblinner", {10, 20, 80, 20});
+        // A layout places the panel's button; a dialog is a window of its own.
+        auto *panel = add(new QWidget(client), "panel", {460, 10, 120, 100});
+        (new QHBoxLayout(panel))->addWidget(new QPushButton(QStringLiteral("OK")));
+        new QDialog(client);
         auto *unnamed = new QLabel(QStringLiteral("Frage"), client);
         unnamed->setGeometry(20, 200, 100, 20);
         controls.insert(QStringLiteral("unnamed label"), unnamed);
@@ -139,26 +148,20 @@ private slots:
         QCOMPARE(engine->records().form().Width, 600 * 15);
         QCOMPARE(engine->records().form().Height, 400 * 15);
         QCOMPARE(engine->records().controls().Count(), int(w.controls.size()));
-        for (auto it = w.controls.cbegin(); it != w.controls.cend(); ++it) {
-            const clsControl *record = engine->records().controls().Item(engine->keyOf(*it));
-            QVERIFY2(record, qPrintable(it.key()));
-            const QRect r = (*it)->geometry();
-            if (it.key() == QLatin1String("Line1")) {
-                QCOMPARE(
-                    QList<qint32>({record->X1, record->X2, record->Y1, record->Y2}),
-                    QList<qint32>({r.x() * 15, (r.x() + r.width()) * 15, r.y() * 15, r.y() * 15}));
-                QCOMPARE(record->Fontsize, 0.0f);
-            } else {
-                QCOMPARE(QRect(record->Left, record->Top, record->Width, record->Height),
-                         QRect(r.x() * 15, r.y() * 15, r.width() * 15, r.height() * 15));
-                QCOMPARE(record->Fontsize, 10.0f);
-            }
-        }
+        for (const QWidget *control : std::as_const(w.controls))
+            QVERIFY(engine->records().controls().Item(engine->keyOf(control)));
+        QCOMPARE(engine->records().controls().Item("txtfrage")->Left, 20 * 15);
         QCOMPARE(engine->keyOf(w.controls.value("txtfrage")), QStringLiteral("txtfrage"));
         QVERIFY(!engine->keyOf(w.controls.value("unnamed label")).isEmpty());
-        for (const QWidget *inner : {static_cast<QWidget *>(w.plain("txtfrage")->viewport()),
-                                     static_cast<QWidget *>(w.combo()->lineEdit())})
+        const QWidget *panel = w.controls.value("panel");
+        // Inner parts, a layout's widget and a window of its own are not controls.
+        const QList<const QWidget *> others{w.plain("txtfrage")->viewport(), w.combo()->lineEdit(),
+                                            panel->findChild<QWidget *>(),
+                                            w.client->findChild<QDialog *>()};
+        for (const QWidget *inner : others) {
+            QVERIFY(inner);
             QVERIFY(engine->keyOf(inner).isEmpty());
+        }
         if (!shownFirst)
             QVERIFY(w.show());
         QCOMPARE(w.client->size(), QSize(600, 400));
@@ -174,9 +177,11 @@ private slots:
         QTest::newRow("font sizing off") << "txtantwort" << QRect(360, 12, 300, 120) << 10.0;
         QTest::newRow("combo box") << "cseite" << QRect(30, 180, 240, 29) << 12.0;
         QTest::newRow("line keeps its thickness") << "Line1" << QRect(15, 360, 870, 3) << 10.0;
+        QTest::newRow("vertical line") << "Line2" << QRect(885, 12, 3, 336) << 10.0;
         QTest::newRow("group box") << "fra" << QRect(450, 180, 300, 144) << 12.0;
         QTest::newRow("inside the group box, sizing off")
             << "lblinner" << QRect(15, 24, 120, 24) << 10.0;
+        QTest::newRow("panel with a layout") << "panel" << QRect(690, 12, 180, 120) << 12.0;
         QTest::newRow("unnamed label") << "unnamed label" << QRect(30, 240, 150, 24) << 12.0;
     }
 
@@ -205,24 +210,30 @@ private slots:
 
     void drivenByHand_data()
     {
-        QTest::addColumn<bool>("follows");
-        QTest::newRow("following resizes") << true;
-        QTest::newRow("driven by hand") << false;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("installed") << "install";
+        QTest::newRow("following resizes") << "follow";
+        QTest::newRow("driven by hand") << "hand";
     }
 
     void drivenByHand()
     {
-        QFETCH(bool, follows);
-        TestWindow w;
-        QVERIFY(w.show());
-        ResizeEngine engine(w.client);
-        engine.Initialize();
-        engine.setFollowsResize(follows);
-        QWidget *box = w.controls.value("txtfrage");
-        QVERIFY(w.resizeClient({1200, 800}));
-        QCOMPARE(box->geometry(), follows ? QRect(40, 20, 400, 200) : QRect(20, 10, 200, 100));
-        engine.DoResize();
+        QFETCH(QString, how);
+        auto w = std::make_unique<TestWindow>();
+        QVERIFY(w->show());
+        QPointer<ResizeEngine> engine = how == "install" ? ResizeEngine::install(w->client)
+                                                         : new ResizeEngine(w->client, w->client);
+        if (how != "install")
+            engine->Initialize();
+        engine->setFollowsResize(how != "hand");
+        QWidget *box = w->controls.value("txtfrage");
+        QVERIFY(w->resizeClient({1200, 800}));
+        QCOMPARE(box->geometry(),
+                 how != "hand" ? QRect(40, 20, 400, 200) : QRect(20, 10, 200, 100));
+        engine->DoResize();
         QCOMPARE(box->geometry(), QRect(40, 20, 400, 200));
+        w.reset(); // the engine goes with its container
+        QVERIFY(engine.isNull());
     }
 
     void restoreWindowSize()
@@ -240,16 +251,29 @@ private slots:
         QCOMPARE(w.snapshot(), recorded);
     }
 
-    void installedEngineDiesWithItsWindow()
+    void containerWithLayoutAndTwins()
     {
-        auto w = std::make_unique<TestWindow>();
-        QVERIFY(w->show());
-        QPointer<ResizeEngine> engine = ResizeEngine::install(w->client);
-        QVERIFY(engine->followsResize());
-        QVERIFY(w->resizeClient({1200, 800}));
-        QCOMPARE(w->controls.value("txtfrage")->geometry(), QRect(40, 20, 400, 200));
-        w.reset();
-        QVERIFY(engine.isNull());
+        QWidget window;
+        auto *managed = new QLabel(QStringLiteral("im Layout"));
+        (new QVBoxLayout(&window))->addWidget(managed);
+        QList<QLabel *> twins; // the same objectName twice: each still gets its own record
+        for (int i = 0; i < 2; ++i) {
+            twins << new QLabel(QStringLiteral("frei"), &window);
+            twins.last()->setObjectName(QStringLiteral("lblfrei"));
+            twins.last()->setGeometry(10, 10 + 30 * i, 50, 20);
+        }
+        window.resize(200, 100);
+        QVERIFY(QTest::qWaitForWindowExposed((window.show(), &window)));
+        ResizeEngine engine(&window);
+        engine.Initialize();
+        engine.setFollowsResize(true);
+        QVERIFY(engine.keyOf(managed).isEmpty());
+        QCOMPARE(engine.records().controls().Count(), 2);
+        QVERIFY(engine.keyOf(twins[0]) != engine.keyOf(twins[1]));
+        window.resize(400, 200);
+        QVERIFY(
+            QTest::qWaitFor([&] { return twins[1]->geometry() == QRect(20, 80, 100, 40); }, 2000));
+        QCOMPARE(twins[0]->geometry(), QRect(20, 20, 100, 40));
     }
 };
 
