@@ -1,0 +1,65 @@
+#include "resize/resizeengine.h"
+
+#include <QEvent>
+#include <QWidget>
+
+namespace askbright {
+
+ResizeEngine::ResizeEngine(QWidget *container, QObject *parent)
+    : QObject(parent), m_container(container), m_window(container), m_resize(m_window)
+{
+}
+
+ResizeEngine *ResizeEngine::install(QWidget *container)
+{
+    auto *engine = new ResizeEngine(container, container);
+    engine->Initialize();
+    engine->setFollowsResize(true);
+    return engine;
+}
+
+void ResizeEngine::Initialize()
+{
+    m_window.settleLayout();
+    m_window.pinFontSizes();
+    m_resize.Initialize();
+}
+
+void ResizeEngine::ResizeOption(const QWidget *control, qint32 option,
+                                std::optional<bool> fontSizing)
+{
+    const QString key = m_window.keyOf(control);
+    if (!key.isEmpty())
+        m_resize.ResizeOption(key, option, fontSizing);
+}
+
+void ResizeEngine::DoResize()
+{
+    m_resize.DoResize();
+}
+
+void ResizeEngine::DoResize_First(bool restoreWindowSize)
+{
+    m_resize.DoResize_First(restoreWindowSize);
+}
+
+void ResizeEngine::setFollowsResize(bool on)
+{
+    if (!m_container || on == m_followsResize)
+        return;
+    m_followsResize = on;
+    if (on)
+        m_container->installEventFilter(this);
+    else
+        m_container->removeEventFilter(this);
+}
+
+bool ResizeEngine::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_container && event->type() == QEvent::Resize &&
+        !m_container->window()->isMinimized())
+        DoResize();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace askbright

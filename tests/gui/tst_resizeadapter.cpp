@@ -1,0 +1,281 @@
+#include "resize/resizeengine.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <cmath>
+#include <memory>
+
+using namespace askbright;
+
+namespace {
+
+// A main window whose client area is 600 x 400 pixels, all fonts 10 points.
+struct TestWindow {
+    QMainWindow main;
+    QWidget *client = new QWidget;
+    QHash<QString, QWidget *> controls;
+
+    TestWindow()
+    {
+        main.menuBar()->addMenu(QStringLiteral("&Datei"));
+        client->setObjectName(QStringLiteral("client"));
+        main.setCentralWidget(client);
+        QFont font = client->font();
+        font.setPointSizeF(10);
+        client->setFont(font);
+
+        add(new QPlainTextEdit(client), "txtfrage", {20, 10, 200, 100});
+        add(new QPlainTextEdit(client), "txtantwort", {240, 10, 200, 100});
+        auto *combo = add(new QComboBox(client), "cseite", {20, 150, 160, 24});
+        combo->setEditable(true);
+        combo->addItems({QStringLiteral("eins"), QStringLiteral("zwei")});
+        auto *line = add(new QFrame(client), "Line1", {10, 300, 580, 3});
+        line->setFrameShape(QFrame::HLine);
+        add(new QFrame(client), "Line2", {590, 10, 3, 280})->setFrameShape(QFrame::VLine);
+        auto *frame = add(new QGroupBox(client), "fra", {300, 150, 200, 120});
+        add(new QLabel(QStringLiteral("innen"), frame), "lblinner", {10, 20, 80, 20});
+        // A layout places the panel's button; a dialog is a window of its own.
+        auto *panel = add(new QWidget(client), "panel", {460, 10, 120, 100});
+        (new QHBoxLayout(panel))->addWidget(new QPushButton(QStringLiteral("OK")));
+        new QDialog(client);
+        auto *unnamed = new QLabel(QStringLiteral("Frage"), client);
+        unnamed->setGeometry(20, 200, 100, 20);
+        controls.insert(QStringLiteral("unnamed label"), unnamed);
+        resizeClient({600, 400});
+    }
+
+    template <typename W> W *add(W *widget, const char *name, QRect geometry)
+    {
+        widget->setObjectName(QLatin1String(name));
+        widget->setGeometry(geometry);
+        controls.insert(QLatin1String(name), widget);
+        return widget;
+    }
+
+    bool resizeClient(QSize size)
+    {
+        settle();
+        main.resize(main.size() + size - client->size());
+        settle();
+        return QTest::qWaitFor([&] { return client->size() == size; }, 2000);
+    }
+
+    // A hidden window lays out only when asked.
+    void settle()
+    {
+        if (!main.isVisible()) {
+            main.layout()->invalidate();
+            main.layout()->activate();
+        }
+    }
+
+    bool show()
+    {
+        main.show();
+        return QTest::qWaitForWindowExposed(&main);
+    }
+
+    // Geometry and font of every control and of the composite widgets' inner parts.
+    QStringList snapshot() const
+    {
+        QStringList lines;
+        auto describe = [&](const QString &name, const QWidget *w) {
+            const QRect r = w->geometry();
+            lines << QStringLiteral("%1 %2,%3 %4x%5 %6pt")
+                         .arg(name)
+                         .arg(r.x())
+                         .arg(r.y())
+                         .arg(r.width())
+                         .arg(r.height())
+                         .arg(w->font().pointSizeF());
+        };
+        for (auto it = controls.cbegin(); it != controls.cend(); ++it)
+            describe(it.key(), it.value());
+        describe("viewport", plain("txtfrage")->viewport());
+        describe("combo edit", combo()->lineEdit());
+        lines.sort();
+        return lines;
+    }
+
+    QPlainTextEdit *plain(const char *name) const
+    {
+        return static_cast<QPlainTextEdit *>(controls.value(QLatin1String(name)));
+    }
+    QComboBox *combo() const { return static_cast<QComboBox *>(controls.value("cseite")); }
+};
+
+std::unique_ptr<ResizeEngine> installEngine(TestWindow &w)
+{
+    auto engine = std::make_unique<ResizeEngine>(w.client);
+    engine->Initialize();
+    engine->ResizeOption(w.controls.value("txtantwort"), 0, false);
+    engine->ResizeOption(w.controls.value("lblinner"), 0, false);
+    engine->setFollowsResize(true);
+    return engine;
+}
+
+} // namespace
+
+class tst_resizeadapter : public QObject {
+    Q_OBJECT
+private slots:
+    void recordsTheLaidOutControls_data()
+    {
+        QTest::addColumn<bool>("shownFirst");
+        QTest::newRow("initialized before the window shows") << false;
+        QTest::newRow("initialized on a shown window") << true;
+    }
+
+    void recordsTheLaidOutControls()
+    {
+        QFETCH(bool, shownFirst);
+        TestWindow w;
+        if (shownFirst)
+            QVERIFY(w.show());
+        auto engine = installEngine(w);
+        // The client area is the recorded window, not the frame with its menu bar.
+        QCOMPARE(engine->records().form().Width, 600 * 15);
+        QCOMPARE(engine->records().form().Height, 400 * 15);
+        QCOMPARE(engine->records().controls().Count(), int(w.controls.size()));
+        for (const QWidget *control : std::as_const(w.controls))
+            QVERIFY(engine->records().controls().Item(engine->keyOf(control)));
+        QCOMPARE(engine->records().controls().Item("txtfrage")->Left, 20 * 15);
+        QCOMPARE(engine->keyOf(w.controls.value("txtfrage")), QStringLiteral("txtfrage"));
+        QVERIFY(!engine->keyOf(w.controls.value("unnamed label")).isEmpty());
+        const QWidget *panel = w.controls.value("panel");
+        // Inner parts, a layout's widget and a window of its own are not controls.
+        const QList<const QWidget *> others{w.plain("txtfrage")->viewport(), w.combo()->lineEdit(),
+                                            panel->findChild<QWidget *>(),
+                                            w.client->findChild<QDialog *>()};
+        for (const QWidget *inner : others) {
+            QVERIFY(inner);
+            QVERIFY(engine->keyOf(inner).isEmpty());
+        }
+        if (!shownFirst)
+            QVERIFY(w.show());
+        QCOMPARE(w.client->size(), QSize(600, 400));
+    }
+
+    void controlsFollowTheWindow_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("expected");
+        QTest::addColumn<double>("points");
+        // 900 x 480 is 150 % of the width and 120 % of the height.
+        QTest::newRow("text box") << "txtfrage" << QRect(30, 12, 300, 120) << 12.0;
+        QTest::newRow("font sizing off") << "txtantwort" << QRect(360, 12, 300, 120) << 10.0;
+        QTest::newRow("combo box") << "cseite" << QRect(30, 180, 240, 29) << 12.0;
+        QTest::newRow("line keeps its thickness") << "Line1" << QRect(15, 360, 870, 3) << 10.0;
+        QTest::newRow("vertical line") << "Line2" << QRect(885, 12, 3, 336) << 10.0;
+        QTest::newRow("group box") << "fra" << QRect(450, 180, 300, 144) << 12.0;
+        QTest::newRow("inside the group box, sizing off")
+            << "lblinner" << QRect(15, 24, 120, 24) << 10.0;
+        QTest::newRow("panel with a layout") << "panel" << QRect(690, 12, 180, 120) << 12.0;
+        QTest::newRow("unnamed label") << "unnamed label" << QRect(30, 240, 150, 24) << 12.0;
+    }
+
+    void controlsFollowTheWindow()
+    {
+        QFETCH(QString, control);
+        QFETCH(QRect, expected);
+        QFETCH(double, points);
+        TestWindow w;
+        QVERIFY(w.show());
+        auto engine = installEngine(w);
+        const QStringList recorded = w.snapshot();
+        QVERIFY(w.resizeClient({900, 480}));
+        const QWidget *widget = w.controls.value(control);
+        QCOMPARE(widget->geometry(), expected);
+        QCOMPARE(std::round(widget->font().pointSizeF() * 1000) / 1000, points); // float ratios
+
+        // Inner parts stay where their widget puts them.
+        QPlainTextEdit *edit = w.plain("txtfrage");
+        QCOMPARE(edit->viewport()->geometry().topLeft(), edit->contentsRect().topLeft());
+        QVERIFY(w.combo()->rect().contains(w.combo()->lineEdit()->geometry()));
+
+        QVERIFY(w.resizeClient({600, 400}));
+        QCOMPARE(w.snapshot(), recorded);
+    }
+
+    void drivenByHand_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("installed") << "install";
+        QTest::newRow("following resizes") << "follow";
+        QTest::newRow("driven by hand") << "hand";
+    }
+
+    void drivenByHand()
+    {
+        QFETCH(QString, how);
+        auto w = std::make_unique<TestWindow>();
+        QVERIFY(w->show());
+        QPointer<ResizeEngine> engine = how == "install" ? ResizeEngine::install(w->client)
+                                                         : new ResizeEngine(w->client, w->client);
+        if (how != "install")
+            engine->Initialize();
+        engine->setFollowsResize(how != "hand");
+        QWidget *box = w->controls.value("txtfrage");
+        QVERIFY(w->resizeClient({1200, 800}));
+        QCOMPARE(box->geometry(),
+                 how != "hand" ? QRect(40, 20, 400, 200) : QRect(20, 10, 200, 100));
+        engine->DoResize();
+        QCOMPARE(box->geometry(), QRect(40, 20, 400, 200));
+        w.reset(); // the engine goes with its container
+        QVERIFY(engine.isNull());
+    }
+
+    void restoreWindowSize()
+    {
+        TestWindow w;
+        QVERIFY(w.show());
+        const QSize outer = w.main.size();
+        auto engine = installEngine(w);
+        const QStringList recorded = w.snapshot();
+        QVERIFY(w.resizeClient({900, 700}));
+        QVERIFY(w.snapshot() != recorded);
+        engine->DoResize_First(true);
+        QVERIFY(QTest::qWaitFor([&] { return w.client->size() == QSize(600, 400); }, 2000));
+        QCOMPARE(w.main.size(), outer);
+        QCOMPARE(w.snapshot(), recorded);
+    }
+
+    void containerWithLayoutAndTwins()
+    {
+        QWidget window;
+        auto *managed = new QLabel(QStringLiteral("im Layout"));
+        (new QVBoxLayout(&window))->addWidget(managed);
+        QList<QLabel *> twins; // the same objectName twice: each still gets its own record
+        for (int i = 0; i < 2; ++i) {
+            twins << new QLabel(QStringLiteral("frei"), &window);
+            twins.last()->setObjectName(QStringLiteral("lblfrei"));
+            twins.last()->setGeometry(10, 10 + 30 * i, 50, 20);
+        }
+        window.resize(200, 100);
+        QVERIFY(QTest::qWaitForWindowExposed((window.show(), &window)));
+        ResizeEngine engine(&window);
+        engine.Initialize();
+        engine.setFollowsResize(true);
+        QVERIFY(engine.keyOf(managed).isEmpty());
+        QCOMPARE(engine.records().controls().Count(), 2);
+        QVERIFY(engine.keyOf(twins[0]) != engine.keyOf(twins[1]));
+        window.resize(400, 200);
+        QVERIFY(
+            QTest::qWaitFor([&] { return twins[1]->geometry() == QRect(20, 80, 100, 40); }, 2000));
+        QCOMPARE(twins[0]->geometry(), QRect(20, 20, 100, 40));
+    }
+};
+
+QTEST_MAIN(tst_resizeadapter)
+#include "tst_resizeadapter.moc"
