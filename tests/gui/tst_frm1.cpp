@@ -561,6 +561,34 @@ private slots:
         QCOMPARE(read.language, Language::English);
     }
 
+    // The controls stretch with the window; the text boxes keep the user's font size.
+    void controlsFollowTheWindowSize()
+    {
+        AppSettings stored;
+        stored.answerFont = {QStringLiteral("DejaVu Sans"), 14, false, false};
+        Session s(encodeCp1252(formatSettings(stored)));
+        auto *answer = s.get<QPlainTextEdit>("txtantwort");
+        auto *label = s.get<QLabel>("Label5");
+        auto *client = s.w().centralWidget();
+        const QRect before = answer->geometry();
+        const QSize clientBefore = client->size();
+        const qreal labelFont = label->font().pointSizeF();
+        s.w().resize(s.w().width() * 3 / 2, s.w().height() + clientBefore.height() / 5);
+        QTRY_COMPARE(client->width(), clientBefore.width() * 3 / 2);
+        QCOMPARE(answer->x(), qRound(before.x() * 1.5));
+        QVERIFY(qAbs(answer->width() - before.width() * 1.5) <= 1);
+        const double heightRatio = double(client->height()) / clientBefore.height();
+        QVERIFY(heightRatio > 1.1);
+        QVERIFY(qAbs(answer->height() - before.height() * heightRatio) <= 1);
+        QCOMPARE(answer->font().pointSizeF(), 14.0);
+        QVERIFY(label->font().pointSizeF() > labelFont);
+        // Back at the recorded size everything is as designed, the user's font included.
+        s.w().resize(s.w().width() * 2 / 3, s.w().height() - clientBefore.height() / 5);
+        QTRY_COMPARE(answer->geometry(), before);
+        QCOMPARE(answer->font().pointSizeF(), 14.0);
+        QCOMPARE(label->font().pointSizeF(), labelFont);
+    }
+
     void captionsFit()
     {
         Session s;

@@ -88,6 +88,12 @@ void clsResize::ResizeOption(const QString &key, qint32 option, std::optional<bo
         record->FontSizing = *fontSizing;
 }
 
+void clsResize::RecordFontSize(const QString &key, float points)
+{
+    if (clsControl *record = m_controls.Item(key))
+        record->Fontsize = points;
+}
+
 void clsResize::DoResize()
 {
     const ResizeWindow::Geometry window = m_oForm.windowGeometry();

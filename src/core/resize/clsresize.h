@@ -29,6 +29,10 @@ public:
     // and, when given, its font sizing. No record: nothing happens.
     void ResizeOption(const QString &key, qint32 option,
                       std::optional<bool> fontSizing = std::nullopt);
+    // Takes points as the control's recorded font size: a font the user
+    // chose for a control without font sizing is what the recorded size
+    // restores. No record: nothing happens.
+    void RecordFontSize(const QString &key, float points);
     // Adapts every recorded control to the window's current size.
     void DoResize();
     // Puts every recorded control back to its recorded geometry and font size,

@@ -11,6 +11,7 @@
 #include "controls/formontop.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
+#include "resize/resizeengine.h"
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"
 #include "state/appstate.h"
@@ -51,8 +52,12 @@ frm1::frm1(WindowContext &context, QWidget *parent)
     m_tray->setObjectName(QStringLiteral("tray"));
     buildControls();
     buildMenus();
+    // The design captions are the German ones; the menu bar needs its texts
+    // to take its height before the layout is recorded.
+    applyCaptions(Language::German);
     setMinimumSize(pixelsFromTwips(minimumWidthTwips), pixelsFromTwips(minimumHeightTwips));
     resize(minimumSize());
+    m_resize = new ResizeEngine(centralWidget(), this);
     connect(m_tray, &TrayControl::mouseDown, this, &frm1::tray_MouseDown);
     // The desktop session ending closes without questions, like the exit command.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { noteSessionEnd(); });
@@ -369,6 +374,12 @@ void frm1::Form_Load()
     updateTitle();
     setWindowState(WindowState::NoDatabase);
     show();
+    // Recorded as shown, so the menu bar has its real height: the controls
+    // stretch with the window, the two text boxes keep the user's fonts.
+    m_resize->Initialize();
+    for (QPlainTextEdit *field : {txtfrage, txtantwort})
+        m_resize->ResizeOption(field, 0, false);
+    m_resize->setFollowsResize(true);
 
     step([&] { readSettings(); });
     db.setFaqFolder(settings.faqFolder);
@@ -399,6 +410,8 @@ void frm1::Form_Load()
 
     txtfrage->setFont(fieldFont(settings.questionFont));
     txtantwort->setFont(fieldFont(settings.answerFont));
+    for (QPlainTextEdit *field : {txtfrage, txtantwort})
+        m_resize->RecordFontSize(field);
     for (auto [field, color] : {std::pair{txtfrage, settings.textColors[0]},
                                 std::pair{txtantwort, settings.textColors[1]}}) {
         QPalette p = field->palette();

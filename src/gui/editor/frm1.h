@@ -20,6 +20,7 @@ namespace askbright {
 
 class AppState;
 class Button3D;
+class ResizeEngine;
 class TrayControl;
 class WindowContext;
 struct FaqRecord;
@@ -142,6 +143,7 @@ private:
     AppState &m_state;
     CommonDialog m_stddialog;
     TrayControl *m_tray;
+    ResizeEngine *m_resize;
 
     // Form-level state.
     QStringList m_recentFiles;

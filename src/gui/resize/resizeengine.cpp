@@ -33,6 +33,13 @@ void ResizeEngine::ResizeOption(const QWidget *control, qint32 option,
         m_resize.ResizeOption(key, option, fontSizing);
 }
 
+void ResizeEngine::RecordFontSize(const QWidget *control)
+{
+    const QString key = m_window.keyOf(control);
+    if (!key.isEmpty())
+        m_resize.RecordFontSize(key, float(control->font().pointSizeF()));
+}
+
 void ResizeEngine::DoResize()
 {
     m_resize.DoResize();

@@ -44,6 +44,9 @@ public:
     // fontSizing: whether the control's font follows; unchanged when not given.
     void ResizeOption(const QWidget *control, qint32 option,
                       std::optional<bool> fontSizing = std::nullopt);
+    // The control's current font size becomes its recorded one (a font the
+    // user chose survives the return to the recorded window size).
+    void RecordFontSize(const QWidget *control);
     void DoResize();
     // Restores every control's recorded geometry and font size; with
     // restoreWindowSize also the window size that gives the recorded container size.
