@@ -1,0 +1,255 @@
+// The companion files delivered in the program folder, read with the
+// program's own readers: a new user must be able to open them and make a page.
+
+#include "app/apperror.h"
+#include "app/clock.h"
+#include "app/textcodec.h"
+#include "appearance/schemefile.h"
+#include "database/faqdatabase.h"
+#include "database/faqfile.h"
+#include "html/pagegenerator.h"
+#include "html/templatefolders.h"
+#include "project/contactstore.h"
+#include "project/pageproject.h"
+#include "recordingsink.h"
+#include "settings/recentfiles.h"
+#include "state/appstate.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <cmath>
+
+using namespace askbright;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString distPath(const QString &name)
+{
+    return QStringLiteral(ASKBRIGHT_DIST "/") + name;
+}
+
+// Relative luminance of a window colour value (red in the low byte).
+double luminance(qint32 colour)
+{
+    auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour & 0xFF) + 0.7152 * channel((colour >> 8) & 0xFF) +
+           0.0722 * channel((colour >> 16) & 0xFF);
+}
+
+double contrast(qint32 a, qint32 b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// Every line ends in CR LF and no CR or LF stands alone.
+bool hasOnlyCrLf(const QByteArray &bytes)
+{
+    return bytes.endsWith("\r\n") && bytes.count('\r') == bytes.count('\n') &&
+           bytes.count("\r\n") == bytes.count('\n');
+}
+
+QList<FaqRecord> sampleRecords()
+{
+    return faq_einlesen(distPath(u"beispiel.faq"_s));
+}
+
+} // namespace
+
+class tst_samples : public QObject {
+    Q_OBJECT
+private slots:
+    void standardScheme();
+    void sampleDatabase();
+    void pageProjects_data();
+    void pageProjects();
+    void aboutText();
+    void helpDocument();
+};
+
+void tst_samples::standardScheme()
+{
+    const QByteArray bytes = testutil::readBytes(distPath(standardSchemeName));
+    const ColorScheme scheme = readSchemeFile(distPath(standardSchemeName));
+    QCOMPARE(formatScheme(scheme), bytes);
+    QVERIFY(isUsableScheme(distPath(standardSchemeName)));
+    for (qint32 colour : scheme.entries)
+        QVERIFY2(colour >= 0 && colour <= 0xFFFFFF, "a colour with a top byte");
+    // Readable: text on the background and captions on the buttons.
+    QVERIFY(contrast(scheme[ColorScheme::fontColor], scheme[ColorScheme::backgroundColor]) >= 7);
+    QVERIFY(contrast(scheme[ColorScheme::buttonFontColor], scheme[ColorScheme::buttonColor]) >=
+            4.5);
+    QVERIFY(luminance(scheme[ColorScheme::backgroundColor]) > 0.7);
+}
+
+void tst_samples::sampleDatabase()
+{
+    const QString path = distPath(u"beispiel.faq"_s);
+    const QByteArray bytes = testutil::readBytes(path);
+    const QList<FaqRecord> records = sampleRecords();
+    QVERIFY(records.size() >= 10 && records.size() <= 15);
+    // Exactly the layout the program writes, so saving it changes no byte.
+    QCOMPARE(formatFaq(records), bytes);
+    QVERIFY(hasOnlyCrLf(bytes));
+
+    bool quoteSeen = false;
+    bool extraWithLinkSeen = false;
+    bool lineBreakSeen = false;
+    QSet<QString> questions;
+    for (const FaqRecord &r : records) {
+        // Complete records only: the program refuses to leave an empty one.
+        QVERIFY(!trimBlanks(r.question).isEmpty());
+        QVERIFY(!trimBlanks(r.answer).isEmpty());
+        QVERIFY2(!questions.contains(r.question), qPrintable(r.question));
+        questions.insert(r.question);
+        for (const QString &text : {r.question, r.answer, r.extraInfo, r.homepageLink})
+            QVERIFY2(!text.contains(u'"'), qPrintable(text));
+        quoteSeen = quoteSeen || r.answer.contains(quoteSubstitute);
+        lineBreakSeen = lineBreakSeen || r.answer.contains(u"\r\n"_s);
+        extraWithLinkSeen =
+            extraWithLinkSeen || (!r.extraInfo.isEmpty() && r.homepageLink.startsWith(u"http"_s));
+        QVERIFY(r.infoWithQuestion == 0 || r.infoWithQuestion == 1);
+        QVERIFY2(QDate::fromString(r.createdDate, u"dd.MM.yyyy"_s).isValid(),
+                 qPrintable(r.createdDate));
+    }
+    QVERIFY(quoteSeen);
+    QVERIFY(lineBreakSeen);
+    QVERIFY(extraWithLinkSeen);
+}
+
+void tst_samples::pageProjects_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("language");
+    const QStringList names = pageProjectNames(distPath(u"vorlagen"_s));
+    QCOMPARE(names, (QStringList{u"klassisch.pdt"_s, u"nachtblau.pdt"_s}));
+    for (const QString &name : names) {
+        QTest::newRow(qPrintable(name + u" deutsch"_s)) << name << u"deutsch"_s;
+        QTest::newRow(qPrintable(name + u" englisch"_s)) << name << u"englisch"_s;
+    }
+}
+
+void tst_samples::pageProjects()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, language);
+    const QString path = distPath(u"vorlagen/"_s + name);
+    const QByteArray bytes = testutil::readBytes(path);
+    QVERIFY(hasOnlyCrLf(bytes));
+
+    RecordingSink sink;
+    PageProject project;
+    QCOMPARE(openPageProject(path, project, Language::fromSetting(language), sink),
+             ProjectReadOutcome::Read);
+    QCOMPARE(sink.messages.size(), 0);
+    // Exactly the layout the layout editor writes.
+    QCOMPARE(encodeCp1252(formatPageProject(project, QString())), bytes);
+    static const QRegularExpression colourText(u"^#[0-9A-F]{6}$"_s);
+    for (const QString &colour : {project.textColor, project.bgColor, project.alinkColor,
+                                  project.vlinkColor, project.linkColor})
+        QVERIFY2(colourText.match(colour).hasMatch(), qPrintable(colour));
+    QVERIFY(project.picturePath.isEmpty());
+    QVERIFY(!project.pageFileName.isEmpty());
+
+    // Together with the sample database they make a page at once.
+    QTemporaryDir out;
+    FixedClock clock(QDate(2025, 3, 15));
+    FaqDatabase database;
+    database.replaceRecords(sampleRecords());
+    PageRequest request;
+    request.projectPath = path;
+    request.outputFolder = out.path() + u'/';
+    const PageResult result =
+        generatePage(Language::fromSetting(language), request, database, clock, sink);
+    QCOMPARE(result.status, PageStatus::Ok);
+    QCOMPARE(sink.messages.size(), 0);
+    QCOMPARE(result.pagePath, out.path() + u'/' + project.pageFileName + u".html"_s);
+    const QString page = decodeCp1252(testutil::readBytes(result.pagePath));
+    QCOMPARE(page.count(u"<LI><a name=\"frage"_s), database.recordCount());
+    QVERIFY(page.contains(u"<a name=\"frage%1\">"_s.arg(database.recordCount())));
+    for (const QString &colour : {project.textColor, project.bgColor, project.linkColor})
+        QVERIFY2(page.contains(colour), qPrintable(colour));
+    for (const QString &keyword : project.keywords)
+        QVERIFY2(page.contains(keyword), qPrintable(keyword));
+}
+
+void tst_samples::aboutText()
+{
+    const QByteArray bytes = testutil::readBytes(distPath(u"about.txt"_s));
+    QVERIFY(hasOnlyCrLf(bytes));
+    const QStringList lines = decodeCp1252(bytes).chopped(2).split(u"\r\n"_s);
+    QVERIFY(lines.size() >= 20 && lines.size() <= 40);
+    QCOMPARE(lines.first(), u"Askbright"_s);
+    QVERIFY(lines.contains(u"Askbright team"_s));
+    QVERIFY(lines.contains(QString()));
+    for (const QString &line : lines) {
+        // Centred in a small window; the version is shown in its title, not here.
+        QVERIFY2(line.size() <= 40, qPrintable(line));
+        QVERIFY2(!line.contains(QRegularExpression(u"\\d+\\.\\d+"_s)), qPrintable(line));
+        QVERIFY2(!line.contains(u'\uFFFD') && !line.contains(u'\u00C3'), qPrintable(line));
+    }
+}
+
+void tst_samples::helpDocument()
+{
+    const QByteArray bytes = testutil::readBytes(distPath(u"askbright.html"_s));
+    QXmlStreamReader xml(bytes);
+    QSet<QString> ids;
+    QStringList anchors;
+    QString text;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isCharacters())
+            text += xml.text();
+        if (!xml.isStartElement())
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (a.hasAttribute(u"id"_s))
+            ids.insert(a.value(u"id"_s).toString());
+        if (a.hasAttribute(u"href"_s))
+            anchors << a.value(u"href"_s).toString();
+        // Self-contained: nothing is loaded from anywhere else.
+        QVERIFY2(!a.hasAttribute(u"src"_s), qPrintable(xml.name().toString()));
+        QVERIFY(xml.name() != u"link"_s && xml.name() != u"script"_s);
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QVERIFY(!text.contains(u"url("_s) && !text.contains(u"@import"_s));
+    for (const QString &anchor : anchors) {
+        QVERIFY2(anchor.startsWith(u'#'), qPrintable(anchor));
+        QVERIFY2(ids.contains(anchor.mid(1)), qPrintable(anchor));
+    }
+
+    // The names it tells the user are the ones the program uses.
+    QTemporaryDir folder;
+    FixedClock clock(QDate(2025, 3, 15));
+    AppState state(folder.path(), clock);
+    const QStringList names = {
+        QFileInfo(state.settingsFilePath()).fileName(),
+        QFileInfo(state.errorLogPath()).fileName(),
+        QFileInfo(state.errorProtocolPath()).fileName(),
+        recentFilesName,
+        contactFileName,
+        standardSchemeName,
+        projectMarker,
+        u"beispiel.faq"_s,
+        u"about.txt"_s,
+        u"whats_new.pdf"_s,
+    };
+    for (const QString &name : names)
+        QVERIFY2(text.contains(name), qPrintable(name));
+    for (const QString &sample : QDir(distPath(u"vorlagen"_s)).entryList(QDir::Files))
+        QVERIFY2(text.contains(sample), qPrintable(sample));
+}
+
+QTEST_GUILESS_MAIN(tst_samples)
+#include "tst_samples.moc"

@@ -1,0 +1,331 @@
+#include "app/apperror.h"
+#include "appearance/schemefile.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+using namespace askbright;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(askbright::ColorScheme)
+
+namespace {
+
+ColorScheme scheme(qint32 button, qint32 font, qint32 background, qint32 buttonFont)
+{
+    return ColorScheme{{button, font, background, buttonFont}};
+}
+
+} // namespace
+
+class tst_schemefile : public QObject {
+    Q_OBJECT
+private slots:
+    void parse_data();
+    void parse();
+    void truncatedBeginning_data();
+    void truncatedBeginning();
+    void readsOnlyTheBeginningOfLargeFiles();
+    void unreadableFiles();
+    void format();
+    void schemeNames_data();
+    void schemeNames();
+    void startupChoice_data();
+    void startupChoice();
+    void saveAndLoad();
+    void failedSaveKeepsPathAndColours();
+    void failedLoadChangesNothing();
+};
+
+void tst_schemefile::parse_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<ColorScheme>("expected");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("description");
+    const ColorScheme none;
+    const ColorScheme oneToFour = scheme(1, 2, 3, 4);
+
+    QTest::newRow("print form") << QByteArray(" 1 \r\n 2 \r\n 3 \r\n 4 \r\n") << oneToFour << 0
+                                << QString();
+    QTest::newRow("white, negative, extremes")
+        << QByteArray(" 16777215 \r\n-1 \r\n 2147483647 \r\n-2147483648 \r\n")
+        << scheme(16777215, -1, 2147483647, -2147483647 - 1) << 0 << QString();
+    QTest::newRow("commas on one line") << QByteArray("1,2,3,4") << oneToFour << 0 << QString();
+    QTest::newRow("blanks on one line")
+        << QByteArray("  1   2\t3 4") << oneToFour << 0 << QString();
+    QTest::newRow("blanks around commas")
+        << QByteArray("1 , 2 ,3, 4") << oneToFour << 0 << QString();
+    QTest::newRow("LF and CR line ends") << QByteArray("1\n2\r3\n4") << oneToFour << 0 << QString();
+    QTest::newRow("blank lines skipped")
+        << QByteArray("\r\n\r\n 1 \r\n\r\n   \r\n 2 \r\n 3 \r\n 4 ") << oneToFour << 0 << QString();
+    QTest::newRow("plus sign") << QByteArray("+1 2 3 4") << oneToFour << 0 << QString();
+    QTest::newRow("extra lines after the fourth")
+        << QByteArray(" 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\nblau\r\n") << oneToFour << 0 << QString();
+    QTest::newRow("a word right after the fourth")
+        << QByteArray("1,2,3,4,kaputt") << oneToFour << 0 << QString();
+    QTest::newRow("binary after the fourth")
+        << QByteArray("1 2 3 4\n\x00\xff\xfe", 10) << oneToFour << 0 << QString();
+
+    QTest::newRow("empty file") << QByteArray() << none << int(AppError::InputPastEndOfFile)
+                                << u"The colour scheme file holds no colours"_s;
+    QTest::newRow("only blank lines")
+        << QByteArray("\r\n  \r\n") << none << int(AppError::InputPastEndOfFile)
+        << u"The colour scheme file holds no colours"_s;
+    QTest::newRow("one number") << QByteArray(" 7 \r\n") << none
+                                << int(AppError::InputPastEndOfFile)
+                                << u"The colour scheme file holds only 1 colour"_s;
+    QTest::newRow("three numbers")
+        << QByteArray(" 1 \r\n 2 \r\n 3 \r\n") << none << int(AppError::InputPastEndOfFile)
+        << u"The colour scheme file holds only 3 colours"_s;
+    QTest::newRow("a word where a number belongs")
+        << QByteArray(" 1 \r\nblau\r\n 3 \r\n 4 \r\n") << none << int(AppError::TypeMismatch)
+        << u"The colour scheme file holds \"blau\" where colour 2 belongs"_s;
+    QTest::newRow("digits glued to a word")
+        << QByteArray("1 2 3px 4") << none << int(AppError::TypeMismatch)
+        << u"The colour scheme file holds \"3px\" where colour 3 belongs"_s;
+    QTest::newRow("a hexadecimal colour text")
+        << QByteArray("#FFFFFF 2 3 4") << none << int(AppError::TypeMismatch)
+        << u"The colour scheme file holds \"#FFFFFF\" where colour 1 belongs"_s;
+    QTest::newRow("an empty entry between commas")
+        << QByteArray("1,,2,3") << none << int(AppError::TypeMismatch)
+        << u"The colour scheme file has an empty entry where colour 2 belongs"_s;
+    QTest::newRow("beyond 32 bits")
+        << QByteArray("1 2 3 2147483648") << none << int(AppError::Overflow)
+        << u"The colour scheme file holds \"2147483648\" as colour 4, which is out of range"_s;
+    QTest::newRow("long garbage is quoted short")
+        << QByteArray(200, 'x') << none << int(AppError::TypeMismatch)
+        << u"The colour scheme file holds \"xxxxxxxxxxxxxxxxxxxx...\" where colour 1 belongs"_s;
+    QTest::newRow("Windows-1252 word")
+        << QByteArray("1 gr\xfcn 3 4") << none << int(AppError::TypeMismatch)
+        << u"The colour scheme file holds \"grün\" where colour 2 "
+           "belongs"_s;
+}
+
+void tst_schemefile::parse()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(ColorScheme, expected);
+    QFETCH(int, error);
+    QFETCH(QString, description);
+    try {
+        const ColorScheme read = parseScheme(bytes);
+        QCOMPARE(error, 0);
+        QCOMPARE(read, expected);
+    } catch (const AppError &e) {
+        QCOMPARE(e.number(), error);
+        QCOMPARE(e.description(), description);
+    }
+}
+
+void tst_schemefile::truncatedBeginning_data()
+{
+    QTest::addColumn<QByteArray>("beginning");
+    QTest::addColumn<int>("error");
+    QTest::newRow("four numbers and a separator") << QByteArray("1 2 3 4 ") << 0;
+    QTest::newRow("four numbers and a comma") << QByteArray("1 2 3 4,") << 0;
+    QTest::newRow("fourth number may go on")
+        << QByteArray("1 2 3 44") << int(AppError::OutOfMemory);
+    QTest::newRow("three numbers") << QByteArray("1 2 3 ") << int(AppError::OutOfMemory);
+    QTest::newRow("only blanks") << QByteArray(64, ' ') << int(AppError::OutOfMemory);
+}
+
+// A beginning that stops inside the file decides only what it fully holds.
+void tst_schemefile::truncatedBeginning()
+{
+    QFETCH(QByteArray, beginning);
+    QFETCH(int, error);
+    try {
+        QCOMPARE(parseScheme(beginning, true), scheme(1, 2, 3, 4));
+        QCOMPARE(error, 0);
+    } catch (const AppError &e) {
+        QCOMPARE(e.number(), error);
+    }
+}
+
+void tst_schemefile::readsOnlyTheBeginningOfLargeFiles()
+{
+    QTemporaryDir dir;
+    const QString big = dir.filePath(u"big.sch"_s);
+    QVERIFY(testutil::writeBytes(big, " 1 \r\n 2 \r\n 3 \r\n 4 \r\n" +
+                                          QByteArray(4 * maxSchemeFileBytes, 'x')));
+    QCOMPARE(readSchemeFile(big), scheme(1, 2, 3, 4));
+
+    // Numbers past the limit are never reached, and a number cut by the
+    // limit is not taken for a shorter one.
+    const QByteArray padding(maxSchemeFileBytes - 7, '\n');
+    for (const QByteArray &tail :
+         {QByteArray(7, '\n') + "1 2 3 4\r\n", QByteArray("1 2 3 44\r\n")}) {
+        const QString padded = dir.filePath(u"padded.sch"_s);
+        QVERIFY(testutil::writeBytes(padded, padding + tail));
+        try {
+            readSchemeFile(padded);
+            QFAIL("a scheme beyond the limit was taken");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), int(AppError::OutOfMemory));
+        }
+    }
+
+    // A file of exactly the limit is read whole.
+    const QString exact = dir.filePath(u"exact.sch"_s);
+    QVERIFY(testutil::writeBytes(exact, QByteArray(maxSchemeFileBytes - 7, '\n') + "1 2 3 4"));
+    QCOMPARE(readSchemeFile(exact), scheme(1, 2, 3, 4));
+}
+
+void tst_schemefile::unreadableFiles()
+{
+    QTemporaryDir dir;
+    try {
+        readSchemeFile(dir.filePath(u"missing.sch"_s));
+        QFAIL("a missing file was read");
+    } catch (const AppError &e) {
+        QCOMPARE(e.number(), int(AppError::FileNotFound));
+    }
+    QVERIFY(QDir(dir.path()).mkdir(u"folder.sch"_s));
+    QVERIFY_THROWS_EXCEPTION(AppError, readSchemeFile(dir.filePath(u"folder.sch"_s)));
+}
+
+void tst_schemefile::format()
+{
+    // The print form: sign position, digits, one blank, CR LF.
+    QCOMPARE(formatScheme(scheme(0, 16777215, -1, 255)),
+             QByteArray(" 0 \r\n 16777215 \r\n-1 \r\n 255 \r\n"));
+    QCOMPARE(formatScheme(ColorScheme{}), QByteArray(" 0 \r\n 0 \r\n 0 \r\n 0 \r\n"));
+    const ColorScheme extremes = scheme(-2147483647 - 1, 2147483647, 12632256, 8421504);
+    QCOMPARE(parseScheme(formatScheme(extremes)), extremes);
+}
+
+void tst_schemefile::schemeNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("isScheme");
+    QTest::newRow("standard") << u"standard.sch"_s << true;
+    QTest::newRow("capitals") << u"FARBEN.SCH"_s << false;
+    QTest::newRow("mixed case") << u"farben.Sch"_s << false;
+    QTest::newRow("no dot needed") << u"farbensch"_s << true;
+    QTest::newRow("only the letters") << u"sch"_s << true;
+    QTest::newRow("backup copy") << u"farben.sch.bak"_s << false;
+    QTest::newRow("longer extension") << u"farben.schx"_s << false;
+    QTest::newRow("empty") << QString() << false;
+}
+
+void tst_schemefile::schemeNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, isScheme);
+    QCOMPARE(isSchemeFileName(name), isScheme);
+}
+
+void tst_schemefile::startupChoice_data()
+{
+    // Paths are relative to a temporary program folder holding "own.sch",
+    // "own.txt", "OWN.SCH" and the folder "dir.sch"; "" is the empty setting.
+    QTest::addColumn<bool>("standardPresent");
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("applied");
+    QTest::newRow("nothing remembered, no standard")
+        << false << QString() << u"standard.sch"_s << false;
+    QTest::newRow("nothing remembered, standard") << true << QString() << u"standard.sch"_s << true;
+    QTest::newRow("remembered scheme kept") << true << u"own.sch"_s << u"own.sch"_s << true;
+    QTest::newRow("remembered file deleted") << true << u"gone.sch"_s << u"standard.sch"_s << true;
+    QTest::newRow("deleted, no standard") << false << u"gone.sch"_s << u"standard.sch"_s << false;
+    QTest::newRow("remembered without sch ending") << true << u"own.txt"_s << u"own.txt"_s << false;
+    QTest::newRow("remembered with capital ending")
+        << true << u"OWN.SCH"_s << u"OWN.SCH"_s << false;
+    QTest::newRow("a folder is no file") << true << u"dir.sch"_s << u"standard.sch"_s << true;
+}
+
+void tst_schemefile::startupChoice()
+{
+    QFETCH(bool, standardPresent);
+    QFETCH(QString, remembered);
+    QFETCH(QString, chosen);
+    QFETCH(bool, applied);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    for (const QString &name : {u"own.sch"_s, u"own.txt"_s, u"OWN.SCH"_s})
+        saveSchemeFile(folder + name, scheme(1, 2, 3, 4));
+    QVERIFY(QDir(folder).mkdir(u"dir.sch"_s));
+    if (standardPresent)
+        saveSchemeFile(folder + standardSchemeName, scheme(5, 6, 7, 8));
+
+    const QString path =
+        startupSchemePath(remembered.isEmpty() ? QString() : folder + remembered, folder);
+    QCOMPARE(path, folder + chosen);
+    QCOMPARE(isUsableScheme(path), applied);
+}
+
+void tst_schemefile::saveAndLoad()
+{
+    QTemporaryDir dir;
+    const ColorScheme picked = scheme(0xC08040, 0x202020, 0xF0E8E0, 0xFFFFFF);
+    ColorScheme saved;
+    QString remembered = u"old.sch"_s;
+
+    // Written paths may use backslashes as files from other systems do.
+    const QString chosen = QDir::toNativeSeparators(dir.path()).replace(u'/', u'\\') + u"\\mein"_s;
+    saveScheme(chosen, picked, saved, remembered);
+    QCOMPARE(remembered, chosen);
+    QCOMPARE(saved, picked);
+    QCOMPARE(testutil::readBytes(dir.filePath(u"mein"_s)),
+             QByteArray(" 12615744 \r\n 2105376 \r\n 15788256 \r\n 16777215 \r\n"));
+    // No extension is added, so the file is written but never taken as a scheme.
+    QVERIFY(!isUsableScheme(chosen));
+
+    ColorScheme current;
+    saved = ColorScheme{};
+    loadScheme(chosen, current, saved, remembered);
+    QCOMPARE(current, picked);
+    QCOMPARE(saved, picked);
+
+    ColorScheme startCurrent, startSaved;
+    skin_einlesen(chosen, startCurrent, startSaved);
+    QCOMPARE(startCurrent, picked);
+    QCOMPARE(startSaved, picked);
+}
+
+void tst_schemefile::failedSaveKeepsPathAndColours()
+{
+    QTemporaryDir dir;
+    QVERIFY(testutil::writeBytes(dir.filePath(u"plain"_s), "not a folder"));
+    const ColorScheme before = scheme(1, 2, 3, 4);
+    ColorScheme saved = before;
+    QString remembered = dir.filePath(u"old.sch"_s);
+    for (const QString &target :
+         {dir.filePath(u"missing/new.sch"_s), dir.filePath(u"plain/new.sch"_s), dir.path()}) {
+        QVERIFY_THROWS_EXCEPTION(AppError,
+                                 saveScheme(target, scheme(9, 9, 9, 9), saved, remembered));
+        QCOMPARE(remembered, dir.filePath(u"old.sch"_s));
+        QCOMPARE(saved, before);
+    }
+}
+
+void tst_schemefile::failedLoadChangesNothing()
+{
+    QTemporaryDir dir;
+    const QString three = dir.filePath(u"three.sch"_s);
+    QVERIFY(testutil::writeBytes(three, " 10 \r\n 20 \r\n 30 \r\n"));
+    const ColorScheme current0 = scheme(1, 2, 3, 4);
+    const ColorScheme saved0 = scheme(5, 6, 7, 8);
+    ColorScheme current = current0;
+    ColorScheme saved = saved0;
+    QString remembered = u"old.sch"_s;
+    try {
+        loadScheme(three, current, saved, remembered);
+        QFAIL("a scheme of three colours was taken");
+    } catch (const AppError &e) {
+        QCOMPARE(e.description(), u"The colour scheme file holds only 3 colours"_s);
+    }
+    QCOMPARE(current, current0);
+    QCOMPARE(saved, saved0);
+    QCOMPARE(remembered, u"old.sch"_s);
+
+    QVERIFY_THROWS_EXCEPTION(AppError, skin_einlesen(three, current, saved));
+    QCOMPARE(current, current0);
+    QCOMPARE(saved, saved0);
+}
+
+QTEST_GUILESS_MAIN(tst_schemefile)
+#include "tst_schemefile.moc"
