@@ -1,0 +1,268 @@
+#include "app/apperror.h"
+#include "app/wavefile.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QtEndian>
+#include <algorithm>
+
+using namespace askbright;
+
+using Ids = QList<QByteArray>;
+
+namespace {
+
+QByteArray le32(quint32 v)
+{
+    QByteArray out(4, '\0');
+    qToLittleEndian(v, out.data());
+    return out;
+}
+
+QByteArray le16(quint16 v)
+{
+    QByteArray out(2, '\0');
+    qToLittleEndian(v, out.data());
+    return out;
+}
+
+QByteArray chunk(const QByteArray &id, const QByteArray &body, bool pad = true)
+{
+    QByteArray out = id + le32(quint32(body.size())) + body;
+    if (pad && body.size() % 2)
+        out += '\0';
+    return out;
+}
+
+QByteArray format(int channels, quint32 rate, int bits, int tag = 1, int blockAlign = -1,
+                  qint64 byteRate = -1)
+{
+    if (blockAlign < 0)
+        blockAlign = channels * bits / 8;
+    if (byteRate < 0)
+        byteRate = qint64(rate) * blockAlign;
+    return chunk("fmt ", le16(quint16(tag)) + le16(quint16(channels)) + le32(rate) +
+                             le32(quint32(byteRate)) + le16(quint16(blockAlign)) +
+                             le16(quint16(bits)));
+}
+
+QByteArray riff(const QByteArray &chunks)
+{
+    return chunk("RIFF", "WAVE" + chunks, false);
+}
+
+// A RIFF header that claims `size` while the body is `chunks`.
+QByteArray riffClaiming(quint32 size, const QByteArray &chunks)
+{
+    return "RIFF" + le32(size) + "WAVE" + chunks;
+}
+
+const QByteArray mono8 = format(1, 11025, 8);
+const QByteArray someSamples("\x80\x90\xA0\x90\x80\x70\x60", 7);
+
+// The error number reading bytes throws, 0 when they are read into clip.
+int errorOf(const QByteArray &bytes, WaveClip *clip = nullptr)
+{
+    try {
+        const WaveClip read = readWave(bytes);
+        if (clip)
+            *clip = read;
+    } catch (const AppError &e) {
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+class tst_wavefile : public QObject {
+    Q_OBJECT
+private slots:
+    // The clips the build synthesised, against the table of names and rates.
+    void clips_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("rate");
+        QTest::newRow("ANFANG") << "anfang" << 11000;
+        QTest::newRow("ZURUECK") << "zurueck" << 11000;
+        QTest::newRow("VOR") << "vor" << 22000;
+        QTest::newRow("ENDE") << "ende" << 22000;
+        QTest::newRow("LOESCHEN") << "loeschen" << 7000;
+        QTest::newRow("MENU") << "menu" << 11127;
+        QTest::newRow("OPEN_FEM") << "open_fem" << 22000;
+        QTest::newRow("HA") << "ha" << 22050;
+        QTest::newRow("QUIETSCH") << "quietsch" << 11025;
+        QTest::newRow("THANKS") << "thanks" << 22050;
+        QTest::newRow("HELP") << "help" << 22050;
+        QTest::newRow("GENERIEREN") << "generieren" << 22000;
+        QTest::newRow("GOOD1") << "good1" << 22050;
+        QTest::newRow("EDIT") << "edit" << 22000;
+        QTest::newRow("SORRY4") << "sorry4" << 22050;
+        QTest::newRow("VORLAGE") << "vorlage" << 22000;
+    }
+
+    void clips()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, rate);
+        const QByteArray bytes =
+            testutil::readBytes(QStringLiteral(ASKBRIGHT_SOUNDS "/%1.wav").arg(name));
+        QVERIFY2(!bytes.isEmpty(), qPrintable(name));
+        WaveClip clip;
+        QCOMPARE(errorOf(bytes, &clip), 0);
+        QCOMPARE(clip.channels, 1);
+        QCOMPARE(clip.bitsPerSample, 8);
+        QCOMPARE(clip.sampleRate, rate);
+        // The RIFF size covers exactly the file.
+        QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 4), quint32(bytes.size() - 8));
+        const Ids expected =
+            name == QLatin1String("quietsch") ? Ids{"LIST", "fmt ", "data"} : Ids{"fmt ", "data"};
+        QCOMPARE(clip.chunkIds, expected);
+        // Short enough that synchronous playback never holds the user up.
+        QVERIFY2(clip.durationMs() >= 60 && clip.durationMs() < 400,
+                 qPrintable(QString::number(clip.durationMs())));
+        // Starts and ends on silence (no click), audible but never loud.
+        const auto level = [&](qsizetype i) {
+            return std::abs(int(quint8(clip.samples[i])) - 128);
+        };
+        QVERIFY(level(0) <= 1);
+        QVERIFY(level(clip.samples.size() - 1) <= 1);
+        int loudest = 0;
+        for (qsizetype i = 0; i < clip.samples.size(); ++i)
+            loudest = std::max(loudest, level(i));
+        QVERIFY2(loudest >= 20 && loudest <= 64, qPrintable(QString::number(loudest)));
+    }
+
+    void noOtherClips()
+    {
+        const QStringList files = QDir(QStringLiteral(ASKBRIGHT_SOUNDS)).entryList(QDir::Files);
+        QCOMPARE(files.size(), 16);
+        for (const QString &file : files)
+            QVERIFY2(file == file.toLower() && file.endsWith(QLatin1String(".wav")),
+                     qPrintable(file));
+    }
+
+    void accepted_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<QByteArray>("samples");
+        QTest::addColumn<Ids>("ids");
+        const QByteArray data = chunk("data", someSamples);
+        QTest::newRow("plain") << riff(mono8 + data) << 1 << 8 << someSamples
+                               << Ids{"fmt ", "data"};
+        QTest::newRow("data first")
+            << riff(data + mono8) << 1 << 8 << someSamples << Ids{"data", "fmt "};
+        QTest::newRow("odd unknown chunk skipped")
+            << riff(chunk("LIST", QByteArray("INFOINAM\x03\0\0\0ab\0", 15)) + mono8 + data) << 1
+            << 8 << someSamples << Ids{"LIST", "fmt ", "data"};
+        QTest::newRow("last pad missing") << riff(mono8 + chunk("data", someSamples, false)) << 1
+                                          << 8 << someSamples << Ids{"fmt ", "data"};
+        QTest::newRow("bytes after the RIFF chunk")
+            << riff(mono8 + data) + "junk" << 1 << 8 << someSamples << Ids{"fmt ", "data"};
+        QTest::newRow("longer format chunk") << riff(chunk("fmt ", mono8.mid(8) + le16(0)) + data)
+                                             << 1 << 8 << someSamples << Ids{"fmt ", "data"};
+        QTest::newRow("stereo 16 bits, partial frame dropped")
+            << riff(format(2, 44100, 16) + data) << 2 << 16 << someSamples.left(4)
+            << Ids{"fmt ", "data"};
+        QTest::newRow("empty data")
+            << riff(mono8 + chunk("data", {})) << 1 << 8 << QByteArray() << Ids{"fmt ", "data"};
+        QTest::newRow("second data chunk ignored")
+            << riff(mono8 + data + chunk("data", "\x10\x20")) << 1 << 8 << someSamples
+            << Ids{"fmt ", "data", "data"};
+    }
+
+    void accepted()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, channels);
+        QFETCH(int, bits);
+        QFETCH(QByteArray, samples);
+        QFETCH(Ids, ids);
+        WaveClip clip;
+        QCOMPARE(errorOf(bytes, &clip), 0);
+        QCOMPARE(clip.channels, channels);
+        QCOMPARE(clip.bitsPerSample, bits);
+        QCOMPARE(clip.samples, samples);
+        QCOMPARE(clip.chunkIds, ids);
+        QCOMPARE(clip.frameCount(), samples.size() / (channels * bits / 8));
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("number");
+        const int past = AppError::InputPastEndOfFile;
+        const int bad = AppError::InvalidCall;
+        const QByteArray data = chunk("data", someSamples);
+        const QByteArray good = riff(mono8 + data);
+        QTest::newRow("empty") << QByteArray() << past;
+        QTest::newRow("RIFF only") << QByteArray("RIFF") << past;
+        QTest::newRow("header cut") << good.left(20) << past;
+        QTest::newRow("samples cut") << good.left(good.size() - 3) << past;
+        QTest::newRow("chunk header cut") << riff(mono8 + "data") << past;
+        QTest::newRow("chunk beyond the end")
+            << riff(mono8 + "data" + le32(1000) + someSamples) << past;
+        QTest::newRow("2 GB RIFF") << riffClaiming(0x7FFFFFFF, mono8 + data) << past;
+        QTest::newRow("4 GB RIFF") << riffClaiming(0xFFFFFFFF, mono8 + data) << past;
+        QTest::newRow("2 GB data") << riff(mono8 + "data" + le32(0x80000000) + someSamples) << past;
+        QTest::newRow("4 GB data") << riff(mono8 + "data" + le32(0xFFFFFFFF) + someSamples) << past;
+        QTest::newRow("garbage") << QByteArray(64, '\x5A') << bad;
+        QTest::newRow("not WAVE") << "RIFF" + le32(4) + "AVI " << bad;
+        QTest::newRow("no chunks") << riff({}) << bad;
+        QTest::newRow("data missing") << riff(mono8) << bad;
+        QTest::newRow("fmt missing") << riff(data) << bad;
+        QTest::newRow("fmt too short") << riff(chunk("fmt ", mono8.mid(8, 14)) + data) << bad;
+        QTest::newRow("zero channels") << riff(format(0, 11025, 8) + data) << bad;
+        QTest::newRow("nine channels") << riff(format(9, 11025, 8) + data) << bad;
+        QTest::newRow("zero rate") << riff(format(1, 0, 8) + data) << bad;
+        QTest::newRow("absurd rate")
+            << riff(format(1, 0xFFFFFFFF, 8, 1, 1, 0xFFFFFFFF) + data) << bad;
+        QTest::newRow("12 bits") << riff(format(1, 11025, 12, 1, 2) + data) << bad;
+        QTest::newRow("zero bits") << riff(format(1, 11025, 0, 1, 1) + data) << bad;
+        QTest::newRow("float") << riff(format(1, 11025, 32, 3) + data) << bad;
+        QTest::newRow("block size contradicts") << riff(format(1, 11025, 8, 1, 2) + data) << bad;
+        QTest::newRow("byte rate contradicts")
+            << riff(format(1, 11025, 8, 1, 1, 22050) + data) << bad;
+    }
+
+    void refused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, number);
+        QCOMPARE(errorOf(bytes), number);
+    }
+
+    // Every cut and many random corruptions of a real clip give a clip or an
+    // error, never a crash or a read outside the bytes (the sanitizer build
+    // checks the latter).
+    void damagedClips()
+    {
+        const QByteArray bytes =
+            testutil::readBytes(QStringLiteral(ASKBRIGHT_SOUNDS "/quietsch.wav"));
+        QVERIFY(!bytes.isEmpty());
+        for (qsizetype n = 0; n < bytes.size(); ++n) {
+            // A fresh copy of exactly n bytes, so reading past it is caught.
+            const QByteArray cut(bytes.constData(), n);
+            QCOMPARE(errorOf(cut), int(AppError::InputPastEndOfFile));
+        }
+        QRandomGenerator random(7);
+        int refusedCount = 0;
+        for (int round = 0; round < 2000; ++round) {
+            // Damage in the headers, where it changes how the rest is read.
+            QByteArray damaged = bytes;
+            for (int flips = 0; flips < 3; ++flips)
+                damaged[random.bounded(80)] = char(random.bounded(256));
+            const int number = errorOf(damaged);
+            QVERIFY(number == 0 || number == AppError::InputPastEndOfFile ||
+                    number == AppError::InvalidCall);
+            refusedCount += number != 0;
+        }
+        QVERIFY(refusedCount > 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_wavefile)
+#include "tst_wavefile.moc"
