@@ -1,7 +1,7 @@
 #include "app/product.h"
 #include "app/windowcontext.h"
+#include "controls/alsasoundplayer.h"
 #include "controls/qtdialogservice.h"
-#include "controls/soundplayer.h"
 #include "editor/frm1.h"
 #include "errors/errptnr.h"
 #include "state/appstate.h"
@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
         QCoreApplication::applicationDirPath(), clock,
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
     askbright::QtDialogService dialogs(askbright::productTitle);
-    askbright::SilentSoundPlayer sounds;
+    askbright::AlsaSoundPlayer sounds;
     askbright::ErrPtnr errors(state, dialogs, sounds);
     askbright::WindowContext context(state, dialogs, errors, sounds);
     askbright::frm1 window(context);

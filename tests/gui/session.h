@@ -3,10 +3,10 @@
 #include "app/clock.h"
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
-#include "controls/soundplayer.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
 #include "editor/frm1.h"
+#include "gui/recordingsoundplayer.h"
 #include "gui/scripteddialogs.h"
 #include "gui/scriptederrors.h"
 #include "state/appstate.h"
@@ -30,7 +30,7 @@ struct Session {
     askbright::AppState state{dir.path(), clock};
     ScriptedDialogService dialogs;
     ScriptedErrorReporter errors;
-    askbright::SilentSoundPlayer sounds;
+    RecordingSoundPlayer sounds;
     askbright::WindowContext context{state, dialogs, errors, sounds};
     int programEnded = 0; // how often the program was ended at once
     std::unique_ptr<askbright::frm1> window;

@@ -20,17 +20,6 @@ void breakRecentFiles(Session &s)
     testutil::writeBytes(s.state.recentFilesPath(), QByteArray("x\r\n").repeated(9));
 }
 
-class RecordingSoundPlayer : public SoundPlayer {
-public:
-    QStringList played;
-    void PlayWaveRes(const QString &name) override
-    {
-        if (name == QLatin1String("nope"))
-            throw AppError(AppError::ResourceNotFound);
-        played << name;
-    }
-};
-
 } // namespace
 
 class tst_kit : public QObject {
@@ -132,15 +121,14 @@ private slots:
     void soundsOnlyWhenSwitchedOn()
     {
         Session s;
-        RecordingSoundPlayer player;
-        WindowContext ctx(s.state, s.dialogs, s.errors, player);
+        s.sounds.missing << QStringLiteral("nope");
         s.state.settings.soundsOn = 0;
-        ctx.play("menu");
-        QVERIFY(player.played.isEmpty());
+        s.context.play("menu");
+        QVERIFY(s.sounds.played.isEmpty());
         s.state.settings.soundsOn = 1;
-        ctx.play("menu");
-        ctx.play("nope");
-        QCOMPARE(player.played, QStringList{QStringLiteral("menu")});
+        s.context.play("menu");
+        s.context.play("nope");
+        QCOMPARE(s.sounds.played, QStringList{QStringLiteral("menu")});
         QCOMPARE(s.errors.reports, QStringList{QStringLiteral("Module1/PlayWaveRes/326")});
     }
 
