@@ -80,6 +80,14 @@ public:
     void status_aktuell();
     void unvollstaendig();
 
+    // Page projects: the templates folder as the label shows it (what the
+    // generator and the layout editor read), the page list and its text.
+    QString templatesFolderShown() const;
+    void showTemplatesFolder(const QString &folder);
+    QString selectedPage() const;
+    void setSelectedPage(const QString &name);
+    void dir_einlesen(const QString &folder);
+
     TrayControl &tray() { return *m_tray; }
 
 protected:
