@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QFontDatabase>
 
 int main(int argc, char *argv[])
 {
@@ -34,6 +35,11 @@ int main(int argc, char *argv[])
     askbright::AlsaSoundPlayer sounds;
     askbright::ErrPtnr errors(state, dialogs, sounds);
     askbright::WindowContext context(state, dialogs, errors, sounds);
+    // The layout editor's font list: sorted by character codes, entry 0 empty.
+    QStringList fonts = QFontDatabase::families();
+    std::sort(fonts.begin(), fonts.end());
+    fonts.prepend(QString());
+    state.installedFonts = fonts;
     askbright::frm1 window(context);
     window.Form_Load();
     if (!parser.positionalArguments().isEmpty())
