@@ -58,6 +58,19 @@ FaqRecord leerds_erstellen(QDate today)
     return record;
 }
 
+QString textForWindow(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+QString textFromWindow(QString text)
+{
+    text.replace(u'\n', QLatin1String("\r\n"));
+    return text;
+}
+
 QString completeLink(const QString &typed)
 {
     if (trimBlanks(typed).isEmpty() || typed.startsWith(QLatin1String("http://")))

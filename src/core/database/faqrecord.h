@@ -43,6 +43,11 @@ FaqRecord felder_an_maskeds(const RecordFields &fields);
 // Record -> window fields: quotes restored in question and answer only (the
 // other two are shown as stored), the date without trailing blanks.
 RecordFields maskeds_an_felder(const FaqRecord &record);
+// Record texts keep CR LF line breaks; the window's text boxes hold one LF
+// per line break (a lone CR counts as one too).
+QString textForWindow(QString text);
+QString textFromWindow(QString text);
+
 // The link field as the record moves on: a link not starting with "http://"
 // (exactly so) gets it in front; a link of blanks only stays as typed.
 QString completeLink(const QString &typed);

@@ -16,20 +16,6 @@ namespace askbright {
 
 namespace {
 
-// Record texts keep CR LF line breaks; the text boxes work with LF.
-QString toWindowText(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
-
-QString fromWindowText(QString text)
-{
-    text.replace(u'\n', QLatin1String("\r\n"));
-    return text;
-}
-
 // " 7": the sign position and the digits, as the position text shows numbers.
 QString positionNumber(int n)
 {
@@ -40,8 +26,8 @@ QString positionNumber(int n)
 
 FaqRecord frm1::fieldsRecord() const
 {
-    return felder_an_maskeds({fromWindowText(txtfrage->toPlainText()),
-                              fromWindowText(txtantwort->toPlainText()), txtzusatz1->text(),
+    return felder_an_maskeds({textFromWindow(txtfrage->toPlainText()),
+                              textFromWindow(txtantwort->toPlainText()), txtzusatz1->text(),
                               txtzusatz2->text(), chkfragez2->isChecked(), lbldatum0->text()});
 }
 
@@ -49,8 +35,8 @@ void frm1::showRecord(const FaqRecord &record)
 {
     const RecordFields fields = maskeds_an_felder(record);
     m_showingRecord = true;
-    txtfrage->setPlainText(toWindowText(fields.question));
-    txtantwort->setPlainText(toWindowText(fields.answer));
+    txtfrage->setPlainText(textForWindow(fields.question));
+    txtantwort->setPlainText(textForWindow(fields.answer));
     txtzusatz1->setText(fields.extraInfo);
     txtzusatz2->setText(fields.homepageLink);
     chkfragez2->setChecked(fields.infoWithQuestion);
