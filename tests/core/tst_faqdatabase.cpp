@@ -60,6 +60,9 @@ void tst_faqdatabase::edits_data()
     const Op replace = [](FaqDatabase &db) { db.replaceRecords({rec(u"a"_s), rec(u"b"_s)}); };
     const Op tooMany = [](FaqDatabase &db) { db.replaceRecords(Records(2001)); };
     const Op show2001 = [](FaqDatabase &db) { db.show(2001); };
+    const auto swap = [](int a, int b) {
+        return Op([a, b](FaqDatabase &db) { db.swapRecords(a, b); });
+    };
     const int refused = AppError::InvalidCall, full = AppError::SubscriptOutOfRange;
     const auto set = DirtyState::Set, unset = DirtyState::Unset;
     const QString all = numbers(2000);
@@ -79,6 +82,12 @@ void tst_faqdatabase::edits_data()
     QTest::newRow("date") << 3 << 2 << date << u"1 2 3"_s << 2 << 0 << set;
     QTest::newRow("replace") << 4 << 4 << replace << u"a b"_s << 1 << 0 << unset;
     QTest::newRow("replace 2001") << 2 << 2 << tooMany << u"1 2"_s << 2 << full << unset;
+    // Swaps move whole records; the record shown follows its slot.
+    QTest::newRow("swap ends") << 5 << 2 << swap(1, 5) << u"5 2 3 4 1"_s << 2 << 0 << set;
+    QTest::newRow("swap shown") << 3 << 1 << swap(2, 1) << u"2 1 3"_s << 1 << 0 << set;
+    QTest::newRow("swap same") << 3 << 2 << swap(2, 2) << u"1 2 3"_s << 2 << 0 << unset;
+    QTest::newRow("swap past count") << 3 << 2 << swap(3, 4) << u"1 2 3"_s << 2 << full << unset;
+    QTest::newRow("swap slot 0") << 3 << 2 << swap(0, 1) << u"1 2 3"_s << 2 << full << unset;
     QTest::newRow("show 2001") << 2 << 2 << show2001 << u"1 2"_s << 2 << full << unset;
 }
 

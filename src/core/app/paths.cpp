@@ -1,6 +1,7 @@
 #include "app/paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace askbright {
 
@@ -40,6 +41,20 @@ QString localPath(const QString &path)
     local.replace(u'\\', u'/');
     return local;
 #endif
+}
+
+QString findFileAnyCase(const QString &folder, const QString &name)
+{
+    const QDir dir(localPath(folder));
+    if (folder.isEmpty() || !dir.exists())
+        return {};
+    if (QFileInfo(dir.filePath(name)).isFile())
+        return withTrailingSeparator(folder) + name;
+    const QStringList files = dir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString &candidate : files)
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+            return withTrailingSeparator(folder) + candidate;
+    return {};
 }
 
 } // namespace askbright

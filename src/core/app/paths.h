@@ -20,4 +20,8 @@ QString fileNameOf(const QString &filePath);
 // A path as the file system here takes it: backslashes are separators too.
 QString localPath(const QString &path);
 
+// The file in folder whose name is name in any case ("WHATS_NEW.PDF" for
+// "whats_new.pdf"), or "" when there is none.
+QString findFileAnyCase(const QString &folder, const QString &name);
+
 } // namespace askbright

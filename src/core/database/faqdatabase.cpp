@@ -2,6 +2,8 @@
 
 #include "app/apperror.h"
 
+#include <utility>
+
 namespace askbright {
 
 FaqDatabase::FaqDatabase(QObject *parent) : QObject(parent), m_slots(maxRecords + 1) {}
@@ -123,6 +125,21 @@ void FaqDatabase::removeCurrent()
     if (m_recordCount == 0 && m_filePath.isEmpty())
         markSaved();
     else
+        markChanged();
+}
+
+void FaqDatabase::swapRecords(int a, int b)
+{
+    for (const int index : {a, b})
+        if (index < 1 || index > m_recordCount)
+            throw AppError(AppError::SubscriptOutOfRange,
+                           QStringLiteral("Subscript out of range: record %1 of %2")
+                               .arg(index)
+                               .arg(m_recordCount));
+    std::swap(m_slots[size_t(a)], m_slots[size_t(b)]);
+    if (m_currentIndex == a || m_currentIndex == b)
+        m_editBuffer = m_slots[size_t(m_currentIndex)];
+    if (a != b)
         markChanged();
 }
 

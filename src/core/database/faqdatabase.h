@@ -62,6 +62,9 @@ public:
     // Removes the current record; shows the record that takes its place, or
     // the last one; removing the only record leaves an empty database (0 of 0).
     void removeCurrent();
+    // Exchanges records a and b (1..recordCount) whole; the edit buffer
+    // follows the slot shown. Any other index throws error 9.
+    void swapRecords(int a, int b);
 
     // A new database of one blank record dated today, never saved.
     void newDatabase(const QString &today);
