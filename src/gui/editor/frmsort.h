@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QListWidget;
+
+namespace askbright {
+
+class AppState;
+class Button3D;
+class ResizeEngine;
+class WindowContext;
+
+// The re-ordering window: the questions of all records as a list; the
+// selected one moves one place up or down with the two arrows, and every move
+// swaps two records of the database at once (there is no undo). It lies over
+// its owner, the main window, whenever it becomes active.
+class frmsort : public QDialog {
+    Q_OBJECT
+public:
+    frmsort(WindowContext &context, QWidget *parent = nullptr);
+
+    // The arrow pictures: 101 up active, 102 up inactive, 103 down active,
+    // 104 down inactive.
+    static QPixmap bitmap(int id);
+
+    void sprache_frmsort();
+    void Form_Activate();
+    void list_sort_Click();
+    void img_oben_Click();
+    void img_unten_Click();
+    void img_oben_MouseDown();
+    void img_oben_MouseUp();
+    void img_unten_MouseDown();
+    void img_unten_MouseUp();
+    void cmdraus_Click();
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool guard(const char *procedure, const std::function<void()> &body);
+    void Form_Load();
+    void buildControls();
+    void showBitmap(QLabel *arrow, int id);
+    // The selected line, or -1 when none is.
+    int selectedLine() const;
+    // Line p shows record p + 1.
+    void showQuestion(int line);
+    void setPressed(QLabel *arrow, bool pressed);
+
+    WindowContext &m_ctx;
+    AppState &m_state;
+    ResizeEngine *m_resize = nullptr;
+    QLabel *m_pressed = nullptr; // the arrow the mouse went down on
+
+    QLabel *Label1;
+    QListWidget *list_sort;
+    QLabel *img_oben;
+    QLabel *img_unten;
+    Button3D *cmdraus;
+};
+
+} // namespace askbright
