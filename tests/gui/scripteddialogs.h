@@ -4,12 +4,13 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace testutil {
 
 // A dialog service that records every dialog the window shows and answers
 // from queues. An unscripted message gets its default button, as Enter would;
-// an unscripted file dialog is cancelled.
+// an unscripted file or font dialog is cancelled.
 class ScriptedDialogService : public askbright::DialogService {
 public:
     QList<askbright::Message> messages;
@@ -17,10 +18,16 @@ public:
     QList<askbright::FileDialogRequest> fileRequests;
     QList<std::optional<QString>> files;
     QStringList opened;
+    QList<askbright::FontChoice> fontRequests;         // what each font dialog started from
+    QList<std::optional<askbright::FontChoice>> fonts; // unscripted: cancelled
+    // Called while each message is shown, to look at the windows behind it.
+    std::function<void(const askbright::Message &)> onMessage;
 
     int showMessage(const askbright::Message &message) override
     {
         messages << message;
+        if (onMessage)
+            onMessage(message);
         if (!answers.isEmpty())
             return answers.takeFirst();
         return defaultAnswer(message);
@@ -31,9 +38,11 @@ public:
         return files.isEmpty() ? std::nullopt : files.takeFirst();
     }
     std::optional<qint32> showColorDialog(qint32) override { return std::nullopt; }
-    std::optional<askbright::FontChoice> showFontDialog(const askbright::FontChoice &) override
+    std::optional<askbright::FontChoice>
+    showFontDialog(const askbright::FontChoice &initial) override
     {
-        return std::nullopt;
+        fontRequests << initial;
+        return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
     }
     QString browseForFolder(QWidget *, const QString &) override { return {}; }
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }

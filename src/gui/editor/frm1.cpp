@@ -209,7 +209,7 @@ void frm1::buildMenus()
     connect(mnudatspeichern, &QAction::triggered, this, [this] { mnudatspeichern_Click(); });
     mnudatspeiunter = addAction(mnudatei, "mnudatspeiunter", nullptr);
     connect(mnudatspeiunter, &QAction::triggered, this, [this] { mnudatspeiunter_Click(); });
-    mnusort = addAction(mnudatei, "mnusort", nullptr);
+    mnusort = addAction(mnudatei, "mnusort", &frm1::mnusort_Click);
     strich3 = separator(mnudatei, "strich3");
     mnuexporttext = addAction(mnudatei, "mnuexporttext", nullptr);
     mnustrich = separator(mnudatei, "mnustrich");
@@ -224,12 +224,13 @@ void frm1::buildMenus()
     mnuende = addAction(mnudatei, "mnuende", &frm1::mnuende_Click);
 
     mnueinstell = menu(nullptr, "mnueinstell");
+    connect(mnueinstell, &QMenu::aboutToShow, this, &frm1::mnueinstell_Click);
     mnuklang = addAction(mnueinstell, "mnuklang", &frm1::mnuklang_Click);
     mnufont = menu(mnueinstell, "mnufont");
-    mnufontgesamt = addAction(mnufont, "mnufontgesamt", nullptr);
-    mnufontfrage = addAction(mnufont, "mnufontfrage", nullptr);
-    mnufontantwort = addAction(mnufont, "mnufontantwort", nullptr);
-    mnufont->setEnabled(false);
+    connect(mnufont, &QMenu::aboutToShow, this, &frm1::mnufont_Click);
+    mnufontgesamt = addAction(mnufont, "mnufontgesamt", &frm1::mnufontgesamt_Click);
+    mnufontfrage = addAction(mnufont, "mnufontfrage", &frm1::mnufontfrage_Click);
+    mnufontantwort = addAction(mnufont, "mnufontantwort", &frm1::mnufontantwort_Click);
     mnufarbe = addAction(mnueinstell, "mnufarbe", nullptr);
     mnuvorlagen = addAction(mnueinstell, "mnuvorlagen", nullptr);
     mnuhtml = addAction(mnueinstell, "mnuhtml", nullptr);
@@ -238,6 +239,7 @@ void frm1::buildMenus()
     mnuenglisch = addAction(mnusprache, "mnuenglisch", &frm1::mnuenglisch_Click);
 
     mnufenster = menu(nullptr, "mnufenster");
+    connect(mnufenster, &QMenu::aboutToShow, this, &frm1::mnufenster_Click);
     mnuontop = addAction(mnufenster, "mnuontop", &frm1::mnuontop_Click);
     mnumin = addAction(mnufenster, "mnumin", &frm1::mnumin_Click);
     mnuzentrieren = addAction(mnufenster, "mnuzentrieren", &frm1::mnuzentrieren_Click);
@@ -245,10 +247,11 @@ void frm1::buildMenus()
     mnugroesse = addAction(mnufenster, "mnugroesse", &frm1::mnugroesse_Click);
 
     mnuinfo = menu(nullptr, "mnuinfo");
-    mnuhilfe = addAction(mnuinfo, "mnuhilfe", nullptr);
+    connect(mnuinfo, &QMenu::aboutToShow, this, &frm1::mnuinfo_Click);
+    mnuhilfe = addAction(mnuinfo, "mnuhilfe", &frm1::mnuhilfe_Click);
     mnuhome = addAction(mnuinfo, "mnuhome", &frm1::mnuhome_Click);
     mnuhome->setText(QStringLiteral("Homepage"));
-    mnuwasneu = addAction(mnuinfo, "mnuwasneu", nullptr);
+    mnuwasneu = addAction(mnuinfo, "mnuwasneu", &frm1::mnuwasneu_Click);
     mnuueber = addAction(mnuinfo, "mnuueber", nullptr);
     mnudonate = addAction(mnuinfo, "mnudonate", nullptr);
 
@@ -312,6 +315,7 @@ void frm1::setWindowState(WindowState state)
         chkfragez2->setEnabled(false);
         setExportAllowed(false);
         mnudatspeiunter->setEnabled(false);
+        mnusort->setEnabled(false);
         mnudatneu->setEnabled(true);
         mnudatoeffnen->setEnabled(true);
         strich3->setVisible(false);
@@ -373,6 +377,7 @@ void frm1::Form_Load()
     showRecord(db.editBuffer());
     updateTitle();
     setWindowState(WindowState::NoDatabase);
+    hilfe_rechts();
     show();
     // Recorded as shown, so the menu bar has its real height: the controls
     // stretch with the window, the two text boxes keep the user's fonts.
@@ -389,6 +394,7 @@ void frm1::Form_Load()
     FormOnTop(this, settings.alwaysOnTop == 1);
     mnumin->setChecked(settings.minimizeToTray == 1);
     mnuklang->setChecked(settings.soundsOn == 1);
+    m_ctx.play("ha");
 
     if (settings.rememberSize == 1) {
         mnugroesse->setChecked(true);
@@ -467,6 +473,7 @@ void frm1::mnuende_Click()
                     return;
                 }
             }
+            m_ctx.play("thanks");
             historie();
             unloadForms();
             QCoreApplication::exit(0);
@@ -501,6 +508,7 @@ void frm1::closeEvent(QCloseEvent *event)
             hide();
         else
             showMinimized();
+        m_ctx.play("quietsch");
         return;
     }
     if (m_state.exitConfirmed != 1 && m_state.database.hasUnsavedChanges()) {
@@ -514,6 +522,8 @@ void frm1::closeEvent(QCloseEvent *event)
             return;
         }
     }
+    if (m_state.exitConfirmed != 1)
+        m_ctx.play("thanks"); // the exit command has said goodbye already
     event->accept();
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <initializer_list>
 
 class QAction;
 class QCheckBox;
@@ -28,7 +29,7 @@ struct FaqRecord;
 // The main window: one record at a time, the file commands, the recent-files
 // menu, the settings at start and close, both interface languages. Its
 // handlers live in frm1.cpp (life cycle and window states), frm1_records.cpp,
-// frm1_files.cpp and frm1_options.cpp.
+// frm1_files.cpp and frm1_options.cpp (captions, options, help, re-ordering).
 class frm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -67,15 +68,29 @@ public:
     void deutsch_frm1();
     void englisch_form1();
 
-    // Window options.
+    // Window options, fonts, help and the menus as they open.
     void mnuontop_Click();
     void mnumin_Click();
     void mnuklang_Click();
     void mnugroesse_Click();
     void mnuzentrieren_Click();
     void mnuposition_Click();
+    void mnufontgesamt_Click();
+    void mnufontfrage_Click();
+    void mnufontantwort_Click();
+    void mnuhilfe_Click();
     void mnuhome_Click();
+    void mnuwasneu_Click();
+    void mnueinstell_Click();
+    void mnufenster_Click();
+    void mnufont_Click();
+    void mnuinfo_Click();
     void tray_MouseDown(int button);
+    // Puts the Help menu at the right edge of the menu bar.
+    void hilfe_rechts();
+
+    // Re-ordering the records.
+    void mnusort_Click();
 
     void status_aktuell();
     void unvollstaendig();
@@ -142,6 +157,17 @@ private:
     bool offerSaveFirst(const char16_t *englishTitle, bool &saved);
     void prepareFaqDialog(int flags);
 
+    // Window options.
+    void setAlwaysOnTop(bool on);
+    // centre: centred on the screen, otherwise at the position read at start.
+    void choosePosition(const char *procedure, bool centre);
+    // The font dialog, prepared from source, applied to the fields.
+    void chooseFieldFont(QPlainTextEdit *source, std::initializer_list<QPlainTextEdit *> fields);
+    // Shows what show() shows with the main window out of the topmost band.
+    void outOfTopmostBand(const std::function<void()> &show);
+    // The message for a companion document missing from the program folder.
+    void missingDocument();
+
     void readSettings();
     void writeSettings();
     void unloadForms();
@@ -186,6 +212,7 @@ private:
     QAction *mnuvorlagen, *mnuhtml, *mnudeutsch, *mnuenglisch;
     QAction *mnuontop, *mnumin, *mnuzentrieren, *mnuposition, *mnugroesse;
     QAction *mnuhilfe, *mnuhome, *mnuwasneu, *mnuueber, *mnudonate;
+    QAction *m_helpSeparator = nullptr; // in the menu bar, before the Help menu
 };
 
 } // namespace askbright

@@ -31,8 +31,10 @@ QString fileTitleSuffix(const QString &path)
 
 void frm1::mnudatei_Click()
 {
-    guard("mnudatei_Click",
-          [this] { mnudatspeichern->setEnabled(!m_state.database.filePath().isEmpty()); });
+    guard("mnudatei_Click", [this] {
+        mnudatspeichern->setEnabled(!m_state.database.filePath().isEmpty());
+        m_ctx.play("menu");
+    });
 }
 
 bool frm1::commitBeforeSave()
@@ -81,6 +83,7 @@ bool frm1::mnudatspeichern_Click()
     bool saved = false;
     guard("mnudatspeichern_Click", [&] {
         FaqDatabase &db = m_state.database;
+        m_ctx.play("menu");
         if (!commitBeforeSave())
             return;
         const QString previous = db.filePath();
@@ -98,6 +101,7 @@ bool frm1::mnudatspeichern_Click()
             return;
         }
         afterSave();
+        mnusort->setEnabled(true);
         saved = true;
     });
     return saved;
@@ -109,6 +113,7 @@ bool frm1::mnudatspeiunter_Click()
     m_ctx.guarded(
         [&] {
             FaqDatabase &db = m_state.database;
+            m_ctx.play("menu");
             if (!commitBeforeSave())
                 return;
             prepareFaqDialog(DialogFlags::Save);
@@ -167,6 +172,7 @@ void frm1::openFile(const QString &path)
     if (!m_ctx.guarded([&] { records = faq_einlesen(path); },
                        [this](const AppError &e) { m_ctx.inform(e.numberAndDescription()); }))
         return;
+    m_ctx.play("open_fem");
     db.replaceRecords(records);
     db.setFilePath(path);
     db.setFaqFolder(folderOf(path));
@@ -175,7 +181,7 @@ void frm1::openFile(const QString &path)
     showRecord(db.editBuffer());
     writeSettings();
     setWindowState(records.isEmpty() ? WindowState::EmptyDatabase : WindowState::DatabaseOpen);
-    for (QAction *a : {mnudatspeichern, mnudatspeiunter, mnudatoeffnen, mnudatneu})
+    for (QAction *a : {mnudatspeichern, mnudatspeiunter, mnudatoeffnen, mnudatneu, mnusort})
         a->setEnabled(true);
     cmdvor->setCaption(QStringLiteral("&>"));
     status_aktuell();
@@ -208,6 +214,7 @@ void frm1::mnudatneu_Click()
 {
     guard("mnudatneu_Click", [this] {
         FaqDatabase &db = m_state.database;
+        m_ctx.play("menu");
         bool saved = false;
         if (!offerSaveFirst(u"Loss of data!", saved))
             return;
@@ -225,6 +232,7 @@ void frm1::mnudatneu_Click()
         m_showingRecord = false;
         lbldatum0->setText(trimTrailingBlanks(db.record(1).createdDate));
         txtfrage->setFocus();
+        m_ctx.play("menu");
         historie();
     });
 }
@@ -260,10 +268,12 @@ void frm1::m_Click(int index)
         if (path.isEmpty())
             return;
         if (!QFileInfo(localPath(path)).isFile()) {
-            m_ctx.inform(m_ctx.pick(u"Datei wurde verschoben oder gelöscht",
-                                    u"File not found in this folder"),
-                         m_ctx.pick(u"Datei nicht gefunden", u"file not found!"),
-                         MessageIcon::Information);
+            outOfTopmostBand([this] {
+                m_ctx.inform(m_ctx.pick(u"Datei wurde verschoben oder gelöscht",
+                                        u"File not found in this folder"),
+                             m_ctx.pick(u"Datei nicht gefunden", u"file not found!"),
+                             MessageIcon::Information);
+            });
             return;
         }
         m_stddialog.fileName = path;

@@ -1,18 +1,28 @@
-// The main window's captions, language switch and window options.
+// The main window's captions, language switch, window options, fonts, help
+// menu and the re-ordering command.
 
+#include "app/apperror.h"
 #include "app/interfacetexts.h"
+#include "app/paths.h"
 #include "app/placement.h"
 #include "app/product.h"
 #include "app/twips.h"
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
+#include "controls/colorvalue.h"
 #include "controls/formontop.h"
 #include "editor/frm1.h"
+#include "editor/frmsort.h"
+#include "resize/resizeengine.h"
 #include "state/appstate.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 namespace askbright {
 
@@ -78,6 +88,7 @@ void frm1::applyCaptions(Language lang)
         cmdvor->setCaption(QStringLiteral("&new"));
     else if (lang.isGerman() && cmdvor->caption() == QLatin1String("&new"))
         cmdvor->setCaption(QStringLiteral("&neu"));
+    hilfe_rechts();
     status_aktuell();
 }
 
@@ -95,14 +106,26 @@ void frm1::mnuenglisch_Click()
 
 // ---------------------------------------------------------------- window options
 
+void frm1::setAlwaysOnTop(bool on)
+{
+    m_state.settings.alwaysOnTop = on ? 1 : 0;
+    mnuontop->setChecked(on);
+    FormOnTop(this, on);
+}
+
+void frm1::outOfTopmostBand(const std::function<void()> &show)
+{
+    const bool onTop = m_state.settings.alwaysOnTop == 1;
+    if (onTop)
+        FormOnTop(this, false);
+    show();
+    if (onTop)
+        FormOnTop(this, true);
+}
+
 void frm1::mnuontop_Click()
 {
-    guard("mnuontop_Click", [this] {
-        AppSettings &s = m_state.settings;
-        s.alwaysOnTop = s.alwaysOnTop == 1 ? 0 : 1;
-        mnuontop->setChecked(s.alwaysOnTop == 1);
-        FormOnTop(this, s.alwaysOnTop == 1);
-    });
+    guard("mnuontop_Click", [this] { setAlwaysOnTop(m_state.settings.alwaysOnTop != 1); });
 }
 
 void frm1::mnumin_Click()
@@ -129,33 +152,208 @@ void frm1::mnugroesse_Click()
         AppSettings &s = m_state.settings;
         s.rememberSize = s.rememberSize == 1 ? 0 : 1;
         mnugroesse->setChecked(s.rememberSize == 1);
+        m_ctx.play(s.rememberSize == 1 ? "vor" : "menu");
+    });
+}
+
+void frm1::choosePosition(const char *procedure, bool centre)
+{
+    guard(procedure, [this, centre] {
+        if (isMaximized()) {
+            // Nothing changes; the ticks go back to what they were.
+            mnuzentrieren->setChecked(m_state.settings.centerWindow != 0);
+            mnuposition->setChecked(m_state.settings.centerWindow == 0);
+            return;
+        }
+        AppSettings &s = m_state.settings;
+        s.centerWindow = centre ? 1 : 0;
+        mnuzentrieren->setChecked(centre);
+        mnuposition->setChecked(!centre);
+        if (centre)
+            centreOnScreen(this);
+        else
+            move(pixelsFromTwips(s.windowLeft), pixelsFromTwips(s.windowTop));
+        m_ctx.play("menu");
     });
 }
 
 void frm1::mnuzentrieren_Click()
 {
-    guard("mnuzentrieren_Click", [this] {
-        if (isMaximized())
-            return;
-        AppSettings &s = m_state.settings;
-        s.centerWindow = s.centerWindow == 1 ? 0 : 1;
-        mnuzentrieren->setChecked(s.centerWindow == 1);
-        mnuposition->setChecked(s.centerWindow != 1);
-        if (s.centerWindow == 1)
-            centreOnScreen(this);
-        else
-            move(pixelsFromTwips(s.windowLeft), pixelsFromTwips(s.windowTop));
-    });
+    // The two entries are a pair: clicking either one, ticked or not, moves
+    // the tick to the other choice.
+    choosePosition("mnuzentrieren_Click", m_state.settings.centerWindow == 0);
 }
 
 void frm1::mnuposition_Click()
 {
-    mnuzentrieren_Click();
+    choosePosition("mnuposition_Click", m_state.settings.centerWindow == 0);
+}
+
+// ---------------------------------------------------------------- fonts
+
+void frm1::chooseFieldFont(QPlainTextEdit *source, std::initializer_list<QPlainTextEdit *> fields)
+{
+    // Any failure, the cancelled dialog included, ends the command silently.
+    m_ctx.guarded(
+        [&] {
+            m_ctx.play("menu");
+            const QFont current = source->font();
+            const FontChoice initial{
+                current.family(),    current.pointSizeF(),
+                current.bold(),      current.italic(),
+                current.underline(), bgrFromColor(source->palette().color(QPalette::Text))};
+            const std::optional<FontChoice> chosen = m_ctx.dialogs.showFontDialog(initial);
+            if (!chosen)
+                return;
+            AppSettings &s = m_state.settings;
+            for (QPlainTextEdit *field : fields) {
+                QFont font(chosen->name);
+                font.setPointSizeF(chosen->size > 0 ? chosen->size : current.pointSizeF());
+                font.setBold(chosen->bold);
+                font.setItalic(chosen->italic);
+                font.setUnderline(chosen->underline);
+                field->setFont(font);
+                // The user's size survives the resize engine's return to the recorded size.
+                m_resize->RecordFontSize(field);
+                QPalette p = field->palette();
+                p.setColor(QPalette::Text, colorFromBgr(chosen->color));
+                field->setPalette(p);
+                // Italic is shown but the settings file has no place for it.
+                const FieldFont stored{chosen->name, font.pointSizeF(), chosen->bold,
+                                       chosen->underline};
+                const size_t entry = field == txtfrage ? 0 : 1;
+                (entry == 0 ? s.questionFont : s.answerFont) = stored;
+                s.textColors[entry] = chosen->color;
+            }
+            writeSettings();
+        },
+        [](const AppError &) {});
+}
+
+void frm1::mnufontgesamt_Click()
+{
+    // Both fields start from the answer field.
+    chooseFieldFont(txtantwort, {txtfrage, txtantwort});
+}
+
+void frm1::mnufontfrage_Click()
+{
+    chooseFieldFont(txtfrage, {txtfrage});
+}
+
+void frm1::mnufontantwort_Click()
+{
+    chooseFieldFont(txtantwort, {txtantwort});
+}
+
+// ---------------------------------------------------------------- help menu
+
+void frm1::missingDocument()
+{
+    m_ctx.inform(m_ctx.pick(u"Dokument nicht gefunden, evtl. fehlerhafte Installation",
+                            u"Can't find the file, possible wrong installion."),
+                 m_ctx.pick(u"Fehlendes Dokument", u"Missing File"), MessageIcon::Exclamation);
+}
+
+void frm1::mnuhilfe_Click()
+{
+    guard("mnuhilfe_Click", [this] {
+        m_ctx.play("help");
+        if (language().isEnglish())
+            m_ctx.inform(QStringLiteral("Sorry, but the helpfile is only in German."),
+                         QStringLiteral("Notice"), MessageIcon::Information);
+        // The browser with the help must not vanish behind this window.
+        if (m_state.settings.alwaysOnTop == 1)
+            setAlwaysOnTop(false);
+        const QString help =
+            findFileAnyCase(m_state.programFolder(), QStringLiteral("askbright.html"));
+        if (help.isEmpty())
+            missingDocument();
+        else
+            m_ctx.dialogs.openExternal(help);
+    });
 }
 
 void frm1::mnuhome_Click()
 {
     guard("mnuhome_Click", [this] { m_ctx.dialogs.openExternal(homepageUrl); });
+}
+
+void frm1::mnuwasneu_Click()
+{
+    guard("mnuwasneu_Click", [this] {
+        const QString document =
+            findFileAnyCase(m_state.programFolder(), QStringLiteral("whats_new.pdf"));
+        if (document.isEmpty())
+            missingDocument();
+        else
+            m_ctx.dialogs.openExternal(document);
+    });
+}
+
+// ---------------------------------------------------------------- menus opening
+
+void frm1::mnueinstell_Click()
+{
+    guard("mnueinstell_Click", [this] { m_ctx.play("menu"); });
+}
+
+void frm1::mnufenster_Click()
+{
+    guard("mnufenster_Click", [this] { m_ctx.play("menu"); });
+}
+
+void frm1::mnufont_Click()
+{
+    guard("mnufont_Click", [this] { m_ctx.play("menu"); });
+}
+
+void frm1::mnuinfo_Click()
+{
+    guard("mnuinfo_Click", [this] { m_ctx.play("help"); });
+}
+
+namespace {
+
+// Lays out the menus that follow a separator at the right edge of the bar.
+class RightJustifiedMenusStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_DrawMenuBarSeparator)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+void frm1::hilfe_rechts()
+{
+    guard("hilfe_rechts", [this] {
+        QMenuBar *bar = menuBar();
+        // A native menu bar (the macOS one at the top of the screen) places
+        // its menus itself and keeps them together on the left; the Help menu
+        // cannot be moved to the right edge there.
+        if (bar->isNativeMenuBar())
+            return;
+        // The style puts everything after a separator of the bar at its right
+        // edge; the separator itself is not drawn.
+        if (!m_helpSeparator) {
+            m_helpSeparator = new QAction(bar);
+            m_helpSeparator->setSeparator(true);
+            m_helpSeparator->setObjectName(QStringLiteral("hilfe_rechts"));
+            bar->insertAction(mnuinfo->menuAction(), m_helpSeparator);
+            auto *justified = new RightJustifiedMenusStyle(QStyleFactory::create(style()->name()));
+            justified->setParent(bar);
+            bar->setStyle(justified);
+        }
+        bar->updateGeometry();
+        bar->update();
+    });
 }
 
 void frm1::tray_MouseDown(int button)
@@ -170,6 +368,37 @@ void frm1::tray_MouseDown(int button)
             raise();
             activateWindow();
         }
+        m_ctx.play("quietsch");
+    });
+}
+
+// ---------------------------------------------------------------- re-ordering
+
+void frm1::mnusort_Click()
+{
+    guard("mnusort_Click", [this] {
+        FaqDatabase &db = m_state.database;
+        m_ctx.play("menu");
+        if (db.recordCount() >= 1 && !questionFilled() && !answerFilled()) {
+            m_ctx.inform(m_ctx.pick(u"Bitte diesen Datensatz noch ausfüllen oder\rden "
+                                    u"Lösch-Button drücken",
+                                    u"Please put data in this data record or\rpush then "
+                                    u"DELETE-Button"),
+                         QStringLiteral("Leere Datensatze nicht speichern"),
+                         MessageIcon::Information);
+            return;
+        }
+        if (db.recordCount() >= 1)
+            commit();
+        db.markChanged();
+
+        frmsort window(m_ctx, this);
+        m_ctx.showModal(this, window);
+
+        cmdvor->setCaption(QStringLiteral("&>"));
+        // An empty database has no record 1 to show.
+        showSlot(db.recordCount() >= 1 ? 1 : 0);
+        status_aktuell();
     });
 }
 

@@ -126,6 +126,7 @@ void frm1::unvollstaendig()
 void frm1::cmdanfang_Click()
 {
     guard("cmdanfang_Click", [this] {
+        m_ctx.play("anfang");
         if (moveTo(1, false))
             cmdvor->setCaption(QStringLiteral("&>"));
         status_aktuell();
@@ -135,6 +136,7 @@ void frm1::cmdanfang_Click()
 void frm1::cmdzurueck_Click()
 {
     guard("cmdzurueck_Click", [this] {
+        m_ctx.play("zurueck");
         completeLink();
         cmdvor->setCaption(QStringLiteral("&>"));
         if (m_state.database.currentIndex() < 2) {
@@ -152,6 +154,7 @@ void frm1::cmdvor_Click()
 {
     guard("cmdvor_Click", [this] {
         FaqDatabase &db = m_state.database;
+        m_ctx.play("vor");
         completeLink();
         const int current = db.currentIndex();
         if (current == db.recordCount() - 1)
@@ -180,6 +183,7 @@ void frm1::cmdvor_Click()
 void frm1::cmdende_Click()
 {
     guard("cmdende_Click", [this] {
+        m_ctx.play("ende");
         if (moveTo(m_state.database.recordCount(), false))
             setNextCaptionNew();
         status_aktuell();
@@ -224,6 +228,7 @@ void frm1::cmdloeschen_Click()
                                          m_ctx.pick(u"Datensatz löschen", u"Data record delete"),
                                          MessageButtons::OkCancel, MessageIcon::Critical, 2);
             if (answer == AnswerOk) {
+                m_ctx.play("loeschen");
                 db.removeCurrent();
                 showRecord(db.editBuffer());
                 if (db.recordCount() == 0)
