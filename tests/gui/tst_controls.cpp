@@ -4,7 +4,11 @@
 #include "testutil.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -111,6 +115,55 @@ private slots:
                                              "file?"),
                               QStringLiteral("Speichern"), MessageButtons::YesNo,
                               MessageIcon::Question, 1}));
+    }
+
+    // The font dialog returns the font and the text colour chosen beside it.
+    void fontDialogWithColour_data()
+    {
+        QTest::addColumn<bool>("pickColour");
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("font only") << false << true;
+        QTest::newRow("font and colour") << true << true;
+        QTest::newRow("cancelled") << true << false;
+    }
+
+    void fontDialogWithColour()
+    {
+        QFETCH(bool, pickColour);
+        QFETCH(bool, accept);
+        QtDialogService service(QStringLiteral("Askbright"));
+        bool colourPicked = false;
+        QTimer poll; // answers whatever modal window is up, until the test ends
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *colours = qobject_cast<QColorDialog *>(modal)) {
+                colours->setCurrentColor(Qt::red);
+                colourPicked = true;
+                QMetaObject::invokeMethod(colours, "accept", Qt::QueuedConnection);
+            } else if (modal && modal->objectName() == QLatin1String("fontDialog")) {
+                modal->findChild<QFontDialog *>()->setCurrentFont(
+                    QFont(QStringLiteral("DejaVu Sans"), 14, QFont::Bold));
+                if (pickColour && !colourPicked) {
+                    QMetaObject::invokeMethod(modal->findChild<QPushButton *>("colorButton"),
+                                              "click", Qt::QueuedConnection);
+                    return;
+                }
+                auto *box = modal->findChild<QDialogButtonBox *>();
+                QMetaObject::invokeMethod(
+                    box->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel), "click",
+                    Qt::QueuedConnection);
+            }
+        });
+        poll.start(50);
+        const std::optional<FontChoice> chosen =
+            service.showFontDialog({QStringLiteral("Arial"), 11.25, false, false, true, 0x00FF00});
+        QCOMPARE(chosen.has_value(), accept);
+        if (!accept)
+            return;
+        QCOMPARE(chosen->name, QStringLiteral("DejaVu Sans"));
+        QCOMPARE(chosen->size, 14.0);
+        QVERIFY(chosen->bold);
+        QCOMPARE(chosen->color, pickColour ? 0x0000FF : 0x00FF00);
     }
 
     void messageBoxAnswers_data()

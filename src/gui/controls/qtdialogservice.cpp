@@ -5,13 +5,19 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QHBoxLayout>
+#include <QIcon>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace askbright {
 
@@ -150,13 +156,46 @@ std::optional<FontChoice> QtDialogService::showFontDialog(const FontChoice &init
     font.setBold(initial.bold);
     font.setItalic(initial.italic);
     font.setUnderline(initial.underline);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, owner());
-    if (!ok)
+
+    // Qt's font page has no colour; the field's text colour is chosen beside it.
+    QDialog dialog(owner());
+    dialog.setObjectName(QStringLiteral("fontDialog"));
+    dialog.setWindowTitle(QCoreApplication::translate("QFontDialog", "Select Font"));
+    auto *fonts = new QFontDialog(font, &dialog);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons);
+    QColor color = colorFromBgr(initial.color);
+    auto *colorButton =
+        new QPushButton(QCoreApplication::translate("QColorDialog", "Select Color"), &dialog);
+    colorButton->setObjectName(QStringLiteral("colorButton"));
+    auto showColor = [&] {
+        QPixmap swatch(16, 16);
+        swatch.fill(color);
+        colorButton->setIcon(QIcon(swatch));
+    };
+    showColor();
+    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
+        const QColor picked = QColorDialog::getColor(color, &dialog);
+        if (picked.isValid()) {
+            color = picked;
+            showColor();
+        }
+    });
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(colorButton);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(fonts);
+    layout->addLayout(bottom);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    // The font dialog has no colour page here; the colour stays as it was.
+    const QFont chosen = fonts->currentFont();
     return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(),
-                      chosen.italic(), chosen.underline(),  initial.color};
+                      chosen.italic(), chosen.underline(),  bgrFromColor(color)};
 }
 
 QString QtDialogService::browseForFolder(QWidget *ownerWindow, const QString &prompt)
