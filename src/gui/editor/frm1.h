@@ -28,7 +28,7 @@ struct FaqRecord;
 // The main window: one record at a time, the file commands, the recent-files
 // menu, the settings at start and close, both interface languages. Its
 // handlers live in frm1.cpp (life cycle and window states), frm1_records.cpp,
-// frm1_files.cpp and frm1_options.cpp.
+// frm1_files.cpp, frm1_options.cpp and frm1_appearance.cpp.
 class frm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -76,6 +76,12 @@ public:
     void mnuposition_Click();
     void mnuhome_Click();
     void tray_MouseDown(int button);
+
+    // Colour scheme, about and donation windows (frm1_appearance.cpp).
+    void skin_aktuell();
+    void mnufarbe_Click();
+    void mnuueber_Click();
+    void mnudonate_Click();
 
     void status_aktuell();
     void unvollstaendig();
@@ -143,6 +149,8 @@ private:
     void prepareFaqDialog(int flags);
 
     void readSettings();
+    // Start-up: the remembered scheme, else the standard one, read and applied.
+    void startupScheme();
     void writeSettings();
     void unloadForms();
     void noteSessionEnd();
