@@ -5,11 +5,12 @@
 #include "editor/frm1.h"
 #include "errors/errptnr.h"
 #include "state/appstate.h"
+#include "windows/frmintro.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QFontDatabase>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -35,14 +36,18 @@ int main(int argc, char *argv[])
     askbright::AlsaSoundPlayer sounds;
     askbright::ErrPtnr errors(state, dialogs, sounds);
     askbright::WindowContext context(state, dialogs, errors, sounds);
-    // The layout editor's font list: sorted by character codes, entry 0 empty.
-    QStringList fonts = QFontDatabase::families();
-    std::sort(fonts.begin(), fonts.end());
-    fonts.prepend(QString());
-    state.installedFonts = fonts;
-    askbright::frm1 window(context);
-    window.Form_Load();
-    if (!parser.positionalArguments().isEmpty())
-        window.openFromCommandLine(parser.positionalArguments().constFirst());
+    const QString fileToOpen = parser.positionalArguments().value(0);
+    std::unique_ptr<askbright::frm1> window;
+    // The splash collects the installed fonts, then the main window loads and
+    // closes the splash; meanwhile no window is open, which must not end the run.
+    askbright::ScreenFonts screenFonts;
+    askbright::frmintro splash(context, screenFonts, [&] {
+        QApplication::setQuitOnLastWindowClosed(false);
+        window = std::make_unique<askbright::frm1>(context);
+        window->Form_Load();
+        QApplication::setQuitOnLastWindowClosed(true);
+        if (!fileToOpen.isEmpty())
+            window->openFromCommandLine(fileToOpen);
+    });
     return app.exec();
 }

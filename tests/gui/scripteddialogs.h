@@ -10,13 +10,15 @@ namespace testutil {
 
 // A dialog service that records every dialog the window shows and answers
 // from queues. An unscripted message gets its default button, as Enter would;
-// an unscripted file or font dialog is cancelled.
+// an unscripted file, font or colour dialog is cancelled.
 class ScriptedDialogService : public askbright::DialogService {
 public:
     QList<askbright::Message> messages;
     QList<int> answers;
     QList<askbright::FileDialogRequest> fileRequests;
     QList<std::optional<QString>> files;
+    QList<qint32> colorRequests; // the colour each colour dialog started from
+    QList<std::optional<qint32>> colors;
     QStringList opened;
     QList<askbright::FontChoice> fontRequests;         // what each font dialog started from
     QList<std::optional<askbright::FontChoice>> fonts; // unscripted: cancelled
@@ -37,7 +39,11 @@ public:
         fileRequests << request;
         return files.isEmpty() ? std::nullopt : files.takeFirst();
     }
-    std::optional<qint32> showColorDialog(qint32) override { return std::nullopt; }
+    std::optional<qint32> showColorDialog(qint32 initial) override
+    {
+        colorRequests << initial;
+        return colors.isEmpty() ? std::nullopt : colors.takeFirst();
+    }
     std::optional<askbright::FontChoice>
     showFontDialog(const askbright::FontChoice &initial) override
     {

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 namespace testutil {
@@ -36,10 +37,18 @@ struct Session {
     std::unique_ptr<askbright::frm1> window;
 
     explicit Session(const QByteArray &settingsFile = {})
+        : Session([&settingsFile](Session &s) {
+              if (!settingsFile.isEmpty())
+                  writeBytes(s.state.settingsFilePath(), settingsFile);
+          })
+    {
+    }
+    // prepare runs before the main window loads: files in the program folder,
+    // the settings file.
+    explicit Session(const std::function<void(Session &)> &prepare)
     {
         context.endProgram = [this] { ++programEnded; };
-        if (!settingsFile.isEmpty())
-            writeBytes(state.settingsFilePath(), settingsFile);
+        prepare(*this);
         window = std::make_unique<askbright::frm1>(context);
         window->Form_Load();
     }

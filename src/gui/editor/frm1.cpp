@@ -15,6 +15,7 @@
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"
 #include "state/appstate.h"
+#include "windows/frmintro.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -69,6 +70,8 @@ frm1::frm1(WindowContext &context, QWidget *parent)
         setWindowModified(unsaved);
     });
     connect(&m_state, &AppState::titleSuffixChanged, this, [this] { updateTitle(); });
+    connect(&m_state, &AppState::schemeApplied, this,
+            [this] { m_ctx.guarded("Module1", "skin_aktuell", [this] { skin_aktuell(); }); });
     connect(&m_state, &AppState::languageChanged, this, [this](Language language) {
         mnudeutsch->setChecked(language.isGerman());
         mnuenglisch->setChecked(language.isEnglish());
@@ -231,7 +234,7 @@ void frm1::buildMenus()
     mnufontgesamt = addAction(mnufont, "mnufontgesamt", &frm1::mnufontgesamt_Click);
     mnufontfrage = addAction(mnufont, "mnufontfrage", &frm1::mnufontfrage_Click);
     mnufontantwort = addAction(mnufont, "mnufontantwort", &frm1::mnufontantwort_Click);
-    mnufarbe = addAction(mnueinstell, "mnufarbe", nullptr);
+    mnufarbe = addAction(mnueinstell, "mnufarbe", &frm1::mnufarbe_Click);
     mnuvorlagen = addAction(mnueinstell, "mnuvorlagen", nullptr);
     mnuhtml = addAction(mnueinstell, "mnuhtml", nullptr);
     mnusprache = menu(mnueinstell, "mnusprache");
@@ -252,8 +255,8 @@ void frm1::buildMenus()
     mnuhome = addAction(mnuinfo, "mnuhome", &frm1::mnuhome_Click);
     mnuhome->setText(QStringLiteral("Homepage"));
     mnuwasneu = addAction(mnuinfo, "mnuwasneu", &frm1::mnuwasneu_Click);
-    mnuueber = addAction(mnuinfo, "mnuueber", nullptr);
-    mnudonate = addAction(mnuinfo, "mnudonate", nullptr);
+    mnuueber = addAction(mnuinfo, "mnuueber", &frm1::mnuueber_Click);
+    mnudonate = addAction(mnuinfo, "mnudonate", &frm1::mnudonate_Click);
 
     for (QAction *a : {mnuklang, mnudeutsch, mnuenglisch, mnuontop, mnumin, mnuzentrieren,
                        mnuposition, mnugroesse})
@@ -366,6 +369,10 @@ void frm1::Form_Load()
     AppSettings &settings = m_state.settings;
     FaqDatabase &db = m_state.database;
 
+    // The splash has done its work once the main window loads.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *splash = qobject_cast<frmintro *>(w))
+            splash->close();
     step([&] { m_tray->start(); });
     lbltest->clear();
     step([&] {
@@ -394,6 +401,7 @@ void frm1::Form_Load()
     FormOnTop(this, settings.alwaysOnTop == 1);
     mnumin->setChecked(settings.minimizeToTray == 1);
     mnuklang->setChecked(settings.soundsOn == 1);
+    startupScheme();
     m_ctx.play("ha");
 
     if (settings.rememberSize == 1) {

@@ -29,7 +29,8 @@ struct FaqRecord;
 // The main window: one record at a time, the file commands, the recent-files
 // menu, the settings at start and close, both interface languages. Its
 // handlers live in frm1.cpp (life cycle and window states), frm1_records.cpp,
-// frm1_files.cpp and frm1_options.cpp (captions, options, help, re-ordering).
+// frm1_files.cpp, frm1_options.cpp (captions, options, help, re-ordering) and
+// frm1_appearance.cpp (colour scheme, about, donation).
 class frm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -91,6 +92,12 @@ public:
 
     // Re-ordering the records.
     void mnusort_Click();
+
+    // Colour scheme, about and donation windows (frm1_appearance.cpp).
+    void skin_aktuell();
+    void mnufarbe_Click();
+    void mnuueber_Click();
+    void mnudonate_Click();
 
     void status_aktuell();
     void unvollstaendig();
@@ -169,6 +176,8 @@ private:
     void missingDocument();
 
     void readSettings();
+    // Start-up: the remembered scheme, else the standard one, read and applied.
+    void startupScheme();
     void writeSettings();
     void unloadForms();
     void noteSessionEnd();

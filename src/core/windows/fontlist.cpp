@@ -1,0 +1,24 @@
+#include "windows/fontlist.h"
+
+#include <algorithm>
+
+namespace askbright {
+
+int fontLoadingPercent(int index, int count)
+{
+    if (count <= 0)
+        return 100;
+    // In whole numbers, so that 29 of 100 shows 30 and not a rounding below.
+    return int(std::min<qint64>(100, qint64(index) * 100 / count + 1));
+}
+
+void BSort(QStringList &list, int order)
+{
+    // QString's operator< compares UTF-16 code units, not the locale's order.
+    if (order == 0)
+        std::stable_sort(list.begin(), list.end());
+    else
+        std::stable_sort(list.begin(), list.end(), std::greater<QString>());
+}
+
+} // namespace askbright

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+namespace askbright {
+
+// The progress shown while the installed fonts are collected, after font
+// index (0 for the first) of count: the integer part of index / count * 100
+// + 1, at most 100.
+int fontLoadingPercent(int index, int count);
+
+// Sorts list in place by exact character codes (capitals before small
+// letters), ascending for order 0 and descending for any other order.
+void BSort(QStringList &list, int order);
+
+} // namespace askbright

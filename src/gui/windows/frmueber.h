@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QStringList>
+
+class QLabel;
+class QTimer;
+
+namespace askbright {
+
+class WindowContext;
+
+// The about window: the version in its title and the lines of about.txt
+// scrolling upwards over a blue gradient, fading from white into blue near
+// the top. It closes itself when the last line has left at the top.
+class frmueber : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmueber(WindowContext &context, QWidget *parent = nullptr);
+
+    // One frame of the animation; the 25 ms timer calls it, tests call it
+    // directly.
+    void RedrawTimer_Timer();
+    qsizetype aboutLineCount() const { return m_aboutLines.size(); }
+    bool animating() const;
+
+    void done(int result) override;
+
+private:
+    void Form_Load();
+    void GradiantBackground(QImage &pic);
+    void drawLines(QImage &pic);
+
+    WindowContext &m_ctx;
+    QStringList m_aboutLines;
+    int m_scrollOffset = 0;
+    int m_ticks = 0;
+
+    QLabel *picOut;
+    // The hidden buffer each frame is drawn into before it is shown.
+    QImage m_picBuffer;
+    QTimer *RedrawTimer;
+};
+
+} // namespace askbright

@@ -1,0 +1,462 @@
+#include "app/product.h"
+#include "appearance/colorscheme.h"
+#include "controls/colorvalue.h"
+#include "gui/captions.h"
+#include "gui/session.h"
+#include "windows/abouttext.h"
+#include "windows/frminfo.h"
+#include "windows/frmintro.h"
+#include "windows/frmueber.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTimer>
+
+using namespace askbright;
+
+namespace {
+
+// Everything a window is given, without a main window.
+struct Context {
+    QTemporaryDir dir;
+    FixedClock clock{QDate(2026, 12, 6)};
+    AppState state{dir.path(), clock};
+    testutil::ScriptedDialogService dialogs;
+    testutil::ScriptedErrorReporter errors;
+    testutil::RecordingSoundPlayer sounds;
+    WindowContext context{state, dialogs, errors, sounds};
+
+    Context()
+    {
+        context.endProgram = [] {};
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+};
+
+// Installed fonts as a test wants them; onName sees each request.
+class FakeFonts : public FontSource {
+public:
+    QStringList names;
+    std::function<void(int)> onName;
+    int failAt = -1;
+
+    int fontCount() override { return int(names.size()); }
+    QString fontName(int index) override
+    {
+        if (index == failAt)
+            throw AppError(AppError::SubscriptOutOfRange);
+        if (onName)
+            onName(index);
+        return names.at(index);
+    }
+};
+
+QStringList fontNames(int count)
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << QStringLiteral("Font %1").arg(count - i, 4, 10, QLatin1Char('0'));
+    return names;
+}
+
+template <typename T> T *child(QWidget &w, const char *name)
+{
+    T *c = w.findChild<T *>(QLatin1String(name));
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
+
+bool hasColour(const QImage &image, int top, int bottom, QRgb colour)
+{
+    for (int y = qMax(0, top); y < qMin(bottom, image.height()); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF))
+                return true;
+    return false;
+}
+
+QImage frameOf(frmueber &w)
+{
+    return child<QLabel>(w, "picOut")->pixmap().toImage();
+}
+
+} // namespace
+
+class tst_windows : public QObject {
+    Q_OBJECT
+private slots:
+    // ------------------------------------------------------------ splash
+
+    void percentages_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("shown"); // after each font
+        QTest::newRow("single font") << 1 << QStringList{"1%"};
+        QTest::newRow("three fonts") << 3 << QStringList{"1%", "34%", "67%"};
+        QStringList twoHundred;
+        for (int i = 0; i < 200; ++i)
+            twoHundred << QString::number(qMin(100, i / 2 + 1)) + u'%';
+        QTest::newRow("200 fonts") << 200 << twoHundred;
+    }
+
+    void percentages()
+    {
+        QFETCH(int, count);
+        QFETCH(QStringList, shown);
+        Context c;
+        FakeFonts fonts;
+        fonts.names = fontNames(count);
+        int mainShown = 0;
+        frmintro splash(c.context, fonts, [&] { ++mainShown; });
+        QLabel *percent = child<QLabel>(splash, "lblproz");
+        QStringList seen;
+        fonts.onName = [&](int index) {
+            if (index > 0)
+                seen << percent->text();
+        };
+        splash.cmd_Click();
+        seen << percent->text();
+        QCOMPARE(seen, shown);
+        QCOMPARE(child<QLabel>(splash, "Label3")->text(), QStringLiteral("( %1 )").arg(count));
+        QCOMPARE(mainShown, 1);
+        QCOMPARE(c.state.installedFonts.size(), count + 1);
+    }
+
+    void fontListIsSortedWithAnEmptyFirstEntry()
+    {
+        Context c;
+        FakeFonts fonts;
+        fonts.names = QStringList{"b", "Arial", "arial", "Zapf", "Courier New", "a"};
+        frmintro splash(c.context, fonts, {});
+        splash.cmd_Click();
+        QCOMPARE(c.state.installedFonts,
+                 (QStringList{"", "Arial", "Courier New", "Zapf", "a", "arial", "b"}));
+        QVERIFY(c.errors.reports.isEmpty());
+    }
+
+    void splashLifeCycle()
+    {
+        Context c;
+        FakeFonts fonts;
+        fonts.names = fontNames(3);
+        int mainShown = 0;
+        frmintro splash(c.context, fonts, [&] { ++mainShown; });
+        QVERIFY(splash.isVisible());
+        QCOMPARE(splash.windowTitle(), QStringLiteral("Askbright ....lade Schriftarten"));
+        QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(splash.cursor().shape(), Qt::WaitCursor);
+        QCOMPARE(splash.size(), QSize(357, 257));
+        QCOMPARE(child<QLabel>(splash, "Image1")->geometry(), QRect(5, 5, 346, 245));
+        QCOMPARE(child<QLabel>(splash, "Label2")->text(),
+                 QStringLiteral("the easy and quickly way to build an personalized FAQ - Website"));
+        QCOMPARE(child<QLabel>(splash, "Label1")->text(),
+                 QStringLiteral("loading installed Fonts..."));
+        const QStringList cut = testutil::cutOffCaptions(&splash);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'|')));
+
+        // Half a second after showing, the timer starts the loading once.
+        QTRY_COMPARE_WITH_TIMEOUT(mainShown, 1, 5000);
+        QTest::qWait(600);
+        QCOMPARE(mainShown, 1);
+        QVERIFY(!splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(splash.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(c.state.installedFonts.size(), 4);
+    }
+
+    void mainWindowClosesTheSplash()
+    {
+        Context c;
+        FakeFonts fonts;
+        fonts.names = fontNames(5);
+        std::unique_ptr<frm1> window;
+        frmintro splash(c.context, fonts, [&] {
+            window = std::make_unique<frm1>(c.context);
+            window->Form_Load();
+        });
+        splash.cmd_Click();
+        QVERIFY(window && window->isVisible());
+        QVERIFY(!splash.isVisible());
+    }
+
+    void failedFontReadingStillShowsTheMainWindow()
+    {
+        Context c;
+        FakeFonts fonts;
+        fonts.names = fontNames(10);
+        fonts.failAt = 4;
+        int mainShown = 0;
+        frmintro splash(c.context, fonts, [&] { ++mainShown; });
+        splash.cmd_Click();
+        QCOMPARE(c.errors.reports, QStringList{"frmintro/cmd_Click/9"});
+        QCOMPARE(mainShown, 1);
+        QCOMPARE(splash.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void manyFontsLoadQuickly()
+    {
+        // Collecting is no slower than the fonts themselves: a few hundred
+        // take far less than the half second the splash waits first.
+        Context c;
+        FakeFonts fonts;
+        fonts.names = fontNames(600);
+        frmintro splash(c.context, fonts, {});
+        QElapsedTimer timer;
+        timer.start();
+        splash.cmd_Click();
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(c.state.installedFonts.size(), 601);
+    }
+
+    // ------------------------------------------------------------ about
+
+    void aboutClosesOnTheRightTick_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("extraTicks"); // beyond the window height
+        QTest::addColumn<QStringList>("reports");
+        // The last of n lines leaves at the top on tick height + 16 n + 27.
+        QTest::newRow("10 lines") << QByteArray("l\r\n").repeated(10) << 187 << QStringList();
+        QTest::newRow("1 line") << QByteArray("only") << 43 << QStringList();
+        QTest::newRow("empty lines count") << QByteArray("\r\n\r\nx\r\n") << 75 << QStringList();
+        // An empty or unreadable text shows the gradient for a moment.
+        QTest::newRow("empty file") << QByteArray() << aboutEmptyTicks << QStringList();
+        QTest::newRow("vanished file")
+            << QByteArray("missing") << aboutEmptyTicks << QStringList{"frmueber/Form_Load/53"};
+    }
+
+    void aboutClosesOnTheRightTick()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, extraTicks);
+        QFETCH(QStringList, reports);
+        Context c;
+        if (text != "missing")
+            testutil::writeBytes(c.path(aboutTextName), text);
+        frmueber w(c.context);
+        w.show();
+        const int closingTick =
+            extraTicks + (QTest::currentDataTag() == QLatin1String("empty file") ||
+                                  QTest::currentDataTag() == QLatin1String("vanished file")
+                              ? 0
+                              : child<QLabel>(w, "picOut")->height());
+        for (int tick = 1; tick < closingTick; ++tick)
+            w.RedrawTimer_Timer();
+        QVERIFY(w.isVisible());
+        QVERIFY(w.animating());
+        w.RedrawTimer_Timer();
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.animating());
+        QCOMPARE(c.errors.reports, reports);
+    }
+
+    void aboutLinesFadeIntoBlue()
+    {
+        Context c;
+        testutil::writeBytes(c.path(aboutTextName), QByteArray("MMMMMMMM\r\n").repeated(10));
+        frmueber w(c.context);
+        const int height = child<QLabel>(w, "picOut")->height();
+        QCOMPARE(w.aboutLineCount(), 10);
+
+        // The first frame is the gradient alone, blue at the top, black below.
+        w.RedrawTimer_Timer();
+        QImage frame = frameOf(w);
+        QCOMPARE(frame.pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
+        QCOMPARE(frame.pixel(frame.width() - 1, height - 1) & 0xFFFFFF, 0x000000u);
+        QVERIFY(!hasColour(frame, 0, height, qRgb(255, 255, 255)));
+
+        // Line 1 at y = 125: its letters are 136/136/255, line 2 sixteen
+        // pixels lower a little lighter, and nothing above line 1.
+        for (int tick = 2; tick <= height - 108; ++tick)
+            w.RedrawTimer_Timer();
+        frame = frameOf(w);
+        QVERIFY(hasColour(frame, 125, 141, qRgb(136, 136, 255)));
+        QVERIFY(hasColour(frame, 141, 157, qRgb(153, 153, 255)));
+        QVERIFY(!hasColour(frame, 0, 125, qRgb(136, 136, 255)));
+        for (int y = 0; y < 120; ++y)
+            QCOMPARE(frame.pixel(frame.width() / 2, y) & 0xFFFF00, 0u);
+        // Lines from 245 down are white.
+        QVERIFY(hasColour(frame, 253, height, qRgb(255, 255, 255)));
+    }
+
+    void aboutShowsTheFirst3000Lines()
+    {
+        Context c;
+        QByteArray text;
+        for (int i = 1; i <= 3005; ++i)
+            text += QByteArray::number(i) + "\r\n";
+        testutil::writeBytes(c.path(aboutTextName), text);
+        frmueber w(c.context);
+        QCOMPARE(w.aboutLineCount(), 3000);
+        QVERIFY(c.errors.reports.isEmpty());
+        QVERIFY(w.animating());
+    }
+
+    void aboutTitleAndEarlyClose()
+    {
+        Context c;
+        testutil::writeBytes(c.path(aboutTextName), "a\r\n");
+        frmueber w(c.context);
+        QVERIFY(QRegularExpression(QStringLiteral("^Askbright  Version \\d+\\.\\d+\\.\\d+$"))
+                    .match(w.windowTitle())
+                    .hasMatch());
+        w.show();
+        QVERIFY(w.animating());
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.animating());
+    }
+
+    // ------------------------------------------------------------ info
+
+    void infoTexts_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("deutsch") << false << "Unterstützung"
+                                 << "&zurück"
+                                 << "Dieses Programm soll weiter entwickelt werden."
+                                 << "oder auf das Konto überweisen. Vielen Dank!";
+        QTest::newRow("englisch") << true << "Donation"
+                                  << "go &back"
+                                  << "I want to continue working on this program"
+                                  << "to my address or on my bank account. Thank you!";
+    }
+
+    void infoTexts()
+    {
+        QFETCH(bool, english);
+        QFETCH(QString, title);
+        QFETCH(QString, button);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, lastLine);
+        Context c;
+        c.state.setLanguage(english ? Language::English : Language::German);
+        frminfo w(c.context);
+        QCOMPARE(w.windowTitle(), title);
+        QCOMPARE(child<Button3D>(w, "cmdinfoend")->caption(), button);
+        const QStringList request = child<QLabel>(w, "lbl1")->text().split(u'\n');
+        QCOMPARE(request.size(), 8);
+        QCOMPARE(request.first(), firstLine);
+        QCOMPARE(request.last(), lastLine);
+        QCOMPARE(request.count(QString()), 1);
+        QCOMPARE(child<QLabel>(w, "Label1")->text(), productTitle);
+        QCOMPARE(child<QLabel>(w, "Label2")->text(), versionText());
+        QCOMPARE(child<QLabel>(w, "Label3")->text(),
+                 QStringLiteral("weitere Free- und Shareware finden Sie auf meiner "));
+        QCOMPARE(child<QLabel>(w, "lblhomepage")->text(), QStringLiteral("Homepage"));
+        QCOMPARE(child<QLabel>(w, "lbladr")->text().split(u'\n').size(), 4);
+        QCOMPARE(child<QLabel>(w, "lblkn")->text().split(u'\n').size(), 6);
+        const QStringList cut = testutil::cutOffCaptions(&w);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'|')));
+    }
+
+    void addressIsTheSameInBothLanguages()
+    {
+        Context c;
+        frminfo german(c.context);
+        c.state.setLanguage(Language::English);
+        frminfo english(c.context);
+        for (const char *label : {"lbladr", "lblkn", "Label3"})
+            QCOMPARE(child<QLabel>(english, label)->text(), child<QLabel>(german, label)->text());
+        QVERIFY(child<QLabel>(german, "lbl1")->text() != child<QLabel>(english, "lbl1")->text());
+    }
+
+    void infoColours_data()
+    {
+        QTest::addColumn<bool>("schemeLoaded");
+        QTest::newRow("scheme loaded") << true;
+        QTest::newRow("no scheme: design colours") << false;
+    }
+
+    void infoColours()
+    {
+        QFETCH(bool, schemeLoaded);
+        Context c;
+        const ColorScheme scheme{{0x604020, 0x0000C0, 0xD0E0F0, 0x00FFFF}};
+        if (schemeLoaded)
+            c.state.currentColors = scheme;
+        frminfo w(c.context);
+        auto *back = child<Button3D>(w, "cmdinfoend");
+        const QColor designText = QApplication::palette().color(QPalette::WindowText);
+        auto text = [&](const char *name) {
+            return child<QLabel>(w, name)->palette().color(QPalette::Active, QPalette::WindowText);
+        };
+        if (!schemeLoaded) {
+            QVERIFY(!back->faceColor());
+            QVERIFY(!back->captionColor());
+            QCOMPARE(w.palette().color(QPalette::Window),
+                     QApplication::palette().color(QPalette::Window));
+            QCOMPARE(text("lbl1"), designText);
+            return;
+        }
+        QCOMPARE(back->faceColor(), scheme[ColorScheme::buttonColor]);
+        QCOMPARE(back->captionColor(), scheme[ColorScheme::buttonFontColor]);
+        QCOMPARE(w.palette().color(QPalette::Window),
+                 colorFromBgr(scheme[ColorScheme::backgroundColor]));
+        for (const char *name : {"lbl1", "lbladr", "lblkn"})
+            QCOMPARE(text(name), colorFromBgr(scheme[ColorScheme::fontColor]));
+        for (const char *name : {"Label1", "Label2", "Label3"})
+            QCOMPARE(text(name), designText);
+        QCOMPARE(text("lblhomepage"), QColor(Qt::blue));
+    }
+
+    void infoPlacement_data()
+    {
+        QTest::addColumn<int>("centre");
+        QTest::addColumn<int>("onTop");
+        QTest::newRow("centre ticked: remembered position") << 1 << 0;
+        QTest::newRow("centre ticked, on top") << 1 << 1;
+        QTest::newRow("position ticked: screen centre") << 0 << 0;
+        QTest::newRow("position ticked, on top: not topmost") << 0 << 1;
+    }
+
+    void infoPlacement()
+    {
+        QFETCH(int, centre);
+        QFETCH(int, onTop);
+        Context c;
+        AppSettings &s = c.state.settings;
+        s.centerWindow = qint16(centre);
+        s.alwaysOnTop = onTop;
+        s.windowLeft = 1500;
+        s.windowTop = 3000;
+        frminfo w(c.context);
+        if (centre) {
+            QCOMPARE(w.pos(), QPoint(100, 200));
+        } else {
+            const QPoint offset = w.frameGeometry().center() -
+                                  QGuiApplication::primaryScreen()->availableGeometry().center();
+            QVERIFY(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1);
+        }
+        QCOMPARE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint), centre == 1 && onTop == 1);
+        QSignalSpy finished(&w, &QDialog::finished);
+        w.show();
+        QTest::mouseClick(child<Button3D>(w, "cmdinfoend"), Qt::LeftButton);
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void homepageLinkOpensTheHomepage()
+    {
+        Context c;
+        frminfo w(c.context);
+        w.show();
+        QTest::mouseClick(child<QLabel>(w, "lblhomepage"), Qt::RightButton);
+        QVERIFY(c.dialogs.opened.isEmpty());
+        QTest::mouseClick(child<QLabel>(w, "lblhomepage"), Qt::LeftButton);
+        QCOMPARE(c.dialogs.opened, QStringList{homepageUrl});
+        QVERIFY(w.isVisible());
+    }
+};
+
+QTEST_MAIN(tst_windows)
+#include "tst_windows.moc"
