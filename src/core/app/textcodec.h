@@ -28,7 +28,12 @@ QString trimBlanks(const QString &s);
 QString trimLeadingBlanks(const QString &s);
 QString trimTrailingBlanks(const QString &s);
 
+// At most the first 60 characters of a value, for quoting it in a message.
+QString excerpt(const QString &text);
+
 // Reads a whole file, refusing files larger than maxBytes; throws AppError.
+// Only regular files are read: a folder, a named pipe or a device is refused
+// with error 52 naming what the path is, before anything could block.
 QByteArray readFileBytes(const QString &path, qint64 maxBytes);
 
 // Line-by-line reading of the positional text files. A line ends at CR LF,

@@ -89,8 +89,9 @@ double projectNumber(const QString &text, const char *what)
     try {
         return toDecimal(text);
     } catch (const AppError &e) {
-        throw AppError(e.number(),
-                       QStringLiteral("%1 is not a number: \"%2\"").arg(QLatin1String(what), text));
+        throw AppError(
+            e.number(),
+            QStringLiteral("%1 is not a number: \"%2\"").arg(QLatin1String(what), excerpt(text)));
     }
 }
 
@@ -201,29 +202,35 @@ QString pageStatusText(PageStatus status)
 
 bool readGeneratorSlots(const QString &projectPath, const QString &linkSize, GeneratorSlots &out)
 {
+    return generatorSlotsFromLines(readProjectFile(projectPath), linkSize, out);
+}
+
+bool generatorSlotsFromLines(const ProjectLines &lines, const QString &linkSize,
+                             GeneratorSlots &out)
+{
     using S = GeneratorSlots;
-    LineReader in(decodeCp1252(readFileBytes(localPath(projectPath), maxProjectFileBytes)));
-    if (trimBlanks(in.next()) != projectMarker)
+    if (!lines.hasMarker())
         return false;
-    out[S::Title] = enter_rein(in.next());
+    out[S::Title] = enter_rein(lines.line(2));
+    int number = 3;
     for (S::Slot s : {S::TextColor, S::BgColor, S::AlinkColor, S::VlinkColor, S::LinkColor,
                       S::Picture, S::PictureOn})
-        out[s] = trimBlanks(in.next());
+        out[s] = trimBlanks(lines.line(number++));
     out.backgroundPicturePath = out[S::Picture];
-    out[S::FileName] = trimBlanks(in.next()) + QStringLiteral(".html");
-    out[S::Author] = enter_rein(in.next());
-    out[S::Description] = trimBlanks(in.next());
-    out[S::TitleAlign] = alignment(trimBlanks(in.next()));
+    out[S::FileName] = trimBlanks(lines.line(10)) + QStringLiteral(".html");
+    out[S::Author] = enter_rein(lines.line(11));
+    out[S::Description] = trimBlanks(lines.line(12));
+    out[S::TitleAlign] = alignment(trimBlanks(lines.line(13)));
     out[S::Bold] =
-        trimBlanks(in.next()) == QLatin1String("Fett") ? QStringLiteral("BOLD") : QString();
-    out[S::Italic] = trimBlanks(in.next());
-    const QString face = trimBlanks(in.next());
+        trimBlanks(lines.line(14)) == QLatin1String("Fett") ? QStringLiteral("BOLD") : QString();
+    out[S::Italic] = trimBlanks(lines.line(15));
+    const QString face = trimBlanks(lines.line(16));
     out[S::Fonts] = face + (face == QLatin1String("Arial") ? QStringLiteral(",Helvetica")
                                                            : QStringLiteral(",Arial,Helvetica"));
-    QString titleSize = trimBlanks(in.next());
+    QString titleSize = trimBlanks(lines.line(17));
     if (titleSize.startsWith(u'+'))
         titleSize = QStringLiteral("14");
-    QString textSize = trimBlanks(in.next());
+    QString textSize = trimBlanks(lines.line(18));
     if (textSize.startsWith(u'+'))
         textSize = QStringLiteral("10");
     QString linkSizeText = textSize;
@@ -235,17 +242,18 @@ bool readGeneratorSlots(const QString &projectPath, const QString &linkSize, Gen
     out[S::TitleSpan] = span(titleSize);
     out[S::TextSpan] = span(textSize);
     out[S::LinkSpan] = span(linkSizeText);
-    out[S::FaqAlign] = alignment(trimBlanks(in.next()));
-    const QString countLine = in.next();
+    out[S::FaqAlign] = alignment(trimBlanks(lines.line(19)));
+    const QString &countLine = lines.line(20);
     const double count = projectNumber(countLine, "Keyword count");
     if (count > S::maxKeywords)
         throw AppError(AppError::SubscriptOutOfRange, QStringLiteral("More than %1 keywords: %2")
                                                           .arg(S::maxKeywords)
-                                                          .arg(trimBlanks(countLine)));
-    out.keywordCount = std::max(0, toInt32(countLine));
-    out[S::KeywordCount] = QString::number(toInt32(countLine));
+                                                          .arg(excerpt(trimBlanks(countLine))));
+    const qint32 wholeCount = lines.keywordCount();
+    out.keywordCount = std::max(0, wholeCount);
+    out[S::KeywordCount] = QString::number(wholeCount);
     for (int i = 0; i < out.keywordCount; ++i)
-        out.table[S::FirstKeyword + i] = trimBlanks(in.next());
+        out.table[S::FirstKeyword + i] = trimBlanks(lines.keyword(i));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "database/faqdatabase.h"
 #include "html/exportoptions.h"
+#include "project/projectlines.h"
 
 #include <QString>
 #include <array>
@@ -47,6 +48,7 @@ struct GeneratorSlots {
     };
     static constexpr int slotCount = 51;
     static constexpr int maxKeywords = slotCount - FirstKeyword;
+    static_assert(maxKeywords == ProjectLines::maxKeywords);
 
     std::array<QString, slotCount> table;
     int keywordCount = 0;
@@ -62,6 +64,8 @@ struct GeneratorSlots {
 // that cannot be read, more than 31 keywords or a count or text size that is
 // not a number.
 bool readGeneratorSlots(const QString &projectPath, const QString &linkSize, GeneratorSlots &out);
+bool generatorSlotsFromLines(const ProjectLines &lines, const QString &linkSize,
+                             GeneratorSlots &out);
 
 struct PageRequest {
     QString projectPath;  // templates folder + page name
