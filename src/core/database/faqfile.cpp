@@ -86,6 +86,25 @@ void appendQuoted(QString &out, QString text)
     out += QLatin1String(crlf);
 }
 
+// The date is written unquoted, as it always was, unless that form would not
+// read back the same: a comma or line break would split it, a leading blank
+// would be lost, a leading quote would start a quoted field.
+void appendDate(QString &out, const QString &createdDate)
+{
+    const QString date = fitDate(createdDate);
+    const QString unquoted = date + QLatin1String(crlf);
+    bool readsBack = false;
+    try {
+        readsBack = fitDate(FieldReader(unquoted).next()) == date;
+    } catch (const AppError &) {
+        // An opening quote that is never closed.
+    }
+    if (readsBack)
+        out += unquoted;
+    else
+        appendQuoted(out, date);
+}
+
 } // namespace
 
 QList<FaqRecord> parseFaq(QByteArrayView bytes)
@@ -102,10 +121,13 @@ QList<FaqRecord> parseFaq(QByteArrayView bytes)
     records.reserve(count);
     for (int i = 0; i < count; ++i) {
         FaqRecord record;
-        record.question = reader.next();
-        record.answer = reader.next();
-        record.extraInfo = reader.next();
-        record.homepageLink = reader.next();
+        // An unquoted field may hold a double quote; records keep the substitute
+        // in its place, as when the text was typed, so a save writes it back.
+        for (QString *text :
+             {&record.question, &record.answer, &record.extraInfo, &record.homepageLink}) {
+            *text = reader.next();
+            anfuehrung_weg(*text);
+        }
         record.infoWithQuestion = toInt16(reader.next());
         record.createdDate = fitDate(reader.next());
         records.append(std::move(record));
@@ -137,8 +159,7 @@ QByteArray formatFaq(const QList<FaqRecord> &records)
         appendQuoted(out, r.homepageLink);
         out += printNumber(r.infoWithQuestion);
         out += QLatin1String(crlf);
-        out += fitDate(r.createdDate);
-        out += QLatin1String(crlf);
+        appendDate(out, r.createdDate);
     }
     return encodeCp1252(out);
 }
