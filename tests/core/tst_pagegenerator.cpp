@@ -347,6 +347,21 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched_data()
     QTest::newRow("disk, English")
         << pageIsFolder << en << "access impossibly! Please control drive or disk"
         << "impossible access";
+    // The page name decides the page path: anything but a plain name is refused.
+    const QString notPlain = u"Zeile 10 der Projektdatei nennt keinen einfachen Dateinamen (ohne "
+                             u"Ordner, nicht leer, ohne Steuerzeichen):\r\"%1\""_s;
+    for (const char *name : {"../escaped", "..\\..\\x", "sub/faq", "..", "", "a\tb"}) {
+        QTest::addRow("page name %s", name)
+            << plainWith(u"|faq|"_s, u"|  "_s + QString::fromLatin1(name) + u"  |"_s) << de
+            << notPlain.arg(QString::fromLatin1(name)) << QString();
+    }
+    QTest::newRow("page name with NUL") << plainWith(u"|faq|"_s, u"|fa\u0000q|"_s) << de
+                                        << notPlain.arg(u"fa\u0000q"_s) << QString();
+    QTest::newRow("page name in English")
+        << plainWith(u"|faq|"_s, u"|/etc/passwd|"_s) << en
+        << u"Line 10 of the project file is not a plain file name (no folder, not empty, no "
+           u"control characters):\r\"/etc/passwd\""_s
+        << QString();
     QTest::newRow("no project, English")
         << QByteArray() << en
         << "The FAQ page was not created:\r53  File not found: {{DIR}}/seite.pdt"
@@ -364,6 +379,12 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched()
     QVERIFY(testutil::writeBytes(m_dir->filePath(u"bild.gif"_s), "GIF"));
     QVERIFY(testutil::writeBytes(m_out + u"faq.html"_s, "OLD PAGE"));
     QVERIFY(QDir(m_out).mkdir(u"ordner.html"_s));
+    const auto entries = [](const QString &path) {
+        return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    };
+    if (!project.isNull())
+        QVERIFY(testutil::writeBytes(m_projectPath, project));
+    const QStringList around = entries(m_dir->path());
 
     const PageResult result =
         run(project, {{u"q"_s, u"a"_s, {}, {}}}, {}, Language::fromSetting(language));
@@ -372,8 +393,9 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched()
                          title.isEmpty() ? MessageIcon::None : MessageIcon::Critical};
     QCOMPARE(m_sink.messages, QList<Message>{wanted});
     QCOMPARE(page(), QByteArray("OLD PAGE"));
-    QCOMPARE(QDir(m_out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList({u"faq.html"_s, u"ordner.html"_s}));
+    QCOMPARE(entries(m_out), QStringList({u"faq.html"_s, u"ordner.html"_s}));
+    // Nothing beside or above the output folder either.
+    QCOMPARE(entries(m_dir->path()), around);
 }
 
 QTEST_GUILESS_MAIN(tst_pagegenerator)

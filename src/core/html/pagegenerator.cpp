@@ -135,6 +135,39 @@ Message errorMessage(const AppError &error, Language language)
     return m;
 }
 
+// A name that stays inside the folder it is put in: no separator, not a
+// reference to the folder or its parent, not empty, no control character.
+bool isPlainFileName(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    return std::none_of(name.begin(), name.end(), [](QChar c) {
+        return isSeparator(c) || c.unicode() < 0x20 || c.unicode() == 0x7F;
+    });
+}
+
+Message refusedLineMessage(const RefusedLine &refused, Language language)
+{
+    Message m;
+    const QString value = QLatin1Char('"') + excerpt(refused.value) + QLatin1Char('"');
+    switch (refused.reason) {
+    case RefusedLine::NotPlainFileName:
+        m.text = language.pick(u"Zeile %1 der Projektdatei nennt keinen einfachen Dateinamen "
+                               u"(ohne Ordner, nicht leer, ohne Steuerzeichen):\r%2",
+                               u"Line %1 of the project file is not a plain file name "
+                               u"(no folder, not empty, no control characters):\r%2");
+        break;
+    case RefusedLine::EndsAttribute:
+        m.text = language.pick(u"Zeile %1 der Projektdatei enthält Zeichen, die in der Seite "
+                               u"nicht stehen dürfen:\r%2",
+                               u"Line %1 of the project file holds characters the page cannot "
+                               u"take:\r%2");
+        break;
+    }
+    m.text = m.text.arg(refused.line).arg(value);
+    return m;
+}
+
 Message simpleMessage(const QString &text)
 {
     Message m;
@@ -217,7 +250,10 @@ bool generatorSlotsFromLines(const ProjectLines &lines, const QString &linkSize,
                       S::Picture, S::PictureOn})
         out[s] = trimBlanks(lines.line(number++));
     out.backgroundPicturePath = out[S::Picture];
-    out[S::FileName] = trimBlanks(lines.line(10)) + QStringLiteral(".html");
+    const QString fileName = trimBlanks(lines.line(10));
+    if (!isPlainFileName(fileName))
+        out.refused = RefusedLine{10, RefusedLine::NotPlainFileName, fileName};
+    out[S::FileName] = fileName + QStringLiteral(".html");
     out[S::Author] = enter_rein(lines.line(11));
     out[S::Description] = trimBlanks(lines.line(12));
     out[S::TitleAlign] = alignment(trimBlanks(lines.line(13)));
@@ -444,6 +480,11 @@ PageResult generatePage(Language variant, const PageRequest &request, const FaqD
         GeneratorSlots working;
         if (!readGeneratorSlots(request.projectPath, request.options.linkSize, working)) {
             sink.showMessage(simpleMessage(QLatin1String(textsOf(variant).notAProject)));
+            result.status = PageStatus::Raus;
+            return result;
+        }
+        if (working.refused) {
+            sink.showMessage(refusedLineMessage(*working.refused, variant));
             result.status = PageStatus::Raus;
             return result;
         }

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace askbright {
 
@@ -19,6 +20,17 @@ enum class PageStatus {
     Raus,   // "raus": given up (not a project file, picture missing); nothing was written
 };
 QString pageStatusText(PageStatus status);
+
+// A project line the generator will not write: the page file name must be a
+// plain name, and values written into attributes must not end them.
+struct RefusedLine {
+    enum Reason { NotPlainFileName, EndsAttribute };
+    int line = 0;
+    Reason reason = EndsAttribute;
+    QString value;
+
+    bool operator==(const RefusedLine &) const = default;
+};
 
 // The working table the generator fills from a page project: slot 0 the link
 // span, slots 1..19 lines 2..20 after conversion, slots 20..50 the keywords.
@@ -53,13 +65,16 @@ struct GeneratorSlots {
     std::array<QString, slotCount> table;
     int keywordCount = 0;
     QString backgroundPicturePath; // line 8 as read, before slot 7 becomes a file name
+    // The first project line whose value cannot go into the page as it is.
+    std::optional<RefusedLine> refused;
 
     const QString &operator[](Slot s) const { return table[s]; }
     QString &operator[](Slot s) { return table[s]; }
 };
 
 // Reads a project into the working table: "+" sizes become "14" and "10",
-// unknown alignments "LEFT", the link size follows linkSize. Returns false
+// unknown alignments "LEFT", the link size follows linkSize; a value the page
+// cannot take is noted in refused (the first one only). Returns false
 // when the first line is not the project marker; throws AppError for a file
 // that cannot be read, more than 31 keywords or a count or text size that is
 // not a number.
