@@ -19,7 +19,7 @@ constexpr std::array<char16_t, 32> cp1252High = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-int encodeChar(char16_t c)
+inline int encodeChar(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return c;
@@ -78,21 +78,28 @@ qsizetype firstUnencodable(const QString &text)
     return -1;
 }
 
+int cp1252Byte(QChar c)
+{
+    return encodeChar(c.unicode());
+}
+
+void throwUnencodable(QChar c)
+{
+    throw AppError(
+        AppError::InvalidCall,
+        QStringLiteral("The character \"%1\" (U+%2) cannot be stored in a Windows-1252 file")
+            .arg(c)
+            .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+}
+
 QByteArray encodeCp1252(const QString &text)
 {
     QByteArray out(text.size(), Qt::Uninitialized);
     char *dst = out.data();
     for (QChar c : text) {
         const int b = encodeChar(c.unicode());
-        if (b < 0) {
-            throw AppError(AppError::InvalidCall,
-                           QStringLiteral("The character \"%1\" (U+%2) cannot be stored in a "
-                                          "Windows-1252 file")
-                               .arg(c)
-                               .arg(QString::number(c.unicode(), 16)
-                                        .toUpper()
-                                        .rightJustified(4, QLatin1Char('0'))));
-        }
+        if (b < 0)
+            throwUnencodable(c);
         *dst++ = char(b);
     }
     return out;

@@ -19,6 +19,10 @@ QString decodeCp1252(QByteArrayView bytes);
 // Throws AppError when a character has no Windows-1252 byte: a writer must
 // never put a substitute in place of the user's text.
 QByteArray encodeCp1252(const QString &text);
+// The byte of one character, or -1 when Windows-1252 has none.
+int cp1252Byte(QChar c);
+// The error a writer throws for such a character.
+[[noreturn]] void throwUnencodable(QChar c);
 // Index of the first character Windows-1252 cannot hold, or -1.
 qsizetype firstUnencodable(const QString &text);
 bool isEncodable(QChar c);

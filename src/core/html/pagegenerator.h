@@ -97,9 +97,24 @@ struct PageResult {
     QString pagePath;              // output folder + page file name
 };
 
-// The complete page text for already read slots (no file access).
-QString composePage(Language variant, const GeneratorSlots &slots, bool withBackground,
-                    const PageRequest &request, const FaqDatabase &database, QDate today);
+// The complete page, in Windows-1252, for already read slots (no file
+// access); throws AppError for a character the code page lacks.
+QByteArray composePage(Language variant, const GeneratorSlots &working, bool withBackground,
+                       const PageRequest &request, const FaqDatabase &database, QDate today);
+
+// What a run will write, settled before anything is written.
+struct PagePlan {
+    PageStatus status = PageStatus::Ok; // Raus: given up, message tells why
+    std::optional<Message> message;
+    GeneratorSlots working;
+    bool withBackground = false;
+};
+
+// Reads the slots from lines and checks them, the page file name and the
+// background picture; fills result's names and paths. Throws AppError for a
+// run-time error. No file is written.
+PagePlan planPage(Language variant, const ProjectLines &lines, const PageRequest &request,
+                  PageResult &result);
 
 // Reads the project, checks and copies the background picture and writes the
 // page. The page is written completely or not at all: after "raus" or
