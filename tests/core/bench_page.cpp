@@ -1,4 +1,5 @@
 #include "html/pagegenerator.h"
+#include "project/pageproject.h"
 #include "recordingsink.h"
 #include "testutil.h"
 
@@ -12,6 +13,8 @@ class bench_page : public QObject {
     Q_OBJECT
 private slots:
     void generateLargestPage();
+    void removeDuplicateKeywords();
+    void readProjectWithHugeKeywordCount();
 };
 
 // Page generation for the largest database: 2000 records with 2 KB answers.
@@ -39,6 +42,49 @@ void bench_page::generateLargestPage()
     }
     QCOMPARE(result.status, PageStatus::Ok);
     QVERIFY(QFileInfo(result.pagePath).size() > 2000 * 2048);
+
+    // Composition alone, without reading the project or writing the file.
+    PageResult planned;
+    const PagePlan plan =
+        planPage(Language::German, readProjectFile(request.projectPath), request, planned);
+    QByteArray page;
+    QBENCHMARK
+    {
+        page = composePage(Language::German, plan.working, false, request, database,
+                           QDate(2026, 12, 6));
+    }
+    QCOMPARE(page.size(), QFileInfo(result.pagePath).size());
+}
+
+// 100 000 keywords, half of them repeated: linear, not quadratic.
+void bench_page::removeDuplicateKeywords()
+{
+    QStringList keywords;
+    for (int i = 0; i < 100000; ++i)
+        keywords << QString::number(i % 50000);
+    QStringList unique;
+    QBENCHMARK
+    {
+        unique = keywords;
+        askbright::removeDuplicateKeywords(unique);
+    }
+    QCOMPARE(unique.size(), 50000);
+    QCOMPARE(unique.constLast(), u"49999"_s);
+}
+
+// A count of two billion keywords with 200 000 keyword lines: the editor stops at 31.
+void bench_page::readProjectWithHugeKeywordCount()
+{
+    QByteArray bytes = "[Projektdatei f\xFCr Askbright]\r\n" + QByteArray("x\r\n").repeated(18) +
+                       " 2000000000 \r\n" + QByteArray("kw\r\n").repeated(200000);
+    PageProject project;
+    RecordingSink sink;
+    QBENCHMARK
+    {
+        QCOMPARE(applyProjectLines(ProjectLines(bytes), project, Language::German, sink),
+                 ProjectReadOutcome::Read);
+    }
+    QCOMPARE(project.keywords.size(), 31);
 }
 
 QTEST_GUILESS_MAIN(bench_page)

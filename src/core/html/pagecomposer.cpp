@@ -8,6 +8,7 @@
 #include "html/htmltext.h"
 #include "html/pagegenerator.h"
 
+#include <array>
 #include <cstring>
 
 namespace askbright {
@@ -62,6 +63,7 @@ struct ByteCounter {
     qsizetype size = 0;
     void put(char) { ++size; }
     void put(const char *, qsizetype length) { size += length; }
+    void putLatin1(const char16_t *, qsizetype length) { size += length; }
 };
 
 // Writes into a buffer the counter has sized.
@@ -73,7 +75,38 @@ struct ByteWriter {
         std::memcpy(at, text, size_t(length));
         at += length;
     }
+    // Characters below 256 that are their own byte.
+    void putLatin1(const char16_t *text, qsizetype length)
+    {
+        char *to = at;
+        for (qsizetype i = 0; i < length; ++i)
+            to[i] = char(text[i]);
+        at = to + length;
+    }
 };
+
+// Characters written as their own byte whatever the steps: below 256, not
+// in the range Windows-1252 uses differently, and touched by no step.
+constexpr std::array<bool, 256> plainTable = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[size_t(c)] = c < 0x80 || c >= 0xA0;
+    for (char16_t c : {u'\r', u'\n', u'"', u'&', u'<', u'>', u'\u00A8', u'ä', u'Ä', u'ö', u'Ö',
+                       u'ü', u'Ü', u'ß'})
+        table[c] = false;
+    return table;
+}();
+
+bool isPlain(char16_t c)
+{
+    return c < 256 && plainTable[c];
+}
+
+// The same for text written as it stands.
+bool isLatin1Byte(char16_t c)
+{
+    return c < 0x80 || (c >= 0xA0 && c <= 0xFF);
+}
 
 // Schemes a record's homepage link may keep; anything else gets "http://"
 // in front, so no script or data address ends up in an href.
@@ -119,15 +152,27 @@ private:
     // Text as it stands, in the page's code page.
     void text(QStringView value)
     {
-        for (QChar c : value)
-            byte(c);
+        const char16_t *at = value.utf16();
+        const char16_t *const end = at + value.size();
+        while (at < end) {
+            const char16_t *run = at;
+            while (at < end && isLatin1Byte(*at))
+                ++at;
+            m_out.putLatin1(run, at - run);
+            if (at < end)
+                byte(*at++);
+        }
     }
 
-    void byte(QChar c)
+    void byte(char16_t c)
     {
-        const int b = cp1252Byte(c);
+        if (isLatin1Byte(c)) {
+            m_out.put(char(c));
+            return;
+        }
+        const int b = cp1252Byte(QChar(c));
         if (b < 0)
-            throwUnencodable(c);
+            throwUnencodable(QChar(c));
         m_out.put(char(b));
     }
 
@@ -142,23 +187,35 @@ private:
     // quote, then entities, then line breaks as <br>, as steps asks.
     void html(QStringView value, unsigned steps)
     {
-        for (QChar qc : value) {
-            char16_t c = qc.unicode();
-            if ((steps & RestoreQuotes) && c == quoteSubstitute.unicode())
-                c = u'"';
-            if (steps & LineBreaks) {
-                if (c == u'\n')
-                    continue;
-                if (c == u'\r') {
-                    m_out.put("<br>", 4);
-                    continue;
-                }
-            }
-            if (const char *entity = (steps & Entities) ? htmlEntityOf(c) : nullptr)
-                raw(entity);
-            else
-                byte(QChar(c));
+        const char16_t *at = value.utf16();
+        const char16_t *const end = at + value.size();
+        while (at < end) {
+            // Most characters need none of the steps: they go out in runs.
+            const char16_t *run = at;
+            while (at < end && isPlain(*at))
+                ++at;
+            m_out.putLatin1(run, at - run);
+            if (at < end)
+                special(*at++, steps);
         }
+    }
+
+    void special(char16_t c, unsigned steps)
+    {
+        if ((steps & RestoreQuotes) && c == quoteSubstitute.unicode())
+            c = u'"';
+        if (steps & LineBreaks) {
+            if (c == u'\n')
+                return;
+            if (c == u'\r') {
+                m_out.put("<br>", 4);
+                return;
+            }
+        }
+        if (const char *entity = (steps & Entities) ? htmlEntityOf(c) : nullptr)
+            raw(entity);
+        else
+            byte(c);
     }
 
     void fontOpen()
@@ -318,12 +375,12 @@ private:
             if (c == u'"' || c == u'<' || c == u'>')
                 raw(htmlEntityOf(c.unicode()));
             else
-                byte(c);
+                byte(c.unicode());
         }
         raw("?subject=Feedback ");
         for (QChar c : trimBlanks(m_slots[S::Title])) {
             if (c != u'"')
-                byte(c);
+                byte(c.unicode());
         }
         raw("\"");
         raw(m_texts.contactLink);
