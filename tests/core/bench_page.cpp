@@ -13,12 +13,13 @@ class bench_page : public QObject {
     Q_OBJECT
 private slots:
     void generateLargestPage();
+    void composeLargestPage();
     void removeDuplicateKeywords();
     void readProjectWithHugeKeywordCount();
 };
 
-// Page generation for the largest database: 2000 records with 2 KB answers.
-void bench_page::generateLargestPage()
+// The largest database: 2000 records with 2 KB answers.
+static void fillLargest(FaqDatabase &database)
 {
     const QString answer =
         u"Antwort mit Umlauten äöü, <Klammern> & Zeilen\r\n"_s.repeated(50).left(2048);
@@ -27,13 +28,25 @@ void bench_page::generateLargestPage()
         records << FaqRecord{u"Frage Nummer %1: wie funktioniert das mit ¨Größe¨?"_s.arg(i), answer,
                              u"Fragesteller %1"_s.arg(i),
                              u"http://www.example.org/?id=%1&x=1"_s.arg(i), qint16(i % 2)};
-    FaqDatabase database;
     database.replaceRecords(records);
-    QTemporaryDir dir;
+}
+
+static PageRequest projectIn(const QTemporaryDir &dir)
+{
     const PageRequest request{dir.filePath(u"gross.pdt"_s), dir.path() + u"/"_s, {}, u"a@b"_s};
     const QByteArray project = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
                                "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
-    QVERIFY(testutil::writeBytes(request.projectPath, QByteArray(project).replace('|', "\r\n")));
+    testutil::writeBytes(request.projectPath, QByteArray(project).replace('|', "\r\n"));
+    return request;
+}
+
+// Page generation for the largest database, file access included.
+void bench_page::generateLargestPage()
+{
+    FaqDatabase database;
+    fillLargest(database);
+    QTemporaryDir dir;
+    const PageRequest request = projectIn(dir);
     RecordingSink sink;
     PageResult result;
     QBENCHMARK
@@ -42,8 +55,15 @@ void bench_page::generateLargestPage()
     }
     QCOMPARE(result.status, PageStatus::Ok);
     QVERIFY(QFileInfo(result.pagePath).size() > 2000 * 2048);
+}
 
-    // Composition alone, without reading the project or writing the file.
+// Composition alone, without reading the project or writing the file.
+void bench_page::composeLargestPage()
+{
+    FaqDatabase database;
+    fillLargest(database);
+    QTemporaryDir dir;
+    const PageRequest request = projectIn(dir);
     PageResult planned;
     const PagePlan plan =
         planPage(Language::German, readProjectFile(request.projectPath), request, planned);
@@ -53,7 +73,8 @@ void bench_page::generateLargestPage()
         page = composePage(Language::German, plan.working, false, request, database,
                            QDate(2026, 12, 6));
     }
-    QCOMPARE(page.size(), QFileInfo(result.pagePath).size());
+    QVERIFY(page.size() > 2000 * 2048);
+    QVERIFY(page.endsWith("</body></html>\r\n"));
 }
 
 // 100 000 keywords, half of them repeated: linear, not quadratic.
