@@ -1,4 +1,5 @@
 #include "html/pagegenerator.h"
+#include "project/pageproject.h"
 #include "recordingsink.h"
 #include "testutil.h"
 
@@ -12,10 +13,13 @@ class bench_page : public QObject {
     Q_OBJECT
 private slots:
     void generateLargestPage();
+    void composeLargestPage();
+    void removeDuplicateKeywords();
+    void readProjectWithHugeKeywordCount();
 };
 
-// Page generation for the largest database: 2000 records with 2 KB answers.
-void bench_page::generateLargestPage()
+// The largest database: 2000 records with 2 KB answers.
+static void fillLargest(FaqDatabase &database)
 {
     const QString answer =
         u"Antwort mit Umlauten äöü, <Klammern> & Zeilen\r\n"_s.repeated(50).left(2048);
@@ -24,13 +28,25 @@ void bench_page::generateLargestPage()
         records << FaqRecord{u"Frage Nummer %1: wie funktioniert das mit ¨Größe¨?"_s.arg(i), answer,
                              u"Fragesteller %1"_s.arg(i),
                              u"http://www.example.org/?id=%1&x=1"_s.arg(i), qint16(i % 2)};
-    FaqDatabase database;
     database.replaceRecords(records);
-    QTemporaryDir dir;
+}
+
+static PageRequest projectIn(const QTemporaryDir &dir)
+{
     const PageRequest request{dir.filePath(u"gross.pdt"_s), dir.path() + u"/"_s, {}, u"a@b"_s};
     const QByteArray project = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
                                "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
-    QVERIFY(testutil::writeBytes(request.projectPath, QByteArray(project).replace('|', "\r\n")));
+    testutil::writeBytes(request.projectPath, QByteArray(project).replace('|', "\r\n"));
+    return request;
+}
+
+// Page generation for the largest database, file access included.
+void bench_page::generateLargestPage()
+{
+    FaqDatabase database;
+    fillLargest(database);
+    QTemporaryDir dir;
+    const PageRequest request = projectIn(dir);
     RecordingSink sink;
     PageResult result;
     QBENCHMARK
@@ -39,6 +55,57 @@ void bench_page::generateLargestPage()
     }
     QCOMPARE(result.status, PageStatus::Ok);
     QVERIFY(QFileInfo(result.pagePath).size() > 2000 * 2048);
+}
+
+// Composition alone, without reading the project or writing the file.
+void bench_page::composeLargestPage()
+{
+    FaqDatabase database;
+    fillLargest(database);
+    QTemporaryDir dir;
+    const PageRequest request = projectIn(dir);
+    PageResult planned;
+    const PagePlan plan =
+        planPage(Language::German, readProjectFile(request.projectPath), request, planned);
+    QByteArray page;
+    QBENCHMARK
+    {
+        page = composePage(Language::German, plan.working, false, request, database,
+                           QDate(2026, 12, 6));
+    }
+    QVERIFY(page.size() > 2000 * 2048);
+    QVERIFY(page.endsWith("</body></html>\r\n"));
+}
+
+// 100 000 keywords, half of them repeated: linear, not quadratic.
+void bench_page::removeDuplicateKeywords()
+{
+    QStringList keywords;
+    for (int i = 0; i < 100000; ++i)
+        keywords << QString::number(i % 50000);
+    QStringList unique;
+    QBENCHMARK
+    {
+        unique = keywords;
+        askbright::removeDuplicateKeywords(unique);
+    }
+    QCOMPARE(unique.size(), 50000);
+    QCOMPARE(unique.constLast(), u"49999"_s);
+}
+
+// A count of two billion keywords with 200 000 keyword lines: the editor stops at 31.
+void bench_page::readProjectWithHugeKeywordCount()
+{
+    QByteArray bytes = "[Projektdatei f\xFCr Askbright]\r\n" + QByteArray("x\r\n").repeated(18) +
+                       " 2000000000 \r\n" + QByteArray("kw\r\n").repeated(200000);
+    PageProject project;
+    RecordingSink sink;
+    QBENCHMARK
+    {
+        QCOMPARE(applyProjectLines(ProjectLines(bytes), project, Language::German, sink),
+                 ProjectReadOutcome::Read);
+    }
+    QCOMPARE(project.keywords.size(), 31);
 }
 
 QTEST_GUILESS_MAIN(bench_page)

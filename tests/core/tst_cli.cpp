@@ -24,6 +24,10 @@ void tst_cli::initTestCase()
                                "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
     QVERIFY(testutil::writeBytes(m_dir.filePath(u"seite.pdt"_s),
                                  QByteArray(project).replace('|', "\r\n")));
+    // A page name that leaves the output folder.
+    QVERIFY(testutil::writeBytes(
+        m_dir.filePath(u"flucht.pdt"_s),
+        QByteArray(project).replace("|faq|", "|../faq|").replace('|', "\r\n")));
 }
 
 void tst_cli::run_data()
@@ -69,6 +73,8 @@ void tst_cli::run_data()
         u"cannot read the database '{{DIR}}/fehlt.faq': 53  "_s);
     row("output folder missing", g + u"/nirgends"_s, 2,
         u"Seite nicht erzeugt: Die FAQ-Seite wurde nicht erzeugt:\n76  "_s);
+    row("page name leaves the folder", QString(g).replace(u"seite.pdt"_s, u"flucht.pdt"_s), 1,
+        u"Askbright: Zeile 10 der Projektdatei nennt keinen einfachen Dateinamen"_s);
     row("not a project, English",
         QString(g).replace(u"{{DIR}}/seite.pdt"_s, u"{{DB}}"_s) + u" --language englisch"_s, 1,
         u"Askbright: Invalid Filetype"_s);

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;
@@ -67,6 +68,8 @@ private slots:
     void wholePages();
     void sizesKeywordsAndBreaks();
     void pictureKeepsExistingFileUnderLowerCaseName();
+    void linksAndContact_data();
+    void linksAndContact();
     void failedRunLeavesOutputUntouched_data();
     void failedRunLeavesOutputUntouched();
 
@@ -297,6 +300,13 @@ void tst_pagegenerator::sizesKeywordsAndBreaks()
     // Large links take the text size as it is written, even when it is no number.
     run(plainWith(u"|12|"_s, u"|abc|"_s), {{u"q"_s, u"a"_s, {}, {}}}, {.linkSize = linkSizeLarge});
     QVERIFY(page().contains("<span style=\"font-size:abcpt;\">(zur Antwort)"));
+    // ... but not when it would end the style attribute.
+    QFile::remove(m_out + u"faq.html"_s);
+    const PageResult refused = run(plainWith(u"|12|"_s, u"|1\"2|"_s), {{u"q"_s, u"a"_s, {}, {}}},
+                                   {.linkSize = linkSizeLarge});
+    QCOMPARE(refused.status, PageStatus::Raus);
+    QVERIFY(m_sink.messages.constLast().text.startsWith(u"Zeile 18 der Projektdatei"_s));
+    QVERIFY(page().isNull());
 }
 
 void tst_pagegenerator::pictureKeepsExistingFileUnderLowerCaseName()
@@ -309,6 +319,48 @@ void tst_pagegenerator::pictureKeepsExistingFileUnderLowerCaseName()
     QCOMPARE(QDir(m_out).entryList(QDir::Files), QStringList({u"bild.gif"_s, u"faq.html"_s}));
     QCOMPARE(testutil::readBytes(m_out + u"bild.gif"_s), QByteArray("OLD"));
     QVERIFY(page().contains(" background=\"bild.gif\">"));
+}
+
+void tst_pagegenerator::linksAndContact_data()
+{
+    QTest::addColumn<QString>("link");    // of the one record, shown with the info "i"
+    QTest::addColumn<QString>("contact"); // contact address
+    QTest::addColumn<QString>("written"); // part of the page
+    const QString c = u"a@b"_s;
+    QTest::newRow("http") << u"http://x.org/?a=1&b"_s << c << u"href=\"http://x.org/?a=1&amp;b\""_s;
+    QTest::newRow("HTTPS") << u"HTTPS://x.org"_s << c << u"href=\"HTTPS://x.org\""_s;
+    QTest::newRow("ftp") << u"ftp://x.org"_s << c << u"href=\"ftp://x.org\""_s;
+    QTest::newRow("mailto") << u"MailTo:i@x.org"_s << c << u"href=\"MailTo:i@x.org\""_s;
+    QTest::newRow("no scheme") << u"www.x.org"_s << c << u"href=\"http://www.x.org\""_s;
+    QTest::newRow("script") << u"javascript:alert(1)"_s << c
+                            << u"href=\"http://javascript:alert(1)\""_s;
+    QTest::newRow("blank, then script")
+        << u" JavaScript:x"_s << c << u"href=\"http:// JavaScript:x\""_s;
+    QTest::newRow("data") << u"data:text/html,<b>"_s << c
+                          << u"href=\"http://data:text/html,&lt;b&gt;\""_s;
+    QTest::newRow("quote in link") << u"http://x\"y"_s << c << u"href=\"http://x&quot;y\""_s;
+    // The address keeps its character references; only what ends the attribute is encoded.
+    QTest::newRow("encoded address") << u"http://x"_s << u"&#97;&#64;&#98;"_s
+                                     << u"mailto:&#97;&#64;&#98;?subject=Feedback Titel\""_s;
+    QTest::newRow("plain address")
+        << u"http://x"_s << u"a.b@c.org"_s << u"mailto:a.b@c.org?subject=Feedback Titel\""_s;
+    QTest::newRow("address breaking out")
+        << u"http://x"_s << u"a\"><script>@b"_s
+        << u"mailto:a&quot;&gt;&lt;script&gt;@b?subject=Feedback Titel\""_s;
+}
+
+void tst_pagegenerator::linksAndContact()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, contact);
+    QFETCH(QString, written);
+    const PageResult result = run(pdt(plain), {{u"q"_s, u"a"_s, u"i"_s, link, 1}}, {},
+                                  Language::German, {2026, 12, 6}, contact);
+    QCOMPARE(result.status, PageStatus::Ok);
+    const QString page = decodeCp1252(this->page());
+    QVERIFY2(page.contains(written), qPrintable(page));
+    // Nothing of the link or the address escapes its attribute.
+    QCOMPARE(page.count(u"<script"_s), 0);
 }
 
 void tst_pagegenerator::failedRunLeavesOutputUntouched_data()
@@ -347,6 +399,46 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched_data()
     QTest::newRow("disk, English")
         << pageIsFolder << en << "access impossibly! Please control drive or disk"
         << "impossible access";
+    // The page name decides the page path: anything but a plain name is refused.
+    const QString notPlain = u"Zeile 10 der Projektdatei nennt keinen einfachen Dateinamen (ohne "
+                             u"Ordner, nicht leer, ohne Steuerzeichen):\r\"%1\""_s;
+    for (const char *name : {"../escaped", "..\\..\\x", "sub/faq", "..", "", "a\tb"}) {
+        QTest::addRow("page name %s", name)
+            << plainWith(u"|faq|"_s, u"|  "_s + QString::fromLatin1(name) + u"  |"_s) << de
+            << notPlain.arg(QString::fromLatin1(name)) << QString();
+    }
+    QTest::newRow("page name with NUL") << plainWith(u"|faq|"_s, u"|fa\u0000q|"_s) << de
+                                        << notPlain.arg(u"fa\u0000q"_s) << QString();
+    QTest::newRow("page name in English")
+        << plainWith(u"|faq|"_s, u"|/etc/passwd|"_s) << en
+        << u"Line 10 of the project file is not a plain file name (no folder, not empty, no "
+           u"control characters):\r\"/etc/passwd\""_s
+        << QString();
+    // Values written into attributes may not end them.
+    const QString ends =
+        u"Zeile %1 der Projektdatei enthält Zeichen, die in der Seite nicht stehen dürfen:\r\"%2\""_s;
+    const auto hostile = [&](const char *name, const QString &from, const QString &to, int line,
+                             const QString &value) {
+        QTest::newRow(name) << plainWith(from, to) << de << ends.arg(line).arg(value) << QString();
+    };
+    hostile("text colour with blank", u"|#000000|"_s, u"|#000000 onload=x|"_s, 3,
+            u"#000000 onload=x"_s);
+    hostile("background with quote", u"|#FFFFFF|"_s, u"|\"#FFF|"_s, 4, u"\"#FFF"_s);
+    hostile("link colour with >", u"|#0000FF|"_s, u"|#00F><x|"_s, 7, u"#00F><x"_s);
+    hostile("font with quote", u"|Arial|"_s, u"|Arial\"><script>|"_s, 16, u"Arial\"><script>"_s);
+    hostile("title size", u"|16|"_s, u"|16pt;\">|"_s, 17, u"16pt;\">"_s);
+    hostile("title size with blank", u"|16|"_s, u"|1 6|"_s, 17, u"1 6"_s);
+    hostile("picture name with quote", u"||nein|"_s, u"|{{DIR}}/a\">.gif|ja|"_s, 8,
+            u"{{DIR}}/a\">.gif"_s);
+    // Only a regular picture file of an image type is a background picture.
+    for (const char *picture : {"/proc/self/environ", "/dev/zero.gif", "{{DIR}}/seite.pdt",
+                                "{{DIR}}/pipe.gif", "{{DIR}}/out/"})
+        QTest::addRow("picture %s", picture)
+            << plainWith(u"||nein|"_s, u'|' + QString::fromLatin1(picture) + u"|ja|"_s) << de
+            << badPicture << QString();
+    // Messages quote only the start of a long value.
+    hostile("long value quoted short", u"|#000000|"_s, u"|#"_s + QString(5000, u'0') + u" x|"_s, 3,
+            u"#"_s + QString(59, u'0') + u"..."_s);
     QTest::newRow("no project, English")
         << QByteArray() << en
         << "The FAQ page was not created:\r53  File not found: {{DIR}}/seite.pdt"
@@ -364,6 +456,13 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched()
     QVERIFY(testutil::writeBytes(m_dir->filePath(u"bild.gif"_s), "GIF"));
     QVERIFY(testutil::writeBytes(m_out + u"faq.html"_s, "OLD PAGE"));
     QVERIFY(QDir(m_out).mkdir(u"ordner.html"_s));
+    QCOMPARE(::mkfifo(QFile::encodeName(m_dir->filePath(u"pipe.gif"_s)).constData(), 0600), 0);
+    const auto entries = [](const QString &path) {
+        return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    };
+    if (!project.isNull())
+        QVERIFY(testutil::writeBytes(m_projectPath, project));
+    const QStringList around = entries(m_dir->path());
 
     const PageResult result =
         run(project, {{u"q"_s, u"a"_s, {}, {}}}, {}, Language::fromSetting(language));
@@ -372,8 +471,9 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched()
                          title.isEmpty() ? MessageIcon::None : MessageIcon::Critical};
     QCOMPARE(m_sink.messages, QList<Message>{wanted});
     QCOMPARE(page(), QByteArray("OLD PAGE"));
-    QCOMPARE(QDir(m_out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList({u"faq.html"_s, u"ordner.html"_s}));
+    QCOMPARE(entries(m_out), QStringList({u"faq.html"_s, u"ordner.html"_s}));
+    // Nothing beside or above the output folder either.
+    QCOMPARE(entries(m_dir->path()), around);
 }
 
 QTEST_GUILESS_MAIN(tst_pagegenerator)

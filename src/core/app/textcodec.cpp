@@ -5,6 +5,9 @@
 #include <QFile>
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace askbright {
 
@@ -16,7 +19,7 @@ constexpr std::array<char16_t, 32> cp1252High = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-int encodeChar(char16_t c)
+inline int encodeChar(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return c;
@@ -25,6 +28,27 @@ int encodeChar(char16_t c)
             return int(0x80 + i);
     }
     return -1;
+}
+
+// Everything but a regular file is refused by name of what it is.
+void refuseIrregular(mode_t mode, const QString &path)
+{
+    const char *kind = nullptr;
+    if (S_ISDIR(mode))
+        kind = "a folder";
+    else if (S_ISFIFO(mode))
+        kind = "a named pipe";
+    else if (S_ISCHR(mode) || S_ISBLK(mode))
+        kind = "a device";
+    else if (S_ISSOCK(mode))
+        kind = "a socket";
+    else if (!S_ISREG(mode))
+        kind = "no regular file";
+    if (kind) {
+        throw AppError(AppError::BadFileName,
+                       QStringLiteral("Bad file name or number: %1 is %2, not a file")
+                           .arg(path, QLatin1String(kind)));
+    }
 }
 
 } // namespace
@@ -54,21 +78,28 @@ qsizetype firstUnencodable(const QString &text)
     return -1;
 }
 
+int cp1252Byte(QChar c)
+{
+    return encodeChar(c.unicode());
+}
+
+void throwUnencodable(QChar c)
+{
+    throw AppError(
+        AppError::InvalidCall,
+        QStringLiteral("The character \"%1\" (U+%2) cannot be stored in a Windows-1252 file")
+            .arg(c)
+            .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+}
+
 QByteArray encodeCp1252(const QString &text)
 {
     QByteArray out(text.size(), Qt::Uninitialized);
     char *dst = out.data();
     for (QChar c : text) {
         const int b = encodeChar(c.unicode());
-        if (b < 0) {
-            throw AppError(AppError::InvalidCall,
-                           QStringLiteral("The character \"%1\" (U+%2) cannot be stored in a "
-                                          "Windows-1252 file")
-                               .arg(c)
-                               .arg(QString::number(c.unicode(), 16)
-                                        .toUpper()
-                                        .rightJustified(4, QLatin1Char('0'))));
-        }
+        if (b < 0)
+            throwUnencodable(c);
         *dst++ = char(b);
     }
     return out;
@@ -95,21 +126,41 @@ QString trimBlanks(const QString &s)
     return trimLeadingBlanks(trimTrailingBlanks(s));
 }
 
+QString excerpt(const QString &text)
+{
+    constexpr qsizetype maxQuoted = 60;
+    return text.size() <= maxQuoted ? text : text.left(maxQuoted) + QStringLiteral("...");
+}
+
 QByteArray readFileBytes(const QString &path, qint64 maxBytes)
 {
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError::fromFile(file, errno);
-    if (file.size() > maxBytes) {
+    const QByteArray local = QFile::encodeName(path);
+    struct stat st {};
+    // The kind is checked before opening, and again on the opened file: a named
+    // pipe opened for reading would wait for a writer.
+    if (::stat(local.constData(), &st) == 0)
+        refuseIrregular(st.st_mode, path);
+    const int fd = ::open(local.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw AppError::fromErrno(errno, path);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        throw AppError::fromFile(file, 0);
+    }
+    if (::fstat(fd, &st) != 0)
+        throw AppError::fromErrno(errno, path);
+    refuseIrregular(st.st_mode, path);
+    if (st.st_size > maxBytes) {
         throw AppError(
             AppError::OutOfMemory,
             QStringLiteral("File too large (more than %1 bytes): %2").arg(maxBytes).arg(path));
     }
-    // Read one byte past the limit so a file that grew since size() is caught too.
+    // Read one byte past the limit so a file that grew since stat() is caught too.
+    errno = 0;
     QByteArray bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        throw AppError::fromFile(file, errno);
+        throw AppError::fromErrno(errno ? errno : EIO, path);
     if (bytes.size() > maxBytes)
         throw AppError(AppError::OutOfMemory, QStringLiteral("File too large: %1").arg(path));
     return bytes;

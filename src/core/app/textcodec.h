@@ -19,6 +19,10 @@ QString decodeCp1252(QByteArrayView bytes);
 // Throws AppError when a character has no Windows-1252 byte: a writer must
 // never put a substitute in place of the user's text.
 QByteArray encodeCp1252(const QString &text);
+// The byte of one character, or -1 when Windows-1252 has none.
+int cp1252Byte(QChar c);
+// The error a writer throws for such a character.
+[[noreturn]] void throwUnencodable(QChar c);
 // Index of the first character Windows-1252 cannot hold, or -1.
 qsizetype firstUnencodable(const QString &text);
 bool isEncodable(QChar c);
@@ -28,7 +32,12 @@ QString trimBlanks(const QString &s);
 QString trimLeadingBlanks(const QString &s);
 QString trimTrailingBlanks(const QString &s);
 
+// At most the first 60 characters of a value, for quoting it in a message.
+QString excerpt(const QString &text);
+
 // Reads a whole file, refusing files larger than maxBytes; throws AppError.
+// Only regular files are read: a folder, a named pipe or a device is refused
+// with error 52 naming what the path is, before anything could block.
 QByteArray readFileBytes(const QString &path, qint64 maxBytes);
 
 // Line-by-line reading of the positional text files. A line ends at CR LF,

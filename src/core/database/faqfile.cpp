@@ -14,68 +14,85 @@ namespace {
 constexpr qint64 maxFaqFileBytes = 256 * 1024 * 1024;
 
 // Comma- or line-separated fields as a sequential input statement reads them.
+// It works on the file's bytes (every separator is ASCII) and decodes one
+// field at a time, so the file is never held twice.
 class FieldReader {
 public:
-    explicit FieldReader(QString text) : m_text(std::move(text)) {}
+    explicit FieldReader(QByteArrayView bytes) : m_bytes(bytes) {}
 
     QString next()
     {
         skipBlanks();
-        if (m_pos >= m_text.size())
+        if (m_pos >= m_bytes.size())
             throw AppError(AppError::InputPastEndOfFile);
-        if (m_text.at(m_pos) == u'"') {
-            const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
+        if (m_bytes.at(m_pos) == '"') {
+            const qsizetype close = m_bytes.indexOf('"', m_pos + 1);
             if (close < 0)
                 throw AppError(AppError::InputPastEndOfFile,
                                QStringLiteral("Input past end of file: a quoted text is not "
                                               "closed"));
-            QString value = m_text.mid(m_pos + 1, close - m_pos - 1);
+            const QByteArrayView value = m_bytes.sliced(m_pos + 1, close - m_pos - 1);
             m_pos = close + 1;
             skipToSeparator();
-            return value;
+            return decodeCp1252(value);
         }
         const qsizetype start = m_pos;
-        while (m_pos < m_text.size() && !isSeparator(m_text.at(m_pos)))
+        while (m_pos < m_bytes.size() && !isSeparator(m_bytes.at(m_pos)))
             ++m_pos;
-        QString value = trimBlanks(m_text.mid(start, m_pos - start));
+        QByteArrayView value = m_bytes.sliced(start, m_pos - start);
+        while (!value.isEmpty() && value.back() == ' ')
+            value.chop(1);
         consumeSeparator();
-        return value;
+        return decodeCp1252(value);
     }
 
 private:
-    static bool isSeparator(QChar c) { return c == u',' || c == u'\r' || c == u'\n'; }
+    static bool isSeparator(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
     void skipBlanks()
     {
-        while (m_pos < m_text.size() && (m_text.at(m_pos) == u' ' || m_text.at(m_pos) == u'\t'))
+        while (m_pos < m_bytes.size() && (m_bytes.at(m_pos) == ' ' || m_bytes.at(m_pos) == '\t'))
             ++m_pos;
     }
 
     // Whatever stands between a closing quote and the separator is skipped.
     void skipToSeparator()
     {
-        while (m_pos < m_text.size() && !isSeparator(m_text.at(m_pos)))
+        while (m_pos < m_bytes.size() && !isSeparator(m_bytes.at(m_pos)))
             ++m_pos;
         consumeSeparator();
     }
 
     void consumeSeparator()
     {
-        if (m_pos >= m_text.size())
+        if (m_pos >= m_bytes.size())
             return;
-        if (m_text.at(m_pos) == u',') {
+        if (m_bytes.at(m_pos) == ',') {
             ++m_pos;
             return;
         }
-        if (m_text.at(m_pos) == u'\r')
+        if (m_bytes.at(m_pos) == '\r')
             ++m_pos;
-        if (m_pos < m_text.size() && m_text.at(m_pos) == u'\n')
+        if (m_pos < m_bytes.size() && m_bytes.at(m_pos) == '\n')
             ++m_pos;
     }
 
-    QString m_text;
+    QByteArrayView m_bytes;
     qsizetype m_pos = 0;
 };
+
+// A count or flag; the message quotes only the start of a long field.
+qint16 fieldNumber(const QString &field)
+{
+    try {
+        return toInt16(field);
+    } catch (const AppError &e) {
+        throw AppError(
+            e.number(),
+            AppError::classicDescription(e.number()) +
+                QStringLiteral(": \"%1\" is not a 16-bit number").arg(excerpt(trimBlanks(field))));
+    }
+}
 
 void appendQuoted(QString &out, QString text)
 {
@@ -86,12 +103,31 @@ void appendQuoted(QString &out, QString text)
     out += QLatin1String(crlf);
 }
 
+// The date is written unquoted, as it always was, unless that form would not
+// read back the same: a comma or line break would split it, a leading blank
+// would be lost, a leading quote would start a quoted field.
+void appendDate(QString &out, const QString &createdDate)
+{
+    const QString date = fitDate(createdDate);
+    const QString unquoted = date + QLatin1String(crlf);
+    bool readsBack = false;
+    try {
+        readsBack = fitDate(FieldReader(encodeCp1252(unquoted)).next()) == date;
+    } catch (const AppError &) {
+        // An opening quote never closed, or a character the writer refuses below.
+    }
+    if (readsBack)
+        out += unquoted;
+    else
+        appendQuoted(out, date);
+}
+
 } // namespace
 
 QList<FaqRecord> parseFaq(QByteArrayView bytes)
 {
-    FieldReader reader(decodeCp1252(bytes));
-    const int count = toInt16(reader.next());
+    FieldReader reader(bytes);
+    const int count = fieldNumber(reader.next());
     if (count < 0 || count > FaqDatabase::maxRecords)
         throw AppError(AppError::SubscriptOutOfRange,
                        QStringLiteral("Subscript out of range: the file announces %1 records, "
@@ -102,11 +138,14 @@ QList<FaqRecord> parseFaq(QByteArrayView bytes)
     records.reserve(count);
     for (int i = 0; i < count; ++i) {
         FaqRecord record;
-        record.question = reader.next();
-        record.answer = reader.next();
-        record.extraInfo = reader.next();
-        record.homepageLink = reader.next();
-        record.infoWithQuestion = toInt16(reader.next());
+        // An unquoted field may hold a double quote; records keep the substitute
+        // in its place, as when the text was typed, so a save writes it back.
+        for (QString *text :
+             {&record.question, &record.answer, &record.extraInfo, &record.homepageLink}) {
+            *text = reader.next();
+            anfuehrung_weg(*text);
+        }
+        record.infoWithQuestion = fieldNumber(reader.next());
         record.createdDate = fitDate(reader.next());
         records.append(std::move(record));
     }
@@ -137,8 +176,7 @@ QByteArray formatFaq(const QList<FaqRecord> &records)
         appendQuoted(out, r.homepageLink);
         out += printNumber(r.infoWithQuestion);
         out += QLatin1String(crlf);
-        out += fitDate(r.createdDate);
-        out += QLatin1String(crlf);
+        appendDate(out, r.createdDate);
     }
     return encodeCp1252(out);
 }

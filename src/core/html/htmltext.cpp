@@ -4,9 +4,7 @@
 
 namespace askbright {
 
-namespace {
-
-const char *entityFor(char16_t c)
+const char *htmlEntityOf(char16_t c)
 {
     switch (c) {
     case u'ä':
@@ -36,6 +34,8 @@ const char *entityFor(char16_t c)
     }
 }
 
+namespace {
+
 // The longest replacement of a single character ("&szlig;").
 constexpr qsizetype maxGrowth = 7;
 
@@ -59,7 +59,7 @@ void appendHtmlText(QString &out, QStringView text, unsigned steps)
                 continue;
             }
         }
-        const char *entity = (steps & Entities) ? entityFor(c) : nullptr;
+        const char *entity = (steps & Entities) ? htmlEntityOf(c) : nullptr;
         if (!entity) {
             *dst++ = QChar(c);
             continue;

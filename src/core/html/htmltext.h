@@ -14,6 +14,9 @@ void html_zeichen(QString &text);
 // CR becomes "<br>", LF is dropped (so CR LF gives one "<br>").
 void html_umbruch(QString &text);
 
+// The entity html_zeichen writes for c, or nullptr when c stays as it is.
+const char *htmlEntityOf(char16_t c);
+
 enum HtmlTextStep : unsigned {
     RestoreQuotes = 1, // the quote substitute of stored records becomes a double quote
     Entities = 2,      // html_zeichen

@@ -5,9 +5,11 @@
 #include "app/messages.h"
 #include "database/faqdatabase.h"
 #include "html/exportoptions.h"
+#include "project/projectlines.h"
 
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace askbright {
 
@@ -18,6 +20,17 @@ enum class PageStatus {
     Raus,   // "raus": given up (not a project file, picture missing); nothing was written
 };
 QString pageStatusText(PageStatus status);
+
+// A project line the generator will not write: the page file name must be a
+// plain name, and values written into attributes must not end them.
+struct RefusedLine {
+    enum Reason { NotPlainFileName, EndsAttribute };
+    int line = 0;
+    Reason reason = EndsAttribute;
+    QString value;
+
+    bool operator==(const RefusedLine &) const = default;
+};
 
 // The working table the generator fills from a page project: slot 0 the link
 // span, slots 1..19 lines 2..20 after conversion, slots 20..50 the keywords.
@@ -47,21 +60,27 @@ struct GeneratorSlots {
     };
     static constexpr int slotCount = 51;
     static constexpr int maxKeywords = slotCount - FirstKeyword;
+    static_assert(maxKeywords == ProjectLines::maxKeywords);
 
     std::array<QString, slotCount> table;
     int keywordCount = 0;
     QString backgroundPicturePath; // line 8 as read, before slot 7 becomes a file name
+    // The first project line whose value cannot go into the page as it is.
+    std::optional<RefusedLine> refused;
 
     const QString &operator[](Slot s) const { return table[s]; }
     QString &operator[](Slot s) { return table[s]; }
 };
 
 // Reads a project into the working table: "+" sizes become "14" and "10",
-// unknown alignments "LEFT", the link size follows linkSize. Returns false
+// unknown alignments "LEFT", the link size follows linkSize; a value the page
+// cannot take is noted in refused (the first one only). Returns false
 // when the first line is not the project marker; throws AppError for a file
 // that cannot be read, more than 31 keywords or a count or text size that is
 // not a number.
 bool readGeneratorSlots(const QString &projectPath, const QString &linkSize, GeneratorSlots &out);
+bool generatorSlotsFromLines(const ProjectLines &lines, const QString &linkSize,
+                             GeneratorSlots &out);
 
 struct PageRequest {
     QString projectPath;  // templates folder + page name
@@ -78,9 +97,24 @@ struct PageResult {
     QString pagePath;              // output folder + page file name
 };
 
-// The complete page text for already read slots (no file access).
-QString composePage(Language variant, const GeneratorSlots &slots, bool withBackground,
-                    const PageRequest &request, const FaqDatabase &database, QDate today);
+// The complete page, in Windows-1252, for already read slots (no file
+// access); throws AppError for a character the code page lacks.
+QByteArray composePage(Language variant, const GeneratorSlots &working, bool withBackground,
+                       const PageRequest &request, const FaqDatabase &database, QDate today);
+
+// What a run will write, settled before anything is written.
+struct PagePlan {
+    PageStatus status = PageStatus::Ok; // Raus: given up, message tells why
+    std::optional<Message> message;
+    GeneratorSlots working;
+    bool withBackground = false;
+};
+
+// Reads the slots from lines and checks them, the page file name and the
+// background picture; fills result's names and paths. Throws AppError for a
+// run-time error. No file is written.
+PagePlan planPage(Language variant, const ProjectLines &lines, const PageRequest &request,
+                  PageResult &result);
 
 // Reads the project, checks and copies the background picture and writes the
 // page. The page is written completely or not at all: after "raus" or

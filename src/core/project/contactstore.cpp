@@ -28,13 +28,13 @@ QChar characterOfCode(const QString &run)
         if (c < u'0' || c > u'9')
             throw AppError(
                 AppError::TypeMismatch,
-                QStringLiteral("Type mismatch: \"%1\" is not a character code").arg(run));
+                QStringLiteral("Type mismatch: \"%1\" is not a character code").arg(excerpt(run)));
     }
     bool ok = false;
     const uint code = run.toUInt(&ok);
     if (!ok || code > 255)
         throw AppError(AppError::InvalidCall,
-                       QStringLiteral("%1 is not a Windows-1252 character code").arg(run));
+                       QStringLiteral("%1 is not a Windows-1252 character code").arg(excerpt(run)));
     const char byte = char(code);
     return decodeCp1252(QByteArrayView(&byte, 1)).at(0);
 }
@@ -87,7 +87,12 @@ std::optional<ContactStore> readContactStore(const QString &folder)
     const QString path = localPath(contactStorePath(folder));
     if (!QFileInfo(path).isFile())
         return std::nullopt;
-    LineReader in(decodeCp1252(readFileBytes(path, maxContactFileBytes)));
+    return parseContactStore(readFileBytes(path, maxContactFileBytes));
+}
+
+ContactStore parseContactStore(QByteArrayView bytes)
+{
+    LineReader in(decodeCp1252(bytes));
     ContactStore store;
     store.addressVersion = trimBlanks(in.next());
     store.address = trimBlanks(in.next());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -37,6 +38,7 @@ QString contactStorePath(const QString &folder);
 // The store in folder, or nothing when there is no mail.dat; throws AppError
 // (62 for a store of fewer than two lines).
 std::optional<ContactStore> readContactStore(const QString &folder);
+ContactStore parseContactStore(QByteArrayView bytes);
 // The export dialog's reading: line 2, or "" when there is no store.
 QString readContactAddress(const QString &folder);
 

@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
+#include <optional>
 
 namespace askbright {
 
@@ -77,33 +79,35 @@ Message pictureMissingMessage(Language language)
     return m;
 }
 
-// Lines 2 to 20 and the keywords; throws at the first line that fails.
-void readProjectLines(LineReader &in, PageProject &p, Language language, MessageSink &sink)
+// Lines 2 to 20 and the keywords, taken over one by one; throws at the first
+// line that is missing, so the fields after it keep their values.
+void takeOverLines(const ProjectLines &lines, PageProject &p, Language language, MessageSink &sink)
 {
-    p.title = enter_rein(in.next());
+    p.title = enter_rein(lines.line(2));
+    int number = 3;
     for (QString *color : {&p.textColor, &p.bgColor, &p.alinkColor, &p.vlinkColor, &p.linkColor})
-        *color = in.next();
-    p.picturePath = in.next();
-    p.pictureOn = trimBlanks(in.next());
+        *color = lines.line(number++);
+    p.picturePath = lines.line(8);
+    p.pictureOn = trimBlanks(lines.line(9));
     if (!p.picturePath.isEmpty() && p.pictureOn == QLatin1String("ja") &&
         !QFileInfo(localPath(p.picturePath)).isFile())
         sink.showMessage(pictureMissingMessage(language));
-    p.pageFileName = in.next();
-    p.author = enter_rein(in.next());
-    p.description = in.next();
-    const QString titleAlign = in.next();
+    p.pageFileName = lines.line(10);
+    p.author = enter_rein(lines.line(11));
+    p.description = lines.line(12);
+    const QString &titleAlign = lines.line(13);
     p.titleAlign = isAlignWord(titleAlign) ? titleAlign : QStringLiteral("mitte");
-    p.bold = trimBlanks(in.next()) == QLatin1String("Fett");
-    p.italic = in.next() == QLatin1String("Italic");
-    p.fontName = trimBlanks(in.next());
-    p.titleSize = editorSize(in.next(), "16");
-    p.textSize = editorSize(in.next(), "12");
-    const QString faqAlign = trimBlanks(in.next());
+    p.bold = trimBlanks(lines.line(14)) == QLatin1String("Fett");
+    p.italic = lines.line(15) == QLatin1String("Italic");
+    p.fontName = trimBlanks(lines.line(16));
+    p.titleSize = editorSize(lines.line(17), "16");
+    p.textSize = editorSize(lines.line(18), "12");
+    const QString faqAlign = trimBlanks(lines.line(19));
     p.faqAlign = isAlignWord(faqAlign) ? faqAlign : QStringLiteral("mitte");
-    const qint32 count = toInt32(in.next());
+    lines.keywordCount(); // a count that is no number stops before the list is emptied
     p.keywords.clear();
-    for (qint32 i = 0; i < count; ++i)
-        p.keywords << in.next();
+    for (int i = 0; i < lines.keywordsToRead(); ++i)
+        p.keywords << lines.keyword(i);
 }
 
 } // namespace
@@ -120,12 +124,14 @@ QString enter_rein(const QString &value)
 
 void removeDuplicateKeywords(QStringList &keywords)
 {
-    QStringList unique;
-    for (const QString &k : std::as_const(keywords)) {
-        if (!unique.contains(k))
-            unique << k;
-    }
-    keywords = std::move(unique);
+    QSet<QString> seen;
+    seen.reserve(keywords.size());
+    keywords.removeIf([&seen](const QString &k) {
+        if (seen.contains(k))
+            return true;
+        seen.insert(k);
+        return false;
+    });
 }
 
 QString formatPageProject(PageProject p, const QString &pendingKeyword)
@@ -180,13 +186,24 @@ ProjectReadOutcome openPageProject(const QString &path, PageProject &project, La
         sink.showMessage(folderMissingMessage(language));
         return ProjectReadOutcome::FolderMissing;
     }
+    std::optional<ProjectLines> lines;
     try {
-        LineReader in(decodeCp1252(readFileBytes(local, maxProjectFileBytes)));
-        if (trimBlanks(in.next()) != projectMarker) {
+        lines.emplace(readProjectFile(local));
+    } catch (const AppError &) {
+        return ProjectReadOutcome::Stopped;
+    }
+    return applyProjectLines(*lines, project, language, sink);
+}
+
+ProjectReadOutcome applyProjectLines(const ProjectLines &lines, PageProject &project,
+                                     Language language, MessageSink &sink)
+{
+    try {
+        if (!lines.hasMarker()) {
             sink.showMessage(notAProjectMessage(language));
             return ProjectReadOutcome::NotAProject;
         }
-        readProjectLines(in, project, language, sink);
+        takeOverLines(lines, project, language, sink);
     } catch (const AppError &) {
         return ProjectReadOutcome::Stopped;
     }

@@ -2,17 +2,13 @@
 
 #include "app/language.h"
 #include "app/messages.h"
+#include "project/projectlines.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 namespace askbright {
-
-// First line of every page project file.
-inline const QString projectMarker = QStringLiteral("[Projektdatei für Askbright]");
-// Largest project file any reader accepts; real ones are a few hundred bytes.
-inline constexpr qint64 maxProjectFileBytes = 4 * 1024 * 1024;
 
 // One page project (.pdt): 20 positional lines, then one line per keyword.
 struct PageProject {
@@ -44,7 +40,8 @@ struct PageProject {
 QString enter_raus(const QString &value);
 QString enter_rein(const QString &value);
 
-// Removes later copies of an entry (exact comparison), keeping list order.
+// Removes later copies of an entry (exact comparison), keeping list order;
+// linear in the number of entries.
 void removeDuplicateKeywords(QStringList &keywords);
 
 // The file seite_speichern writes: duplicates removed first; pendingKeyword is
@@ -66,10 +63,14 @@ enum class ProjectReadOutcome {
 
 // Reads path into project the way the layout editor does: values are taken
 // over line by line, so a read that stops early leaves the later fields as
-// they were. "+" sizes become "16" and "12"; unknown alignments "mitte".
+// they were. "+" sizes become "16" and "12"; unknown alignments "mitte"; at
+// most the 31 keywords a page can hold are read.
 // Messages (wrong file, missing folder, missing picture) go to sink in the
 // interface language.
 ProjectReadOutcome openPageProject(const QString &path, PageProject &project, Language language,
                                    MessageSink &sink);
+// The same for lines already read (no file access but the picture check).
+ProjectReadOutcome applyProjectLines(const ProjectLines &lines, PageProject &project,
+                                     Language language, MessageSink &sink);
 
 } // namespace askbright

@@ -34,7 +34,12 @@ QStringList readRecentFiles(const QString &listPath)
 {
     if (!QFileInfo::exists(listPath))
         return {};
-    LineReader in(decodeCp1252(readFileBytes(listPath, maxRecentFilesBytes)));
+    return parseRecentFiles(decodeCp1252(readFileBytes(listPath, maxRecentFilesBytes)), listPath);
+}
+
+QStringList parseRecentFiles(const QString &text, const QString &listPath)
+{
+    LineReader in(text);
     QStringList entries;
     int lines = 0;
     while (!in.atEnd()) {

@@ -15,6 +15,8 @@ void createRecentFilesIfMissing(const QString &listPath);
 // The non-empty entries of the list file; no file gives an empty list.
 // A file of more than 8 lines throws error 9 and changes nothing.
 QStringList readRecentFiles(const QString &listPath);
+// The same for the file's text; listPath only names the file in messages.
+QStringList parseRecentFiles(const QString &text, const QString &listPath);
 
 // Rebuilds the list: entries whose file is gone drop out, the open file is
 // added unless listed (the oldest drops out beyond 8), and the file is

@@ -1,5 +1,6 @@
 #include "settings/settingsfile.h"
 
+#include "app/apperror.h"
 #include "app/filesaver.h"
 #include "app/numbers.h"
 #include "app/textcodec.h"
@@ -12,6 +13,19 @@ namespace {
 
 constexpr qint64 maxSettingsFileBytes = 1024 * 1024;
 
+// A number of the file; the message quotes only the start of a long line.
+template <typename T> T numberOf(const QString &line, T (*convert)(const QString &))
+{
+    try {
+        return convert(line);
+    } catch (const AppError &e) {
+        throw AppError(
+            e.number(),
+            AppError::classicDescription(e.number()) +
+                QStringLiteral(": \"%1\" is not a number in range").arg(excerpt(trimBlanks(line))));
+    }
+}
+
 QString boolText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");
@@ -20,10 +34,10 @@ QString boolText(bool value)
 void readFont(LineReader &in, FieldFont &font, qint32 &color)
 {
     font.name = in.next();
-    font.size = toDecimal(in.next());
+    font.size = numberOf<double>(in.next(), toDecimal);
     font.bold = in.next() == QLatin1String("True");
     font.underline = in.next() == QLatin1String("True");
-    color = toInt32(trimBlanks(in.next()));
+    color = numberOf<qint32>(trimBlanks(in.next()), toInt32);
 }
 
 void writeFont(QStringList &out, const FieldFont &font, qint32 color)
@@ -40,11 +54,11 @@ void parseSettings(const QString &text, AppSettings &s)
     readFont(in, s.questionFont, s.textColors[0]);
     readFont(in, s.answerFont, s.textColors[1]);
     in.next();
-    s.windowLeft = toInt16(trimBlanks(in.next()));
+    s.windowLeft = numberOf<qint16>(trimBlanks(in.next()), toInt16);
     in.next();
-    s.windowTop = toInt16(trimBlanks(in.next()));
+    s.windowTop = numberOf<qint16>(trimBlanks(in.next()), toInt16);
     in.next();
-    s.centerWindow = toInt16(in.next());
+    s.centerWindow = numberOf<qint16>(in.next(), toInt16);
     in.next();
     s.TemplatesFolder = trimBlanks(in.next());
     in.next();
@@ -52,10 +66,10 @@ void parseSettings(const QString &text, AppSettings &s)
     in.next();
     s.HtmlOutputFolder = trimBlanks(in.next());
     in.next();
-    s.soundsOn = toInt16(in.next());
+    s.soundsOn = numberOf<qint16>(in.next(), toInt16);
     in.next();
-    s.windowHeight = toInt16(in.next());
-    s.windowWidth = toInt16(in.next());
+    s.windowHeight = numberOf<qint16>(in.next(), toInt16);
+    s.windowWidth = numberOf<qint16>(in.next(), toInt16);
     in.next();
     s.rememberSize = trimBlanks(in.next()) == QLatin1String("merken") ? 1 : 0;
     in.next();

@@ -1,0 +1,67 @@
+// Writes the inputs scripts/bench feeds to askbright-cli into the folder
+// given as the only argument: a page project and databases from ordinary to
+// extreme.
+#include "app/textcodec.h"
+#include "database/faqfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstdio>
+
+using namespace askbright;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// count records whose answers are answerBytes long.
+QByteArray records(int count, int answerBytes)
+{
+    const QString answer =
+        u"Antwort mit Umlauten äöü, <Klammern> & Zeilen\r\n"_s.repeated(answerBytes / 40 + 1)
+            .left(answerBytes);
+    QList<FaqRecord> list;
+    for (int i = 1; i <= count; ++i)
+        list << FaqRecord{u"Frage Nummer %1: wie funktioniert das mit ¨Größe¨?"_s.arg(i),
+                          answer,
+                          u"Fragesteller %1"_s.arg(i),
+                          u"http://www.example.org/?id=%1&x=1"_s.arg(i),
+                          qint16(i % 2),
+                          u"06.12.2026"_s};
+    return formatFaq(list);
+}
+
+// One record whose question is size copies of byte c.
+QByteArray oneHugeQuestion(char c, qsizetype size)
+{
+    return " 1 \r\n\"" + QByteArray(size, c) +
+           "\"\r\n\"a\"\r\n\"\"\r\n\"\"\r\n 0 \r\n06.12.2026\r\n";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 2) {
+        std::fputs("usage: bench_fixtures FOLDER\n", stderr);
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const QByteArray project = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
+                               "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
+    const bool ok =
+        dir.mkpath(u"."_s) && dir.mkpath(u"out"_s) &&
+        writeBytes(dir.filePath(u"seite.pdt"_s), QByteArray(project).replace('|', "\r\n")) &&
+        writeBytes(dir.filePath(u"2000x2k.faq"_s), records(2000, 2048)) &&
+        writeBytes(dir.filePath(u"2000x32k.faq"_s), records(2000, 32768)) &&
+        writeBytes(dir.filePath(u"amp100m.faq"_s), oneHugeQuestion('&', 100'000'000)) &&
+        writeBytes(dir.filePath(u"szlig100m.faq"_s), oneHugeQuestion('\xDF', 100'000'000));
+    if (!ok)
+        std::fputs("bench_fixtures: cannot write the fixtures\n", stderr);
+    return ok ? 0 : 1;
+}
