@@ -575,12 +575,14 @@ private slots:
 
     void placementAndColours_data()
     {
-        QTest::addColumn<QString>("scheme"); // "": none set, "missing", "usable", "other name"
+        // "": none set, "missing", "usable", "other name", "unloaded"
+        QTest::addColumn<QString>("scheme");
         QTest::addColumn<bool>("painted");
         QTest::newRow("no scheme") << "" << false;
         QTest::newRow("scheme file gone") << "missing" << false;
         QTest::newRow("name not ending in sch") << "other name" << false;
         QTest::newRow("usable scheme") << "usable" << true;
+        QTest::newRow("usable scheme, colours never loaded") << "unloaded" << false;
     }
 
     void placementAndColours()
@@ -595,9 +597,10 @@ private slots:
         colours[ColorScheme::fontColor] = 0x00FF00;
         colours[ColorScheme::backgroundColor] = 0xFF0000;
         colours[ColorScheme::buttonFontColor] = 0x00FFFF;
-        s.state.currentColors = colours;
+        if (scheme != u"unloaded"_s)
+            s.state.currentColors = colours;
         const QString file = s.path(scheme == u"other name"_s ? u"farben.txt"_s : u"farben.sch"_s);
-        if (scheme == u"usable"_s || scheme == u"other name"_s)
+        if (scheme != u"missing"_s)
             QVERIFY(testutil::writeBytes(file, formatScheme(colours)));
         if (!scheme.isEmpty())
             s.state.settings.schemeFilePath = file;

@@ -42,11 +42,12 @@ struct PageFolders {
             testutil::writeBytes(templates + QLatin1String(name), "x");
     }
 
-    // {{T}} the templates folder, {{T-}} without its separator, {{E}} the
-    // empty one, {{H}} the HTML folder, {{X}} a folder that does not exist.
+    // {{T}} the templates folder, {{E}} the empty one, {{H}} the HTML folder,
+    // {{T-}} and {{H-}} without their separator, {{X}} a folder that does not exist.
     QString expand(QString text) const
     {
         return text.replace(QStringLiteral("{{T-}}"), templates.chopped(1))
+            .replace(QStringLiteral("{{H-}}"), html.chopped(1))
             .replace(QStringLiteral("{{T}}"), templates)
             .replace(QStringLiteral("{{E}}"), empty)
             .replace(QStringLiteral("{{H}}"), html)
@@ -656,115 +657,57 @@ private slots:
         QTest::addColumn<QString>("shown");    // lbltest and the setting afterwards
         QTest::addColumn<QString>("selected"); // the page list's text
         QTest::addColumn<QString>("htmlShown");
+        // "templates|page|html -> shown|selected|htmlShown"
+        const auto row = [](const char *name, bool english, const QString &io,
+                            const QList<Message> &messages = {}) {
+            const QStringList v =
+                QString(io).replace(QStringLiteral(" -> "), QStringLiteral("|")).split(u'|');
+            QTest::newRow(name) << english << v.at(0) << v.at(1) << v.at(2) << messages << v.at(3)
+                                << v.at(4) << v.at(5);
+        };
 
-        const QStringList none;
-        QTest::newRow("remembered page present") << false << "{{T}}"
-                                                 << "b.pdt"
-                                                 << "{{H}}" << QList<Message>{} << "{{T}}"
-                                                 << "b.pdt"
-                                                 << "{{H}}";
-        QTest::newRow("remembered page in other letter case") << false << "{{T}}"
-                                                              << "c.pdt"
-                                                              << "" << QList<Message>{} << "{{T}}"
-                                                              << "C.PDT"
-                                                              << "";
-        QTest::newRow("remembered page deleted outside: the first")
-            << false << "{{T}}"
-            << "weg.pdt"
-            << "" << QList<Message>{} << "{{T}}"
-            << "C.PDT"
-            << "";
-        QTest::newRow("folder without separator gets one") << false << "{{T-}}"
-                                                           << ""
-                                                           << "" << QList<Message>{} << "{{T}}"
-                                                           << "C.PDT"
-                                                           << "";
+        row("remembered page present", false, "{{T}}|b.pdt|{{H}} -> {{T}}|b.pdt|{{H}}");
+        row("remembered page in other letter case", false, "{{T}}|c.pdt| -> {{T}}|C.PDT|");
+        row("remembered page deleted outside: the first", false, "{{T}}|weg.pdt| -> {{T}}|C.PDT|");
+        row("folders without separator get one", false, "{{T-}}||{{H-}} -> {{T}}|C.PDT|{{H}}");
 
         const Message htmlDe = critical(u"Der HTML-Exportpfad ist ungültig\rBitte neu zuordnen!",
                                         u"Ungültige Pfadangabe");
         const Message htmlEn =
             critical(u"Invalid HTML-Export path!\rPlease select new path!", u"Invalid Path");
-        QTest::newRow("HTML folder missing, German") << false << "{{T}}"
-                                                     << "a.pdt"
-                                                     << "{{X}}" << QList<Message>{htmlDe} << "{{T}}"
-                                                     << "a.pdt"
-                                                     << "";
-        QTest::newRow("HTML folder missing, English")
-            << true << "{{T}}"
-            << "a.pdt"
-            << "{{X}}" << QList<Message>{htmlEn} << "{{T}}"
-            << "a.pdt"
-            << "";
+        row("HTML folder missing, German", false, "{{T}}|a.pdt|{{X}} -> {{T}}|a.pdt|", {htmlDe});
+        row("HTML folder missing, English", true, "{{T}}|a.pdt|{{X}} -> {{T}}|a.pdt|", {htmlEn});
 
         const Message unsetDe = info(u"Bitte geben Sie unter Einstellungen zuerst den Pfad an,\rin "
                                      u"dem die Seitenvorlagen gespeichert werden sollen!",
                                      u"Hinweis");
         const Message unsetEn =
             info(u"Please select a Folder to save the templates (under OPTIONS)", u"Notice");
-        QTest::newRow("no templates folder, German") << false << ""
-                                                     << "a.pdt"
-                                                     << "{{H}}" << QList<Message>{unsetDe} << ""
-                                                     << ""
-                                                     << "{{H}}";
-        QTest::newRow("no templates folder, English") << true << ""
-                                                      << ""
-                                                      << "" << QList<Message>{unsetEn} << ""
-                                                      << ""
-                                                      << "";
-        QTest::newRow("both folders missing or unset")
-            << false << ""
-            << ""
-            << "{{X}}" << QList<Message>{htmlDe, unsetDe} << ""
-            << ""
-            << "";
+        row("no templates folder, German", false, "|a.pdt|{{H}} -> ||{{H}}", {unsetDe});
+        row("no templates folder, English", true, "|| -> ||", {unsetEn});
+        row("both folders missing or unset", false, "||{{X}} -> ||", {htmlDe, unsetDe});
 
-        QTest::newRow("templates folder missing, German")
-            << false << "{{X}}"
-            << "a.pdt"
-            << ""
-            << QList<Message>{critical(
-                   u"Der Pfad für die Seitenvorlagen ist ungültig\rBitte neu zuordnen!",
-                   u"Ungültige Pfadangabe")}
-            << ""
-            << ""
-            << "";
-        QTest::newRow("templates folder missing, English")
-            << true << "{{X}}"
-            << ""
-            << ""
-            << QList<Message>{critical(u"Invalid page template path!\rPlease select new path!",
-                                       u"Invalid Path")}
-            << ""
-            << ""
-            << "";
+        row("templates folder missing, German", false, "{{X}}|a.pdt| -> ||",
+            {critical(u"Der Pfad für die Seitenvorlagen ist ungültig\rBitte neu zuordnen!",
+                      u"Ungültige Pfadangabe")});
+        row("templates folder missing, English", true, "{{X}}|| -> ||",
+            {critical(u"Invalid page template path!\rPlease select new path!", u"Invalid Path")});
 
         const auto noProjects = [](const char16_t *text, const char16_t *title) {
             return QList<Message>{{QString::fromUtf16(text), QString::fromUtf16(title),
                                    MessageButtons::Ok, MessageIcon::Question, 2}};
         };
-        QTest::newRow("folder without page projects, German")
-            << false << "{{E}}"
-            << ""
-            << ""
-            << noProjects(u"Im festgelegtem Ordner für die Seitenvorlagen\rbefinden sich zur Zeit "
-                          u"keine Vorlagen.\rSie können einen Ordner mit Vorlagen suchen\r(unter "
-                          u"Menüpunkt 'Einstellungen/Speicherort Seitenvorlagen')\roder unter dem "
-                          u"selben Menüpunkt einen neuen Ordner festlegen.",
-                          u"Keine Vorlagen im Vorlagenordner!")
-            << ""
-            << ""
-            << "";
-        QTest::newRow("folder without page projects, English")
-            << true << "{{E}}"
-            << ""
-            << ""
-            << noProjects(u"In the Template Folder you don't have pages.\rYou can search a "
-                          u"directory with templates, or you can\rselect some Folder for your "
-                          u"pattern pages. Where?\rUnder 'Options/Templates Folder",
-                          u"No Templates found in this directory!")
-            << ""
-            << ""
-            << "";
+        row("folder without page projects, German", false, "{{E}}|| -> ||",
+            noProjects(u"Im festgelegtem Ordner für die Seitenvorlagen\rbefinden sich zur Zeit "
+                       u"keine Vorlagen.\rSie können einen Ordner mit Vorlagen suchen\r(unter "
+                       u"Menüpunkt 'Einstellungen/Speicherort Seitenvorlagen')\roder unter dem "
+                       u"selben Menüpunkt einen neuen Ordner festlegen.",
+                       u"Keine Vorlagen im Vorlagenordner!"));
+        row("folder without page projects, English", true, "{{E}}|| -> ||",
+            noProjects(u"In the Template Folder you don't have pages.\rYou can search a "
+                       u"directory with templates, or you can\rselect some Folder for your "
+                       u"pattern pages. Where?\rUnder 'Options/Templates Folder",
+                       u"No Templates found in this directory!"));
     }
 
     void startupFolderCheck()
@@ -982,10 +925,13 @@ private slots:
     void exportFollowsTheWindowState()
     {
         Session s;
+        // Allowed: enabled, and the button does not look disabled.
         auto exportAllowed = [&] {
-            return s.action("mnuexporttext")->isEnabled() && s.button("cmdhtml")->isEnabled();
+            return s.action("mnuexporttext")->isEnabled() && s.button("cmdhtml")->isEnabled() &&
+                   s.button("cmdhtml")->captionColor() != std::optional<qint32>(0xE0E0E0);
         };
         QVERIFY(!s.action("mnuexporttext")->isEnabled() && !s.button("cmdhtml")->isEnabled());
+        QCOMPARE(s.button("cmdhtml")->captionColor(), std::optional<qint32>(0xE0E0E0));
         QVERIFY(s.action("mnuvorlagen")->isEnabled() && s.action("mnuhtml")->isEnabled());
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 1));
         QVERIFY(exportAllowed());

@@ -294,15 +294,10 @@ void frm1::setFieldsEditable(bool editable)
 
 void frm1::setExportAllowed(bool allowed)
 {
-    setExportEnabled(allowed);
+    mnuexporttext->setEnabled(allowed);
+    cmdhtml->setEnabled(allowed);
     cmdhtml->setCaptionColor(
         allowed ? bgrFromColor(QApplication::palette().color(QPalette::ButtonText)) : lightGrey);
-}
-
-void frm1::setExportEnabled(bool enabled)
-{
-    mnuexporttext->setEnabled(enabled);
-    cmdhtml->setEnabled(enabled);
 }
 
 void frm1::setRecentEntriesEnabled(bool enabled)

@@ -151,7 +151,6 @@ private:
     void setRecordButtonsVisible(bool visible);
     void setFieldsEditable(bool editable);
     void setExportAllowed(bool allowed);
-    void setExportEnabled(bool enabled);
     void setPageListEnabled(bool enabled);
     // Start-up: checks the output and templates folders, fills the page list.
     void checkFolders();

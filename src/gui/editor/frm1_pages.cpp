@@ -83,6 +83,8 @@ void frm1::checkFolders()
 {
     AppSettings &settings = m_state.settings;
     if (!settings.HtmlOutputFolder.isEmpty()) {
+        // The page's path is this folder followed by its file name.
+        settings.HtmlOutputFolder = withTrailingSeparator(settings.HtmlOutputFolder);
         lblhtml->setText(settings.HtmlOutputFolder);
         QString folder = settings.HtmlOutputFolder;
         dir_check(folder);

@@ -91,7 +91,8 @@ void frmexport::buildControls()
 void frmexport::applyScheme()
 {
     const AppState &state = m_ctx.state;
-    if (!isUsableScheme(state.settings.schemeFilePath))
+    // Colours that were never loaded would paint everything black.
+    if (!isUsableScheme(state.settings.schemeFilePath) || state.currentColors.isUnset())
         return;
     const ColorScheme &colors = state.currentColors;
     paintWithScheme(this, SchemeRole::Window, colors);
