@@ -377,7 +377,7 @@ private slots:
         QCOMPARE(s.state.database.hasUnsavedChanges(), !shown);
         if (shown)
             QCOMPARE(faq_einlesen(file).at(0).question, u"Q1 edited"_s);
-        QCOMPARE(s.sounds.played, shown ? QStringList{u"generieren"_s} : QStringList{});
+        QCOMPARE(s.sounds.played.count(u"generieren"_s), shown ? 1 : 0);
     }
 
     void exportCommandChecks_data()
