@@ -24,6 +24,12 @@ public:
     QList<std::optional<askbright::FontChoice>> fonts; // unscripted: cancelled
     // Called while each message is shown, to look at the windows behind it.
     std::function<void(const askbright::Message &)> onMessage;
+    // Folder browser: the prompts asked, the folders chosen ("" cancels).
+    QStringList folderPrompts;
+    QStringList folders;
+    // Input box: "prompt|title" asked, the entries typed ("" cancels).
+    QStringList inputPrompts;
+    QStringList inputs;
 
     int showMessage(const askbright::Message &message) override
     {
@@ -50,8 +56,16 @@ public:
         fontRequests << initial;
         return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
     }
-    QString browseForFolder(QWidget *, const QString &) override { return {}; }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    QString browseForFolder(QWidget *, const QString &prompt) override
+    {
+        folderPrompts << prompt;
+        return folders.isEmpty() ? QString() : folders.takeFirst();
+    }
+    QString inputBox(const QString &prompt, const QString &title, const QString &) override
+    {
+        inputPrompts << prompt + u'|' + title;
+        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    }
     bool openExternal(const QString &target) override
     {
         opened << target;

@@ -34,6 +34,9 @@ struct Session {
     RecordingSoundPlayer sounds;
     askbright::WindowContext context{state, dialogs, errors, sounds};
     int programEnded = 0; // how often the program was ended at once
+    // The messages of the start-up (the folder check); dialogs.messages
+    // starts empty after it.
+    QList<askbright::Message> startMessages;
     std::unique_ptr<askbright::frm1> window;
 
     explicit Session(const QByteArray &settingsFile = {})
@@ -51,6 +54,8 @@ struct Session {
         prepare(*this);
         window = std::make_unique<askbright::frm1>(context);
         window->Form_Load();
+        startMessages = dialogs.messages;
+        dialogs.messages.clear();
     }
 
     askbright::frm1 &w() { return *window; }

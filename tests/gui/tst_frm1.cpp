@@ -4,6 +4,8 @@
 #include "gui/session.h"
 #include "settings/settingsfile.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QMenu>
 
 using namespace askbright;
@@ -16,6 +18,61 @@ Message info(const char16_t *text, const char16_t *title)
 {
     return {QString::fromUtf16(text), QString::fromUtf16(title), MessageButtons::Ok,
             MessageIcon::Information, 1};
+}
+
+Message critical(const char16_t *text, const char16_t *title)
+{
+    return {QString::fromUtf16(text), QString::fromUtf16(title), MessageButtons::Ok,
+            MessageIcon::Critical, 1};
+}
+
+// Folders for the page list: templates with three page projects and a file
+// that is none, one without projects, and an HTML output folder.
+struct PageFolders {
+    QTemporaryDir dir;
+    QString templates = withTrailingSeparator(dir.filePath(QStringLiteral("vorlagen")));
+    QString empty = withTrailingSeparator(dir.filePath(QStringLiteral("leer")));
+    QString html = withTrailingSeparator(dir.filePath(QStringLiteral("html")));
+
+    PageFolders()
+    {
+        for (const QString &f : {templates, empty, html})
+            QDir().mkpath(f);
+        for (const char *name : {"b.pdt", "a.pdt", "C.PDT", "notiz.txt"})
+            testutil::writeBytes(templates + QLatin1String(name), "x");
+    }
+
+    // {{T}} the templates folder, {{E}} the empty one, {{H}} the HTML folder,
+    // {{T-}} and {{H-}} without their separator, {{X}} a folder that does not exist.
+    QString expand(QString text) const
+    {
+        return text.replace(QStringLiteral("{{T-}}"), templates.chopped(1))
+            .replace(QStringLiteral("{{H-}}"), html.chopped(1))
+            .replace(QStringLiteral("{{T}}"), templates)
+            .replace(QStringLiteral("{{E}}"), empty)
+            .replace(QStringLiteral("{{H}}"), html)
+            .replace(QStringLiteral("{{X}}"), dir.filePath(QStringLiteral("weg/")));
+    }
+
+    QByteArray settings(const QString &templatesFolder, const QString &page = {},
+                        const QString &htmlFolder = {}, bool english = false) const
+    {
+        AppSettings s;
+        s.soundsOn = 1;
+        s.language = english ? Language::English : Language::German;
+        s.TemplatesFolder = expand(templatesFolder);
+        s.lastTemplatePage = page;
+        s.HtmlOutputFolder = expand(htmlFolder);
+        return encodeCp1252(formatSettings(s));
+    }
+};
+
+QStringList items(const QComboBox *list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->itemText(i);
+    return names;
 }
 
 } // namespace
@@ -587,6 +644,303 @@ private slots:
         QTRY_COMPARE(answer->geometry(), before);
         QCOMPARE(answer->font().pointSizeF(), 14.0);
         QCOMPARE(label->font().pointSizeF(), labelFont);
+    }
+
+    // Start-up checks the output and templates folders and fills the page list.
+    void startupFolderCheck_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("templates"); // the setting, see PageFolders::expand
+        QTest::addColumn<QString>("page");      // lastTemplatePage
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QList<Message>>("messages");
+        QTest::addColumn<QString>("shown");    // lbltest and the setting afterwards
+        QTest::addColumn<QString>("selected"); // the page list's text
+        QTest::addColumn<QString>("htmlShown");
+        // "templates|page|html -> shown|selected|htmlShown"
+        const auto row = [](const char *name, bool english, const QString &io,
+                            const QList<Message> &messages = {}) {
+            const QStringList v =
+                QString(io).replace(QStringLiteral(" -> "), QStringLiteral("|")).split(u'|');
+            QTest::newRow(name) << english << v.at(0) << v.at(1) << v.at(2) << messages << v.at(3)
+                                << v.at(4) << v.at(5);
+        };
+
+        row("remembered page present", false, "{{T}}|b.pdt|{{H}} -> {{T}}|b.pdt|{{H}}");
+        row("remembered page in other letter case", false, "{{T}}|c.pdt| -> {{T}}|C.PDT|");
+        row("remembered page deleted outside: the first", false, "{{T}}|weg.pdt| -> {{T}}|C.PDT|");
+        row("folders without separator get one", false, "{{T-}}||{{H-}} -> {{T}}|C.PDT|{{H}}");
+
+        const Message htmlDe = critical(u"Der HTML-Exportpfad ist ungültig\rBitte neu zuordnen!",
+                                        u"Ungültige Pfadangabe");
+        const Message htmlEn =
+            critical(u"Invalid HTML-Export path!\rPlease select new path!", u"Invalid Path");
+        row("HTML folder missing, German", false, "{{T}}|a.pdt|{{X}} -> {{T}}|a.pdt|", {htmlDe});
+        row("HTML folder missing, English", true, "{{T}}|a.pdt|{{X}} -> {{T}}|a.pdt|", {htmlEn});
+
+        const Message unsetDe = info(u"Bitte geben Sie unter Einstellungen zuerst den Pfad an,\rin "
+                                     u"dem die Seitenvorlagen gespeichert werden sollen!",
+                                     u"Hinweis");
+        const Message unsetEn =
+            info(u"Please select a Folder to save the templates (under OPTIONS)", u"Notice");
+        row("no templates folder, German", false, "|a.pdt|{{H}} -> ||{{H}}", {unsetDe});
+        row("no templates folder, English", true, "|| -> ||", {unsetEn});
+        row("both folders missing or unset", false, "||{{X}} -> ||", {htmlDe, unsetDe});
+
+        row("templates folder missing, German", false, "{{X}}|a.pdt| -> ||",
+            {critical(u"Der Pfad für die Seitenvorlagen ist ungültig\rBitte neu zuordnen!",
+                      u"Ungültige Pfadangabe")});
+        row("templates folder missing, English", true, "{{X}}|| -> ||",
+            {critical(u"Invalid page template path!\rPlease select new path!", u"Invalid Path")});
+
+        const auto noProjects = [](const char16_t *text, const char16_t *title) {
+            return QList<Message>{{QString::fromUtf16(text), QString::fromUtf16(title),
+                                   MessageButtons::Ok, MessageIcon::Question, 2}};
+        };
+        row("folder without page projects, German", false, "{{E}}|| -> ||",
+            noProjects(u"Im festgelegtem Ordner für die Seitenvorlagen\rbefinden sich zur Zeit "
+                       u"keine Vorlagen.\rSie können einen Ordner mit Vorlagen suchen\r(unter "
+                       u"Menüpunkt 'Einstellungen/Speicherort Seitenvorlagen')\roder unter dem "
+                       u"selben Menüpunkt einen neuen Ordner festlegen.",
+                       u"Keine Vorlagen im Vorlagenordner!"));
+        row("folder without page projects, English", true, "{{E}}|| -> ||",
+            noProjects(u"In the Template Folder you don't have pages.\rYou can search a "
+                       u"directory with templates, or you can\rselect some Folder for your "
+                       u"pattern pages. Where?\rUnder 'Options/Templates Folder",
+                       u"No Templates found in this directory!"));
+    }
+
+    void startupFolderCheck()
+    {
+        QFETCH(bool, english);
+        QFETCH(QString, templates);
+        QFETCH(QString, page);
+        QFETCH(QString, html);
+        QFETCH(QList<Message>, messages);
+        QFETCH(QString, shown);
+        QFETCH(QString, selected);
+        QFETCH(QString, htmlShown);
+        PageFolders f;
+        Session s(f.settings(templates, page, html, english));
+        QCOMPARE(s.startMessages, messages);
+        QCOMPARE(s.w().templatesFolderShown(), f.expand(shown));
+        QCOMPARE(s.state.settings.TemplatesFolder, f.expand(shown));
+        auto *list = s.get<QComboBox>("cseite");
+        QCOMPARE(s.w().selectedPage(), selected);
+        QCOMPARE(items(list),
+                 shown.isEmpty() ? QStringList() : (QStringList{"C.PDT", "a.pdt", "b.pdt"}));
+        QCOMPARE(list->isEnabled(), !shown.isEmpty());
+        QCOMPARE(s.button("cmdsloeschen")->isEnabled(), !shown.isEmpty());
+        QCOMPARE(s.get<QLabel>("lblhtml")->text(), f.expand(htmlShown));
+        QCOMPARE(s.state.settings.HtmlOutputFolder, f.expand(htmlShown));
+        // The layout editor button is always there to tell what is missing.
+        QVERIFY(s.button("Command1")->isEnabled());
+    }
+
+    void selectedPageIsSaved()
+    {
+        PageFolders f;
+        Session s(f.settings(QStringLiteral("{{T}}"), QStringLiteral("a.pdt")));
+        s.get<QComboBox>("cseite")->setCurrentIndex(2);
+        QVERIFY(s.w().close());
+        AppSettings read;
+        readSettingsFile(s.state.settingsFilePath(), read);
+        QCOMPARE(read.lastTemplatePage, QStringLiteral("b.pdt"));
+        QCOMPARE(read.TemplatesFolder, f.templates);
+    }
+
+    void chooseTemplatesFolder_data()
+    {
+        QTest::addColumn<QString>("before"); // the templates folder at start
+        QTest::addColumn<int>("answer");     // to the question whether to replace it
+        QTest::addColumn<QString>("chosen"); // from the folder browser, "" cancels
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QStringList>("pages");
+        const QStringList three{"C.PDT", "a.pdt", "b.pdt"};
+        QTest::newRow("set, No: nothing changes") << "{{T}}" << int(AnswerNo) << "{{E}}"
+                                                  << "{{T}}" << three;
+        QTest::newRow("set, Yes, cancelled") << "{{T}}" << int(AnswerYes) << ""
+                                             << "{{T}}" << three;
+        QTest::newRow("set, Yes, an empty folder is accepted")
+            << "{{T}}" << int(AnswerYes) << "{{E}}"
+            << "{{E}}" << QStringList{};
+        QTest::newRow("unset: chosen without separator gets one") << "" << 0 << "{{T-}}"
+                                                                  << "{{T}}" << three;
+    }
+
+    void chooseTemplatesFolder()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, answer);
+        QFETCH(QString, chosen);
+        QFETCH(QString, after);
+        QFETCH(QStringList, pages);
+        PageFolders f;
+        Session s(f.settings(before, QStringLiteral("b.pdt")));
+        s.dialogs.answers << answer;
+        s.dialogs.folders << f.expand(chosen);
+        s.sounds.played.clear();
+        s.w().mnuvorlagen_Click();
+
+        QList<Message> asked;
+        if (!before.isEmpty())
+            asked << Message{
+                QStringLiteral("Ordner bereits festgelegt! Neuen Speicherort festlegen?"),
+                QStringLiteral("Sicherheitsabfrage"), MessageButtons::YesNo, MessageIcon::Question,
+                2};
+        QCOMPARE(s.dialogs.messages, asked);
+        QCOMPARE(s.dialogs.folderPrompts,
+                 answer == AnswerNo
+                     ? QStringList()
+                     : QStringList{QStringLiteral("Bitte wählen Sie ein Verzeichnis")});
+        QCOMPARE(s.sounds.played, QStringList{QStringLiteral("menu")});
+        QCOMPARE(s.w().templatesFolderShown(), f.expand(after));
+        QCOMPARE(s.state.settings.TemplatesFolder, f.expand(after));
+        QCOMPARE(items(s.get<QComboBox>("cseite")), pages);
+        QCOMPARE(s.w().selectedPage(), after == before ? QStringLiteral("b.pdt") : pages.value(0));
+        QVERIFY(s.get<QComboBox>("cseite")->isEnabled());
+        QVERIFY(s.button("cmdsloeschen")->isEnabled());
+    }
+
+    void chooseHtmlFolder_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("cancelled") << ""
+                                   << "{{H}}";
+        QTest::newRow("chosen without separator") << "{{T-}}"
+                                                  << "{{T}}";
+        QTest::newRow("chosen with separator") << "{{E}}"
+                                               << "{{E}}";
+    }
+
+    void chooseHtmlFolder()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, after);
+        PageFolders f;
+        Session s(f.settings(QString(), QString(), QStringLiteral("{{H}}")));
+        s.dialogs.folders << f.expand(chosen);
+        s.w().mnuhtml_Click();
+        QCOMPARE(s.dialogs.folderPrompts,
+                 QStringList{QStringLiteral("Bitte wählen Sie ein Verzeichnis")});
+        QVERIFY(s.dialogs.messages.isEmpty());
+        QCOMPARE(s.state.settings.HtmlOutputFolder, f.expand(after));
+        QCOMPARE(s.get<QLabel>("lblhtml")->text(), f.expand(after));
+    }
+
+    void deletePageProject_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("page"); // the page list's text
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("OK deletes, the first is selected")
+            << false << QStringList{"a.pdt", "b.pdt", "c.pdt"} << "b.pdt" << int(AnswerOk)
+            << QStringList{"a.pdt", "c.pdt"} << "a.pdt";
+        QTest::newRow("Cancel keeps it")
+            << true << QStringList{"a.pdt", "b.pdt"} << "b.pdt" << int(AnswerCancel)
+            << QStringList{"a.pdt", "b.pdt"} << "b.pdt";
+        QTest::newRow("the last one: empty list, nothing selected")
+            << true << QStringList{"a.pdt"} << "a.pdt" << int(AnswerOk) << QStringList{} << "";
+        QTest::newRow("a typed name is not deleted")
+            << false << QStringList{"a.pdt", "z.faq"} << "z.faq" << -1
+            << QStringList{"a.pdt", "z.faq"} << "z.faq";
+    }
+
+    void deletePageProject()
+    {
+        QFETCH(bool, english);
+        QFETCH(QStringList, files);
+        QFETCH(QString, page);
+        QFETCH(int, answer);
+        QFETCH(QStringList, left);
+        QFETCH(QString, selected);
+        PageFolders f;
+        for (const QString &file : files)
+            QVERIFY(testutil::writeBytes(f.empty + file, "x"));
+        Session s(f.settings(QStringLiteral("{{E}}"), QString(), QString(), english));
+        s.w().setSelectedPage(page);
+        if (answer > 0)
+            s.dialogs.answers << answer;
+        s.sounds.played.clear();
+        s.w().cmdsloeschen_Click();
+
+        QList<Message> asked;
+        if (answer > 0)
+            asked << Message{
+                f.empty + page +
+                    (english ? QStringLiteral(" really remove\rfrom the hard drive?")
+                             : QStringLiteral(" wirklich von der\rFestplatte löschen?")),
+                english ? QStringLiteral("Confirm delete!") : QStringLiteral("Löschen bestätigen!"),
+                MessageButtons::OkCancel, MessageIcon::Critical, 2};
+        QCOMPARE(s.dialogs.messages, asked);
+        QCOMPARE(QDir(f.empty).entryList(QDir::Files, QDir::Name), left);
+        QCOMPARE(s.w().selectedPage(), selected);
+        QCOMPARE(s.sounds.played,
+                 answer == AnswerOk ? QStringList{QStringLiteral("loeschen")} : QStringList{});
+        if (answer == AnswerOk)
+            QCOMPARE(items(s.get<QComboBox>("cseite")), left.filter(QStringLiteral(".pdt")));
+        QVERIFY(s.errors.reports.isEmpty());
+    }
+
+    void layoutEditorButtonNeedsAFolder_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("templates");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("sounds");
+        QTest::newRow("no folder, German")
+            << false << ""
+            << QStringList{"Erst einen Speicherort für die Seitenvorlagen auswählen (unter "
+                           "Einstellungen)"}
+            << QStringList{};
+        QTest::newRow("no folder, English")
+            << true << ""
+            << QStringList{"Please select a Folder to save the templates (under OPTIONS)"}
+            << QStringList{};
+        QTest::newRow("folder set")
+            << false << "{{T}}" << QStringList{} << QStringList{"generieren"};
+    }
+
+    void layoutEditorButtonNeedsAFolder()
+    {
+        QFETCH(bool, english);
+        QFETCH(QString, templates);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, sounds);
+        PageFolders f;
+        Session s(f.settings(templates, QString(), QString(), english));
+        s.sounds.played.clear();
+        s.w().Command1_Click();
+        QCOMPARE(s.dialogs.messageTexts(), messages);
+        for (const Message &m : std::as_const(s.dialogs.messages))
+            QVERIFY(m.title.isEmpty() && m.icon == MessageIcon::None &&
+                    m.buttons == MessageButtons::Ok);
+        QCOMPARE(s.sounds.played, sounds);
+    }
+
+    void exportFollowsTheWindowState()
+    {
+        Session s;
+        // Allowed: enabled, and the button does not look disabled.
+        auto exportAllowed = [&] {
+            return s.action("mnuexporttext")->isEnabled() && s.button("cmdhtml")->isEnabled() &&
+                   s.button("cmdhtml")->captionColor() != std::optional<qint32>(0xE0E0E0);
+        };
+        QVERIFY(!s.action("mnuexporttext")->isEnabled() && !s.button("cmdhtml")->isEnabled());
+        QCOMPARE(s.button("cmdhtml")->captionColor(), std::optional<qint32>(0xE0E0E0));
+        QVERIFY(s.action("mnuvorlagen")->isEnabled() && s.action("mnuhtml")->isEnabled());
+        s.open(s.writeDatabase(QStringLiteral("a.faq"), 1));
+        QVERIFY(exportAllowed());
+        s.w().mnudatneu_Click();
+        QVERIFY(!s.action("mnuexporttext")->isEnabled() && !s.button("cmdhtml")->isEnabled());
+        s.type(QStringLiteral("Q"), QStringLiteral("A"));
+        s.dialogs.files << s.path(QStringLiteral("b.faq"));
+        QVERIFY(s.w().mnudatspeiunter_Click());
+        QVERIFY(exportAllowed());
     }
 
     void captionsFit()

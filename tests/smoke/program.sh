@@ -18,6 +18,16 @@ for _ in $(seq 50); do DISPLAY=$disp xdotool getdisplaygeometry >/dev/null 2>&1 
 
 DISPLAY=$disp QT_QPA_PLATFORM=xcb "$work/faqedit" "$work/smoke.faq" >"$work/log" 2>&1 &
 app=$!
+# The first start tells that no templates folder is set yet.
+for _ in $(seq 100); do
+    DISPLAY=$disp xdotool search --name "^Hinweis\$" >/dev/null 2>&1 && break
+    sleep 0.1
+done
+notice=$(DISPLAY=$disp xdotool search --name "^Hinweis\$" | head -1) || true
+if [ -n "$notice" ]; then
+    DISPLAY=$disp xdotool windowfocus --sync "$notice"
+    DISPLAY=$disp xdotool key --clearmodifiers Return
+fi
 want="Askbright Version 1.6   Datei: smoke.faq"
 for _ in $(seq 100); do
     DISPLAY=$disp xdotool search --name "^${want}\$" >/dev/null 2>&1 && break

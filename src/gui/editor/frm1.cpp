@@ -147,9 +147,8 @@ void frm1::buildControls()
     for (QLabel *path : {lbltest, lblhtml})
         path->setTextFormat(Qt::PlainText);
 
-    // Page selection, layout editing and export arrive with the export window.
-    for (QWidget *later : std::initializer_list<QWidget *>{cseite, Command1, cmdsloeschen, cmdhtml})
-        later->setEnabled(false);
+    // Usable once a templates folder is set.
+    setPageListEnabled(false);
 
     const HintText hint = [this] {
         return m_ctx.pick(u"Dieses Zeichen kann in der Datei nicht gespeichert werden.",
@@ -171,10 +170,16 @@ void frm1::buildControls()
     connect(chkfragez2, &QCheckBox::clicked, this, [this] { markChanged(); });
 
     const std::pair<Button3D *, void (frm1::*)()> handlers[] = {
-        {cmdanfang, &frm1::cmdanfang_Click},   {cmdzurueck, &frm1::cmdzurueck_Click},
-        {cmdvor, &frm1::cmdvor_Click},         {cmdende, &frm1::cmdende_Click},
-        {cmdinsert, &frm1::cmdinsert_Click},   {cmdloeschen, &frm1::cmdloeschen_Click},
+        {cmdanfang, &frm1::cmdanfang_Click},
+        {cmdzurueck, &frm1::cmdzurueck_Click},
+        {cmdvor, &frm1::cmdvor_Click},
+        {cmdende, &frm1::cmdende_Click},
+        {cmdinsert, &frm1::cmdinsert_Click},
+        {cmdloeschen, &frm1::cmdloeschen_Click},
         {cmdaktuell, &frm1::cmdaktuell_Click},
+        {Command1, &frm1::Command1_Click},
+        {cmdsloeschen, &frm1::cmdsloeschen_Click},
+        {cmdhtml, &frm1::cmdhtml_Click},
     };
     for (const auto &[b, handler] : handlers)
         connect(b, &QPushButton::clicked, this, handler);
@@ -214,7 +219,7 @@ void frm1::buildMenus()
     connect(mnudatspeiunter, &QAction::triggered, this, [this] { mnudatspeiunter_Click(); });
     mnusort = addAction(mnudatei, "mnusort", &frm1::mnusort_Click);
     strich3 = separator(mnudatei, "strich3");
-    mnuexporttext = addAction(mnudatei, "mnuexporttext", nullptr);
+    mnuexporttext = addAction(mnudatei, "mnuexporttext", &frm1::mnuexporttext_Click);
     mnustrich = separator(mnudatei, "mnustrich");
     for (int i = 0; i < 8; ++i) {
         m[size_t(i)] = mnudatei->addAction(QString());
@@ -235,8 +240,8 @@ void frm1::buildMenus()
     mnufontfrage = addAction(mnufont, "mnufontfrage", &frm1::mnufontfrage_Click);
     mnufontantwort = addAction(mnufont, "mnufontantwort", &frm1::mnufontantwort_Click);
     mnufarbe = addAction(mnueinstell, "mnufarbe", &frm1::mnufarbe_Click);
-    mnuvorlagen = addAction(mnueinstell, "mnuvorlagen", nullptr);
-    mnuhtml = addAction(mnueinstell, "mnuhtml", nullptr);
+    mnuvorlagen = addAction(mnueinstell, "mnuvorlagen", &frm1::mnuvorlagen_Click);
+    mnuhtml = addAction(mnueinstell, "mnuhtml", &frm1::mnuhtml_Click);
     mnusprache = menu(mnueinstell, "mnusprache");
     mnudeutsch = addAction(mnusprache, "mnudeutsch", &frm1::mnudeutsch_Click);
     mnuenglisch = addAction(mnusprache, "mnuenglisch", &frm1::mnuenglisch_Click);
@@ -292,8 +297,8 @@ void frm1::setFieldsEditable(bool editable)
 
 void frm1::setExportAllowed(bool allowed)
 {
-    // The export command itself arrives with the export window; the button
-    // already shows whether it would be available.
+    mnuexporttext->setEnabled(allowed);
+    cmdhtml->setEnabled(allowed);
     cmdhtml->setCaptionColor(
         allowed ? bgrFromColor(QApplication::palette().color(QPalette::ButtonText)) : lightGrey);
 }
@@ -421,6 +426,7 @@ void frm1::Form_Load()
     // The captions of the language follow its signal.
     step([&] { m_state.setLanguage(settings.language); });
     show();
+    step([&] { checkFolders(); });
 
     txtfrage->setFont(fieldFont(settings.questionFont));
     txtantwort->setFont(fieldFont(settings.answerFont));
@@ -447,6 +453,7 @@ void frm1::writeSettings()
     // The remembered position stays what was read at start; the file gets
     // where the window is now.
     AppSettings current = m_state.settings;
+    current.lastTemplatePage = selectedPage();
     current.windowLeft = twips16FromPixels(pos().x());
     current.windowTop = twips16FromPixels(pos().y());
     current.faqFolder = m_state.database.faqFolder();

@@ -109,6 +109,18 @@ public:
     QString selectedPage() const;
     void setSelectedPage(const QString &name);
     void dir_einlesen(const QString &folder);
+    // The HTML output folder, in the settings and in its label.
+    void showOutputFolder(const QString &folder);
+    // The folder browser: the chosen folder, or "" when cancelled.
+    QString BrowseForFolder(const QString &prompt);
+
+    // Folders, page projects and the export.
+    void mnuvorlagen_Click();
+    void mnuhtml_Click();
+    void cmdsloeschen_Click();
+    void Command1_Click();
+    void mnuexporttext_Click();
+    void cmdhtml_Click();
 
     TrayControl &tray() { return *m_tray; }
 
@@ -146,6 +158,10 @@ private:
     void setRecordButtonsVisible(bool visible);
     void setFieldsEditable(bool editable);
     void setExportAllowed(bool allowed);
+    void setPageListEnabled(bool enabled);
+    // Start-up: checks the output and templates folders, fills the page list.
+    void checkFolders();
+    void openLayoutEditor();
     void setRecentEntriesEnabled(bool enabled);
     void updateTitle();
     void setNextCaptionNew();

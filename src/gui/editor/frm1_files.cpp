@@ -183,6 +183,8 @@ void frm1::openFile(const QString &path)
     setWindowState(records.isEmpty() ? WindowState::EmptyDatabase : WindowState::DatabaseOpen);
     for (QAction *a : {mnudatspeichern, mnudatspeiunter, mnudatoeffnen, mnudatneu, mnusort})
         a->setEnabled(true);
+    // An export button that is enabled must not look disabled.
+    setExportAllowed(true);
     cmdvor->setCaption(QStringLiteral("&>"));
     status_aktuell();
     setRecentEntriesEnabled(false);

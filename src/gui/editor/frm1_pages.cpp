@@ -1,14 +1,29 @@
-// The main window's page projects: the templates folder and the page list.
+// The main window's page projects and export: the templates and output
+// folders, the page list, deleting a page project, the layout editor and the
+// export command.
 
+#include "app/apperror.h"
+#include "app/paths.h"
 #include "app/windowcontext.h"
+#include "controls/button3d.h"
 #include "editor/frm1.h"
+#include "html/frmexport.h"
 #include "html/templatefolders.h"
 #include "state/appstate.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <cerrno>
 
 namespace askbright {
+
+namespace {
+
+const QString folderPrompt = QStringLiteral("Bitte wählen Sie ein Verzeichnis");
+
+} // namespace
 
 QString frm1::templatesFolderShown() const
 {
@@ -41,6 +56,202 @@ void frm1::dir_einlesen(const QString &folder)
         if (!names.isEmpty())
             cseite->setEditText(names.first());
     });
+}
+
+void frm1::showOutputFolder(const QString &folder)
+{
+    m_state.settings.HtmlOutputFolder = folder;
+    lblhtml->setText(folder);
+}
+
+void frm1::setPageListEnabled(bool enabled)
+{
+    cseite->setEnabled(enabled);
+    cmdsloeschen->setEnabled(enabled);
+}
+
+QString frm1::BrowseForFolder(const QString &prompt)
+{
+    QString folder;
+    guard("BrowseForFolder", [&] { folder = m_ctx.dialogs.browseForFolder(this, prompt); });
+    return folder;
+}
+
+// ---------------------------------------------------------------- start-up
+
+void frm1::checkFolders()
+{
+    AppSettings &settings = m_state.settings;
+    if (!settings.HtmlOutputFolder.isEmpty()) {
+        // The page's path is this folder followed by its file name.
+        settings.HtmlOutputFolder = withTrailingSeparator(settings.HtmlOutputFolder);
+        lblhtml->setText(settings.HtmlOutputFolder);
+        QString folder = settings.HtmlOutputFolder;
+        dir_check(folder);
+        if (folder == missingPathMarker) {
+            m_ctx.inform(m_ctx.pick(u"Der HTML-Exportpfad ist ungültig\rBitte neu zuordnen!",
+                                    u"Invalid HTML-Export path!\rPlease select new path!"),
+                         m_ctx.pick(u"Ungültige Pfadangabe", u"Invalid Path"),
+                         MessageIcon::Critical);
+            showOutputFolder(QString());
+        }
+    }
+
+    if (settings.TemplatesFolder.isEmpty()) {
+        setPageListEnabled(false);
+        m_ctx.inform(m_ctx.pick(u"Bitte geben Sie unter Einstellungen zuerst den Pfad an,\rin dem "
+                                u"die Seitenvorlagen gespeichert werden sollen!",
+                                u"Please select a Folder to save the templates (under OPTIONS)"),
+                     m_ctx.pick(u"Hinweis", u"Notice"), MessageIcon::Information);
+    } else {
+        settings.TemplatesFolder = withTrailingSeparator(settings.TemplatesFolder);
+        QString folder = settings.TemplatesFolder;
+        dir_check(folder);
+        if (folder == missingPathMarker) {
+            settings.TemplatesFolder.clear();
+            m_ctx.inform(
+                m_ctx.pick(u"Der Pfad für die Seitenvorlagen ist ungültig\rBitte neu zuordnen!",
+                           u"Invalid page template path!\rPlease select new path!"),
+                m_ctx.pick(u"Ungültige Pfadangabe", u"Invalid Path"), MessageIcon::Critical);
+        }
+    }
+
+    if (settings.TemplatesFolder.isEmpty())
+        return;
+    if (pageProjectNames(settings.TemplatesFolder).isEmpty()) {
+        m_ctx.ask(m_ctx.pick(u"Im festgelegtem Ordner für die Seitenvorlagen\rbefinden sich zur "
+                             u"Zeit keine Vorlagen.\rSie können einen Ordner mit Vorlagen "
+                             u"suchen\r(unter Menüpunkt 'Einstellungen/Speicherort "
+                             u"Seitenvorlagen')\roder unter dem selben Menüpunkt einen neuen "
+                             u"Ordner festlegen.",
+                             u"In the Template Folder you don't have pages.\rYou can search a "
+                             u"directory with templates, or you can\rselect some Folder for your "
+                             u"pattern pages. Where?\rUnder 'Options/Templates Folder"),
+                  m_ctx.pick(u"Keine Vorlagen im Vorlagenordner!",
+                             u"No Templates found in this directory!"),
+                  MessageButtons::Ok, MessageIcon::Question, 2);
+        // The setting is forgotten with the folder.
+        showTemplatesFolder(QString());
+        return;
+    }
+    showTemplatesFolder(settings.TemplatesFolder);
+    setPageListEnabled(true);
+
+    dir_einlesen(settings.TemplatesFolder);
+    // The remembered page stays selected while it is still there; the file
+    // system decides the spelling.
+    const int remembered = settings.lastTemplatePage.isEmpty()
+                               ? -1
+                               : cseite->findText(settings.lastTemplatePage, Qt::MatchFixedString);
+    if (remembered >= 0)
+        cseite->setCurrentIndex(remembered);
+}
+
+// ---------------------------------------------------------------- folders
+
+void frm1::mnuvorlagen_Click()
+{
+    guard("mnuvorlagen_Click", [this] {
+        m_ctx.play("menu");
+        if (!lbltest->text().isEmpty() &&
+            m_ctx.ask(m_ctx.pick(u"Ordner bereits festgelegt! Neuen Speicherort festlegen?",
+                                 u"A Folder is already selected! You want choose another Folder?"),
+                      m_ctx.pick(u"Sicherheitsabfrage", u"Validation your choice"),
+                      MessageButtons::YesNo, MessageIcon::Question, 2) == AnswerNo)
+            return;
+        const QString folder = BrowseForFolder(folderPrompt);
+        if (folder.isEmpty())
+            return;
+        setPageListEnabled(true);
+        showTemplatesFolder(withTrailingSeparator(folder));
+        dir_einlesen(templatesFolderShown());
+    });
+}
+
+void frm1::mnuhtml_Click()
+{
+    guard("mnuhtml_Click", [this] {
+        const QString folder = BrowseForFolder(folderPrompt);
+        if (!folder.isEmpty())
+            showOutputFolder(withTrailingSeparator(folder));
+    });
+}
+
+// ---------------------------------------------------------------- page projects
+
+void frm1::cmdsloeschen_Click()
+{
+    guard("cmdsloeschen_Click", [this] {
+        const QString page = selectedPage();
+        // Only a listed page project is deleted, never a name typed into the
+        // list's text (a folder, another kind of file).
+        if (cseite->findText(page) < 0)
+            return;
+        const QString path = templatesFolderShown() + page;
+        if (m_ctx.ask(path + m_ctx.pick(u" wirklich von der\rFestplatte löschen?",
+                                        u" really remove\rfrom the hard drive?"),
+                      m_ctx.pick(u"Löschen bestätigen!", u"Confirm delete!"),
+                      MessageButtons::OkCancel, MessageIcon::Critical, 2) != AnswerOk)
+            return;
+        m_ctx.play("loeschen");
+        QFile file(localPath(path));
+        if (!file.remove())
+            throw AppError::fromFile(file, errno);
+        dir_einlesen(templatesFolderShown());
+    });
+}
+
+void frm1::Command1_Click()
+{
+    guard("Command1_Click", [this] {
+        if (lbltest->text().isEmpty()) {
+            m_ctx.inform(
+                m_ctx.pick(u"Erst einen Speicherort für die Seitenvorlagen auswählen (unter "
+                           u"Einstellungen)",
+                           u"Please select a Folder to save the templates (under OPTIONS)"));
+            return;
+        }
+        m_ctx.play("generieren");
+        openLayoutEditor();
+    });
+}
+
+void frm1::openLayoutEditor()
+{
+    // The layout editor window connects here, shown modally over this window:
+    // frmindex editor(m_ctx, *this, this); m_ctx.showModal(this, editor);
+}
+
+// ---------------------------------------------------------------- export
+
+void frm1::mnuexporttext_Click()
+{
+    guard("mnuexporttext_Click", [this] {
+        // A page is only published from records that are safely saved: when
+        // the save is cancelled or fails, nothing is exported.
+        if (m_state.database.hasUnsavedChanges() && !mnudatspeichern_Click())
+            return;
+        if (selectedPage().isEmpty()) {
+            m_ctx.inform(
+                m_ctx.pick(u"Keine Vorlagenseite gewählt!", u"You must first choose a page"),
+                m_ctx.pick(u"Abbruch", u"Cancel"), MessageIcon::Critical);
+            return;
+        }
+        AppSettings &settings = m_state.settings;
+        if (settings.HtmlOutputFolder.isEmpty())
+            settings.HtmlOutputFolder = withTrailingSeparator(BrowseForFolder(folderPrompt));
+        showOutputFolder(settings.HtmlOutputFolder);
+        m_ctx.play("generieren");
+        if (settings.HtmlOutputFolder.isEmpty())
+            return;
+        frmexport dialog(m_ctx, *this, this);
+        m_ctx.showModal(this, dialog);
+    });
+}
+
+void frm1::cmdhtml_Click()
+{
+    mnuexporttext_Click();
 }
 
 } // namespace askbright

@@ -1,0 +1,263 @@
+#include "html/frmexport.h"
+
+#include "app/interfacetexts.h"
+#include "app/paths.h"
+#include "app/placement.h"
+#include "app/schemepainter.h"
+#include "app/windowcontext.h"
+#include "appearance/schemefile.h"
+#include "controls/button3d.h"
+#include "controls/dialogservice.h"
+#include "editor/frm1.h"
+#include "html/layoutpictures.h"
+#include "html/pagegenerator.h"
+#include "project/contactstore.h"
+#include "state/appstate.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace askbright {
+
+frmexport::frmexport(WindowContext &ctx, frm1 &main, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), m_main(main)
+{
+    setObjectName(QStringLiteral("frmexport"));
+    buildControls();
+    setFixedSize(470, 356);
+
+    // Every opening starts from the default options and the controls' design states.
+    m_ctx.state.exportOptions = ExportOptions{};
+    m_ctx.keepOnTop(this);
+    centreOver(this, &m_main);
+    applyScheme();
+    m_ctx.language().isGerman() ? export_deutsch() : export_englisch();
+}
+
+void frmexport::buildControls()
+{
+    // Created first, so that it lies behind the buttons.
+    Shape1 = place(new QFrame(this), "Shape1", 0, 292, 470, 64);
+    Shape1->setFrameShape(QFrame::NoFrame);
+
+    Frame1 = place(new QGroupBox(this), "Frame1", 8, 6, 454, 176);
+    optl1 = place(new QRadioButton(QStringLiteral("Layout 1"), Frame1), "optl1", 12, 30, 110, 22);
+    optl2 = place(new QRadioButton(QStringLiteral("Layout 2"), Frame1), "optl2", 12, 58, 110, 22);
+    optl1->setChecked(true);
+    optl1->setToolTip(QStringLiteral("Fragen nochmals wiederholen"));
+    optl2->setToolTip(QStringLiteral("Fragen nicht wiederholen"));
+    const auto picture = [this](const char *name, int x, int layout, Language language) {
+        QLabel *p = place(new QLabel(Frame1), name, x, 24, 120, 104);
+        p->setPixmap(layoutPicture(layout, language));
+        return p;
+    };
+    Picture1 = picture("Picture1", 140, 1, Language::German);
+    Picture2 = picture("Picture2", 316, 2, Language::German);
+    Picture1e = picture("Picture1e", 140, 1, Language::English);
+    Picture2e = picture("Picture2e", 316, 2, Language::English);
+    Label1 = place(new QLabel(QStringLiteral("Layout 1"), Frame1), "Label1", 140, 132, 120, 18);
+    Label2 = place(new QLabel(QStringLiteral("Layout 2"), Frame1), "Label2", 316, 132, 120, 18);
+    for (QLabel *label : {Label1, Label2})
+        label->setAlignment(Qt::AlignCenter);
+
+    const auto box = [this](const char *name, int y) {
+        return place(new QCheckBox(this), name, 16, y, 440, 22);
+    };
+    Check1 = box("Check1", 190);
+    chklinks = box("chklinks", 214);
+    chkpre = box("chkpre", 238);
+    chkmail = box("chkmail", 262);
+    Check1->setChecked(true);
+    chkmail->setChecked(true);
+    Check1->setToolTip(QStringLiteral("Absätze wie eingegeben"));
+    chkpre->setToolTip(QStringLiteral("Formatierung wie eingegeben"));
+
+    cmdgenerieren = place(new Button3D({}, this), "cmdgenerieren", 40, 304, 180, 38);
+    cmdhtmlraus = place(new Button3D({}, this), "cmdhtmlraus", 250, 304, 180, 38);
+    // Return generates.
+    cmdgenerieren->setDefault(true);
+    cmdhtmlraus->setAutoDefault(false);
+
+    connect(cmdgenerieren, &QPushButton::clicked, this, &frmexport::cmdgenerieren_Click);
+    connect(cmdhtmlraus, &QPushButton::clicked, this, &frmexport::cmdhtmlraus_Click);
+    connect(Check1, &QCheckBox::clicked, this, &frmexport::Check1_Click);
+    connect(chklinks, &QCheckBox::clicked, this, &frmexport::chklinks_Click);
+    connect(optl1, &QRadioButton::clicked, this, &frmexport::optl1_Click);
+    connect(optl2, &QRadioButton::clicked, this, &frmexport::optl2_Click);
+}
+
+void frmexport::applyScheme()
+{
+    const AppState &state = m_ctx.state;
+    // Colours that were never loaded would paint everything black.
+    if (!isUsableScheme(state.settings.schemeFilePath) || state.currentColors.isUnset())
+        return;
+    const ColorScheme &colors = state.currentColors;
+    paintWithScheme(this, SchemeRole::Window, colors);
+    paintWithScheme({chkmail, chklinks, chkpre, Check1, optl1, optl2, Frame1}, SchemeRole::Box,
+                    colors);
+    paintWithScheme({Label1, Label2}, SchemeRole::Text, colors);
+    paintWithScheme(Shape1, SchemeRole::Shape, colors);
+    paintWithScheme({cmdgenerieren, cmdhtmlraus}, SchemeRole::Button, colors);
+}
+
+void frmexport::export_deutsch()
+{
+    m_ctx.guarded("frmexport", "export_deutsch", [this] { applyCaptions(Language::German); });
+}
+
+void frmexport::export_englisch()
+{
+    m_ctx.guarded("frmexport", "export_englisch", [this] { applyCaptions(Language::English); });
+}
+
+void frmexport::applyCaptions(Language lang)
+{
+    Check1->setText(caption(1360, lang));
+    chkmail->setText(caption(1850, lang));
+    chklinks->setText(caption(1350, lang));
+    chkpre->setText(caption(1340, lang));
+    cmdgenerieren->setCaption(caption(1370, lang));
+    cmdhtmlraus->setCaption(caption(1380, lang));
+    Frame1->setTitle(caption(1330, lang));
+    setWindowTitle(lang.pick(u"HTML- Generierung", u"Generating HTML-Code"));
+    // The pictures show the page's words in the language it will be generated in.
+    for (QLabel *p : {Picture1, Picture2})
+        p->setVisible(lang.isGerman());
+    for (QLabel *p : {Picture1e, Picture2e})
+        p->setVisible(lang.isEnglish());
+}
+
+// ---------------------------------------------------------------- options
+
+void frmexport::Check1_Click()
+{
+    m_ctx.guarded("frmexport", "Check1_Click", [this] {
+        m_ctx.state.exportOptions.paragraphFormatting = Check1->isChecked() ? 1 : 0;
+    });
+}
+
+void frmexport::chklinks_Click()
+{
+    m_ctx.guarded("frmexport", "chklinks_Click", [this] {
+        m_ctx.state.exportOptions.linkSize = chklinks->isChecked() ? linkSizeLarge : linkSizeSmall;
+    });
+}
+
+void frmexport::optl1_Click()
+{
+    m_ctx.guarded("frmexport", "optl1_Click", [this] {
+        m_ctx.state.exportOptions.answerLayout = 1;
+        m_ctx.play("menu");
+    });
+}
+
+void frmexport::optl2_Click()
+{
+    m_ctx.guarded("frmexport", "optl2_Click", [this] {
+        m_ctx.state.exportOptions.answerLayout = 2;
+        m_ctx.play("menu");
+    });
+}
+
+// ---------------------------------------------------------------- generating
+
+QString frmexport::settleContactAddress()
+{
+    const QString folder = m_ctx.state.dataFolder();
+    QString address;
+    // An unreadable store is reported; the address is then asked for as if
+    // none were stored.
+    m_ctx.guarded("frmexport", "cmdgenerieren_Click",
+                  [&] { address = readContactAddress(folder); });
+    while (chkmail->isChecked() && address.isEmpty()) {
+        int answer = AnswerNo;
+        const QString entry = m_ctx.dialogs.inputBox(
+            m_ctx.pick(u"Bitte noch eine gültige EMailadresse eingeben. Wenn Sie keine eingeben, "
+                       u"wird der EMail-Kontakt nicht mit generiert!",
+                       u"Please still insert a correctly email-address in this inputfield. If you "
+                       u"don't this the page have within a email-contact!"),
+            m_ctx.pick(u"Fehlende EMailadresse !", u"Wrong email address!"));
+        if (!entry.contains(u'@'))
+            answer = m_ctx.ask(
+                m_ctx.pick(u"Mailadresse ungültig!\rNochmals versuchen?",
+                           u"Invalid email address!\rTry out again?"),
+                m_ctx.pick(u"Berichtigung der EMailadresse!", u"Correction the email address!"),
+                MessageButtons::YesNo, MessageIcon::Critical);
+        address = entry;
+        if (answer == AnswerYes) {
+            address.clear();
+            continue;
+        }
+        // Declining to correct it keeps the entry as typed.
+        if (!address.isEmpty())
+            m_ctx.guarded("Module1", "mail_speichern", [&] { mail_speichern(folder, address); });
+        break;
+    }
+    if (!chkmail->isChecked())
+        address.clear();
+    return address;
+}
+
+void frmexport::cmdgenerieren_Click()
+{
+    m_ctx.guarded("frmexport", "cmdgenerieren_Click", [this] {
+        AppState &state = m_ctx.state;
+        state.contactAddress = settleContactAddress();
+        ExportOptions &options = state.exportOptions;
+        options.preformattedAnswers = chkpre->isChecked() ? 1 : 0;
+        options.useContactAddress = chkmail->isChecked() ? 1 : 0;
+
+        PageRequest request;
+        request.projectPath = m_main.templatesFolderShown() + m_main.selectedPage();
+        request.outputFolder = state.settings.HtmlOutputFolder;
+        request.options = options;
+        request.contactAddress = state.contactAddress;
+        // The generator's messages, failures with their reason included, go
+        // to the dialogs.
+        const PageResult result =
+            state.language().isGerman()
+                ? generieren_deutsch(request, state.database, state.clock(), m_ctx.dialogs)
+                : generieren_englisch(request, state.database, state.clock(), m_ctx.dialogs);
+        m_ctx.play("generieren");
+
+        switch (result.status) {
+        case PageStatus::Fehler:
+            // The next export asks for a folder again.
+            m_main.showOutputFolder(QString());
+            break;
+        case PageStatus::Raus:
+            break;
+        case PageStatus::Ok:
+            m_ctx.dialogs.openExternal(localPath(request.outputFolder + result.pageFileName));
+            showNotice(request.outputFolder + result.pageFileName,
+                       result.pictureSlot.isEmpty() ? QString()
+                                                    : request.outputFolder + result.pictureSlot);
+            break;
+        }
+        accept();
+    });
+}
+
+void frmexport::showNotice(const QString &pagePath, const QString &picturePath)
+{
+    QString text = m_ctx.pick(u"Ihre FAQ- Seite wurde in folgendem Verzeichnis gespeichert:\r\"",
+                              u"The FAQ-Website is saved in:\r\"") +
+                   pagePath + u'"';
+    if (!picturePath.isEmpty())
+        text += m_ctx.pick(u"\rBeim Hochladen der FAQ-Webseite müssen Sie das Bild\r\"",
+                           u"\rIf you upload the website you must put\rthe Picture\r\"") +
+                picturePath +
+                m_ctx.pick(u"\"\rmit ins selbe Verzeichnis wie Ihre Seite kopieren!",
+                           u"\"\rin the same directory!");
+    m_ctx.inform(text, m_ctx.pick(u"Hinweis zum Upload", u"Notice"), MessageIcon::Information);
+}
+
+void frmexport::cmdhtmlraus_Click()
+{
+    m_ctx.guarded("frmexport", "cmdhtmlraus_Click", [this] { reject(); });
+}
+
+} // namespace askbright

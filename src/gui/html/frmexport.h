@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/language.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+
+namespace askbright {
+
+class Button3D;
+class WindowContext;
+class frm1;
+
+// The export dialog: the generation options, the contact address, the page
+// generator of the interface language, the page opened in the browser and
+// the notice where it was saved. Every opening starts from the default
+// options; the opener shows it modally.
+class frmexport : public QDialog {
+    Q_OBJECT
+public:
+    frmexport(WindowContext &ctx, frm1 &main, QWidget *parent = nullptr);
+
+    void cmdgenerieren_Click();
+    void cmdhtmlraus_Click();
+    void Check1_Click();
+    void chklinks_Click();
+    void optl1_Click();
+    void optl2_Click();
+
+    void export_deutsch();
+    void export_englisch();
+
+private:
+    void buildControls();
+    void applyScheme();
+    // Settles the contact address, asking for it while it is wanted and
+    // missing; a typed address is stored.
+    QString settleContactAddress();
+    void showNotice(const QString &pagePath, const QString &picturePath);
+    void applyCaptions(Language language);
+
+    WindowContext &m_ctx;
+    frm1 &m_main;
+
+    QCheckBox *chkmail, *chklinks, *chkpre, *Check1;
+    QGroupBox *Frame1;
+    QRadioButton *optl1, *optl2;
+    QLabel *Label1, *Label2;
+    QLabel *Picture1, *Picture2, *Picture1e, *Picture2e;
+    QFrame *Shape1;
+    Button3D *cmdgenerieren, *cmdhtmlraus;
+};
+
+} // namespace askbright
