@@ -1,5 +1,6 @@
 #include "app/paths.h"
 #include "app/textcodec.h"
+#include "controls/colorvalue.h"
 #include "gui/captions.h"
 #include "gui/session.h"
 #include "settings/settingsfile.h"
@@ -941,6 +942,21 @@ private slots:
         s.dialogs.files << s.path(QStringLiteral("b.faq"));
         QVERIFY(s.w().mnudatspeiunter_Click());
         QVERIFY(exportAllowed());
+    }
+
+    // After Save the HTML button takes the scheme's caption colour; disabled it looks disabled.
+    void htmlButtonCaptionColour()
+    {
+        Session s;
+        s.state.currentColors[ColorScheme::buttonFontColor] = 0x0000FF;
+        s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
+        QVERIFY(s.w().mnudatspeichern_Click());
+        Button3D *html = s.button("cmdhtml");
+        QVERIFY(html->isEnabled());
+        QCOMPARE(html->captionColor(), std::optional<qint32>(0x0000FF));
+        s.w().mnudatneu_Click();
+        QVERIFY(!html->isEnabled());
+        QCOMPARE(html->captionColor(), std::optional<qint32>(lightGrey));
     }
 
     void captionsFit()

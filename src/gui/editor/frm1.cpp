@@ -299,8 +299,12 @@ void frm1::setExportAllowed(bool allowed)
 {
     mnuexporttext->setEnabled(allowed);
     cmdhtml->setEnabled(allowed);
-    cmdhtml->setCaptionColor(
-        allowed ? bgrFromColor(QApplication::palette().color(QPalette::ButtonText)) : lightGrey);
+    // Enabled: the scheme's button text colour (the platform's without a scheme).
+    const ColorScheme &scheme = m_state.currentColors;
+    const qint32 enabled = scheme.isUnset()
+                               ? bgrFromColor(QApplication::palette().color(QPalette::ButtonText))
+                               : scheme[ColorScheme::buttonFontColor];
+    cmdhtml->setCaptionColor(allowed ? enabled : lightGrey);
 }
 
 void frm1::setRecentEntriesEnabled(bool enabled)
