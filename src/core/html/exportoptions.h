@@ -15,6 +15,7 @@ struct ExportOptions {
     QString linkSize = linkSizeSmall; // "klein": links 2 points smaller than the text
     int preformattedAnswers = 0;      // 1: answers wrapped in <pre>
     int useContactAddress = 1;        // 1: contact block when an address is known
+    bool modernPage = false;          // an HTML5 page instead of the classic one
 
     bool operator==(const ExportOptions &) const = default;
 };

@@ -84,4 +84,13 @@ void html_umbruch(QString &text)
     text = std::move(out);
 }
 
+bool hasWebScheme(QStringView link)
+{
+    for (const char *scheme : {"http:", "https:", "ftp:", "mailto:"}) {
+        if (link.startsWith(QLatin1String(scheme), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 } // namespace askbright

@@ -17,6 +17,11 @@ void html_umbruch(QString &text);
 // The entity html_zeichen writes for c, or nullptr when c stays as it is.
 const char *htmlEntityOf(char16_t c);
 
+// Whether a homepage link starts with a scheme the page may link to as it
+// stands (http, https, ftp, mailto in any case); any other link gets
+// "http://" in front, so no script or data address reaches an href.
+bool hasWebScheme(QStringView link);
+
 enum HtmlTextStep : unsigned {
     RestoreQuotes = 1, // the quote substitute of stored records becomes a double quote
     Entities = 2,      // html_zeichen

@@ -108,17 +108,6 @@ bool isLatin1Byte(char16_t c)
     return c < 0x80 || (c >= 0xA0 && c <= 0xFF);
 }
 
-// Schemes a record's homepage link may keep; anything else gets "http://"
-// in front, so no script or data address ends up in an href.
-bool hasWebScheme(const QString &link)
-{
-    for (const char *scheme : {"http:", "https:", "ftp:", "mailto:"}) {
-        if (link.startsWith(QLatin1String(scheme), Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
-}
-
 template <class Out> class PageComposer {
 public:
     PageComposer(Out &out, Language variant, const GeneratorSlots &working, bool withBackground,

@@ -7,6 +7,7 @@
 #include "app/product.h"
 #include "app/textcodec.h"
 #include "html/htmltext.h"
+#include "html/modernpage.h"
 #include "html/templatefolders.h"
 #include "project/pageproject.h"
 #include "state/appstate.h"
@@ -256,6 +257,8 @@ bool generatorSlotsFromLines(const ProjectLines &lines, const QString &linkSize,
         if (size > 0)
             linkSizeText = QString::number(size - 2);
     }
+    out.titleSize = titleSize;
+    out.textSize = textSize;
     out[S::TitleSpan] = span(titleSize);
     out[S::TextSpan] = span(textSize);
     out[S::LinkSpan] = span(linkSizeText);
@@ -307,6 +310,14 @@ PagePlan planPage(Language variant, const ProjectLines &lines, const PageRequest
     return plan;
 }
 
+QByteArray composeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
+                             const PageRequest &request, const FaqDatabase &database, QDate today)
+{
+    return request.options.modernPage
+               ? composeModernPage(variant, working, withBackground, request, database, today)
+               : composePage(variant, working, withBackground, request, database, today);
+}
+
 PageResult generatePage(Language variant, const PageRequest &request, const FaqDatabase &database,
                         const Clock &clock, MessageSink &sink)
 {
@@ -320,8 +331,8 @@ PageResult generatePage(Language variant, const PageRequest &request, const FaqD
             result.status = plan.status;
             return result;
         }
-        const QByteArray page = composePage(variant, plan.working, plan.withBackground, request,
-                                            database, clock.today());
+        const QByteArray page = composeChosenPage(variant, plan.working, plan.withBackground,
+                                                  request, database, clock.today());
         PicturePlacement placement;
         if (plan.withBackground)
             placement = placePicture(plan.working.backgroundPicturePath, request.outputFolder,

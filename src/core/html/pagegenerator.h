@@ -65,6 +65,8 @@ struct GeneratorSlots {
     std::array<QString, slotCount> table;
     int keywordCount = 0;
     QString backgroundPicturePath; // line 8 as read, before slot 7 becomes a file name
+    QString titleSize;             // points as text, after the "+" replacement
+    QString textSize;
     // The first project line whose value cannot go into the page as it is.
     std::optional<RefusedLine> refused;
 
@@ -101,6 +103,11 @@ struct PageResult {
 // access); throws AppError for a character the code page lacks.
 QByteArray composePage(Language variant, const GeneratorSlots &working, bool withBackground,
                        const PageRequest &request, const FaqDatabase &database, QDate today);
+
+// The same page as a modern HTML5 document (see modernpage.h) when the
+// options ask for it, else the classic page.
+QByteArray composeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
+                             const PageRequest &request, const FaqDatabase &database, QDate today);
 
 // What a run will write, settled before anything is written.
 struct PagePlan {
