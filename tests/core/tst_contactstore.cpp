@@ -14,6 +14,8 @@ private slots:
     void codes_data();
     void codes();
     void stores();
+    void editorAddress_data();
+    void editorAddress();
 };
 
 void tst_contactstore::codes_data()
@@ -61,11 +63,6 @@ void tst_contactstore::stores()
     saveEditorContactStore(folder, u"ohne at"_s);
     QCOMPARE(readContactStore(folder)->address, QString());
 
-    // Only a store of the running major.minor holds an encoded address.
-    const QString revision = fullVersionText().left(3) + u".9"_s;
-    QCOMPARE(addressForEditor({revision, u"&#97;&#64;&#98;"_s}), u"a@b"_s);
-    for (const QString &version : {u"1.2.5"_s, QString()})
-        QCOMPARE(addressForEditor({version, u"&#97;"_s}), u"&#97;"_s);
     QVERIFY(testutil::writeBytes(file, "  1.6.3  \r\n  a@b  \r\n"));
     QCOMPARE(readContactStore(folder), (ContactStore{u"1.6.3"_s, u"a@b"_s}));
     mail_speichern(folder, u"max@example.org"_s);
@@ -74,6 +71,52 @@ void tst_contactstore::stores()
 
     QVERIFY(testutil::writeBytes(file, "1.6.3\r\n"));
     QVERIFY_THROWS_EXCEPTION(AppError, readContactStore(folder));
+}
+
+void tst_contactstore::editorAddress_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("error");
+    const QString revision = fullVersionText().left(3) + u".9"_s;
+    // A store of the running major.minor holds an encoded address.
+    QTest::newRow("own revision") << revision << u"&#97;&#64;&#98;"_s << u"a@b"_s << 0;
+    QTest::newRow("own, not decodable")
+        << revision << u"max;b"_s << QString() << int(AppError::TypeMismatch);
+    QTest::newRow("export dialog, plain")
+        << plainStoreVersion << u"max@example.org"_s << u"max@example.org"_s << 0;
+    // Character references alone are decoded whatever the version says, so
+    // that saving does not encode them a second time.
+    QTest::newRow("other version, encoded") << u"2.0.1"_s << u"&#97;&#64;&#98;"_s << u"a@b"_s << 0;
+    QTest::newRow("1.2.5, encoded") << plainStoreVersion << u"&#228;"_s << u"ä"_s << 0;
+    QTest::newRow("no version, encoded") << QString() << u"&#97;"_s << u"a"_s << 0;
+    QTest::newRow("text after references") << u"2.0.1"_s << u"&#97;x"_s << u"&#97;x"_s << 0;
+    QTest::newRow("open run") << u"2.0.1"_s << u"&#97;&#98"_s << u"&#97;&#98"_s << 0;
+    QTest::newRow("beyond 255") << u"2.0.1"_s << u"&#97;&#300;"_s << u"&#97;&#300;"_s << 0;
+    QTest::newRow("empty reference") << u"2.0.1"_s << u"&#;"_s << u"&#;"_s << 0;
+    QTest::newRow("empty") << u"2.0.1"_s << QString() << QString() << 0;
+}
+
+void tst_contactstore::editorAddress()
+{
+    QFETCH(QString, version);
+    QFETCH(QString, address);
+    QFETCH(QString, shown);
+    QFETCH(int, error);
+    try {
+        QCOMPARE(addressForEditor({version, address}), shown);
+        QCOMPARE(error, 0);
+    } catch (const AppError &e) {
+        QCOMPARE(e.number(), error);
+    }
+    // Whatever is shown is what saving encodes: once.
+    if (error == 0 && shown.contains(u'@')) {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + u'/';
+        saveEditorContactStore(folder, shown);
+        QCOMPARE(readContactStore(folder)->address, mail_encrypt(shown));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_contactstore)

@@ -17,6 +17,8 @@ private slots:
         QTest::newRow("typo") << "Datenabank speichern &unter..." << 1040
                               << "Save Database &under...";
         QTest::newRow("&&") << "S&chriftart && Schriftfarben" << 1080 << "&Font && Fontcolor";
+        QTest::newRow("layout editor")
+            << "Seiteneinstellung/Vorschau" << 1500 << "Page layout/preview";
         QTest::newRow("last pair") << "Unterstützung" << 4009 << "Donation";
         // No text: the id is missing in both languages.
         QTest::newRow("below table") << QString() << 999 << QString();

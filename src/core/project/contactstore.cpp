@@ -9,6 +9,7 @@
 #include "html/templatefolders.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace askbright {
 
@@ -72,9 +73,28 @@ bool holdsEncodedAddress(const QString &addressVersion)
     return addressVersion.startsWith(QStringLiteral("%1.%2").arg(versionMajor).arg(versionMinor));
 }
 
+bool consistsOfCharacterReferences(const QString &address)
+{
+    static const QRegularExpression reference(QStringLiteral("&#([0-9]{1,3});"));
+    qsizetype end = 0;
+    for (QRegularExpressionMatchIterator it = reference.globalMatch(address); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.capturedStart() != end || m.captured(1).toInt() > 255)
+            return false;
+        end = m.capturedEnd();
+    }
+    return end > 0 && end == address.size();
+}
+
+bool addressIsEncoded(const ContactStore &store)
+{
+    return holdsEncodedAddress(store.addressVersion) ||
+           consistsOfCharacterReferences(store.address);
+}
+
 QString addressForEditor(const ContactStore &store)
 {
-    return holdsEncodedAddress(store.addressVersion) ? mail_decrypt(store.address) : store.address;
+    return addressIsEncoded(store) ? mail_decrypt(store.address) : store.address;
 }
 
 QString contactStorePath(const QString &folder)

@@ -28,9 +28,16 @@ QString mail_encrypt(const QString &address);
 // throws error 13, a code beyond 255 error 5.
 QString mail_decrypt(const QString &encoded);
 
-// Whether a store's address line is encoded: its version text starts with
-// the running program's "major.minor".
+// Whether a store's address line is encoded by its version text: it starts
+// with the running program's "major.minor".
 bool holdsEncodedAddress(const QString &addressVersion);
+// Whether an address line is nothing but Windows-1252 decimal character
+// references ("&#97;&#64;..."): no typed address looks like that.
+bool consistsOfCharacterReferences(const QString &address);
+// Whether the layout editor decodes the store's address: by its version, or
+// because the line is character references whatever program version wrote
+// it, so an encoded address is never shown encoded and encoded again.
+bool addressIsEncoded(const ContactStore &store);
 // The address as the layout editor's field shows it.
 QString addressForEditor(const ContactStore &store);
 
