@@ -3,11 +3,13 @@
 #include "controls/colorvalue.h"
 #include "gui/captions.h"
 #include "gui/session.h"
+#include "project/frmindex.h"
 #include "settings/settingsfile.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QMenu>
+#include <QTimer>
 
 using namespace askbright;
 Q_DECLARE_METATYPE(askbright::Message)
@@ -902,8 +904,11 @@ private slots:
             << true << ""
             << QStringList{"Please select a Folder to save the templates (under OPTIONS)"}
             << QStringList{};
+        // The editor opens; leaving it at once asks the unsaved question.
         QTest::newRow("folder set")
-            << false << "{{T}}" << QStringList{} << QStringList{"generieren"};
+            << false << "{{T}}"
+            << QStringList{"Änderungen sind noch nicht gespeichert! Wirklich verlassen?"}
+            << QStringList{"generieren", "good1"};
     }
 
     void layoutEditorButtonNeedsAFolder()
@@ -915,11 +920,23 @@ private slots:
         PageFolders f;
         Session s(f.settings(templates, QString(), QString(), english));
         s.sounds.played.clear();
+        s.state.settings.soundsOn = 1;
+        bool editorShown = false;
+        QTimer::singleShot(0, &s.w(), [&] {
+            if (auto *editor = qobject_cast<frmindex *>(QApplication::activeModalWidget())) {
+                editorShown = true;
+                s.dialogs.answers << AnswerYes;
+                editor->cmdrausprojekt_Click();
+            }
+        });
         s.w().Command1_Click();
+        QCOMPARE(editorShown, !templates.isEmpty());
         QCOMPARE(s.dialogs.messageTexts(), messages);
-        for (const Message &m : std::as_const(s.dialogs.messages))
-            QVERIFY(m.title.isEmpty() && m.icon == MessageIcon::None &&
-                    m.buttons == MessageButtons::Ok);
+        if (templates.isEmpty()) {
+            for (const Message &m : std::as_const(s.dialogs.messages))
+                QVERIFY(m.title.isEmpty() && m.icon == MessageIcon::None &&
+                        m.buttons == MessageButtons::Ok);
+        }
         QCOMPARE(s.sounds.played, sounds);
     }
 

@@ -9,6 +9,7 @@
 #include "editor/frm1.h"
 #include "html/frmexport.h"
 #include "html/templatefolders.h"
+#include "project/frmindex.h"
 #include "state/appstate.h"
 
 #include <QAction>
@@ -218,8 +219,7 @@ void frm1::Command1_Click()
 
 void frm1::openLayoutEditor()
 {
-    // The layout editor window connects here, shown modally over this window:
-    // frmindex editor(m_ctx, *this, this); m_ctx.showModal(this, editor);
+    frmindex::showFor(m_ctx, *this);
 }
 
 // ---------------------------------------------------------------- export
