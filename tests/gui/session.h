@@ -34,6 +34,7 @@ struct Session {
     RecordingSoundPlayer sounds;
     askbright::WindowContext context{state, dialogs, errors, sounds};
     int programEnded = 0; // how often the program was ended at once
+    int programQuit = 0;  // how often the event loop was left after the exit command
     // The messages of the start-up (the folder check); dialogs.messages
     // starts empty after it.
     QList<askbright::Message> startMessages;
@@ -51,6 +52,7 @@ struct Session {
     explicit Session(const std::function<void(Session &)> &prepare)
     {
         context.endProgram = [this] { ++programEnded; };
+        context.quit = [this] { ++programQuit; };
         prepare(*this);
         window = std::make_unique<askbright::frm1>(context);
         window->Form_Load();

@@ -559,8 +559,10 @@ private slots:
         s.w().mnuende_Click();
         QVERIFY(s.w().isVisible());
         QCOMPARE(s.state.exitConfirmed, 0);
+        QCOMPARE(s.programQuit, 0);
         s.w().mnuende_Click();
         QVERIFY(!s.w().isVisible());
+        QCOMPARE(s.programQuit, 1);
         const Message asked{QStringLiteral("Changed data are not saved! Really leave?"),
                             QStringLiteral("Loss data!"), MessageButtons::YesNo,
                             MessageIcon::Critical, 2};

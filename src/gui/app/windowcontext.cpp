@@ -18,7 +18,8 @@ WindowContext::WindowContext(AppState &state, DialogService &dialogs, ErrorRepor
                              SoundPlayer &sounds)
     : state(state), dialogs(dialogs), errors(errors), sounds(sounds),
       unsavedRecords([&state] { return state.database.records(); }),
-      endProgram([] { QCoreApplication::exit(1); }), m_qtTranslation(state)
+      endProgram([] { QCoreApplication::exit(1); }), quit([] { QCoreApplication::exit(0); }),
+      m_qtTranslation(state)
 {
 }
 

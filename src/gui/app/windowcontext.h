@@ -68,6 +68,9 @@ public:
     std::function<QList<FaqRecord>()> unsavedRecords;
     // Ends the program at once; tests replace it.
     std::function<void()> endProgram;
+    // Leaves the event loop when the program ends normally; tests replace it,
+    // since a quit event loop cannot run again.
+    std::function<void()> quit;
 
 private:
     void endAfterError();

@@ -495,7 +495,7 @@ void frm1::mnuende_Click()
             m_ctx.play("thanks");
             historie();
             unloadForms();
-            QCoreApplication::exit(0);
+            m_ctx.quit();
         },
         [this](const AppError &e) {
             m_ctx.inform(QStringLiteral("%1\r%2").arg(e.number()).arg(e.description()),
