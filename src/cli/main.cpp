@@ -1,10 +1,14 @@
 // askbright-cli: generates the FAQ page from a database and a page project
-// without the window system, for scripts and reproducible builds.
+// without the window system, for scripts and reproducible builds, and moves
+// records in and out of a database as CSV or Markdown.
 
 #include "app/apperror.h"
 #include "app/clock.h"
+#include "app/filesaver.h"
 #include "app/paths.h"
 #include "app/product.h"
+#include "app/textcodec.h"
+#include "database/exchange.h"
 #include "database/faqdatabase.h"
 #include "database/faqfile.h"
 #include "html/pagegenerator.h"
@@ -14,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 using namespace askbright;
@@ -24,10 +29,16 @@ enum ExitCode { ExitOk = 0, ExitRaus = 1, ExitFehler = 2, ExitUsage = 2 };
 
 const char usageText[] =
     "Usage: askbright-cli generate --database FILE.faq --project FILE.pdt --output DIR [options]\n"
+    "       askbright-cli import --database FILE.faq (--csv FILE | --markdown FILE)\n"
+    "       askbright-cli export --database FILE.faq (--csv FILE | --markdown FILE) [--title T]\n"
     "       askbright-cli --help | --version\n"
     "\n"
-    "Generates the FAQ page DIR/<page file name>.html (and copies the background\n"
+    "generate writes the FAQ page DIR/<page file name>.html (and copies the background\n"
     "picture beside it) and prints the page's path.\n"
+    "import appends the records of a CSV file (header row naming the columns question,\n"
+    "answer, extra info, link, date, info with question) or of a Markdown file (a\n"
+    "\"## \" heading per question) to the database, creating it when it does not exist,\n"
+    "and reports every row it skipped. export writes the records as CSV or Markdown.\n"
     "\n"
     "Options:\n"
     "  --database FILE        the .faq database\n"
@@ -39,12 +50,17 @@ const char usageText[] =
     "  --links-same-size      links as large as the text (default: 2 points smaller)\n"
     "  --pre                  preformatted answers\n"
     "  --contact ADDRESS      contact block with this address, used exactly as given\n"
-    "  --date YYYY-MM-DD      generation date (default: SOURCE_DATE_EPOCH when set, else today)\n"
+    "  --modern               an HTML5 page (phones, search box, FAQ structured data)\n"
+    "  --date YYYY-MM-DD      generation date, and the date of imported rows without one\n"
+    "                         (default: SOURCE_DATE_EPOCH when set, else today)\n"
+    "  --csv FILE             import from or export to this CSV file\n"
+    "  --markdown FILE        import from or export to this Markdown file\n"
+    "  --title TEXT           the heading of an exported Markdown file (default: FAQ)\n"
     "  -h, --help             show this help\n"
     "  -v, --version          show the version\n"
     "\n"
-    "Exit status: 0 page written, 1 run given up (not a page project, background\n"
-    "picture missing), 2 error or bad usage.\n";
+    "Exit status: 0 page written or every row imported, 1 run given up (not a page\n"
+    "project, background picture missing) or rows skipped, 2 error or bad usage.\n";
 
 void printErr(const QString &text)
 {
@@ -95,45 +111,90 @@ bool generationDate(const QCommandLineParser &parser, QDate &date, QString &erro
     return true;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Reads the database; tells why on standard error when it cannot.
+bool readDatabase(const QString &path, QList<FaqRecord> &records)
 {
-    QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const auto valueOption = [&](const char *name, const char *valueName) {
-        parser.addOption({QString::fromLatin1(name), QString(), QString::fromLatin1(valueName)});
-    };
-    valueOption("database", "file");
-    valueOption("project", "file");
-    valueOption("output", "dir");
-    valueOption("language", "variant");
-    valueOption("layout", "n");
-    valueOption("contact", "address");
-    valueOption("date", "date");
-    for (const char *flag : {"no-paragraphs", "links-same-size", "pre"})
-        parser.addOption({QString::fromLatin1(flag), QString()});
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
-    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QString()});
+    try {
+        records = faq_einlesen(path);
+        return true;
+    } catch (const AppError &error) {
+        printErr(QStringLiteral("askbright-cli: cannot read the database '%1': %2")
+                     .arg(path, error.numberAndDescription()));
+        return false;
+    }
+}
 
-    if (!parser.parse(app.arguments()))
-        return usageError(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(usageText, stdout);
-        return ExitOk;
+QString skippedReason(const SkippedRow &row)
+{
+    switch (row.reason) {
+    case SkippedRow::DatabaseFull:
+        return QStringLiteral("the database already holds %1 records").arg(FaqDatabase::maxRecords);
+    case SkippedRow::Unencodable:
+        return QStringLiteral("the character '%1' cannot be stored in a .faq file").arg(row.detail);
+    case SkippedRow::NoQuestion:
+        break;
     }
-    if (parser.isSet(QStringLiteral("version"))) {
-        std::fputs(qPrintable(QStringLiteral("askbright-cli ") + fullVersionText() + u'\n'),
+    return QStringLiteral("the question is empty");
+}
+
+// import and export: records between the database and a CSV or Markdown file.
+int exchange(const QCommandLineParser &parser, bool import)
+{
+    const QString databasePath = parser.value(QStringLiteral("database"));
+    const QString csv = parser.value(QStringLiteral("csv"));
+    const QString markdown = parser.value(QStringLiteral("markdown"));
+    if (databasePath.isEmpty())
+        return usageError(QStringLiteral("--database is required"));
+    if (csv.isEmpty() == markdown.isEmpty())
+        return usageError(QStringLiteral("give exactly one of --csv and --markdown"));
+    const QString file = csv.isEmpty() ? markdown : csv;
+    QDate date;
+    QString dateError;
+    if (!generationDate(parser, date, dateError))
+        return usageError(dateError);
+
+    QList<FaqRecord> records;
+    const bool newDatabase = import && !QFileInfo::exists(localPath(databasePath));
+    if (!newDatabase && !readDatabase(localPath(databasePath), records))
+        return ExitFehler;
+    try {
+        if (!import) {
+            const QString title = parser.isSet(QStringLiteral("title"))
+                                      ? parser.value(QStringLiteral("title"))
+                                      : QStringLiteral("FAQ");
+            saveFile(localPath(file),
+                     csv.isEmpty() ? exportMarkdown(records, title) : exportCsv(records));
+            std::fputs(qPrintable(QStringLiteral("%1 records written to %2\n")
+                                      .arg(records.size())
+                                      .arg(QDir::toNativeSeparators(file))),
+                       stdout);
+            return ExitOk;
+        }
+        const QByteArray bytes = readFileBytes(localPath(file), 256 * 1024 * 1024);
+        const int room = FaqDatabase::maxRecords - int(records.size());
+        const QString today = shortDateText(date);
+        const ImportResult result =
+            csv.isEmpty() ? importMarkdown(bytes, room, today) : importCsv(bytes, room, today);
+        for (const SkippedRow &row : result.skipped)
+            printErr(QStringLiteral("askbright-cli: line %1 skipped: %2")
+                         .arg(row.line)
+                         .arg(skippedReason(row)));
+        records += result.records;
+        faq_speichern(localPath(databasePath), records);
+        std::fputs(qPrintable(QStringLiteral("%1 records imported, %2 skipped\n")
+                                  .arg(result.records.size())
+                                  .arg(result.skipped.size())),
                    stdout);
-        return ExitOk;
+        return result.skipped.isEmpty() ? ExitOk : ExitRaus;
+    } catch (const AppError &error) {
+        printErr(QStringLiteral("askbright-cli: %1: %2")
+                     .arg(QDir::toNativeSeparators(file), error.numberAndDescription()));
+        return ExitFehler;
     }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty())
-        return usageError(QStringLiteral("missing command (only 'generate' is known)"));
-    if (positional.size() > 1 || positional.first() != QLatin1String("generate"))
-        return usageError(QStringLiteral("unknown command or extra argument '%1'")
-                              .arg(positional.size() > 1 ? positional.at(1) : positional.first()));
+}
+
+int generate(const QCommandLineParser &parser)
+{
     for (const char *required : {"database", "project", "output"}) {
         if (parser.value(QString::fromLatin1(required)).isEmpty())
             return usageError(QStringLiteral("--%1 is required").arg(QLatin1String(required)));
@@ -161,6 +222,7 @@ int main(int argc, char *argv[])
         parser.isSet(QStringLiteral("links-same-size")) ? linkSizeLarge : linkSizeSmall;
     request.options.preformattedAnswers = parser.isSet(QStringLiteral("pre")) ? 1 : 0;
     request.options.useContactAddress = request.contactAddress.isEmpty() ? 0 : 1;
+    request.options.modernPage = parser.isSet(QStringLiteral("modern"));
 
     QDate date;
     QString dateError;
@@ -168,14 +230,10 @@ int main(int argc, char *argv[])
         return usageError(dateError);
 
     FaqDatabase database;
-    const QString databasePath = parser.value(QStringLiteral("database"));
-    try {
-        database.replaceRecords(faq_einlesen(databasePath));
-    } catch (const AppError &error) {
-        printErr(QStringLiteral("askbright-cli: cannot read the database '%1': %2")
-                     .arg(databasePath, error.numberAndDescription()));
+    QList<FaqRecord> records;
+    if (!readDatabase(parser.value(QStringLiteral("database")), records))
         return ExitFehler;
-    }
+    database.replaceRecords(records);
 
     StderrSink sink;
     const FixedClock clock(date);
@@ -191,4 +249,53 @@ int main(int argc, char *argv[])
         break;
     }
     return ExitFehler;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const auto valueOption = [&](const char *name, const char *valueName) {
+        parser.addOption({QString::fromLatin1(name), QString(), QString::fromLatin1(valueName)});
+    };
+    valueOption("database", "file");
+    valueOption("project", "file");
+    valueOption("output", "dir");
+    valueOption("language", "variant");
+    valueOption("layout", "n");
+    valueOption("contact", "address");
+    valueOption("date", "date");
+    valueOption("csv", "file");
+    valueOption("markdown", "file");
+    valueOption("title", "text");
+    for (const char *flag : {"no-paragraphs", "links-same-size", "pre", "modern"})
+        parser.addOption({QString::fromLatin1(flag), QString()});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QString()});
+
+    if (!parser.parse(app.arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(usageText, stdout);
+        return ExitOk;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::fputs(qPrintable(QStringLiteral("askbright-cli ") + fullVersionText() + u'\n'),
+                   stdout);
+        return ExitOk;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return usageError(QStringLiteral("missing command (generate, import or export)"));
+    const QString command = positional.first();
+    if (positional.size() > 1)
+        return usageError(QStringLiteral("extra argument '%1'").arg(positional.at(1)));
+    if (command == QLatin1String("generate"))
+        return generate(parser);
+    if (command == QLatin1String("import") || command == QLatin1String("export"))
+        return exchange(parser, command == QLatin1String("import"));
+    return usageError(QStringLiteral("unknown command '%1'").arg(command));
 }

@@ -13,8 +13,12 @@ private slots:
     void initTestCase();
     void run_data();
     void run();
+    void importAndExport();
 
 private:
+    // Runs the tool; returns the exit code, fills the two streams.
+    int cli(const QStringList &arguments, QByteArray *out = nullptr, QByteArray *err = nullptr);
+
     QTemporaryDir m_dir;
 };
 
@@ -75,6 +79,11 @@ void tst_cli::run_data()
         u"Seite nicht erzeugt: Die FAQ-Seite wurde nicht erzeugt:\n76  "_s);
     row("page name leaves the folder", QString(g).replace(u"seite.pdt"_s, u"flucht.pdt"_s), 1,
         u"Askbright: Zeile 10 der Projektdatei nennt keinen einfachen Dateinamen"_s);
+    row("modern page", g + u" --modern"_s, 0, written,
+        u"<!DOCTYPE html>|<meta charset=\"utf-8\" />|application/ld+json|<details id="_s);
+    row("import needs one file", u"import --database {{DB}}"_s, 2,
+        u"give exactly one of --csv and --markdown"_s);
+    row("not a command", u"sort"_s, 2, u"unknown command 'sort'"_s);
     row("not a project, English",
         QString(g).replace(u"{{DIR}}/seite.pdt"_s, u"{{DB}}"_s) + u" --language englisch"_s, 1,
         u"Askbright: Invalid Filetype"_s);
@@ -109,6 +118,53 @@ void tst_cli::run()
     const QString text = QString::fromLatin1(testutil::readBytes(pagePath));
     for (const QString &part : page.split(u'|', Qt::SkipEmptyParts))
         QVERIFY2(text.contains(part), qPrintable(part));
+}
+
+int tst_cli::cli(const QStringList &arguments, QByteArray *out, QByteArray *err)
+{
+    QProcess process;
+    process.start(QStringLiteral(ASKBRIGHT_CLI), arguments);
+    if (!process.waitForFinished(60000))
+        return -1;
+    if (out)
+        *out = process.readAllStandardOutput();
+    if (err)
+        *err = process.readAllStandardError();
+    return process.exitCode();
+}
+
+// A database goes out as CSV and comes back byte for byte; a CSV with a row
+// that cannot be taken is imported in part and says which row.
+void tst_cli::importAndExport()
+{
+    const QString database = testutil::dataPath(u"two_records.faq"_s);
+    const QString csv = m_dir.filePath(u"two.csv"_s), copy = m_dir.filePath(u"copy.faq"_s);
+    QByteArray out, err;
+    QCOMPARE(cli({u"export"_s, u"--database"_s, database, u"--csv"_s, csv}, &out), 0);
+    QVERIFY(out.startsWith("2 records written to"));
+    QFile::remove(copy);
+    QCOMPARE(cli({u"import"_s, u"--database"_s, copy, u"--csv"_s, csv}, &out), 0);
+    QCOMPARE(out, QByteArray("2 records imported, 0 skipped\n"));
+    QCOMPARE(testutil::readBytes(copy), testutil::readBytes(database));
+
+    const QString md = m_dir.filePath(u"more.md"_s);
+    QVERIFY(testutil::writeBytes(md, "## Dritte?\n\nJa.\n\n## \n\nohne Frage\n"));
+    QCOMPARE(
+        cli({u"import"_s, u"--database"_s, copy, u"--markdown"_s, md, u"--date"_s, u"2026-12-06"_s},
+            &out, &err),
+        1);
+    QCOMPARE(out, QByteArray("1 records imported, 1 skipped\n"));
+    QCOMPARE(err, QByteArray("askbright-cli: line 5 skipped: the question is empty\n"));
+    QVERIFY(testutil::readBytes(copy).endsWith("\"Dritte?\"\r\n\"Ja.\"\r\n\"\"\r\n\"\"\r\n 0 \r\n"
+                                               "06.12.2026\r\n"));
+    QVERIFY(testutil::readBytes(copy).startsWith(" 3 \r\n"));
+
+    // A file that is no CSV changes nothing.
+    const QByteArray before = testutil::readBytes(copy);
+    QVERIFY(testutil::writeBytes(csv, "a,b\r\n1,2\r\n"));
+    QCOMPARE(cli({u"import"_s, u"--database"_s, copy, u"--csv"_s, csv}, nullptr, &err), 2);
+    QVERIFY(err.contains("13  The first line names no question column"));
+    QCOMPARE(testutil::readBytes(copy), before);
 }
 
 QTEST_GUILESS_MAIN(tst_cli)
