@@ -156,9 +156,16 @@ QByteArray readFileBytes(const QString &path, qint64 maxBytes)
             AppError::OutOfMemory,
             QStringLiteral("File too large (more than %1 bytes): %2").arg(maxBytes).arg(path));
     }
-    // Read one byte past the limit so a file that grew since stat() is caught too.
+    // The size stat() gave, read into a buffer of that size; a file that grew
+    // since is read on, one byte past the limit, so growth beyond it is caught.
     errno = 0;
-    QByteArray bytes = file.read(maxBytes + 1);
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    const qint64 got = file.read(bytes.data(), bytes.size());
+    if (got < 0 || file.error() != QFileDevice::NoError)
+        throw AppError::fromErrno(errno ? errno : EIO, path);
+    bytes.truncate(qsizetype(got));
+    if (got == st.st_size && !file.atEnd())
+        bytes += file.read(maxBytes + 1 - got);
     if (file.error() != QFileDevice::NoError)
         throw AppError::fromErrno(errno ? errno : EIO, path);
     if (bytes.size() > maxBytes)
