@@ -4,7 +4,9 @@
 #include "testutil.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;
@@ -52,6 +54,8 @@ private slots:
     void dates_data();
     void dates();
     void acceptedFilesReadBackTheSame();
+    void fileReadInPiecesLikeBytes_data();
+    void fileReadInPiecesLikeBytes();
 };
 
 void tst_faqfile::dates_data()
@@ -122,6 +126,52 @@ void tst_faqfile::acceptedFilesReadBackTheSame()
     }
     // Most edits keep the file readable, so the property is checked on thousands of files.
     QVERIFY2(accepted > seeds.size() * 1000, qPrintable(QString::number(accepted)));
+}
+
+// A file is read through a window of 256 KiB. Long first fields move every
+// byte of the rest across the window's edge: each place must read as the same
+// bytes in memory do, records and errors alike.
+void tst_faqfile::fileReadInPiecesLikeBytes_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("quoted field") << QByteArray("1\r\n\"")
+                                  << QByteArray(
+                                         "\" ,unquoted a\r\n\"e\",\"l\"\r\n 1 \r\n01.02.2004\r\n")
+                                  << true;
+    QTest::newRow("unquoted field")
+        << QByteArray("1\r\n") << QByteArray("  ,\"a\"\r\n\"e\"\r\nl\r\n0\r\n\"1,2\"\r\n") << true;
+    QTest::newRow("unclosed quote") << QByteArray("1\r\n\"") << QByteArray("\",\"a") << false;
+    QTest::newRow("field missing")
+        << QByteArray("1\r\n\"") << QByteArray("\",\"a\"\r\n\r") << false;
+}
+
+void tst_faqfile::fileReadInPiecesLikeBytes()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, tail);
+    QFETCH(bool, readable);
+    constexpr qsizetype window = 256 * 1024;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"piece.faq"_s);
+    for (qsizetype shift = 0; shift <= tail.size(); ++shift) {
+        const QByteArray bytes = head + QByteArray(window - head.size() - shift, 'x') + tail;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+        const auto outcome = [](const auto &read) -> std::pair<QList<FaqRecord>, QString> {
+            try {
+                return {read(), QString()};
+            } catch (const AppError &e) {
+                return {{}, e.numberAndDescription()};
+            }
+        };
+        const auto inMemory = outcome([&] { return parseFaq(bytes); });
+        QCOMPARE(inMemory.second.isEmpty(), readable);
+        QCOMPARE(outcome([&] { return faq_einlesen(path); }), inMemory);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_faqfile)

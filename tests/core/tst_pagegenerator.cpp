@@ -68,6 +68,7 @@ private slots:
     void wholePages();
     void sizesKeywordsAndBreaks();
     void pictureKeepsExistingFileUnderLowerCaseName();
+    void largePageWholeOrNotAtAll();
     void linksAndContact_data();
     void linksAndContact();
     void failedRunLeavesOutputUntouched_data();
@@ -307,6 +308,33 @@ void tst_pagegenerator::sizesKeywordsAndBreaks()
     QCOMPARE(refused.status, PageStatus::Raus);
     QVERIFY(m_sink.messages.constLast().text.startsWith(u"Zeile 18 der Projektdatei"_s));
     QVERIFY(page().isNull());
+}
+
+// A page far larger than the pieces it is written in: the file holds exactly the
+// composed page, and a character found late in the run leaves the old page.
+void tst_pagegenerator::largePageWholeOrNotAtAll()
+{
+    QList<FaqRecord> records;
+    for (int i = 0; i < 300; ++i)
+        records.append({u"Frage %1 \"ä\""_s.arg(i), QString(700, u'ß') + u"\r\n<x>"_s, u"I"_s,
+                        u"example.org/%1"_s.arg(i), qint16(i % 2)});
+    run(plainWith(u"|12|"_s, u"|12|"_s), records);
+    PageResult planned;
+    const PageRequest request{m_projectPath, m_out, {}, {}};
+    const PagePlan plan =
+        planPage(Language::German, readProjectFile(m_projectPath), request, planned);
+    FaqDatabase database;
+    database.replaceRecords(records);
+    const QByteArray composed =
+        composePage(Language::German, plan.working, false, request, database, {2026, 12, 6});
+    QVERIFY(composed.size() > 4 * 64 * 1024);
+    QCOMPARE(page(), composed);
+
+    records.last().answer += u'\u4E00';
+    const PageResult failed = run(plainWith(u"|12|"_s, u"|12|"_s), records);
+    QCOMPARE(failed.status, PageStatus::Fehler);
+    QCOMPARE(page(), composed);
+    QCOMPARE(QDir(m_out).entryList(QDir::Files), QStringList{u"faq.html"_s});
 }
 
 void tst_pagegenerator::pictureKeepsExistingFileUnderLowerCaseName()

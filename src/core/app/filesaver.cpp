@@ -30,17 +30,20 @@ namespace {
 
 } // namespace
 
-void saveFile(const QString &path, const QByteArray &content)
+void saveFileInPieces(const QString &path, const std::function<void(const PieceWriter &)> &produce)
 {
     if (path.trimmed().isEmpty())
         throw AppError(AppError::BadFileName);
+    // Without commit, the temporary file is removed when this object goes.
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         fail(file, errno);
-    errno = 0;
-    if (file.write(content) != content.size())
-        fail(file, errno);
+    produce([&file](QByteArrayView piece) {
+        errno = 0;
+        if (file.write(piece.data(), piece.size()) != piece.size())
+            fail(file, errno);
+    });
     // A short write can sit in the buffer until commit, which then fails
     // silently on some errors; flushing first reports a full disk.
     errno = 0;
@@ -49,6 +52,11 @@ void saveFile(const QString &path, const QByteArray &content)
     errno = 0;
     if (!file.commit())
         fail(file, errno);
+}
+
+void saveFile(const QString &path, const QByteArray &content)
+{
+    saveFileInPieces(path, [&content](const PieceWriter &write) { write(content); });
 }
 
 void saveTextFile(const QString &path, const QString &text)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 
 namespace askbright {
 
@@ -9,6 +11,12 @@ namespace askbright {
 // file beside the target, which replaces the target only when everything was
 // written. On any failure an AppError is thrown and the old file is untouched.
 void saveFile(const QString &path, const QByteArray &content);
+
+// The same for content too large to hold whole: produce hands it over piece by
+// piece through the writer it receives. An exception from produce leaves the
+// old file untouched too.
+using PieceWriter = std::function<void(QByteArrayView piece)>;
+void saveFileInPieces(const QString &path, const std::function<void(const PieceWriter &)> &produce);
 
 // Convenience for the text formats: Windows-1252 bytes of text.
 void saveTextFile(const QString &path, const QString &text);

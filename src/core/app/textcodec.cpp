@@ -132,7 +132,7 @@ QString excerpt(const QString &text)
     return text.size() <= maxQuoted ? text : text.left(maxQuoted) + QStringLiteral("...");
 }
 
-QByteArray readFileBytes(const QString &path, qint64 maxBytes)
+FileChunks::FileChunks(const QString &path, qint64 maxBytes) : m_path(path), m_maxBytes(maxBytes)
 {
     const QByteArray local = QFile::encodeName(path);
     struct stat st {};
@@ -140,37 +140,67 @@ QByteArray readFileBytes(const QString &path, qint64 maxBytes)
     // pipe opened for reading would wait for a writer.
     if (::stat(local.constData(), &st) == 0)
         refuseIrregular(st.st_mode, path);
-    const int fd = ::open(local.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    m_fd = ::open(local.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0)
         throw AppError::fromErrno(errno, path);
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
-        ::close(fd);
-        throw AppError::fromFile(file, 0);
+    if (::fstat(m_fd, &st) != 0) {
+        const int error = errno;
+        ::close(m_fd);
+        throw AppError::fromErrno(error, path);
     }
-    if (::fstat(fd, &st) != 0)
-        throw AppError::fromErrno(errno, path);
-    refuseIrregular(st.st_mode, path);
+    try {
+        refuseIrregular(st.st_mode, path);
+    } catch (...) {
+        ::close(m_fd);
+        throw;
+    }
     if (st.st_size > maxBytes) {
+        ::close(m_fd);
         throw AppError(
             AppError::OutOfMemory,
             QStringLiteral("File too large (more than %1 bytes): %2").arg(maxBytes).arg(path));
     }
-    // The size stat() gave, read into a buffer of that size; a file that grew
-    // since is read on, one byte past the limit, so growth beyond it is caught.
-    errno = 0;
-    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
-    const qint64 got = file.read(bytes.data(), bytes.size());
-    if (got < 0 || file.error() != QFileDevice::NoError)
-        throw AppError::fromErrno(errno ? errno : EIO, path);
-    bytes.truncate(qsizetype(got));
-    if (got == st.st_size && !file.atEnd())
-        bytes += file.read(maxBytes + 1 - got);
-    if (file.error() != QFileDevice::NoError)
-        throw AppError::fromErrno(errno ? errno : EIO, path);
-    if (bytes.size() > maxBytes)
-        throw AppError(AppError::OutOfMemory, QStringLiteral("File too large: %1").arg(path));
-    return bytes;
+    m_size = st.st_size;
+}
+
+FileChunks::~FileChunks()
+{
+    ::close(m_fd);
+}
+
+bool FileChunks::read(QByteArray &buffer, qsizetype chunk)
+{
+    const qsizetype old = buffer.size();
+    buffer.resize(old + chunk);
+    ssize_t got;
+    do {
+        got = ::read(m_fd, buffer.data() + old, size_t(chunk));
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) {
+        const int error = errno;
+        buffer.truncate(old);
+        throw AppError::fromErrno(error, m_path);
+    }
+    buffer.truncate(old + qsizetype(got));
+    m_total += got;
+    // A file that grew since it was opened is read on, up to the limit.
+    if (m_total > m_maxBytes)
+        throw AppError(AppError::OutOfMemory, QStringLiteral("File too large: %1").arg(m_path));
+    return got > 0;
+}
+
+QByteArray readFileBytes(const QString &path, qint64 maxBytes)
+{
+    FileChunks file(path, maxBytes);
+    // A buffer of the size the file had when opened; one more read finds the end
+    // or the growth.
+    QByteArray bytes;
+    bytes.reserve(qsizetype(file.size()) + 1);
+    for (;;) {
+        const qsizetype room = bytes.capacity() - bytes.size();
+        if (!file.read(bytes, room > 0 ? room : 64 * 1024))
+            return bytes;
+    }
 }
 
 QString LineReader::next()

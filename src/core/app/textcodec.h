@@ -40,6 +40,27 @@ QString excerpt(const QString &text);
 // with error 52 naming what the path is, before anything could block.
 QByteArray readFileBytes(const QString &path, qint64 maxBytes);
 
+// The same checks for a file read piece by piece, so a large file is never
+// held whole: read() appends up to chunk bytes to buffer and returns false at
+// the end; a file that grows past maxBytes while being read throws.
+class FileChunks {
+public:
+    FileChunks(const QString &path, qint64 maxBytes);
+    ~FileChunks();
+    FileChunks(const FileChunks &) = delete;
+    FileChunks &operator=(const FileChunks &) = delete;
+
+    bool read(QByteArray &buffer, qsizetype chunk);
+    qint64 size() const { return m_size; } // as the file was opened
+
+private:
+    QString m_path;
+    int m_fd = -1;
+    qint64 m_size = 0;
+    qint64 m_maxBytes = 0;
+    qint64 m_total = 0;
+};
+
 // Line-by-line reading of the positional text files. A line ends at CR LF,
 // CR or LF; reading past the last line throws error 62.
 class LineReader {

@@ -3,6 +3,7 @@
 // measures, then into a buffer of exactly that size, so a page of any size
 // is built without re-growing or copying it.
 
+#include "app/filesaver.h"
 #include "app/product.h"
 #include "app/textcodec.h"
 #include "html/htmltext.h"
@@ -83,6 +84,49 @@ struct ByteWriter {
             to[i] = char(text[i]);
         at = to + length;
     }
+};
+
+// Collects the bytes in a small buffer and hands them on when it is full, so
+// a page of any size streams into its file.
+class PieceBuffer {
+public:
+    explicit PieceBuffer(const PieceWriter &write) : m_write(write) {}
+
+    void put(char c)
+    {
+        if (m_used == capacity)
+            flush();
+        m_buffer[size_t(m_used++)] = c;
+    }
+    void put(const char *text, qsizetype length)
+    {
+        while (length > 0) {
+            if (m_used == capacity)
+                flush();
+            const qsizetype n = qMin(length, capacity - m_used);
+            std::memcpy(m_buffer.data() + m_used, text, size_t(n));
+            m_used += n;
+            text += n;
+            length -= n;
+        }
+    }
+    void putLatin1(const char16_t *text, qsizetype length)
+    {
+        for (qsizetype i = 0; i < length; ++i)
+            put(char(text[i]));
+    }
+    void flush()
+    {
+        if (m_used > 0)
+            m_write(QByteArrayView(m_buffer.data(), m_used));
+        m_used = 0;
+    }
+
+private:
+    static constexpr qsizetype capacity = 64 * 1024;
+    const PieceWriter &m_write;
+    std::array<char, capacity> m_buffer;
+    qsizetype m_used = 0;
 };
 
 // Characters written as their own byte whatever the steps: below 256, not
@@ -470,6 +514,15 @@ QByteArray composePage(Language variant, const GeneratorSlots &working, bool wit
     PageComposer(writer, variant, working, withBackground, request, database, today).writePage();
     Q_ASSERT(writer.at == page.constData() + page.size());
     return page;
+}
+
+void writePageInPieces(Language variant, const GeneratorSlots &working, bool withBackground,
+                       const PageRequest &request, const FaqDatabase &database, QDate today,
+                       const PieceWriter &write)
+{
+    PieceBuffer buffer(write);
+    PageComposer(buffer, variant, working, withBackground, request, database, today).writePage();
+    buffer.flush();
 }
 
 } // namespace askbright

@@ -331,14 +331,21 @@ PageResult generatePage(Language variant, const PageRequest &request, const FaqD
             result.status = plan.status;
             return result;
         }
-        const QByteArray page = composeChosenPage(variant, plan.working, plan.withBackground,
-                                                  request, database, clock.today());
         PicturePlacement placement;
         if (plan.withBackground)
             placement = placePicture(plan.working.backgroundPicturePath, request.outputFolder,
                                      result.pictureSlot);
         try {
-            saveFile(localPath(result.pagePath), page);
+            // The classic page streams into its file; it can be far larger than
+            // the modern one, which is built whole.
+            saveFileInPieces(localPath(result.pagePath), [&](const PieceWriter &write) {
+                if (request.options.modernPage)
+                    write(composeModernPage(variant, plan.working, plan.withBackground, request,
+                                            database, clock.today()));
+                else
+                    writePageInPieces(variant, plan.working, plan.withBackground, request, database,
+                                      clock.today(), write);
+            });
         } catch (const AppError &) {
             placement.undo();
             throw;

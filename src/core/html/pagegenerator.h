@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/clock.h"
+#include "app/filesaver.h"
 #include "app/language.h"
 #include "app/messages.h"
 #include "database/faqdatabase.h"
@@ -103,6 +104,11 @@ struct PageResult {
 // access); throws AppError for a character the code page lacks.
 QByteArray composePage(Language variant, const GeneratorSlots &working, bool withBackground,
                        const PageRequest &request, const FaqDatabase &database, QDate today);
+
+// The same page handed to write in pieces, never held whole.
+void writePageInPieces(Language variant, const GeneratorSlots &working, bool withBackground,
+                       const PageRequest &request, const FaqDatabase &database, QDate today,
+                       const PieceWriter &write);
 
 // The same page as a modern HTML5 document (see modernpage.h) when the
 // options ask for it, else the classic page.
