@@ -575,12 +575,12 @@ private slots:
 
     void placementAndColours_data()
     {
-        // "": none set, "missing", "usable", "other name", "unloaded"
+        // "": none set, "missing", "usable", "unloaded"; which files count as
+        // schemes is the scheme file's business
         QTest::addColumn<QString>("scheme");
         QTest::addColumn<bool>("painted");
         QTest::newRow("no scheme") << "" << false;
         QTest::newRow("scheme file gone") << "missing" << false;
-        QTest::newRow("name not ending in sch") << "other name" << false;
         QTest::newRow("usable scheme") << "usable" << true;
         QTest::newRow("usable scheme, colours never loaded") << "unloaded" << false;
     }
@@ -599,7 +599,7 @@ private slots:
         colours[ColorScheme::buttonFontColor] = 0x00FFFF;
         if (scheme != u"unloaded"_s)
             s.state.currentColors = colours;
-        const QString file = s.path(scheme == u"other name"_s ? u"farben.txt"_s : u"farben.sch"_s);
+        const QString file = s.path(u"farben.sch"_s);
         if (scheme != u"missing"_s)
             QVERIFY(testutil::writeBytes(file, formatScheme(colours)));
         if (!scheme.isEmpty())
