@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/clock.h"
+#include "app/textcodec.h"
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
 #include "controls/traycontrol.h"
@@ -9,11 +10,13 @@
 #include "gui/recordingsoundplayer.h"
 #include "gui/scripteddialogs.h"
 #include "gui/scriptederrors.h"
+#include "settings/settingsfile.h"
 #include "state/appstate.h"
 #include "testutil.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,6 +25,22 @@
 #include <memory>
 
 namespace testutil {
+
+// A settings file: the defaults with change applied.
+inline QByteArray settingsBytes(const std::function<void(askbright::AppSettings &)> &change)
+{
+    askbright::AppSettings settings;
+    change(settings);
+    return askbright::encodeCp1252(askbright::formatSettings(settings));
+}
+
+inline QStringList itemTexts(const QComboBox *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->itemText(i);
+    return texts;
+}
 
 // One program run: a temporary program folder, a fixed "today", scripted
 // dialogs and the main window after its start-up.
@@ -70,13 +89,7 @@ struct Session {
     }
     QString path(const QString &name) const { return dir.filePath(name); }
 
-    template <typename T> T *get(const char *name)
-    {
-        T *control = window->findChild<T *>(QLatin1String(name));
-        if (!control)
-            qFatal("no control %s", name);
-        return control;
-    }
+    template <typename T> T *get(const char *name) { return child<T>(*window, name); }
     askbright::Button3D *button(const char *name) { return get<askbright::Button3D>(name); }
     QAction *action(const char *name) { return get<QAction>(name); }
     QString position() { return get<QLabel>("lblxvony")->text(); }

@@ -71,13 +71,7 @@ struct Run {
     {
     }
 
-    template <typename T> T *get(const QString &name)
-    {
-        T *control = window.findChild<T *>(name);
-        if (!control)
-            qFatal("no control %s", qPrintable(name));
-        return control;
-    }
+    template <typename T> T *get(const QString &name) { return testutil::child<T>(window, name); }
     QPushButton *button(const char *row, int index)
     {
         return get<QPushButton>(QLatin1String(row) + QString::number(index));

@@ -17,6 +17,7 @@
 using namespace askbright;
 using namespace Qt::StringLiterals;
 Q_DECLARE_METATYPE(askbright::Message)
+using testutil::child;
 using testutil::Session;
 
 namespace {
@@ -59,14 +60,6 @@ QByteArray settingsFor(const Folders &f, Language language = Language::German,
     return encodeCp1252(formatSettings(s));
 }
 
-template <typename T> T *control(QWidget &window, const char *name)
-{
-    T *c = window.findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
 // Runs the export command; while its dialog is shown modally, act runs on
 // it. Returns whether the dialog was shown.
 bool runExport(Session &s, const std::function<void(frmexport &)> &act)
@@ -90,7 +83,7 @@ bool runExport(Session &s, const std::function<void(frmexport &)> &act)
 
 void generate(frmexport &d)
 {
-    control<Button3D>(d, "cmdgenerieren")->click();
+    child<Button3D>(d, "cmdgenerieren")->click();
 }
 
 // The page as the command-line generator writes it for the same inputs.
@@ -175,14 +168,14 @@ private slots:
 
         const bool shown = runExport(s, [&](frmexport &d) {
             if (changes.contains(u"--layout"_s))
-                control<QRadioButton>(d, "optl2")->click();
+                child<QRadioButton>(d, "optl2")->click();
             if (changes.contains(u"--no-paragraphs"_s))
-                control<QCheckBox>(d, "Check1")->click();
+                child<QCheckBox>(d, "Check1")->click();
             if (changes.contains(u"--links-same-size"_s))
-                control<QCheckBox>(d, "chklinks")->click();
+                child<QCheckBox>(d, "chklinks")->click();
             if (changes.contains(u"--pre"_s))
-                control<QCheckBox>(d, "chkpre")->click();
-            control<QCheckBox>(d, "chkmail")->click(); // no contact block, nothing asked
+                child<QCheckBox>(d, "chkpre")->click();
+            child<QCheckBox>(d, "chkmail")->click(); // no contact block, nothing asked
             generate(d);
             QVERIFY(!d.isVisible());
         });
@@ -275,7 +268,7 @@ private slots:
         s.dialogs.answers = answers;
 
         frmexport d(s.context, s.w(), &s.w());
-        control<QCheckBox>(d, "chkmail")->setChecked(useMail);
+        child<QCheckBox>(d, "chkmail")->setChecked(useMail);
         d.cmdgenerieren_Click();
 
         const QString prompt =
@@ -312,13 +305,13 @@ private slots:
         Session s(settingsFor(f));
         s.open(s.writeDatabase(u"a.faq"_s, 1));
         QVERIFY(runExport(s, [&](frmexport &d) {
-            control<QRadioButton>(d, "optl2")->click();
+            child<QRadioButton>(d, "optl2")->click();
             for (const char *box : {"Check1", "chklinks", "chkpre", "chkmail"})
-                control<QCheckBox>(d, box)->click();
+                child<QCheckBox>(d, box)->click();
             QCOMPARE(s.state.exportOptions.answerLayout, 2);
             QCOMPARE(s.state.exportOptions.paragraphFormatting, 0);
             QCOMPARE(s.state.exportOptions.linkSize, linkSizeLarge);
-            control<Button3D>(d, "cmdhtmlraus")->click();
+            child<Button3D>(d, "cmdhtmlraus")->click();
             QVERIFY(!d.isVisible());
         }));
         QVERIFY(!QFileInfo::exists(f.html + u"faq.html"_s));
@@ -327,11 +320,11 @@ private slots:
         QVERIFY(testutil::writeBytes(s.state.dataFolder() + contactFileName, "1\r\nk@l.de\r\n"));
         QVERIFY(runExport(s, [&](frmexport &d) {
             QCOMPARE(s.state.exportOptions, ExportOptions{});
-            QVERIFY(control<QRadioButton>(d, "optl1")->isChecked());
-            QVERIFY(control<QCheckBox>(d, "Check1")->isChecked());
-            QVERIFY(!control<QCheckBox>(d, "chklinks")->isChecked());
-            QVERIFY(!control<QCheckBox>(d, "chkpre")->isChecked());
-            QVERIFY(control<QCheckBox>(d, "chkmail")->isChecked());
+            QVERIFY(child<QRadioButton>(d, "optl1")->isChecked());
+            QVERIFY(child<QCheckBox>(d, "Check1")->isChecked());
+            QVERIFY(!child<QCheckBox>(d, "chklinks")->isChecked());
+            QVERIFY(!child<QCheckBox>(d, "chkpre")->isChecked());
+            QVERIFY(child<QCheckBox>(d, "chkmail")->isChecked());
             generate(d);
         }));
         const QByteArray page = testutil::readBytes(f.html + u"faq.html"_s);
@@ -469,7 +462,7 @@ private slots:
         s.w().setSelectedPage(page);
         s.state.settings.soundsOn = 0;
         QVERIFY(runExport(s, [&](frmexport &d) {
-            control<QCheckBox>(d, "chkmail")->setChecked(false);
+            child<QCheckBox>(d, "chkmail")->setChecked(false);
             generate(d);
             QVERIFY(!d.isVisible());
         }));
@@ -522,28 +515,27 @@ private slots:
         d.show();
         QStringList shown;
         for (const char *box : {"Check1", "chkmail", "chklinks", "chkpre"})
-            shown << control<QCheckBox>(d, box)->text();
+            shown << child<QCheckBox>(d, box)->text();
         for (const char *button : {"cmdgenerieren", "cmdhtmlraus"})
-            shown << control<Button3D>(d, button)->caption();
-        shown << control<QGroupBox>(d, "Frame1")->title();
+            shown << child<Button3D>(d, button)->caption();
+        shown << child<QGroupBox>(d, "Frame1")->title();
         QCOMPARE(shown, captions);
         QCOMPARE(d.windowTitle(), title);
         QCOMPARE(testutil::cutOffCaptions(&d), QStringList());
 
         // Fixed in both languages.
-        QCOMPARE(control<QRadioButton>(d, "optl1")->text() + control<QLabel>(d, "Label2")->text(),
+        QCOMPARE(child<QRadioButton>(d, "optl1")->text() + child<QLabel>(d, "Label2")->text(),
                  u"Layout 1Layout 2"_s);
-        const QStringList tips{control<QRadioButton>(d, "optl1")->toolTip(),
-                               control<QRadioButton>(d, "optl2")->toolTip(),
-                               control<QCheckBox>(d, "chkpre")->toolTip(),
-                               control<QCheckBox>(d, "Check1")->toolTip()};
+        const QStringList tips{
+            child<QRadioButton>(d, "optl1")->toolTip(), child<QRadioButton>(d, "optl2")->toolTip(),
+            child<QCheckBox>(d, "chkpre")->toolTip(), child<QCheckBox>(d, "Check1")->toolTip()};
         QCOMPARE(tips, (QStringList{"Fragen nochmals wiederholen", "Fragen nicht wiederholen",
                                     "Formatierung wie eingegeben", "Absätze wie eingegeben"}));
 
         for (const char *german : {"Picture1", "Picture2"})
-            QCOMPARE(control<QLabel>(d, german)->isVisible(), !english);
+            QCOMPARE(child<QLabel>(d, german)->isVisible(), !english);
         for (const char *englishPicture : {"Picture1e", "Picture2e"})
-            QCOMPARE(control<QLabel>(d, englishPicture)->isVisible(), english);
+            QCOMPARE(child<QLabel>(d, englishPicture)->isVisible(), english);
     }
 
     // Each picture shows its own layout in its own language.
@@ -566,7 +558,7 @@ private slots:
         Session s(settingsFor(f));
         s.open(s.writeDatabase(u"a.faq"_s, 1));
         frmexport d(s.context, s.w(), &s.w());
-        control<QCheckBox>(d, "chkmail")->setChecked(false);
+        child<QCheckBox>(d, "chkmail")->setChecked(false);
         d.show();
         QTest::keyClick(&d, Qt::Key_Return);
         QVERIFY(QFileInfo::exists(f.html + u"faq.html"_s));
@@ -615,17 +607,17 @@ private slots:
                  qPrintable(u"%1,%2"_s.arg(own.x()).arg(own.y())));
 
         const auto background = [&](const char *name) {
-            return control<QWidget>(d, name)->palette().color(QPalette::Window);
+            return child<QWidget>(d, name)->palette().color(QPalette::Window);
         };
         QCOMPARE(d.palette().color(QPalette::Window) == QColor(Qt::blue), painted);
         QCOMPARE(background("chkmail") == QColor(Qt::blue), painted);
-        QCOMPARE(control<QLabel>(d, "Label1")->palette().color(QPalette::WindowText) ==
+        QCOMPARE(child<QLabel>(d, "Label1")->palette().color(QPalette::WindowText) ==
                      QColor(Qt::green),
                  painted);
         QCOMPARE(background("Shape1") == QColor(Qt::red), painted);
-        QCOMPARE(control<Button3D>(d, "cmdgenerieren")->faceColor(),
+        QCOMPARE(child<Button3D>(d, "cmdgenerieren")->faceColor(),
                  painted ? std::optional<qint32>(0x0000FF) : std::nullopt);
-        QCOMPARE(control<Button3D>(d, "cmdhtmlraus")->captionColor(),
+        QCOMPARE(child<Button3D>(d, "cmdhtmlraus")->captionColor(),
                  painted ? std::optional<qint32>(0x00FFFF) : std::nullopt);
     }
 };

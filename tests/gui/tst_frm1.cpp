@@ -13,6 +13,7 @@
 
 using namespace askbright;
 Q_DECLARE_METATYPE(askbright::Message)
+using testutil::itemTexts;
 using testutil::Session;
 
 namespace {
@@ -69,14 +70,6 @@ struct PageFolders {
         return encodeCp1252(formatSettings(s));
     }
 };
-
-QStringList items(const QComboBox *list)
-{
-    QStringList names;
-    for (int i = 0; i < list->count(); ++i)
-        names << list->itemText(i);
-    return names;
-}
 
 } // namespace
 
@@ -732,7 +725,7 @@ private slots:
         QCOMPARE(s.state.settings.TemplatesFolder, f.expand(shown));
         auto *list = s.get<QComboBox>("cseite");
         QCOMPARE(s.w().selectedPage(), selected);
-        QCOMPARE(items(list),
+        QCOMPARE(itemTexts(list),
                  shown.isEmpty() ? QStringList() : (QStringList{"C.PDT", "a.pdt", "b.pdt"}));
         QCOMPARE(list->isEnabled(), !shown.isEmpty());
         QCOMPARE(s.button("cmdsloeschen")->isEnabled(), !shown.isEmpty());
@@ -801,7 +794,7 @@ private slots:
         QCOMPARE(s.sounds.played, QStringList{QStringLiteral("menu")});
         QCOMPARE(s.w().templatesFolderShown(), f.expand(after));
         QCOMPARE(s.state.settings.TemplatesFolder, f.expand(after));
-        QCOMPARE(items(s.get<QComboBox>("cseite")), pages);
+        QCOMPARE(itemTexts(s.get<QComboBox>("cseite")), pages);
         QCOMPARE(s.w().selectedPage(), after == before ? QStringLiteral("b.pdt") : pages.value(0));
         QVERIFY(s.get<QComboBox>("cseite")->isEnabled());
         QVERIFY(s.button("cmdsloeschen")->isEnabled());
@@ -887,7 +880,7 @@ private slots:
         QCOMPARE(s.sounds.played,
                  answer == AnswerOk ? QStringList{QStringLiteral("loeschen")} : QStringList{});
         if (answer == AnswerOk)
-            QCOMPARE(items(s.get<QComboBox>("cseite")), left.filter(QStringLiteral(".pdt")));
+            QCOMPARE(itemTexts(s.get<QComboBox>("cseite")), left.filter(QStringLiteral(".pdt")));
         QVERIFY(s.errors.reports.isEmpty());
     }
 

@@ -94,13 +94,7 @@ struct Layout {
         return *editor;
     }
 
-    template <typename T> T *get(const char *name)
-    {
-        T *control = editor->findChild<T *>(QLatin1String(name));
-        if (!control)
-            qFatal("no control %s", name);
-        return control;
-    }
+    template <typename T> T *get(const char *name) { return testutil::child<T>(*editor, name); }
     QComboBox *keywords() { return get<QComboBox>("Combo1"); }
     QString colorText(const char *label) { return get<QLabel>(label)->text(); }
     QList<int> sliders()
@@ -119,14 +113,7 @@ struct Layout {
         editor->cmdfarbspeichern_Click();
     }
 
-    QStringList pageList()
-    {
-        auto *list = s.get<QComboBox>("cseite");
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        return items;
-    }
+    QStringList pageList() { return testutil::itemTexts(s.get<QComboBox>("cseite")); }
 };
 
 } // namespace
@@ -373,10 +360,7 @@ void tst_layouteditor::keywordRemoval()
     list->addItems({u"x"_s, u"y"_s, u"x"_s, u"X"_s});
     list->setEditText(u"x"_s);
     QTest::keyClick(list, Qt::Key(key));
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    QCOMPARE(items, left);
+    QCOMPARE(testutil::itemTexts(list), left);
     QCOMPARE(list->currentText(), entry);
 }
 

@@ -9,19 +9,12 @@
 
 using namespace askbright;
 using testutil::Session;
+using testutil::settingsBytes;
 
 namespace {
 
-using Change = std::function<void(AppSettings &)>;
 using Act = std::function<void(Session &)>;
 using Field = std::function<int(const AppSettings &)>;
-
-QByteArray settingsFile(const Change &change)
-{
-    AppSettings settings;
-    change(settings);
-    return encodeCp1252(formatSettings(settings));
-}
 
 AppSettings readBack(Session &s)
 {
@@ -113,7 +106,7 @@ private slots:
         QFETCH(bool, english);
         QFETCH(bool, alwaysOnTop);
         QFETCH(bool, present);
-        Session s(settingsFile([&](AppSettings &st) {
+        Session s(settingsBytes([&](AppSettings &st) {
             st.language = english ? Language::English : Language::German;
             st.alwaysOnTop = alwaysOnTop ? 1 : 0;
             st.soundsOn = 1;
@@ -171,7 +164,7 @@ private slots:
     // Centring and the remembered position, and back, with the ticks as a pair.
     void centreAndRememberedPosition()
     {
-        Session s(settingsFile([](AppSettings &st) {
+        Session s(settingsBytes([](AppSettings &st) {
             st.windowLeft = 1500; // twips: 100 px
             st.windowTop = 750;
         }));
@@ -232,7 +225,7 @@ private slots:
         const FieldFont questionFont{QStringLiteral("DejaVu Sans"), 12, true, false};
         const FieldFont answerFont{QStringLiteral("DejaVu Serif"), 14, false, true};
         const std::array<qint32, 2> colors{0x0000FF, 0xFF0000};
-        Session s(settingsFile([&](AppSettings &st) {
+        Session s(settingsBytes([&](AppSettings &st) {
             st.questionFont = questionFont;
             st.answerFont = answerFont;
             st.textColors = colors;
@@ -374,7 +367,7 @@ private slots:
         QFETCH(Act, act);
         QFETCH(QStringList, clips);
         for (const bool on : {true, false}) {
-            Session s(settingsFile([on](AppSettings &st) { st.soundsOn = on ? 1 : 0; }));
+            Session s(settingsBytes([on](AppSettings &st) { st.soundsOn = on ? 1 : 0; }));
             QCOMPARE(s.sounds.played, on ? QStringList{"ha"} : QStringList());
             prepare(s);
             s.sounds.played.clear();
@@ -406,7 +399,7 @@ private slots:
     // of the topmost band.
     void recentFileMessageLeavesTheTopmostBand()
     {
-        Session s(settingsFile([](AppSettings &st) { st.alwaysOnTop = 1; }));
+        Session s(settingsBytes([](AppSettings &st) { st.alwaysOnTop = 1; }));
         const QString file = s.writeDatabase(QStringLiteral("a.faq"), 1);
         s.open(file);
         QFile::remove(file);

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 using namespace askbright;
+using testutil::child;
 
 namespace {
 
@@ -60,14 +61,6 @@ QStringList fontNames(int count)
     for (int i = 0; i < count; ++i)
         names << QStringLiteral("Font %1").arg(count - i, 4, 10, QLatin1Char('0'));
     return names;
-}
-
-template <typename T> T *child(QWidget &w, const char *name)
-{
-    T *c = w.findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
 }
 
 bool hasColour(const QImage &image, int top, int bottom, QRgb colour)
