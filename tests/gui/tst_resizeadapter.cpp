@@ -167,37 +167,45 @@ private slots:
         QCOMPARE(w.client->size(), QSize(600, 400));
     }
 
-    void controlsFollowTheWindow_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QRect>("expected");
-        QTest::addColumn<double>("points");
-        // 900 x 480 is 150 % of the width and 120 % of the height.
-        QTest::newRow("text box") << "txtfrage" << QRect(30, 12, 300, 120) << 12.0;
-        QTest::newRow("font sizing off") << "txtantwort" << QRect(360, 12, 300, 120) << 10.0;
-        QTest::newRow("combo box") << "cseite" << QRect(30, 180, 240, 29) << 12.0;
-        QTest::newRow("line keeps its thickness") << "Line1" << QRect(15, 360, 870, 3) << 10.0;
-        QTest::newRow("vertical line") << "Line2" << QRect(885, 12, 3, 336) << 10.0;
-        QTest::newRow("group box") << "fra" << QRect(450, 180, 300, 144) << 12.0;
-        QTest::newRow("inside the group box, sizing off")
-            << "lblinner" << QRect(15, 24, 120, 24) << 10.0;
-        QTest::newRow("panel with a layout") << "panel" << QRect(690, 12, 180, 120) << 12.0;
-        QTest::newRow("unnamed label") << "unnamed label" << QRect(30, 240, 150, 24) << 12.0;
-    }
-
+    // One window stretched once; each control against where it must end up.
     void controlsFollowTheWindow()
     {
-        QFETCH(QString, control);
-        QFETCH(QRect, expected);
-        QFETCH(double, points);
         TestWindow w;
         QVERIFY(w.show());
         auto engine = installEngine(w);
         const QStringList recorded = w.snapshot();
-        QVERIFY(w.resizeClient({900, 480}));
-        const QWidget *widget = w.controls.value(control);
-        QCOMPARE(widget->geometry(), expected);
-        QCOMPARE(std::round(widget->font().pointSizeF() * 1000) / 1000, points); // float ratios
+        QVERIFY(w.resizeClient({900, 480})); // 150 % of the width, 120 % of the height
+        const struct {
+            const char *control;
+            QRect expected;
+            double points;
+        } controls[] = {
+            {"txtfrage", {30, 12, 300, 120}, 12.0},
+            {"txtantwort", {360, 12, 300, 120}, 10.0}, // font sizing off
+            {"cseite", {30, 180, 240, 29}, 12.0},
+            {"Line1", {15, 360, 870, 3}, 10.0}, // a line keeps its thickness
+            {"Line2", {885, 12, 3, 336}, 10.0},
+            {"fra", {450, 180, 300, 144}, 12.0},
+            {"lblinner", {15, 24, 120, 24}, 10.0}, // inside the group box, sizing off
+            {"panel", {690, 12, 180, 120}, 12.0},  // with a layout
+            {"unnamed label", {30, 240, 150, 24}, 12.0},
+        };
+        const auto describe = [](const char *name, QRect r, double points) {
+            return QStringLiteral("%1 %2,%3 %4x%5 %6pt")
+                .arg(QLatin1String(name))
+                .arg(r.x())
+                .arg(r.y())
+                .arg(r.width())
+                .arg(r.height())
+                .arg(std::round(points * 1000) / 1000); // float ratios
+        };
+        QStringList shown, wanted;
+        for (const auto &c : controls) {
+            const QWidget *widget = w.controls.value(QLatin1String(c.control));
+            shown << describe(c.control, widget->geometry(), widget->font().pointSizeF());
+            wanted << describe(c.control, c.expected, c.points);
+        }
+        QCOMPARE(shown, wanted);
 
         // Inner parts stay where their widget puts them.
         QPlainTextEdit *edit = w.plain("txtfrage");
