@@ -269,19 +269,6 @@ private slots:
         QVERIFY(hasColour(frame, 253, height, qRgb(255, 255, 255)));
     }
 
-    void aboutShowsTheFirst3000Lines()
-    {
-        Context c;
-        QByteArray text;
-        for (int i = 1; i <= 3005; ++i)
-            text += QByteArray::number(i) + "\r\n";
-        testutil::writeBytes(c.path(aboutTextName), text);
-        frmueber w(c.context);
-        QCOMPARE(w.aboutLineCount(), 3000);
-        QVERIFY(c.errors.reports.isEmpty());
-        QVERIFY(w.animating());
-    }
-
     void aboutTitleAndEarlyClose()
     {
         Context c;
