@@ -67,10 +67,7 @@ void frm1::mnuueber_Click()
 {
     guard("mnuueber_Click", [this] {
         if (!QFileInfo(m_state.programFolder() + aboutTextName).isFile()) {
-            m_ctx.inform(m_ctx.pick(u"Dokument nicht gefunden, evtl. fehlerhafte Installation",
-                                    u"Can't find the file, possible wrong installion."),
-                         m_ctx.pick(u"Fehlendes Dokument", u"Missing File"),
-                         MessageIcon::Exclamation);
+            missingDocument();
             return;
         }
         frmueber about(m_ctx, this);
