@@ -53,6 +53,8 @@ frm1::frm1(WindowContext &context, QWidget *parent)
     m_tray->setObjectName(QStringLiteral("tray"));
     buildControls();
     buildMenus();
+    buildExchangeMenu();
+    buildFindBar();
     // The design captions are the German ones; the menu bar needs its texts
     // to take its height before the layout is recorded.
     applyCaptions(Language::German);
