@@ -48,8 +48,21 @@ struct FindBar {
     QToolBar *bar() { return s.get<QToolBar>("barsuchen"); }
     QLineEdit *edit() { return s.get<QLineEdit>("txtsuchen"); }
     QString count() { return s.get<QLabel>("lbltreffer")->text(); }
-    void open() { s.action("mnusuchen")->trigger(); }
-    void search(const QString &text)
+    // byKey: Ctrl+F in the window, which must be the active one.
+    void open(bool byKey = false)
+    {
+        if (byKey)
+            QTest::keyClick(&s.w(), Qt::Key_F, Qt::ControlModifier);
+        else
+            s.action("mnusuchen")->trigger();
+    }
+    void search(const QString &text, bool byKey = false)
+    {
+        open(byKey);
+        QTest::keyClicks(edit(), text);
+    }
+    // The whole text at once, as pasted.
+    void paste(const QString &text)
     {
         open();
         edit()->setText(text);
@@ -110,6 +123,8 @@ private slots:
     void captions_data();
     void captions();
     void manySteps();
+    void exchangeEntriesEnabled_data();
+    void exchangeEntriesEnabled();
     void import_data();
     void import();
     void exportReadsBack_data();
@@ -167,7 +182,7 @@ void tst_find::stepsSelectTheHit()
     s.w().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&s.w()));
     FindBar find{s};
-    find.search(text);
+    find.search(text, how == QLatin1String("f3"));
     find.step(steps, how);
 
     QTEST(s.position(), "position");
@@ -201,7 +216,7 @@ void tst_find::noMatchStays()
     openSample(s, english, records);
     s.w().cmdende_Click();
     FindBar find{s};
-    find.search(text);
+    find.paste(text);
     find.step(2, QStringLiteral("button"));
 
     QTEST(find.count(), "count");
@@ -419,6 +434,39 @@ void tst_find::manySteps()
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(find.count(), QStringLiteral("101 von 1111 Treffern"));
     QCOMPARE(s.question(), QStringLiteral("Q189"));
+}
+
+void tst_find::exchangeEntriesEnabled_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<bool>("import");
+    QTest::addColumn<bool>("exportable");
+
+    QTest::newRow("none yet") << "none" << false << false;
+    QTest::newRow("a new one") << "new" << true << true;
+    QTest::newRow("one opened") << "open" << true << true;
+    QTest::newRow("every record deleted") << "emptied" << true << false;
+}
+
+void tst_find::exchangeEntriesEnabled()
+{
+    QFETCH(QString, database);
+    Session s;
+    if (database == QLatin1String("new")) {
+        s.w().mnudatneu_Click();
+    } else if (database != QLatin1String("none")) {
+        s.open(s.writeDatabase(QStringLiteral("eins.faq"), 1));
+        if (database == QLatin1String("emptied")) {
+            s.dialogs.answers << AnswerOk;
+            s.w().cmdloeschen_Click();
+        }
+    }
+    emit s.get<QMenu>("mnudatei")->aboutToShow();
+    for (const char *name : {"mnuimportcsv", "mnuimportmd"})
+        QTEST(s.action(name)->isEnabled(), "import");
+    for (const char *name : {"mnuexportcsv", "mnuexportmd"})
+        QTEST(s.action(name)->isEnabled(), "exportable");
+    QVERIFY(s.action("mnusuchen")->isEnabled());
 }
 
 void tst_find::import_data()
