@@ -1,3 +1,4 @@
+#include "app/twips.h"
 #include "database/exchange.h"
 #include "gui/captions.h"
 #include "gui/session.h"
@@ -296,6 +297,7 @@ void tst_find::closing_data()
     QTest::newRow("Escape in the text box") << "escape";
     QTest::newRow("Escape on a button") << "escape button";
     QTest::newRow("close button") << "close";
+    QTest::newRow("closing the window with the bar open") << "window";
 }
 
 void tst_find::closing()
@@ -312,6 +314,13 @@ void tst_find::closing()
     // The record's controls keep their size while the bar is open.
     QTRY_COMPARE(s.get<QPlainTextEdit>("txtantwort")->geometry(), field);
 
+    if (how == QLatin1String("window")) {
+        // The size remembered for the next start is the window's without the bar.
+        s.w().close();
+        QCOMPARE(s.state.settings.windowHeight, twips16FromPixels(before.height()));
+        QCOMPARE(s.state.settings.windowWidth, twips16FromPixels(before.width()));
+        return;
+    }
     if (how == QLatin1String("escape"))
         QTest::keyClick(find.edit(), Qt::Key_Escape);
     else if (how == QLatin1String("escape button"))

@@ -517,7 +517,8 @@ void frm1::unloadForms()
 void frm1::closeEvent(QCloseEvent *event)
 {
     AppSettings &s = m_state.settings;
-    s.windowHeight = twips16FromPixels(height());
+    // The find bar does not come back at start; the room it took does not either.
+    s.windowHeight = twips16FromPixels(height() - m_findBarGrowth);
     s.windowWidth = twips16FromPixels(width());
     writeSettings();
 
