@@ -57,6 +57,7 @@ void FaqDatabase::commit(const FaqRecord &fromWindow)
     if (slot != fromWindow) {
         slot = fromWindow;
         markChanged();
+        emit recordsChanged();
     }
 }
 
@@ -74,6 +75,7 @@ void FaqDatabase::setCreatedDate(int index, const QString &date)
     if (index == m_currentIndex)
         m_editBuffer.createdDate = m_slots[size_t(index)].createdDate;
     markChanged();
+    emit recordsChanged();
 }
 
 void FaqDatabase::addRecord()
@@ -83,6 +85,7 @@ void FaqDatabase::addRecord()
     m_slots[size_t(m_recordCount)] = m_blankRecord;
     show(m_recordCount);
     markChanged();
+    emit recordsChanged();
 }
 
 void FaqDatabase::insertBeforeCurrent()
@@ -98,6 +101,7 @@ void FaqDatabase::insertBeforeCurrent()
     m_editBuffer = m_blankRecord;
     ++m_recordCount;
     markChanged();
+    emit recordsChanged();
 }
 
 void FaqDatabase::removeCurrent()
@@ -126,6 +130,7 @@ void FaqDatabase::removeCurrent()
         markSaved();
     else
         markChanged();
+    emit recordsChanged();
 }
 
 void FaqDatabase::swapRecords(int a, int b)
@@ -139,8 +144,10 @@ void FaqDatabase::swapRecords(int a, int b)
     std::swap(m_slots[size_t(a)], m_slots[size_t(b)]);
     if (m_currentIndex == a || m_currentIndex == b)
         m_editBuffer = m_slots[size_t(m_currentIndex)];
-    if (a != b)
+    if (a != b) {
         markChanged();
+        emit recordsChanged();
+    }
 }
 
 void FaqDatabase::newDatabase(const QString &today)
@@ -152,6 +159,7 @@ void FaqDatabase::newDatabase(const QString &today)
     m_currentIndex = 1;
     setFilePath(QString());
     markChanged();
+    emit recordsChanged();
 }
 
 void FaqDatabase::replaceRecords(const QList<FaqRecord> &records)
@@ -165,6 +173,7 @@ void FaqDatabase::replaceRecords(const QList<FaqRecord> &records)
         m_slots[i] = FaqRecord();
     m_recordCount = int(records.size());
     show(m_recordCount > 0 ? 1 : 0);
+    emit recordsChanged();
 }
 
 } // namespace askbright

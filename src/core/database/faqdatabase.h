@@ -75,6 +75,8 @@ signals:
     // Whether hasUnsavedChanges() turned true or false.
     void unsavedChangesChanged(bool unsaved);
     void filePathChanged(const QString &path);
+    // A record was added, removed, moved or stored with other contents.
+    void recordsChanged();
 
 private:
     void setUnsavedChanges(DirtyState state);

@@ -12,9 +12,6 @@ namespace askbright {
 
 namespace {
 
-// 2000 records with very long answers still fit; a file beyond this is not a database.
-constexpr qint64 maxFaqFileBytes = 256 * 1024 * 1024;
-
 // Comma- or line-separated fields as a sequential input statement reads them.
 // It works on the file's bytes (every separator is ASCII) and decodes one
 // field at a time. Reading from a file, it holds only a window of it, so the

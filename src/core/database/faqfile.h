@@ -11,6 +11,10 @@ namespace askbright {
 // The .faq file: " N " and then six lines per record (four quoted texts, the
 // flag " 0 "/" 1 ", the unquoted 10-character date), Windows-1252, CR LF.
 
+// 2000 records with very long answers still fit; a file beyond this is not a
+// database, nor a file of records to import.
+inline constexpr qint64 maxFaqFileBytes = 256 * 1024 * 1024;
+
 // Reads a whole file; throws AppError (53 missing, 62 fewer records than
 // announced, 13 a count or flag that is not a number, 6 a number beyond 16
 // bits, 9 a count outside 0..2000). Nothing is returned unless all was read.

@@ -53,6 +53,8 @@ frm1::frm1(WindowContext &context, QWidget *parent)
     m_tray->setObjectName(QStringLiteral("tray"));
     buildControls();
     buildMenus();
+    buildExchangeMenu();
+    buildFindBar();
     // The design captions are the German ones; the menu bar needs its texts
     // to take its height before the layout is recorded.
     applyCaptions(Language::German);
@@ -515,7 +517,8 @@ void frm1::unloadForms()
 void frm1::closeEvent(QCloseEvent *event)
 {
     AppSettings &s = m_state.settings;
-    s.windowHeight = twips16FromPixels(height());
+    // The find bar does not come back at start; the room it took does not either.
+    s.windowHeight = twips16FromPixels(height() - m_findBarGrowth);
     s.windowWidth = twips16FromPixels(width());
     writeSettings();
 

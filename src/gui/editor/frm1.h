@@ -2,6 +2,7 @@
 
 #include "app/language.h"
 #include "controls/dialogservice.h"
+#include "database/faqsearch.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -16,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QToolBar;
 
 namespace askbright {
 
@@ -30,7 +32,8 @@ struct FaqRecord;
 // menu, the settings at start and close, both interface languages. Its
 // handlers live in frm1.cpp (life cycle and window states), frm1_records.cpp,
 // frm1_files.cpp, frm1_options.cpp (captions, options, help, re-ordering) and
-// frm1_appearance.cpp (colour scheme, about, donation).
+// frm1_appearance.cpp (colour scheme, about, donation), frm1_find.cpp (the
+// find bar) and frm1_exchange.cpp (CSV and Markdown import and export).
 class frm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -122,6 +125,19 @@ public:
     void mnuexporttext_Click();
     void cmdhtml_Click();
 
+    // Finding text in the records: the find bar at the bottom (frm1_find.cpp).
+    void mnusuchen_Click();
+    void txtsuchen_Change();
+    void cmdsuchweiter_Click();
+    void cmdsuchzurueck_Click();
+    void cmdsuchende_Click();
+
+    // Records from and to CSV and Markdown files (frm1_exchange.cpp).
+    void mnuimportcsv_Click();
+    void mnuimportmd_Click();
+    void mnuexportcsv_Click();
+    void mnuexportmd_Click();
+
     TrayControl &tray() { return *m_tray; }
 
 protected:
@@ -191,6 +207,27 @@ private:
     // The message for a companion document missing from the program folder.
     void missingDocument();
 
+    // The find bar.
+    void buildFindBar();
+    void findCaptions(Language language);
+    // All hits again, from the records as the window shows them.
+    void recomputeHits();
+    // The hits of the shown record again, after typing in its fields.
+    void refreshShownHits();
+    // Shows the hit after (or before) the current place; typing: the search
+    // text changed, so a hit at the current place itself counts.
+    void stepHit(bool forward, bool typing);
+    void selectHit(const SearchHit &hit);
+    void showHitCount();
+
+    // CSV and Markdown.
+    void buildExchangeMenu();
+    void exchangeCaptions(Language language);
+    // The records as they go out or as imported ones are appended to.
+    QList<FaqRecord> recordsToExchange() const;
+    void importRecords(bool csv);
+    void exportRecords(bool csv);
+
     void readSettings();
     // Start-up: the remembered scheme, else the standard one, read and applied.
     void startupScheme();
@@ -238,6 +275,18 @@ private:
     QAction *mnuontop, *mnumin, *mnuzentrieren, *mnuposition, *mnugroesse;
     QAction *mnuhilfe, *mnuhome, *mnuwasneu, *mnuueber, *mnudonate;
     QAction *m_helpSeparator = nullptr; // in the menu bar, before the Help menu
+
+    QAction *strichtausch, *mnuimportcsv, *mnuimportmd, *mnuexportcsv, *mnuexportmd;
+    QAction *strichsuchen, *mnusuchen;
+    QToolBar *barsuchen;
+    QLineEdit *txtsuchen;
+    Button3D *cmdsuchzurueck, *cmdsuchweiter, *cmdsuchende;
+    QLabel *lbltreffer;
+    QList<SearchHit> m_hits;   // in record order
+    bool m_hitsStale = true;   // the records changed while the bar was closed
+    qsizetype m_hitIndex = -1; // the hit shown, -1 none
+    SearchHit m_lastHit;       // where the last hit shown stands; record 0: none
+    int m_findBarGrowth = 0;   // what the window grew by to make room for the bar
 };
 
 } // namespace askbright

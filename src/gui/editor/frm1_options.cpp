@@ -88,6 +88,8 @@ void frm1::applyCaptions(Language lang)
         cmdvor->setCaption(QStringLiteral("&new"));
     else if (lang.isGerman() && cmdvor->caption() == QLatin1String("&new"))
         cmdvor->setCaption(QStringLiteral("&neu"));
+    exchangeCaptions(lang);
+    findCaptions(lang);
     hilfe_rechts();
     status_aktuell();
 }

@@ -1,0 +1,229 @@
+// The main window's CSV and Markdown entries: records appended from such a
+// file, or all records written to one.
+
+#include "app/apperror.h"
+#include "app/filesaver.h"
+#include "app/paths.h"
+#include "app/textcodec.h"
+#include "app/windowcontext.h"
+#include "controls/button3d.h"
+#include "database/exchange.h"
+#include "database/faqfile.h"
+#include "editor/frm1.h"
+#include "state/appstate.h"
+
+#include <QFileInfo>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+namespace askbright {
+
+namespace {
+
+// Rows listed one by one in the import report; the rest are counted.
+constexpr qsizetype listedSkippedRows = 20;
+
+QString skippedReason(const SkippedRow &row, Language lang)
+{
+    switch (row.reason) {
+    case SkippedRow::DatabaseFull:
+        return lang.pick(u"die Datenbank enthält bereits 2000 Datensätze",
+                         u"the database already holds 2000 records");
+    case SkippedRow::Unencodable:
+        return lang
+            .pick(u"das Zeichen \"%1\" kann in der Datei nicht gespeichert werden",
+                  u"the character \"%1\" cannot be stored in the file")
+            .arg(row.detail);
+    case SkippedRow::NoQuestion:
+        break;
+    }
+    return lang.pick(u"keine Frage", u"no question");
+}
+
+// "12 Datensätze übernommen." and, when rows were left out, which and why.
+QString importReport(const ImportResult &result, Language lang)
+{
+    const qsizetype taken = result.records.size();
+    QStringList lines{
+        taken == 1 ? lang.pick(u"1 Datensatz übernommen.", u"1 record imported.")
+                   : lang.pick(u"%1 Datensätze übernommen.", u"%1 records imported.").arg(taken)};
+    if (!result.skipped.isEmpty()) {
+        const qsizetype left = result.skipped.size();
+        lines << QString()
+              << (left == 1 ? lang.pick(u"1 Zeile nicht übernommen:", u"1 row not imported:")
+                            : lang.pick(u"%1 Zeilen nicht übernommen:", u"%1 rows not imported:")
+                                  .arg(left));
+        for (const SkippedRow &row :
+             result.skipped.first(std::min(result.skipped.size(), listedSkippedRows)))
+            lines << lang.pick(u"Zeile %1: %2", u"line %1: %2")
+                         .arg(row.line)
+                         .arg(skippedReason(row, lang));
+        if (result.skipped.size() > listedSkippedRows)
+            lines << lang.pick(u"... und %1 weitere", u"... and %1 more")
+                         .arg(result.skipped.size() - listedSkippedRows);
+    }
+    return lines.join(u'\r');
+}
+
+const char16_t csvFilter[] = u"CSV (*.csv)|*.csv";
+const char16_t markdownFilter[] = u"Markdown (*.md, *.markdown)|*.md;*.markdown";
+
+} // namespace
+
+void frm1::buildExchangeMenu()
+{
+    // Behind Save as, in a group of their own.
+    strichtausch = mnudatei->insertSeparator(mnusort);
+    strichtausch->setObjectName(QStringLiteral("strichtausch"));
+    const std::pair<QAction **, std::pair<const char *, void (frm1::*)()>> entries[] = {
+        {&mnuimportcsv, {"mnuimportcsv", &frm1::mnuimportcsv_Click}},
+        {&mnuimportmd, {"mnuimportmd", &frm1::mnuimportmd_Click}},
+        {&mnuexportcsv, {"mnuexportcsv", &frm1::mnuexportcsv_Click}},
+        {&mnuexportmd, {"mnuexportmd", &frm1::mnuexportmd_Click}},
+    };
+    for (const auto &[action, entry] : entries) {
+        *action = new QAction(mnudatei);
+        (*action)->setObjectName(QLatin1String(entry.first));
+        connect(*action, &QAction::triggered, this, entry.second);
+        mnudatei->insertAction(mnusort, *action);
+    }
+    // Importing needs a database to append to, exporting a record to write.
+    connect(mnudatei, &QMenu::aboutToShow, this, [this] {
+        guard("mnudatei_Click", [this] {
+            const FaqDatabase &db = m_state.database;
+            const bool open = db.recordCount() >= 1 || !db.filePath().isEmpty();
+            mnuimportcsv->setEnabled(open);
+            mnuimportmd->setEnabled(open);
+            mnuexportcsv->setEnabled(db.recordCount() >= 1);
+            mnuexportmd->setEnabled(db.recordCount() >= 1);
+        });
+    });
+}
+
+void frm1::exchangeCaptions(Language lang)
+{
+    mnuimportcsv->setText(lang.pick(u"CSV importieren...", u"Import CSV..."));
+    mnuimportmd->setText(lang.pick(u"Markdown importieren...", u"Import Markdown..."));
+    mnuexportcsv->setText(lang.pick(u"Als CSV exportieren...", u"Export as CSV..."));
+    mnuexportmd->setText(lang.pick(u"Als Markdown exportieren...", u"Export as Markdown..."));
+}
+
+void frm1::mnuimportcsv_Click()
+{
+    guard("mnuimportcsv_Click", [this] { importRecords(true); });
+}
+
+void frm1::mnuimportmd_Click()
+{
+    guard("mnuimportmd_Click", [this] { importRecords(false); });
+}
+
+void frm1::mnuexportcsv_Click()
+{
+    guard("mnuexportcsv_Click", [this] { exportRecords(true); });
+}
+
+void frm1::mnuexportmd_Click()
+{
+    guard("mnuexportmd_Click", [this] { exportRecords(false); });
+}
+
+QList<FaqRecord> frm1::recordsToExchange() const
+{
+    // A blank record the window shows at the end (one just added, not yet
+    // typed) is no record yet: saving would refuse it too.
+    QList<FaqRecord> records = recordsWithShown();
+    if (!records.isEmpty() && m_state.database.currentIndex() == records.size() &&
+        !questionFilled() && !answerFilled())
+        records.removeLast();
+    return records;
+}
+
+void frm1::importRecords(bool csv)
+{
+    FaqDatabase &db = m_state.database;
+    const QString title = m_ctx.pick(csv ? u"CSV importieren" : u"Markdown importieren",
+                                     csv ? u"Import CSV" : u"Import Markdown");
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Open;
+    request.title = title;
+    request.initDir = db.faqFolder();
+    request.filter = QString::fromUtf16(csv ? csvFilter : markdownFilter);
+    request.flags = DialogFlags::Open;
+    const std::optional<QString> path = m_ctx.dialogs.showFileDialog(request);
+    if (!path)
+        return;
+
+    // A blank record just added in the window is where the imported ones go.
+    const QList<FaqRecord> records = recordsToExchange();
+
+    ImportResult result;
+    const bool read = m_ctx.guarded(
+        [&] {
+            const QByteArray bytes = readFileBytes(localPath(*path), maxFaqFileBytes);
+            const int room = FaqDatabase::maxRecords - int(records.size());
+            result = csv ? importCsv(bytes, room, m_state.today())
+                         : importMarkdown(bytes, room, m_state.today());
+        },
+        [&](const AppError &e) {
+            const QString why =
+                csv && e.number() == AppError::TypeMismatch
+                    ? m_ctx.pick(u"Die Datei ist keine CSV-Datei mit einer Kopfzeile der "
+                                 u"Spalten\r(Frage, Antwort, Zusatz, Link, Datum).",
+                                 u"The file is not a CSV file with a header row naming the "
+                                 u"columns\r(question, answer, extra info, link, date).")
+                    : e.numberAndDescription();
+            m_ctx.inform(
+                why + m_ctx.pick(u"\rEs wurde nichts übernommen.", u"\rNothing was imported."),
+                title, MessageIcon::Exclamation);
+        });
+    if (!read)
+        return;
+
+    if (!result.records.isEmpty()) {
+        const int first = int(records.size()) + 1;
+        db.replaceRecords(records + result.records);
+        db.markChanged();
+        setWindowState(WindowState::DatabaseOpen);
+        showSlot(first);
+        if (first == db.recordCount())
+            setNextCaptionNew();
+        status_aktuell();
+    }
+    m_ctx.inform(importReport(result, language()), title,
+                 result.skipped.isEmpty() ? MessageIcon::Information : MessageIcon::Exclamation);
+}
+
+void frm1::exportRecords(bool csv)
+{
+    const FaqDatabase &db = m_state.database;
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = m_ctx.pick(csv ? u"Als CSV exportieren" : u"Als Markdown exportieren",
+                               csv ? u"Export as CSV" : u"Export as Markdown");
+    request.initDir = db.faqFolder();
+    request.filter = QString::fromUtf16(csv ? csvFilter : markdownFilter);
+    request.flags = DialogFlags::OverwritePrompt | DialogFlags::HideReadOnly |
+                    DialogFlags::PathMustExist | DialogFlags::Explorer | DialogFlags::LongNames;
+    const std::optional<QString> path = m_ctx.dialogs.showFileDialog(request);
+    if (!path)
+        return;
+
+    const QList<FaqRecord> records = recordsToExchange();
+    const QString title = db.filePath().isEmpty()
+                              ? QStringLiteral("FAQ")
+                              : QFileInfo(localPath(db.filePath())).completeBaseName();
+    m_ctx.guarded(
+        [&] {
+            saveFile(localPath(*path), csv ? exportCsv(records) : exportMarkdown(records, title));
+        },
+        [&](const AppError &e) {
+            m_ctx.inform(m_ctx
+                             .pick(u"Die Datei konnte nicht geschrieben werden:\r%1\r%2",
+                                   u"The file could not be written:\r%1\r%2")
+                             .arg(*path, e.numberAndDescription()),
+                         request.title, MessageIcon::Critical);
+        });
+}
+
+} // namespace askbright
