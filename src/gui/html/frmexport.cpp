@@ -11,6 +11,7 @@
 #include "editor/frm1.h"
 #include "html/layoutpictures.h"
 #include "html/pagegenerator.h"
+#include "html/pagepreview.h"
 #include "project/contactstore.h"
 #include "state/appstate.h"
 
@@ -26,10 +27,14 @@ frmexport::frmexport(WindowContext &ctx, frm1 &main, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmexport"));
     buildControls();
-    setFixedSize(470, 356);
+    setFixedSize(470, 388);
 
-    // Every opening starts from the default options and the controls' design states.
+    // Every opening starts from the default options and the controls' design
+    // states; only the choice of the modern page is kept for the session.
+    const bool modern = m_ctx.state.exportOptions.modernPage;
     m_ctx.state.exportOptions = ExportOptions{};
+    m_ctx.state.exportOptions.modernPage = modern;
+    chkmodern->setChecked(modern);
     m_ctx.keepOnTop(this);
     centreOver(this, &m_main);
     applyScheme();
@@ -39,7 +44,7 @@ frmexport::frmexport(WindowContext &ctx, frm1 &main, QWidget *parent)
 void frmexport::buildControls()
 {
     // Created first, so that it lies behind the buttons.
-    Shape1 = place(new QFrame(this), "Shape1", 0, 292, 470, 64);
+    Shape1 = place(new QFrame(this), "Shape1", 0, 324, 470, 64);
     Shape1->setFrameShape(QFrame::NoFrame);
 
     Frame1 = place(new QGroupBox(this), "Frame1", 8, 6, 454, 176);
@@ -69,16 +74,19 @@ void frmexport::buildControls()
     chklinks = box("chklinks", 214);
     chkpre = box("chkpre", 238);
     chkmail = box("chkmail", 262);
+    chkmodern = place(new QCheckBox(this), "chkmodern", 16, 290, 290, 22);
     Check1->setChecked(true);
     chkmail->setChecked(true);
     Check1->setToolTip(QStringLiteral("Absätze wie eingegeben"));
     chkpre->setToolTip(QStringLiteral("Formatierung wie eingegeben"));
 
-    cmdgenerieren = place(new Button3D({}, this), "cmdgenerieren", 40, 304, 180, 38);
-    cmdhtmlraus = place(new Button3D({}, this), "cmdhtmlraus", 250, 304, 180, 38);
+    cmdvorschau = place(new Button3D({}, this), "cmdvorschau", 316, 286, 140, 30);
+    cmdgenerieren = place(new Button3D({}, this), "cmdgenerieren", 40, 336, 180, 38);
+    cmdhtmlraus = place(new Button3D({}, this), "cmdhtmlraus", 250, 336, 180, 38);
     // Return generates.
     cmdgenerieren->setDefault(true);
     cmdhtmlraus->setAutoDefault(false);
+    cmdvorschau->setAutoDefault(false);
 
     connect(cmdgenerieren, &QPushButton::clicked, this, &frmexport::cmdgenerieren_Click);
     connect(cmdhtmlraus, &QPushButton::clicked, this, &frmexport::cmdhtmlraus_Click);
@@ -86,6 +94,10 @@ void frmexport::buildControls()
     connect(chklinks, &QCheckBox::clicked, this, &frmexport::chklinks_Click);
     connect(optl1, &QRadioButton::clicked, this, &frmexport::optl1_Click);
     connect(optl2, &QRadioButton::clicked, this, &frmexport::optl2_Click);
+    connect(chkpre, &QCheckBox::clicked, this, &frmexport::chkpre_Click);
+    connect(chkmail, &QCheckBox::clicked, this, &frmexport::chkmail_Click);
+    connect(chkmodern, &QCheckBox::clicked, this, &frmexport::chkmodern_Click);
+    connect(cmdvorschau, &QPushButton::clicked, this, &frmexport::cmdvorschau_Click);
 }
 
 void frmexport::applyScheme()
@@ -96,11 +108,11 @@ void frmexport::applyScheme()
         return;
     const ColorScheme &colors = state.currentColors;
     paintWithScheme(this, SchemeRole::Window, colors);
-    paintWithScheme({chkmail, chklinks, chkpre, Check1, optl1, optl2, Frame1}, SchemeRole::Box,
-                    colors);
+    paintWithScheme({chkmail, chklinks, chkpre, Check1, chkmodern, optl1, optl2, Frame1},
+                    SchemeRole::Box, colors);
     paintWithScheme({Label1, Label2}, SchemeRole::Text, colors);
     paintWithScheme(Shape1, SchemeRole::Shape, colors);
-    paintWithScheme({cmdgenerieren, cmdhtmlraus}, SchemeRole::Button, colors);
+    paintWithScheme({cmdgenerieren, cmdhtmlraus, cmdvorschau}, SchemeRole::Button, colors);
 }
 
 void frmexport::export_deutsch()
@@ -122,6 +134,8 @@ void frmexport::applyCaptions(Language lang)
     cmdgenerieren->setCaption(caption(1370, lang));
     cmdhtmlraus->setCaption(caption(1380, lang));
     Frame1->setTitle(caption(1330, lang));
+    chkmodern->setText(lang.pick(u"Moderne Seite (HTML5)", u"Modern page (HTML5)"));
+    cmdvorschau->setCaption(lang.pick(u"Vorschau", u"Preview"));
     setWindowTitle(lang.pick(u"HTML- Generierung", u"Generating HTML-Code"));
     // The pictures show the page's words in the language it will be generated in.
     for (QLabel *p : {Picture1, Picture2})
@@ -136,6 +150,7 @@ void frmexport::Check1_Click()
 {
     m_ctx.guarded("frmexport", "Check1_Click", [this] {
         m_ctx.state.exportOptions.paragraphFormatting = Check1->isChecked() ? 1 : 0;
+        refreshPreview();
     });
 }
 
@@ -143,6 +158,7 @@ void frmexport::chklinks_Click()
 {
     m_ctx.guarded("frmexport", "chklinks_Click", [this] {
         m_ctx.state.exportOptions.linkSize = chklinks->isChecked() ? linkSizeLarge : linkSizeSmall;
+        refreshPreview();
     });
 }
 
@@ -151,6 +167,7 @@ void frmexport::optl1_Click()
     m_ctx.guarded("frmexport", "optl1_Click", [this] {
         m_ctx.state.exportOptions.answerLayout = 1;
         m_ctx.play("menu");
+        refreshPreview();
     });
 }
 
@@ -159,7 +176,70 @@ void frmexport::optl2_Click()
     m_ctx.guarded("frmexport", "optl2_Click", [this] {
         m_ctx.state.exportOptions.answerLayout = 2;
         m_ctx.play("menu");
+        refreshPreview();
     });
+}
+
+// The generate command reads these two boxes itself; the preview follows them.
+void frmexport::chkpre_Click()
+{
+    m_ctx.guarded("frmexport", "chkpre_Click", [this] { refreshPreview(); });
+}
+
+void frmexport::chkmail_Click()
+{
+    m_ctx.guarded("frmexport", "chkmail_Click", [this] { refreshPreview(); });
+}
+
+void frmexport::chkmodern_Click()
+{
+    m_ctx.guarded("frmexport", "chkmodern_Click", [this] {
+        m_ctx.state.exportOptions.modernPage = chkmodern->isChecked();
+        refreshPreview();
+    });
+}
+
+// ---------------------------------------------------------------- preview
+
+void frmexport::cmdvorschau_Click()
+{
+    m_ctx.guarded("frmexport", "cmdvorschau_Click", [this] {
+        if (!m_preview) {
+            // A window of its own beside the modal dialog, gone with it.
+            m_preview = new PagePreview(m_ctx, this);
+            m_ctx.keepOnTop(m_preview);
+            connect(this, &QDialog::finished, m_preview, &QWidget::close);
+        }
+        m_preview->show();
+        m_preview->raise();
+        refreshPreview();
+    });
+}
+
+void frmexport::refreshPreview()
+{
+    if (!m_preview || !m_preview->isVisible())
+        return;
+    QString address;
+    // Nothing is asked while options change: without a stored address the
+    // preview shows the page without a contact block; an unreadable store
+    // is reported when generating.
+    if (chkmail->isChecked())
+        m_ctx.guarded([&] { address = readContactAddress(m_ctx.state.dataFolder()); },
+                      [](const AppError &) {});
+    m_preview->showPage(currentRequest(address));
+}
+
+PageRequest frmexport::currentRequest(const QString &contactAddress) const
+{
+    PageRequest request;
+    request.projectPath = m_main.templatesFolderShown() + m_main.selectedPage();
+    request.outputFolder = m_ctx.state.settings.HtmlOutputFolder;
+    request.options = m_ctx.state.exportOptions;
+    request.options.preformattedAnswers = chkpre->isChecked() ? 1 : 0;
+    request.options.useContactAddress = chkmail->isChecked() ? 1 : 0;
+    request.contactAddress = contactAddress;
+    return request;
 }
 
 // ---------------------------------------------------------------- generating
@@ -206,15 +286,8 @@ void frmexport::cmdgenerieren_Click()
     m_ctx.guarded("frmexport", "cmdgenerieren_Click", [this] {
         AppState &state = m_ctx.state;
         state.contactAddress = settleContactAddress();
-        ExportOptions &options = state.exportOptions;
-        options.preformattedAnswers = chkpre->isChecked() ? 1 : 0;
-        options.useContactAddress = chkmail->isChecked() ? 1 : 0;
-
-        PageRequest request;
-        request.projectPath = m_main.templatesFolderShown() + m_main.selectedPage();
-        request.outputFolder = state.settings.HtmlOutputFolder;
-        request.options = options;
-        request.contactAddress = state.contactAddress;
+        const PageRequest request = currentRequest(state.contactAddress);
+        state.exportOptions = request.options;
         // The generator's messages, failures with their reason included, go
         // to the dialogs.
         const PageResult result =

@@ -3,6 +3,7 @@
 #include "app/language.h"
 
 #include <QDialog>
+#include <QPointer>
 
 class QCheckBox;
 class QFrame;
@@ -13,8 +14,10 @@ class QRadioButton;
 namespace askbright {
 
 class Button3D;
+class PagePreview;
 class WindowContext;
 class frm1;
+struct PageRequest;
 
 // The export dialog: the generation options, the contact address, the page
 // generator of the interface language, the page opened in the browser and
@@ -31,6 +34,10 @@ public:
     void chklinks_Click();
     void optl1_Click();
     void optl2_Click();
+    void chkpre_Click();
+    void chkmail_Click();
+    void chkmodern_Click();
+    void cmdvorschau_Click();
 
     void export_deutsch();
     void export_englisch();
@@ -43,17 +50,22 @@ private:
     QString settleContactAddress();
     void showNotice(const QString &pagePath, const QString &picturePath);
     void applyCaptions(Language language);
+    // What a generation would be asked for now, with this contact address.
+    PageRequest currentRequest(const QString &contactAddress) const;
+    // Shows the page of the current options while the preview is open.
+    void refreshPreview();
 
     WindowContext &m_ctx;
     frm1 &m_main;
 
-    QCheckBox *chkmail, *chklinks, *chkpre, *Check1;
+    QCheckBox *chkmail, *chklinks, *chkpre, *Check1, *chkmodern;
     QGroupBox *Frame1;
     QRadioButton *optl1, *optl2;
     QLabel *Label1, *Label2;
     QLabel *Picture1, *Picture2, *Picture1e, *Picture2e;
     QFrame *Shape1;
-    Button3D *cmdgenerieren, *cmdhtmlraus;
+    Button3D *cmdgenerieren, *cmdhtmlraus, *cmdvorschau;
+    QPointer<PagePreview> m_preview;
 };
 
 } // namespace askbright

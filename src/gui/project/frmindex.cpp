@@ -116,7 +116,7 @@ bool frmindex::guard(const char *procedure, const std::function<void()> &body)
 
 void frmindex::buildControls()
 {
-    setFixedSize(860, 560);
+    setFixedSize(990, 560);
     auto label = [](QWidget *parent, const char *name, int x, int y, int w, int h) {
         auto *l = place(new QLabel(parent), name, x, y, w, h);
         l->setTextFormat(Qt::PlainText);
@@ -258,10 +258,19 @@ void frmindex::buildControls()
         f.setUnderline(true);
         link->setFont(f);
     }
+    const std::pair<Element, const char *> contrasts[] = {
+        {TextColor, "lblkontrasttext"},
+        {NewLink, "lblkontrastneulink"},
+        {VisitedLink, "lblkontrastaltlink"},
+        {ActiveLink, "lblkontrastaktivlink"},
+    };
+    int row = 0;
+    for (const auto &[element, name] : contrasts)
+        m_contrastLabels[size_t(element)] = label(this, name, 858, 294 + 30 * row++, 126, 22);
     Picture1 = place(new QLabel(this), "Picture1", 0, 0, 1, 1);
     Picture1->hide();
 
-    Shape2 = place(new QWidget(this), "Shape2", 400, 488, 450, 64);
+    Shape2 = place(new QWidget(this), "Shape2", 400, 488, 580, 64);
     Shape2->setAutoFillBackground(true);
     cmdfarbspeichern = place(new Button3D({}, this), "cmdfarbspeichern", 410, 496, 140, 48);
     cmdoeffnefarbe = place(new Button3D({}, this), "cmdoeffnefarbe", 556, 496, 140, 48);
@@ -925,6 +934,7 @@ void frmindex::skinme_aktuell()
                      m_sliderLabels[2], m_colorLabels[0], m_colorLabels[1], m_colorLabels[2],
                      m_colorLabels[3], m_colorLabels[4]},
                     SchemeRole::Text, scheme);
+    kontrast_zeigen();
 }
 
 } // namespace askbright

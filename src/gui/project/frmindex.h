@@ -127,6 +127,8 @@ private:
     void fastSteps(int direction, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void enableColorTools(bool enabled);
     void paintSwatches();
+    // The readability of the text and link colours on the background colour.
+    void kontrast_zeigen();
 
     WindowContext &m_ctx;
     frm1 &m_main;
@@ -163,6 +165,8 @@ private:
     QRadioButton *Option6, *optsystem, *opthand;
     QButtonGroup *m_elements, *m_pickers;
     QLabel *picvorschau, *Picture1, *lbltext, *lblneulink, *lblaltlink, *lblaktivlink;
+    // Beside each sample its contrast; none for the background colour itself.
+    std::array<QLabel *, ElementCount> m_contrastLabels{};
     std::array<QScrollBar *, 3> m_sliders{};  // scrollrot, scrollgruen, scrollblau
     std::array<QLabel *, 3> m_swatches{};     // lblrot, lblgruen, lblblau
     std::array<QLabel *, 3> m_sliderLabels{}; // captions 1630, 1640, 1650

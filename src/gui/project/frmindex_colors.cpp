@@ -6,6 +6,7 @@
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
 #include "controls/colorvalue.h"
+#include "project/contrast.h"
 #include "project/frmindex.h"
 
 #include <QButtonGroup>
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <cmath>
 
 namespace askbright {
 
@@ -58,6 +60,31 @@ void frmindex::setColorText(int element, const QString &text)
         return;
     label->setText(text);
     markUnsaved();
+    kontrast_zeigen();
+}
+
+void frmindex::kontrast_zeigen()
+{
+    const ColorParts background = askbright::rgb_errechnen(m_colorLabels[BgColor]->text());
+    // Unmarked labels keep the colour the other labels have.
+    const QColor normal = lblvorschau->palette().color(QPalette::WindowText);
+    for (int e = 0; e < ElementCount; ++e) {
+        QLabel *label = m_contrastLabels[size_t(e)];
+        if (!label)
+            continue;
+        const double ratio =
+            contrastRatio(askbright::rgb_errechnen(m_colorLabels[size_t(e)]->text()), background);
+        const bool low = ratio < minimumTextContrast;
+        // Cut, not rounded, to one decimal, so that a marked ratio never shows as 4.5.
+        const double shown = std::floor(ratio * 10 + 1e-9) / 10;
+        label->setText(m_ctx.pick(u"Kontrast ", u"Contrast ") + QString::number(shown, 'f', 1) +
+                       QStringLiteral(":1") + (low ? QStringLiteral(" \u26A0") : QString()));
+        label->setToolTip(
+            low ? m_ctx.pick(u"Zu wenig Kontrast zur Hintergrundfarbe: gut lesbar ab 4.5:1",
+                             u"Too little contrast with the background colour: readable from 4.5:1")
+                : QString());
+        setForeground(label, QPalette::WindowText, low ? QColor(Qt::red) : normal);
+    }
 }
 
 void frmindex::paintElement(int element, quint32 platformValue)

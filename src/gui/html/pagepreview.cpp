@@ -1,0 +1,106 @@
+#include "html/pagepreview.h"
+
+#include "app/apperror.h"
+#include "app/paths.h"
+#include "app/textcodec.h"
+#include "app/windowcontext.h"
+#include "html/pagegenerator.h"
+#include "state/appstate.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace askbright {
+
+// Nothing of the page is copied for the preview, so the background picture
+// is taken from where the project names it: the page refers to it by its
+// lower-case file name, which a case-sensitive file system would not find.
+class PagePreview::Browser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    void setPicture(const QString &path)
+    {
+        m_picturePath = path;
+        const QString folder = path.isEmpty() ? QString() : QFileInfo(localPath(path)).path();
+        setSearchPaths(folder.isEmpty() ? QStringList() : QStringList{folder});
+    }
+
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (type == QTextDocument::ImageResource && !m_picturePath.isEmpty() &&
+            name.fileName().compare(fileNameOf(m_picturePath), Qt::CaseInsensitive) == 0)
+            return QImage(localPath(m_picturePath));
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    QString m_picturePath;
+};
+
+PagePreview::PagePreview(WindowContext &ctx, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_ctx(ctx), m_browser(new Browser(this))
+{
+    setObjectName(QStringLiteral("PagePreview"));
+    m_browser->setObjectName(QStringLiteral("txtvorschau"));
+    // Links within the page jump to their answers; links out of it stay
+    // where they are, since this is not a browser.
+    m_browser->setOpenLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
+        if (url.scheme().isEmpty() && url.path().isEmpty() && url.hasFragment())
+            m_browser->scrollToAnchor(url.fragment());
+    });
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    resize(720, 560);
+    setWindowTitle(m_ctx.pick(u"Vorschau", u"Preview"));
+}
+
+void PagePreview::showPage(const PageRequest &request)
+{
+    const Language variant = m_ctx.language();
+    // Composing runs while options are being changed: a failure is shown
+    // here instead of in a message box.
+    m_ctx.guarded(
+        [&] {
+            PageResult names;
+            const PagePlan plan =
+                planPage(variant, readProjectFile(request.projectPath), request, names);
+            if (plan.status != PageStatus::Ok) {
+                showProblem(plan.message ? plan.message->text : QString());
+                return;
+            }
+            const AppState &state = m_ctx.state;
+            const QByteArray page =
+                composeChosenPage(variant, plan.working, plan.withBackground, request,
+                                  state.database, state.clock().today());
+            // The modern page declares UTF-8, the classic one the code page.
+            const QString html =
+                request.options.modernPage ? QString::fromUtf8(page) : decodeCp1252(page);
+            const int scrolled = m_browser->verticalScrollBar()->value();
+            m_browser->setPicture(plan.withBackground ? plan.working.backgroundPicturePath
+                                                      : QString());
+            m_browser->setHtml(html);
+            // A changed option keeps the reader where he was.
+            m_browser->verticalScrollBar()->setValue(scrolled);
+            setWindowTitle(m_ctx.pick(u"Vorschau: ", u"Preview: ") + names.pageFileName);
+        },
+        [&](const AppError &error) { showProblem(error.numberAndDescription()); });
+}
+
+void PagePreview::showProblem(const QString &reason)
+{
+    m_browser->setPicture(QString());
+    QString text = m_ctx.pick(u"Die Seite kann so nicht erzeugt werden.",
+                              u"The page cannot be created like this.");
+    if (!reason.isEmpty())
+        text += QStringLiteral("\n\n") + QString(reason).replace(u'\r', u'\n');
+    m_browser->setPlainText(text);
+    setWindowTitle(m_ctx.pick(u"Vorschau", u"Preview"));
+}
+
+} // namespace askbright

@@ -1,0 +1,528 @@
+#include "app/paths.h"
+#include "app/textcodec.h"
+#include "database/faqfile.h"
+#include "gui/captions.h"
+#include "gui/session.h"
+#include "html/frmexport.h"
+#include "project/contactstore.h"
+#include "project/frmindex.h"
+#include "project/pageproject.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextBrowser>
+
+using namespace askbright;
+using namespace Qt::StringLiterals;
+using testutil::Session;
+
+namespace {
+
+const QString pageTitle = u"Fragen über Preise in €"_s;
+const QString secondQuestion = u"Was kostet ein Kaffee in €?"_s;
+
+// A page project in its file form; picture fills lines 8 and 9.
+QByteArray projectFile(const QString &picture = {})
+{
+    const QString lines[] = {u"[Projektdatei für Askbright]"_s,
+                             pageTitle,
+                             u"#000000"_s,
+                             u"#FFFFFF"_s,
+                             u"#FF0000"_s,
+                             u"#800080"_s,
+                             u"#0000FF"_s,
+                             picture,
+                             picture.isEmpty() ? u"nein"_s : u"ja"_s,
+                             u"faq"_s,
+                             u"Autor"_s,
+                             u"Beschreibung"_s,
+                             u"mitte"_s,
+                             u"Fett"_s,
+                             QString(),
+                             u"Verdana"_s,
+                             u"+1"_s,
+                             u"+2"_s,
+                             u"links"_s,
+                             u" 1 "_s,
+                             u"preise"_s};
+    QString text;
+    for (const QString &line : lines)
+        text += line + u"\r\n"_s;
+    return encodeCp1252(text);
+}
+
+// The main window with a database of three records, a templates folder
+// holding seite.pdt selected in the page list, an output folder and a stored
+// contact address.
+struct Export {
+    Session s;
+    QString templates = withTrailingSeparator(s.path(u"vorlagen"_s));
+    QString html = withTrailingSeparator(s.path(u"html"_s));
+    QString database = s.path(u"fragen.faq"_s);
+    std::unique_ptr<frmexport> dialog;
+
+    explicit Export(Language language = Language::German, const QByteArray &project = projectFile())
+    {
+        s.state.setLanguage(language);
+        QDir().mkpath(templates);
+        QDir().mkpath(html);
+        testutil::writeBytes(templates + u"seite.pdt"_s, project);
+        QList<FaqRecord> records;
+        for (const QString &question :
+             {u"Wann öffnet das Café?"_s, secondQuestion, u"Gibt es Kuchen?"_s}) {
+            FaqRecord r;
+            r.question = question;
+            r.answer = u"Antwort auf:\r\n"_s + question;
+            r.createdDate = u"01.01.2020"_s;
+            records << r;
+        }
+        faq_speichern(database, records);
+        s.open(database);
+        mail_speichern(s.state.dataFolder(), u"kontakt@example.org"_s);
+        s.state.settings.HtmlOutputFolder = html;
+        s.w().showTemplatesFolder(templates);
+        s.w().dir_einlesen(templates);
+        s.w().setSelectedPage(u"seite.pdt"_s);
+        s.dialogs.messages.clear();
+    }
+
+    frmexport &open()
+    {
+        dialog = std::make_unique<frmexport>(s.context, s.w());
+        dialog->show();
+        return *dialog;
+    }
+
+    template <typename T> T *get(const char *name)
+    {
+        T *control = dialog->findChild<T *>(QLatin1String(name));
+        if (!control)
+            qFatal("no control %s", name);
+        return control;
+    }
+    void click(const char *name) { get<QAbstractButton>(name)->click(); }
+
+    QTextBrowser *preview()
+    {
+        click("cmdvorschau");
+        return get<QTextBrowser>("txtvorschau");
+    }
+
+    // The page as the command-line generator writes it for the same inputs.
+    QByteArray cliPage(const QStringList &options) const
+    {
+        QTemporaryDir out;
+        QProcess process;
+        process.start(QStringLiteral(ASKBRIGHT_CLI),
+                      QStringList{u"generate"_s, u"--database"_s, database, u"--project"_s,
+                                  templates + u"seite.pdt"_s, u"--output"_s, out.path(),
+                                  u"--date"_s, u"2026-12-06"_s, u"--language"_s,
+                                  s.state.language().isGerman() ? u"deutsch"_s : u"englisch"_s} +
+                          options);
+        if (!process.waitForFinished(60000) || process.exitCode() != 0)
+            qWarning() << "cli:" << process.readAllStandardError();
+        return testutil::readBytes(out.filePath(u"faq.html"_s));
+    }
+};
+
+// The rich-text rendering of page bytes, decoded as the page declares.
+QString rendered(const QByteArray &page, bool modern)
+{
+    QTextBrowser browser;
+    browser.setHtml(modern ? QString::fromUtf8(page) : decodeCp1252(page));
+    return browser.toHtml();
+}
+
+// Clicks the dialog's controls that stand for the command-line options.
+void applyOptions(Export &e, const QStringList &options)
+{
+    const std::pair<const char *, const char *> controls[] = {
+        {"--layout", "optl2"}, {"--no-paragraphs", "Check1"}, {"--links-same-size", "chklinks"},
+        {"--pre", "chkpre"},   {"--modern", "chkmodern"},
+    };
+    for (const auto &[option, control] : controls)
+        if (options.contains(QLatin1String(option)))
+            e.click(control);
+}
+
+// The layout editor opened for a page project with these colours.
+struct Colors {
+    Session s;
+    QString templates = withTrailingSeparator(s.path(u"vorlagen"_s));
+    std::unique_ptr<frmindex> editor;
+
+    Colors(Language language, const QStringList &colors) // text, background, active, visited, new
+    {
+        s.state.setLanguage(language);
+        QDir().mkpath(templates);
+        PageProject p;
+        p.title = pageTitle;
+        p.textColor = colors[0];
+        p.bgColor = colors[1];
+        p.alinkColor = colors[2];
+        p.vlinkColor = colors[3];
+        p.linkColor = colors[4];
+        p.pictureOn = u"nein"_s;
+        p.pageFileName = u"faq"_s;
+        p.fontName = u"Arial"_s;
+        p.titleSize = u"16"_s;
+        p.textSize = u"12"_s;
+        savePageProject(templates + u"a.pdt"_s, p, {});
+        s.w().showTemplatesFolder(templates);
+        s.w().dir_einlesen(templates);
+        s.w().setSelectedPage(u"a.pdt"_s);
+        editor = std::make_unique<frmindex>(s.context, s.w());
+        editor->show();
+    }
+
+    QLabel *label(const char *name)
+    {
+        auto *l = editor->findChild<QLabel *>(QLatin1String(name));
+        if (!l)
+            qFatal("no label %s", name);
+        return l;
+    }
+    bool marked(const char *name)
+    {
+        return label(name)->palette().color(QPalette::WindowText) == QColor(Qt::red);
+    }
+    // The four contrast labels: text, new, visited and active link.
+    QStringList shown()
+    {
+        QStringList texts;
+        for (const char *name : {"lblkontrasttext", "lblkontrastneulink", "lblkontrastaltlink",
+                                 "lblkontrastaktivlink"})
+            texts << label(name)->text() + (marked(name) ? u" [rot]"_s : QString());
+        return texts;
+    }
+};
+
+} // namespace
+
+class tst_preview : public QObject {
+    Q_OBJECT
+private slots:
+    // The page written with the modern box ticked or not is the command-line
+    // generator's page for the same options.
+    void generatedPage_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QStringList>("options");
+
+        QTest::newRow("classic, defaults") << false << QStringList{};
+        QTest::newRow("classic, all options, English")
+            << true
+            << QStringList{u"--layout"_s, u"2"_s, u"--no-paragraphs"_s, u"--links-same-size"_s,
+                           u"--pre"_s};
+        QTest::newRow("modern") << false << QStringList{u"--modern"_s};
+        QTest::newRow("modern, layout 2, English")
+            << true << QStringList{u"--modern"_s, u"--layout"_s, u"2"_s, u"--links-same-size"_s};
+    }
+
+    void generatedPage()
+    {
+        QFETCH(bool, english);
+        QFETCH(QStringList, options);
+        Export e(english ? Language::English : Language::German);
+        e.open();
+        applyOptions(e, options);
+        e.click("cmdgenerieren");
+
+        const QByteArray written = testutil::readBytes(e.html + u"faq.html"_s);
+        const bool modern = options.contains(u"--modern"_s);
+        QVERIFY(written.startsWith(modern ? "<!DOCTYPE html>" : "<html>\r\n"));
+        QCOMPARE(written,
+                 e.cliPage(options + QStringList{u"--contact"_s, u"kontakt@example.org"_s}));
+        QCOMPARE(e.s.state.exportOptions.modernPage, modern);
+        QVERIFY(e.s.errors.reports.isEmpty());
+    }
+
+    // The modern choice outlives the dialog for the session; the other
+    // options start from their defaults at every opening.
+    void modernChoiceKeptForTheSession()
+    {
+        Export e;
+        e.open();
+        e.click("chkmodern");
+        e.click("optl2");
+        e.dialog.reset();
+        e.open();
+        QVERIFY(e.get<QCheckBox>("chkmodern")->isChecked());
+        QVERIFY(e.get<QRadioButton>("optl1")->isChecked());
+        QCOMPARE(e.s.state.exportOptions.answerLayout, 1);
+        QVERIFY(e.s.state.exportOptions.modernPage);
+        e.click("chkmodern");
+        e.dialog.reset();
+        e.open();
+        QVERIFY(!e.get<QCheckBox>("chkmodern")->isChecked());
+        QVERIFY(!e.s.state.exportOptions.modernPage);
+    }
+
+    // The preview renders the bytes a generation would write with the
+    // dialog's options at that moment, following every option as it changes.
+    void previewFollowsOptions_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("withContact"); // chkmail left ticked
+
+        QTest::newRow("layout 2") << false << QStringList{u"--layout"_s, u"2"_s} << true;
+        QTest::newRow("no paragraphs") << false << QStringList{u"--no-paragraphs"_s} << true;
+        QTest::newRow("links same size") << true << QStringList{u"--links-same-size"_s} << true;
+        QTest::newRow("pre") << false << QStringList{u"--pre"_s} << true;
+        QTest::newRow("without contact") << false << QStringList{} << false;
+        QTest::newRow("modern") << false << QStringList{u"--modern"_s} << true;
+        QTest::newRow("modern, English, layout 2")
+            << true << QStringList{u"--modern"_s, u"--layout"_s, u"2"_s} << true;
+    }
+
+    void previewFollowsOptions()
+    {
+        QFETCH(bool, english);
+        QFETCH(QStringList, options);
+        QFETCH(bool, withContact);
+        Export e(english ? Language::English : Language::German);
+        e.open();
+        QTextBrowser *browser = e.preview();
+        QVERIFY(browser->window()->isVisible());
+        const QStringList contact{u"--contact"_s, u"kontakt@example.org"_s};
+        const QString before = browser->toHtml();
+        QCOMPARE(before, rendered(e.cliPage(contact), false));
+        QVERIFY(browser->toPlainText().contains(pageTitle));
+        QVERIFY(browser->toPlainText().contains(secondQuestion));
+
+        applyOptions(e, options);
+        if (!withContact)
+            e.click("chkmail");
+        const bool modern = options.contains(u"--modern"_s);
+        const QString after = browser->toHtml();
+        QVERIFY(after != before);
+        QCOMPARE(after,
+                 rendered(e.cliPage(options + (withContact ? contact : QStringList())), modern));
+        QVERIFY(browser->toPlainText().contains(pageTitle));
+        QVERIFY(browser->toPlainText().contains(secondQuestion));
+        QCOMPARE(browser->window()->windowTitle(),
+                 (english ? u"Preview: "_s : u"Vorschau: "_s) + u"faq.html"_s);
+        // Nothing was written and nothing was asked.
+        QVERIFY(QDir(e.html).isEmpty());
+        QVERIFY(e.s.dialogs.messages.isEmpty());
+        QVERIFY(e.s.dialogs.inputs.isEmpty());
+        QVERIFY(e.s.errors.reports.isEmpty());
+    }
+
+    // The background picture is shown from where the project names it, under
+    // the lower-case name the page gives it.
+    void previewShowsBackgroundPicture_data()
+    {
+        QTest::addColumn<bool>("modern");
+        QTest::newRow("classic") << false;
+        QTest::newRow("modern") << true;
+    }
+
+    void previewShowsBackgroundPicture()
+    {
+        QFETCH(bool, modern);
+        QTemporaryDir pictures;
+        const QString picture = pictures.filePath(u"Hintergrund.PNG"_s);
+        QImage image(6, 4, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QVERIFY(image.save(picture));
+        Export e(Language::German, projectFile(picture));
+        e.open();
+        if (modern)
+            e.click("chkmodern");
+        QTextBrowser *browser = e.preview();
+        QVERIFY(browser->toPlainText().contains(pageTitle));
+        const QVariant shown =
+            browser->document()->resource(QTextDocument::ImageResource, QUrl(u"hintergrund.png"_s));
+        const QImage loaded = shown.value<QImage>();
+        QCOMPARE(loaded.size(), QSize(6, 4));
+        QCOMPARE(loaded.pixelColor(3, 2), QColor(Qt::darkCyan));
+        QVERIFY(browser->searchPaths().contains(QFileInfo(picture).path()));
+        // Not copied for the preview.
+        QVERIFY(QDir(e.html).isEmpty());
+    }
+
+    // A page that cannot be composed shows why in the preview, without a
+    // message box; a good project afterwards shows the page again.
+    void previewOfABrokenProject_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QByteArray>("project"); // null: no file
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("not a project file")
+            << false << QByteArray("Hallo\r\nWelt\r\n") << u"Keine Projektdatei"_s;
+        QTest::newRow("not a project file, English")
+            << true << QByteArray("Hallo\r\n") << u"Invalid Filetype"_s;
+        QTest::newRow("keyword count not a number")
+            << false << QByteArray(projectFile()).replace(" 1 ", "viele") << u"Keyword count"_s;
+        QTest::newRow("file gone") << false << QByteArray() << u"53"_s;
+    }
+
+    void previewOfABrokenProject()
+    {
+        QFETCH(bool, english);
+        QFETCH(QByteArray, project);
+        QFETCH(QString, reason);
+        Export e(english ? Language::English : Language::German);
+        e.open();
+        QTextBrowser *browser = e.preview();
+        QVERIFY(browser->toPlainText().contains(pageTitle));
+
+        const QString path = e.templates + u"seite.pdt"_s;
+        if (project.isNull())
+            QVERIFY(QFile::remove(path));
+        else
+            QVERIFY(testutil::writeBytes(path, project));
+        e.click("chklinks");
+        const QString text = browser->toPlainText();
+        QVERIFY2(text.startsWith(english ? u"The page cannot be created like this."_s
+                                         : u"Die Seite kann so nicht erzeugt werden."_s),
+                 qPrintable(text));
+        QVERIFY2(text.contains(reason), qPrintable(text));
+        QVERIFY(!text.contains(pageTitle));
+        QVERIFY(e.s.dialogs.messages.isEmpty());
+        QVERIFY(e.s.errors.reports.isEmpty());
+
+        QVERIFY(testutil::writeBytes(path, projectFile()));
+        e.click("chklinks");
+        QVERIFY(browser->toPlainText().contains(pageTitle));
+    }
+
+    void exportCaptionsFit_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("German") << false;
+        QTest::newRow("English") << true;
+    }
+
+    void exportCaptionsFit()
+    {
+        QFETCH(bool, english);
+        Export e(english ? Language::English : Language::German);
+        frmexport &d = e.open();
+        QCOMPARE(e.get<QCheckBox>("chkmodern")->text(),
+                 english ? u"Modern page (HTML5)"_s : u"Moderne Seite (HTML5)"_s);
+        QCOMPARE(e.get<Button3D>("cmdvorschau")->caption(), english ? u"Preview"_s : u"Vorschau"_s);
+        QCOMPARE(testutil::cutOffCaptions(&d), QStringList());
+        // The new controls lie inside the dialog and clear of the others.
+        for (const char *name : {"chkmodern", "cmdvorschau"}) {
+            const QRect r = e.get<QWidget>(name)->geometry();
+            QVERIFY(d.rect().contains(r));
+            for (const char *other :
+                 {"chkmail", "Frame1", "Shape1", "cmdgenerieren", "cmdhtmlraus"})
+                QVERIFY2(!r.intersects(e.get<QWidget>(other)->geometry()), other);
+        }
+    }
+
+    // Each text and link colour's contrast with the background, one decimal
+    // cut off, marked red with a sign below 4.5:1.
+    void contrastOfTheColors_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QStringList>("colors"); // text, background, active, visited, new
+        QTest::addColumn<QStringList>("shown");  // text, new, visited, active
+
+        QTest::newRow("black on white, red active link")
+            << false
+            << QStringList{u"#000000"_s, u"#FFFFFF"_s, u"#FF0000"_s, u"#800080"_s, u"#0000FF"_s}
+            << QStringList{u"Kontrast 21.0:1"_s, u"Kontrast 8.5:1"_s, u"Kontrast 9.4:1"_s,
+                           u"Kontrast 3.9:1 ⚠ [rot]"_s};
+        QTest::newRow("English") << true
+                                 << QStringList{u"#000000"_s, u"#FFFFFF"_s, u"#FF0000"_s,
+                                                u"#800080"_s, u"#0000FF"_s}
+                                 << QStringList{u"Contrast 21.0:1"_s, u"Contrast 8.5:1"_s,
+                                                u"Contrast 9.4:1"_s, u"Contrast 3.9:1 ⚠ [rot]"_s};
+        // 4.48 is not enough though it would round to 4.5; 4.54 is.
+        QTest::newRow("either side of 4.5")
+            << false
+            << QStringList{u"#777777"_s, u"#FFFFFF"_s, u"#767676"_s, u"#000000"_s, u"#FFFFFF"_s}
+            << QStringList{u"Kontrast 4.4:1 ⚠ [rot]"_s, u"Kontrast 1.0:1 ⚠ [rot]"_s,
+                           u"Kontrast 21.0:1"_s, u"Kontrast 4.5:1"_s};
+        QTest::newRow("grey on grey, white on navy")
+            << false
+            << QStringList{u"#777777"_s, u"#888888"_s, u"#888888"_s, u"#FFFFFF"_s, u"#000080"_s}
+            << QStringList{u"Kontrast 1.2:1 ⚠ [rot]"_s, u"Kontrast 4.5:1"_s,
+                           u"Kontrast 3.5:1 ⚠ [rot]"_s, u"Kontrast 1.0:1 ⚠ [rot]"_s};
+    }
+
+    void contrastOfTheColors()
+    {
+        QFETCH(bool, english);
+        QFETCH(QStringList, colors);
+        QFETCH(QStringList, shown);
+        Colors c(english ? Language::English : Language::German, colors);
+        QCOMPARE(c.shown(), shown);
+        QCOMPARE(testutil::cutOffCaptions(c.editor.get()), QStringList());
+        // Beside the preview, clear of every other control.
+        for (const char *name : {"lblkontrasttext", "lblkontrastneulink", "lblkontrastaltlink",
+                                 "lblkontrastaktivlink"}) {
+            const QRect r = c.label(name)->geometry();
+            QVERIFY(c.editor->rect().contains(r));
+            for (const char *other : {"Frame3", "picvorschau", "Shape2", "lblvorschau"})
+                QVERIFY2(
+                    !r.intersects(c.editor->findChild<QWidget *>(QLatin1String(other))->geometry()),
+                    other);
+        }
+    }
+
+    // The labels follow every colour tool.
+    void contrastFollowsTheColorTools_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QStringList>("shown"); // text, new, visited, active
+
+        // Starting from black text on white, links #FF0000, #800080, #0000FF.
+        QTest::newRow("background slider to black")
+            << "background sliders"
+            << QStringList{u"Kontrast 1.0:1 ⚠ [rot]"_s, u"Kontrast 2.4:1 ⚠ [rot]"_s,
+                           u"Kontrast 2.2:1 ⚠ [rot]"_s, u"Kontrast 5.2:1"_s};
+        QTest::newRow("text colour from the standard colours twice")
+            << "standard colours"
+            << QStringList{u"Kontrast 10.9:1"_s, u"Kontrast 8.5:1"_s, u"Kontrast 9.4:1"_s,
+                           u"Kontrast 3.9:1 ⚠ [rot]"_s};
+        QTest::newRow("active link darker by minus")
+            << "minus"
+            << QStringList{u"Kontrast 21.0:1"_s, u"Kontrast 8.5:1"_s, u"Kontrast 9.4:1"_s,
+                           u"Kontrast 4.3:1 ⚠ [rot]"_s};
+        QTest::newRow("new link from the system colour dialog")
+            << "system dialog"
+            << QStringList{u"Kontrast 21.0:1"_s, u"Kontrast 1.3:1 ⚠ [rot]"_s, u"Kontrast 9.4:1"_s,
+                           u"Kontrast 3.9:1 ⚠ [rot]"_s};
+    }
+
+    void contrastFollowsTheColorTools()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QStringList, shown);
+        Colors c(Language::German,
+                 {u"#000000"_s, u"#FFFFFF"_s, u"#FF0000"_s, u"#800080"_s, u"#0000FF"_s});
+        const auto option = [&](const char *name) {
+            c.editor->findChild<QRadioButton *>(QLatin1String(name))->click();
+        };
+        if (tool == u"background sliders"_s) {
+            option("Option2");
+            for (const char *slider : {"scrollrot", "scrollgruen", "scrollblau"})
+                c.editor->findChild<QScrollBar *>(QLatin1String(slider))->setValue(0);
+        } else if (tool == u"standard colours"_s) {
+            option("Option1");
+            c.editor->cmdnorm_Click(); // #000000
+            c.editor->cmdnorm_Click(); // #800000
+        } else if (tool == u"minus"_s) {
+            option("Option3");
+            for (int i = 0; i < 10; ++i)
+                c.editor->cmdminus_Click(); // #FF0000 becomes #F50000
+        } else {
+            option("Option5");
+            c.s.dialogs.colors << qint32(platformColor({0, 255, 0}));
+            c.editor->optsystem_Click();
+        }
+        QCOMPARE(c.shown(), shown);
+    }
+};
+
+QTEST_MAIN(tst_preview)
+#include "tst_preview.moc"
