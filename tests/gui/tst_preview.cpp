@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 using namespace askbright;
@@ -24,15 +25,17 @@ const QString pageTitle = u"Fragen über Preise in €"_s;
 const QString secondQuestion = u"Was kostet ein Kaffee in €?"_s;
 
 // A page project in its file form; picture fills lines 8 and 9.
-QByteArray projectFile(const QString &picture = {})
+QByteArray projectFile(const QString &picture = {}, const QString &textColor = u"#000000"_s,
+                       const QString &bgColor = u"#FFFFFF"_s,
+                       const QString &linkColor = u"#0000FF"_s)
 {
     const QString lines[] = {u"[Projektdatei für Askbright]"_s,
                              pageTitle,
-                             u"#000000"_s,
-                             u"#FFFFFF"_s,
+                             textColor,
+                             bgColor,
                              u"#FF0000"_s,
                              u"#800080"_s,
-                             u"#0000FF"_s,
+                             linkColor,
                              picture,
                              picture.isEmpty() ? u"nein"_s : u"ja"_s,
                              u"faq"_s,
@@ -127,10 +130,12 @@ struct Export {
     }
 };
 
-// The rich-text rendering of page bytes, decoded as the page declares.
-QString rendered(const QByteArray &page, bool modern)
+// The rich-text rendering of page bytes, decoded as the page declares, with
+// the preview's default colours.
+QString rendered(const QByteArray &page, bool modern, const QTextBrowser *preview)
 {
     QTextBrowser browser;
+    browser.document()->setDefaultStyleSheet(preview->document()->defaultStyleSheet());
     browser.setHtml(modern ? QString::fromUtf8(page) : decodeCp1252(page));
     return browser.toHtml();
 }
@@ -289,7 +294,7 @@ private slots:
         QVERIFY(browser->window()->isVisible());
         const QStringList contact{u"--contact"_s, u"kontakt@example.org"_s};
         const QString before = browser->toHtml();
-        QCOMPARE(before, rendered(e.cliPage(contact), false));
+        QCOMPARE(before, rendered(e.cliPage(contact), false, browser));
         QVERIFY(browser->toPlainText().contains(pageTitle));
         QVERIFY(browser->toPlainText().contains(secondQuestion));
 
@@ -299,8 +304,8 @@ private slots:
         const bool modern = options.contains(u"--modern"_s);
         const QString after = browser->toHtml();
         QVERIFY(after != before);
-        QCOMPARE(after,
-                 rendered(e.cliPage(options + (withContact ? contact : QStringList())), modern));
+        QCOMPARE(after, rendered(e.cliPage(options + (withContact ? contact : QStringList())),
+                                 modern, browser));
         QVERIFY(browser->toPlainText().contains(pageTitle));
         QVERIFY(browser->toPlainText().contains(secondQuestion));
         QCOMPARE(browser->window()->windowTitle(),
@@ -343,6 +348,61 @@ private slots:
         QVERIFY(browser->searchPaths().contains(QFileInfo(picture).path()));
         // Not copied for the preview.
         QVERIFY(QDir(e.html).isEmpty());
+    }
+
+    // The rich-text engine takes no colours from the body tag: the preview
+    // gives the text and link colours of the project itself.
+    void previewShowsThePageColors_data()
+    {
+        QTest::addColumn<bool>("modern");
+        QTest::addColumn<QString>("textColor");
+        QTest::addColumn<QString>("linkColor");
+        QTest::addColumn<QColor>("text"); // invalid: the standard colour
+        QTest::addColumn<QColor>("link");
+
+        QTest::newRow("classic") << false << "#F2F2F2"
+                                 << "#FFD966" << QColor(0xF2, 0xF2, 0xF2)
+                                 << QColor(0xFF, 0xD9, 0x66);
+        QTest::newRow("modern") << true << "#F2F2F2"
+                                << "#FFD966" << QColor(0xF2, 0xF2, 0xF2)
+                                << QColor(0xFF, 0xD9, 0x66);
+        QTest::newRow("no usable colours") << false << "rot"
+                                           << "" << QColor() << QColor();
+    }
+
+    void previewShowsThePageColors()
+    {
+        QFETCH(bool, modern);
+        QFETCH(QString, textColor);
+        QFETCH(QString, linkColor);
+        QFETCH(QColor, text);
+        QFETCH(QColor, link);
+        Export e(Language::German, projectFile({}, textColor, u"#1F2A44"_s, linkColor));
+        e.open();
+        if (modern)
+            e.click("chkmodern");
+        QTextBrowser *browser = e.preview();
+        // The colour a piece of the page is drawn in; invalid: the standard one.
+        const auto colorOf = [browser](const std::function<bool(const QTextFragment &)> &which) {
+            for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next())
+                for (auto it = b.begin(); !it.atEnd(); ++it)
+                    if (which(it.fragment())) {
+                        const QTextCharFormat f = it.fragment().charFormat();
+                        return f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color()
+                                                                           : QColor();
+                    }
+            return QColor(Qt::transparent);
+        };
+        QCOMPARE(colorOf([](const QTextFragment &f) { return f.text().contains(secondQuestion); }),
+                 text);
+        const QColor anchor = colorOf([](const QTextFragment &f) {
+            return f.charFormat().isAnchor() && !f.charFormat().anchorHref().isEmpty();
+        });
+        QVERIFY(anchor != QColor(Qt::transparent));
+        if (link.isValid())
+            QCOMPARE(anchor, link);
+        else
+            QVERIFY(anchor != QColor(0xFF, 0xD9, 0x66));
     }
 
     // A page that cannot be composed shows why in the preview, without a

@@ -29,6 +29,23 @@ public:
         setSearchPaths(folder.isEmpty() ? QStringList() : QStringList{folder});
     }
 
+    // The rich-text engine ignores the body's text and link colours; a
+    // default style sheet gives them, and the page's own style sheet, where
+    // it has one, still decides.
+    void setPageColors(const GeneratorSlots &working)
+    {
+        using S = GeneratorSlots;
+        QString sheet;
+        for (const auto &[selector, slot] :
+             {std::pair{"body", S::TextColor}, std::pair{"a", S::LinkColor}}) {
+            const QColor color = QColor::fromString(working[slot]);
+            if (color.isValid())
+                sheet += QStringLiteral("%1 { color: %2; }\n")
+                             .arg(QLatin1String(selector), color.name());
+        }
+        document()->setDefaultStyleSheet(sheet);
+    }
+
     QVariant loadResource(int type, const QUrl &name) override
     {
         if (type == QTextDocument::ImageResource && !m_picturePath.isEmpty() &&
@@ -84,6 +101,7 @@ void PagePreview::showPage(const PageRequest &request)
             const int scrolled = m_browser->verticalScrollBar()->value();
             m_browser->setPicture(plan.withBackground ? plan.working.backgroundPicturePath
                                                       : QString());
+            m_browser->setPageColors(plan.working);
             m_browser->setHtml(html);
             // A changed option keeps the reader where he was.
             m_browser->verticalScrollBar()->setValue(scrolled);
@@ -95,6 +113,7 @@ void PagePreview::showPage(const PageRequest &request)
 void PagePreview::showProblem(const QString &reason)
 {
     m_browser->setPicture(QString());
+    m_browser->document()->setDefaultStyleSheet(QString());
     QString text = m_ctx.pick(u"Die Seite kann so nicht erzeugt werden.",
                               u"The page cannot be created like this.");
     if (!reason.isEmpty())

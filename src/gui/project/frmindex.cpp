@@ -270,7 +270,7 @@ void frmindex::buildControls()
     Picture1 = place(new QLabel(this), "Picture1", 0, 0, 1, 1);
     Picture1->hide();
 
-    Shape2 = place(new QWidget(this), "Shape2", 400, 488, 580, 64);
+    Shape2 = place(new QWidget(this), "Shape2", 400, 488, 450, 64);
     Shape2->setAutoFillBackground(true);
     cmdfarbspeichern = place(new Button3D({}, this), "cmdfarbspeichern", 410, 496, 140, 48);
     cmdoeffnefarbe = place(new Button3D({}, this), "cmdoeffnefarbe", 556, 496, 140, 48);
