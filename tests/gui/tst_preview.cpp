@@ -271,41 +271,50 @@ private slots:
     {
         QTest::addColumn<bool>("english");
         QTest::addColumn<QStringList>("options");
-        QTest::addColumn<bool>("withContact"); // chkmail left ticked
+        QTest::addColumn<bool>("stored"); // a contact address in the store
+        QTest::addColumn<bool>("mail");   // chkmail left ticked
 
-        QTest::newRow("layout 2") << false << QStringList{u"--layout"_s, u"2"_s} << true;
-        QTest::newRow("no paragraphs") << false << QStringList{u"--no-paragraphs"_s} << true;
-        QTest::newRow("links same size") << true << QStringList{u"--links-same-size"_s} << true;
-        QTest::newRow("pre") << false << QStringList{u"--pre"_s} << true;
-        QTest::newRow("without contact") << false << QStringList{} << false;
-        QTest::newRow("modern") << false << QStringList{u"--modern"_s} << true;
+        QTest::newRow("layout 2") << false << QStringList{u"--layout"_s, u"2"_s} << true << true;
+        QTest::newRow("no paragraphs")
+            << false << QStringList{u"--no-paragraphs"_s} << true << true;
+        QTest::newRow("links same size")
+            << true << QStringList{u"--links-same-size"_s} << true << true;
+        QTest::newRow("pre") << false << QStringList{u"--pre"_s} << true << true;
+        QTest::newRow("contact unticked") << false << QStringList{} << true << false;
+        // Generating would ask for an address; the preview asks nothing.
+        QTest::newRow("no address stored") << false << QStringList{u"--pre"_s} << false << true;
+        QTest::newRow("modern") << false << QStringList{u"--modern"_s} << true << true;
         QTest::newRow("modern, English, layout 2")
-            << true << QStringList{u"--modern"_s, u"--layout"_s, u"2"_s} << true;
+            << true << QStringList{u"--modern"_s, u"--layout"_s, u"2"_s} << true << true;
     }
 
     void previewFollowsOptions()
     {
         QFETCH(bool, english);
         QFETCH(QStringList, options);
-        QFETCH(bool, withContact);
+        QFETCH(bool, stored);
+        QFETCH(bool, mail);
         Export e(english ? Language::English : Language::German);
+        if (!stored)
+            QVERIFY(QFile::remove(QDir(e.s.state.dataFolder()).filePath(contactFileName)));
         e.open();
         QTextBrowser *browser = e.preview();
         QVERIFY(browser->window()->isVisible());
-        const QStringList contact{u"--contact"_s, u"kontakt@example.org"_s};
+        const QStringList contact =
+            stored ? QStringList{u"--contact"_s, u"kontakt@example.org"_s} : QStringList();
         const QString before = browser->toHtml();
         QCOMPARE(before, rendered(e.cliPage(contact), false, browser));
         QVERIFY(browser->toPlainText().contains(pageTitle));
         QVERIFY(browser->toPlainText().contains(secondQuestion));
 
         applyOptions(e, options);
-        if (!withContact)
+        if (!mail)
             e.click("chkmail");
         const bool modern = options.contains(u"--modern"_s);
         const QString after = browser->toHtml();
         QVERIFY(after != before);
-        QCOMPARE(after, rendered(e.cliPage(options + (withContact ? contact : QStringList())),
-                                 modern, browser));
+        QCOMPARE(after,
+                 rendered(e.cliPage(options + (mail ? contact : QStringList())), modern, browser));
         QVERIFY(browser->toPlainText().contains(pageTitle));
         QVERIFY(browser->toPlainText().contains(secondQuestion));
         QCOMPARE(browser->window()->windowTitle(),
@@ -313,8 +322,11 @@ private slots:
         // Nothing was written and nothing was asked.
         QVERIFY(QDir(e.html).isEmpty());
         QVERIFY(e.s.dialogs.messages.isEmpty());
-        QVERIFY(e.s.dialogs.inputs.isEmpty());
+        QVERIFY(e.s.dialogs.inputPrompts.isEmpty());
         QVERIFY(e.s.errors.reports.isEmpty());
+        // It goes with the dialog.
+        e.click("cmdhtmlraus");
+        QVERIFY(!browser->window()->isVisible());
     }
 
     // The background picture is shown from where the project names it, under

@@ -67,8 +67,10 @@ PagePreview::PagePreview(WindowContext &ctx, QWidget *parent)
     // where they are, since this is not a browser.
     m_browser->setOpenLinks(false);
     connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
-        if (url.scheme().isEmpty() && url.path().isEmpty() && url.hasFragment())
-            m_browser->scrollToAnchor(url.fragment());
+        m_ctx.guarded("PagePreview", "txtvorschau_AnchorClicked", [&] {
+            if (url.scheme().isEmpty() && url.path().isEmpty() && url.hasFragment())
+                m_browser->scrollToAnchor(url.fragment());
+        });
     });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
