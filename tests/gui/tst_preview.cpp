@@ -100,10 +100,7 @@ struct Export {
 
     template <typename T> T *get(const char *name)
     {
-        T *control = dialog->findChild<T *>(QLatin1String(name));
-        if (!control)
-            qFatal("no control %s", name);
-        return control;
+        return testutil::child<T>(*dialog, QLatin1String(name));
     }
     void click(const char *name) { get<QAbstractButton>(name)->click(); }
 
@@ -182,16 +179,13 @@ struct Colors {
         editor->show();
     }
 
-    QLabel *label(const char *name)
+    template <typename T = QLabel> T *get(const char *name)
     {
-        auto *l = editor->findChild<QLabel *>(QLatin1String(name));
-        if (!l)
-            qFatal("no label %s", name);
-        return l;
+        return testutil::child<T>(*editor, QLatin1String(name));
     }
     bool marked(const char *name)
     {
-        return label(name)->palette().color(QPalette::WindowText) == QColor(Qt::red);
+        return get(name)->palette().color(QPalette::WindowText) == QColor(Qt::red);
     }
     // The four contrast labels: text, new, visited and active link.
     QStringList shown()
@@ -199,7 +193,7 @@ struct Colors {
         QStringList texts;
         for (const char *name : {"lblkontrasttext", "lblkontrastneulink", "lblkontrastaltlink",
                                  "lblkontrastaktivlink"})
-            texts << label(name)->text() + (marked(name) ? u" [rot]"_s : QString());
+            texts << get(name)->text() + (marked(name) ? u" [rot]"_s : QString());
         return texts;
     }
 };
@@ -532,12 +526,10 @@ private slots:
         // Beside the preview, clear of every other control.
         for (const char *name : {"lblkontrasttext", "lblkontrastneulink", "lblkontrastaltlink",
                                  "lblkontrastaktivlink"}) {
-            const QRect r = c.label(name)->geometry();
+            const QRect r = c.get(name)->geometry();
             QVERIFY(c.editor->rect().contains(r));
             for (const char *other : {"Frame3", "picvorschau", "Shape2", "lblvorschau"})
-                QVERIFY2(
-                    !r.intersects(c.editor->findChild<QWidget *>(QLatin1String(other))->geometry()),
-                    other);
+                QVERIFY2(!r.intersects(c.get<QWidget>(other)->geometry()), other);
         }
     }
 
@@ -572,13 +564,11 @@ private slots:
         QFETCH(QStringList, shown);
         Colors c(Language::German,
                  {u"#000000"_s, u"#FFFFFF"_s, u"#FF0000"_s, u"#800080"_s, u"#0000FF"_s});
-        const auto option = [&](const char *name) {
-            c.editor->findChild<QRadioButton *>(QLatin1String(name))->click();
-        };
+        const auto option = [&](const char *name) { c.get<QRadioButton>(name)->click(); };
         if (tool == u"background sliders"_s) {
             option("Option2");
             for (const char *slider : {"scrollrot", "scrollgruen", "scrollblau"})
-                c.editor->findChild<QScrollBar *>(QLatin1String(slider))->setValue(0);
+                c.get<QScrollBar>(slider)->setValue(0);
         } else if (tool == u"standard colours"_s) {
             option("Option1");
             c.editor->cmdnorm_Click(); // #000000
