@@ -1,4 +1,5 @@
 #include "app/paths.h"
+#include "app/placement.h"
 #include "app/schemepainter.h"
 #include "database/recovery.h"
 #include "gui/session.h"
@@ -162,6 +163,40 @@ private slots:
         QVERIFY(!ownerOnTopMeanwhile);
         QVERIFY(s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(s.w().isVisible());
+    }
+
+    // The preview beside the export dialog: never over its owner while the screen has room.
+    void placeBeside_data()
+    {
+        QTest::addColumn<int>("ownerLeft"); // from the screen's left edge
+        QTest::addColumn<int>("ownerWidth");
+        QTest::addColumn<int>("minWidth");
+        QTest::addColumn<int>("expectedLeft");
+        QTest::addColumn<int>("expectedWidth");
+        QTest::newRow("room on the right") << 0 << 200 << 200 << 207 << 300;
+        QTest::newRow("room on the left only") << 500 << 200 << 200 << 192 << 300;
+        QTest::newRow("narrowed to the larger side") << 300 << 300 << 200 << 0 << 292;
+        QTest::newRow("no room: least width, on screen") << 50 << 700 << 360 << 440 << 360;
+    }
+
+    void placeBeside()
+    {
+        QFETCH(int, ownerLeft);
+        QFETCH(int, ownerWidth);
+        QFETCH(int, minWidth);
+        QFETCH(int, expectedLeft);
+        QFETCH(int, expectedWidth);
+        QWidget owner;
+        QWidget window;
+        const QRect area = owner.screen()->availableGeometry();
+        QCOMPARE(area.width(), 800); // the offscreen platform's screen
+        owner.setGeometry(area.left() + ownerLeft, area.top() + 40, ownerWidth, 100);
+        window.resize(300, 200);
+        askbright::placeBeside(&window, &owner, minWidth);
+        QCOMPARE(window.width(), expectedWidth);
+        QCOMPARE(window.x() - area.left(), expectedLeft);
+        QCOMPARE(window.y(), area.top() + 40);
+        QVERIFY(area.contains(window.frameGeometry()));
     }
 
     void schemeRoles()

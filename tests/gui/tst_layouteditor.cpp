@@ -799,8 +799,9 @@ void tst_layouteditor::schemePaintsByRole()
     const QColor button(0xC0, 0, 0), font(0, 0x80, 0), back(0xFF, 0xE0, 0xE0), caption(0, 0, 0xFF);
     auto colors = [](QWidget *w) {
         // Disabled tools keep the platform's disabled text; enabled they show the scheme's.
-        return std::pair{w->palette().color(QPalette::Window),
-                         w->palette().color(QPalette::Active, QPalette::WindowText)};
+        // The background is the colour the widget actually fills itself with.
+        return std::tuple{w->autoFillBackground(), w->palette().color(w->backgroundRole()),
+                          w->palette().color(QPalette::Active, QPalette::WindowText)};
     };
     QCOMPARE(e.palette().color(QPalette::Window), back);
     QCOMPARE(l.get<QWidget>("Shape2")->palette().color(QPalette::Window), button);
@@ -809,9 +810,9 @@ void tst_layouteditor::schemePaintsByRole()
         QCOMPARE(l.get<Button3D>(name)->captionColor(), std::optional<qint32>(0xFF0000));
     }
     for (const char *name : {"Check1", "omitte", "opttitelzent", "Frame2", "lblstil"})
-        QCOMPARE(colors(l.get<QWidget>(name)), std::pair(back, font));
+        QCOMPARE(colors(l.get<QWidget>(name)), std::tuple(true, back, font));
     for (const char *name : {"Option1", "Option6", "optsystem", "opthand"})
-        QCOMPARE(colors(l.get<QWidget>(name)), std::pair(button, caption));
+        QCOMPARE(colors(l.get<QWidget>(name)), std::tuple(true, button, caption));
     for (const char *name : {"lbltitel", "Label10", "lblrottext"})
         QCOMPARE(l.get<QLabel>(name)->palette().color(QPalette::WindowText), font);
     // The preview keeps the page's own colours.

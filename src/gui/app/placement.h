@@ -18,5 +18,9 @@ template <typename W> W *place(W *widget, const char *name, int x, int y, int w,
 void centreOnScreen(QWidget *window);
 // Centred over owner: owner left + owner width / 2 - own width / 2, likewise top.
 void centreOver(QWidget *window, const QWidget *owner);
+// Beside owner on the side of the screen with more room, narrowed (down to
+// minWidth) so that it does not cover owner; top aligned with owner's, kept
+// on the screen.
+void placeBeside(QWidget *window, const QWidget *owner, int minWidth);
 
 } // namespace askbright

@@ -4,6 +4,7 @@
 #include "controls/button3d.h"
 #include "controls/colorvalue.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 
 namespace askbright {
@@ -15,6 +16,10 @@ void setColors(QWidget *widget, qint32 background, qint32 text, bool withBackgro
     QPalette p = widget->palette();
     if (withBackground) {
         p.setColor(QPalette::Window, colorFromBgr(background));
+        // Option buttons and check boxes fill their background from the
+        // button role, not the window role.
+        if (qobject_cast<QAbstractButton *>(widget))
+            p.setColor(QPalette::Button, colorFromBgr(background));
         widget->setAutoFillBackground(true);
     }
     // Disabled controls keep the platform's disabled look.

@@ -211,15 +211,7 @@ void frmexport::cmdvorschau_Click()
             m_preview = new PagePreview(m_ctx, this);
             m_ctx.keepOnTop(m_preview);
             connect(this, &QDialog::finished, m_preview, &QWidget::close);
-            // Beside the dialog where the screen has room for it.
-            const QRect room = screen()->availableGeometry();
-            const QRect dialog = frameGeometry();
-            int x = dialog.right() + 8;
-            if (x + m_preview->width() > room.right())
-                x = std::max(room.left(), dialog.left() - 8 - m_preview->width());
-            m_preview->move(x,
-                            std::clamp(dialog.top(), room.top(),
-                                       std::max(room.top(), room.bottom() - m_preview->height())));
+            placeBeside(m_preview, this, 360);
         }
         m_preview->show();
         m_preview->raise();
