@@ -170,11 +170,9 @@ int exchange(const QCommandLineParser &parser, bool import)
                        stdout);
             return ExitOk;
         }
-        const QByteArray bytes = readFileBytes(localPath(file), 256 * 1024 * 1024);
-        const int room = FaqDatabase::maxRecords - int(records.size());
-        const QString today = shortDateText(date);
         const ImportResult result =
-            csv.isEmpty() ? importMarkdown(bytes, room, today) : importCsv(bytes, room, today);
+            importFile(file, csv.isEmpty() ? ExchangeFormat::Markdown : ExchangeFormat::Csv,
+                       FaqDatabase::maxRecords - int(records.size()), shortDateText(date));
         for (const SkippedRow &row : result.skipped)
             printErr(QStringLiteral("askbright-cli: line %1 skipped: %2")
                          .arg(row.line)

@@ -1,7 +1,9 @@
 #include "database/exchange.h"
 
 #include "app/apperror.h"
+#include "app/paths.h"
 #include "app/textcodec.h"
+#include "database/faqfile.h"
 
 #include <QStringDecoder>
 #include <QStringList>
@@ -269,6 +271,13 @@ QByteArray exportMarkdown(const QList<FaqRecord> &records, const QString &title)
         out += answer.join(u'\n') + QStringLiteral("\n\n");
     }
     return out.toUtf8();
+}
+
+ImportResult importFile(const QString &path, ExchangeFormat format, int room, const QString &today)
+{
+    const QByteArray bytes = readFileBytes(localPath(path), maxFaqFileBytes);
+    return format == ExchangeFormat::Csv ? importCsv(bytes, room, today)
+                                         : importMarkdown(bytes, room, today);
 }
 
 } // namespace askbright

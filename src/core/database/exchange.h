@@ -51,6 +51,12 @@ QByteArray exportCsv(const QList<FaqRecord> &records);
 // Markdown: each "## " heading is a question, the text up to the next such
 // heading its answer (surrounding blank lines dropped, paragraphs kept).
 ImportResult importMarkdown(QByteArrayView bytes, int room, const QString &today);
+enum class ExchangeFormat { Csv, Markdown };
+
+// Reads the file at path (no larger than a database file may be) and imports
+// it in the given format; throws AppError for a file that cannot be read.
+ImportResult importFile(const QString &path, ExchangeFormat format, int room, const QString &today);
+
 // "# title", then per record "## question", a blank line, the answer.
 QByteArray exportMarkdown(const QList<FaqRecord> &records, const QString &title);
 

@@ -310,12 +310,25 @@ PagePlan planPage(Language variant, const ProjectLines &lines, const PageRequest
     return plan;
 }
 
+void writeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
+                     const PageRequest &request, const FaqDatabase &database, QDate today,
+                     const PieceWriter &write)
+{
+    // The classic page streams; it can be far larger than the modern one,
+    // which is built whole.
+    if (request.options.modernPage)
+        write(composeModernPage(variant, working, withBackground, request, database, today));
+    else
+        writePageInPieces(variant, working, withBackground, request, database, today, write);
+}
+
 QByteArray composeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
                              const PageRequest &request, const FaqDatabase &database, QDate today)
 {
-    return request.options.modernPage
-               ? composeModernPage(variant, working, withBackground, request, database, today)
-               : composePage(variant, working, withBackground, request, database, today);
+    QByteArray page;
+    writeChosenPage(variant, working, withBackground, request, database, today,
+                    [&page](QByteArrayView piece) { page += piece; });
+    return page;
 }
 
 PageResult generatePage(Language variant, const PageRequest &request, const FaqDatabase &database,
@@ -336,15 +349,9 @@ PageResult generatePage(Language variant, const PageRequest &request, const FaqD
             placement = placePicture(plan.working.backgroundPicturePath, request.outputFolder,
                                      result.pictureSlot);
         try {
-            // The classic page streams into its file; it can be far larger than
-            // the modern one, which is built whole.
             saveFileInPieces(localPath(result.pagePath), [&](const PieceWriter &write) {
-                if (request.options.modernPage)
-                    write(composeModernPage(variant, plan.working, plan.withBackground, request,
-                                            database, clock.today()));
-                else
-                    writePageInPieces(variant, plan.working, plan.withBackground, request, database,
-                                      clock.today(), write);
+                writeChosenPage(variant, plan.working, plan.withBackground, request, database,
+                                clock.today(), write);
             });
         } catch (const AppError &) {
             placement.undo();

@@ -111,7 +111,10 @@ void writePageInPieces(Language variant, const GeneratorSlots &working, bool wit
                        const PieceWriter &write);
 
 // The same page as a modern HTML5 document (see modernpage.h) when the
-// options ask for it, else the classic page.
+// options ask for it, else the classic page; handed to write, or returned.
+void writeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
+                     const PageRequest &request, const FaqDatabase &database, QDate today,
+                     const PieceWriter &write);
 QByteArray composeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
                              const PageRequest &request, const FaqDatabase &database, QDate today);
 

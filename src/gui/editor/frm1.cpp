@@ -320,6 +320,15 @@ void frm1::setNextCaptionNew()
     cmdvor->setCaption(m_ctx.pick(u"&neu", u"&new"));
 }
 
+void frm1::setNextCaptionForPosition()
+{
+    const FaqDatabase &db = m_state.database;
+    if (db.currentIndex() == db.recordCount())
+        setNextCaptionNew();
+    else
+        cmdvor->setCaption(QStringLiteral("&>"));
+}
+
 void frm1::setWindowState(WindowState state)
 {
     switch (state) {

@@ -181,6 +181,8 @@ private:
     void setRecentEntriesEnabled(bool enabled);
     void updateTitle();
     void setNextCaptionNew();
+    // "neu" on the last record, where the next step adds one; ">" elsewhere.
+    void setNextCaptionForPosition();
     void applyCaptions(Language language);
 
     // Common tail of Save and Save as once the file is written.

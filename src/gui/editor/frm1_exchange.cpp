@@ -4,11 +4,9 @@
 #include "app/apperror.h"
 #include "app/filesaver.h"
 #include "app/paths.h"
-#include "app/textcodec.h"
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
 #include "database/exchange.h"
-#include "database/faqfile.h"
 #include "editor/frm1.h"
 #include "state/appstate.h"
 
@@ -160,10 +158,8 @@ void frm1::importRecords(bool csv)
     ImportResult result;
     const bool read = m_ctx.guarded(
         [&] {
-            const QByteArray bytes = readFileBytes(localPath(*path), maxFaqFileBytes);
-            const int room = FaqDatabase::maxRecords - int(records.size());
-            result = csv ? importCsv(bytes, room, m_state.today())
-                         : importMarkdown(bytes, room, m_state.today());
+            result = importFile(*path, csv ? ExchangeFormat::Csv : ExchangeFormat::Markdown,
+                                FaqDatabase::maxRecords - int(records.size()), m_state.today());
         },
         [&](const AppError &e) {
             const QString why =
@@ -186,8 +182,7 @@ void frm1::importRecords(bool csv)
         db.markChanged();
         setWindowState(WindowState::DatabaseOpen);
         showSlot(first);
-        if (first == db.recordCount())
-            setNextCaptionNew();
+        setNextCaptionForPosition();
         status_aktuell();
     }
     m_ctx.inform(importReport(result, language()), title,

@@ -305,10 +305,7 @@ void frm1::stepHit(bool forward, bool typing)
     // stepping on asks to complete it, as the record buttons do.
     if (hit.record != db.currentIndex() && !(typing && !questionFilled()) &&
         moveTo(hit.record, false)) {
-        if (hit.record == db.recordCount())
-            setNextCaptionNew();
-        else
-            cmdvor->setCaption(QStringLiteral("&>"));
+        setNextCaptionForPosition();
         status_aktuell();
     }
     if (hit.record == db.currentIndex()) {

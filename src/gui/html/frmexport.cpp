@@ -19,8 +19,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QScreen>
-#include <algorithm>
 
 namespace askbright {
 

@@ -601,12 +601,7 @@ void frmindex::cmdfarbspeichern_Click()
             }
             QString chosen;
             for (;;) {
-                m_dialog.initDir = remembered;
-                m_dialog.fileName.clear();
-                m_dialog.dialogTitle = QStringLiteral("Projektdatei speichern");
-                m_dialog.filter = projectFilter;
-                m_dialog.filterIndex = 1;
-                m_dialog.flags = DialogFlags::Save;
+                prepareProjectDialog(remembered, QStringLiteral("Projektdatei speichern"));
                 if (!m_dialog.showSave())
                     return;
                 chosen = m_dialog.fileName;
@@ -639,16 +634,21 @@ void frmindex::cmdfarbspeichern_Click()
         [](const AppError &) {});
 }
 
+void frmindex::prepareProjectDialog(const QString &initDir, const QString &title)
+{
+    m_dialog.initDir = initDir;
+    m_dialog.fileName.clear();
+    m_dialog.dialogTitle = title;
+    m_dialog.filter = projectFilter;
+    m_dialog.filterIndex = 1;
+    m_dialog.flags = DialogFlags::Save;
+}
+
 void frmindex::cmdoeffnefarbe_Click()
 {
     m_ctx.guarded(
         [this] {
-            m_dialog.initDir = m_templatesFolder;
-            m_dialog.fileName.clear();
-            m_dialog.dialogTitle = QStringLiteral("Projektdatei öffnen");
-            m_dialog.filter = projectFilter;
-            m_dialog.filterIndex = 1;
-            m_dialog.flags = DialogFlags::Save;
+            prepareProjectDialog(m_templatesFolder, QStringLiteral("Projektdatei öffnen"));
             if (!m_dialog.showOpen())
                 return;
             const QString chosen = m_dialog.fileName;

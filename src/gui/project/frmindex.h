@@ -90,6 +90,8 @@ private:
     void readAddressStore();
     void mail_decrypt();
     void setCaption(const QString &fileName);
+    // The project file dialog, set up for a save or an open in initDir.
+    void prepareProjectDialog(const QString &initDir, const QString &title);
     void applyCaptions(Language language);
     void markUnsaved();
     bool Form_QueryUnload();
