@@ -482,15 +482,18 @@ private slots:
     void captionsAndPictures_data()
     {
         QTest::addColumn<bool>("english");
-        QTest::addColumn<QStringList>("captions"); // Check1 chkmail chklinks chkpre gen raus Frame1
+        // Check1 chkmail chklinks chkpre chkmodern gen raus preview Frame1
+        QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QString>("title");
         QTest::newRow("German") << false
                                 << QStringList{"Frage mit Absatzformatierung",
                                                "verwende EMail, wenn vorhanden",
                                                "Links gleiche Größe wie Text",
                                                "Antwort mit <pre> - Tag",
+                                               "Moderne Seite (HTML5)",
                                                "Generieren!",
                                                "....raus hier!",
+                                               "Vorschau",
                                                "Layout auswählen"}
                                 << "HTML- Generierung";
         QTest::newRow("English") << true
@@ -498,8 +501,10 @@ private slots:
                                                 "use email address if existing",
                                                 "Links same size as text",
                                                 "Answer with <pre> - Tag",
+                                                "Modern page (HTML5)",
                                                 "Create HTML!",
                                                 "....leave me!",
+                                                "Preview",
                                                 "Select Layout"}
                                  << "Generating HTML-Code";
     }
@@ -514,9 +519,9 @@ private slots:
         frmexport d(s.context, s.w(), &s.w());
         d.show();
         QStringList shown;
-        for (const char *box : {"Check1", "chkmail", "chklinks", "chkpre"})
+        for (const char *box : {"Check1", "chkmail", "chklinks", "chkpre", "chkmodern"})
             shown << child<QCheckBox>(d, box)->text();
-        for (const char *button : {"cmdgenerieren", "cmdhtmlraus"})
+        for (const char *button : {"cmdgenerieren", "cmdhtmlraus", "cmdvorschau"})
             shown << child<Button3D>(d, button)->caption();
         shown << child<QGroupBox>(d, "Frame1")->title();
         QCOMPARE(shown, captions);
