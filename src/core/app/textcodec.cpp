@@ -30,10 +30,13 @@ inline int encodeChar(char16_t c)
     return -1;
 }
 
-// Everything but a regular file is refused by name of what it is.
-void refuseIrregular(mode_t mode, const QString &path)
+} // namespace
+
+void refuseIrregularFile(unsigned mode, const QString &path, int number)
 {
     const char *kind = nullptr;
+    if (S_ISREG(mode))
+        return;
     if (S_ISDIR(mode))
         kind = "a folder";
     else if (S_ISFIFO(mode))
@@ -42,16 +45,12 @@ void refuseIrregular(mode_t mode, const QString &path)
         kind = "a device";
     else if (S_ISSOCK(mode))
         kind = "a socket";
-    else if (!S_ISREG(mode))
+    else
         kind = "no regular file";
-    if (kind) {
-        throw AppError(AppError::BadFileName,
-                       QStringLiteral("Bad file name or number: %1 is %2, not a file")
-                           .arg(path, QLatin1String(kind)));
-    }
+    throw AppError(number,
+                   QStringLiteral("%1: %2 is %3, not a file")
+                       .arg(AppError::classicDescription(number), path, QLatin1String(kind)));
 }
-
-} // namespace
 
 QString decodeCp1252(QByteArrayView bytes)
 {
@@ -139,7 +138,7 @@ FileChunks::FileChunks(const QString &path, qint64 maxBytes) : m_path(path), m_m
     // The kind is checked before opening, and again on the opened file: a named
     // pipe opened for reading would wait for a writer.
     if (::stat(local.constData(), &st) == 0)
-        refuseIrregular(st.st_mode, path);
+        refuseIrregularFile(st.st_mode, path, AppError::BadFileName);
     m_fd = ::open(local.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0)
         throw AppError::fromErrno(errno, path);
@@ -149,7 +148,7 @@ FileChunks::FileChunks(const QString &path, qint64 maxBytes) : m_path(path), m_m
         throw AppError::fromErrno(error, path);
     }
     try {
-        refuseIrregular(st.st_mode, path);
+        refuseIrregularFile(st.st_mode, path, AppError::BadFileName);
     } catch (...) {
         ::close(m_fd);
         throw;

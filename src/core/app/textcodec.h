@@ -35,6 +35,10 @@ QString trimTrailingBlanks(const QString &s);
 // At most the first 60 characters of a value, for quoting it in a message.
 QString excerpt(const QString &text);
 
+// Throws AppError number "<description>: <path> is a named pipe, not a file"
+// unless mode (as stat gives it) is that of a regular file.
+void refuseIrregularFile(unsigned mode, const QString &path, int number);
+
 // Reads a whole file, refusing files larger than maxBytes; throws AppError.
 // Only regular files are read: a folder, a named pipe or a device is refused
 // with error 52 naming what the path is, before anything could block.
