@@ -5,6 +5,7 @@
 #include <QFile>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -200,6 +201,35 @@ QByteArray readFileBytes(const QString &path, qint64 maxBytes)
         if (!file.read(bytes, room > 0 ? room : 64 * 1024))
             return bytes;
     }
+}
+
+bool ByteSource::more()
+{
+    if (!m_file)
+        return false;
+    constexpr qsizetype piece = 256 * 1024;
+    // Moved by hand: a removal from the front would leave the room at the
+    // front, and every piece would need a new buffer.
+    const qsizetype kept = m_buffer.size() - m_pos;
+    if (m_pos > 0) {
+        std::memmove(m_buffer.data(), m_buffer.constData() + m_pos, size_t(kept));
+        m_buffer.truncate(kept);
+    }
+    m_pos = 0;
+    if (m_buffer.capacity() < kept + piece)
+        m_buffer.reserve(qMax(kept + piece, 2 * m_buffer.capacity()));
+    const bool got = m_file->read(m_buffer, piece);
+    m_bytes = m_buffer;
+    return got;
+}
+
+bool ByteSource::has(qsizetype n)
+{
+    while (m_bytes.size() - m_pos < n) {
+        if (!more())
+            return false;
+    }
+    return true;
 }
 
 QString LineReader::next()
