@@ -69,9 +69,8 @@ QString markdownText(QStringView line, bool hardBreak)
             out += line[++i];
         } else if (c == u'\\' && i + 1 == line.size() && hardBreak) {
             break;
-        } else if (const auto reference = characterReference(line, i)) {
-            const char32_t code = reference->first;
-            out += QStringView(QChar::fromUcs4(code));
+        } else if (const auto reference = c == u'&' ? characterReference(line, i) : std::nullopt) {
+            out += QStringView(QChar::fromUcs4(reference->first));
             i += reference->second - 1;
         } else {
             out += c;
@@ -265,13 +264,33 @@ private:
     int m_number = 0;
 };
 
+bool needsEscape(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\\':
+    case u'`':
+    case u'*':
+    case u'_':
+    case u'[':
+    case u']':
+    case u'<':
+    case u'>':
+    case u'&':
+    case u'#':
+    case u'~':
+    case u'|':
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Text on one Markdown line, shown by a renderer as it is: every character
 // that could start markup escaped, line breaks and a blank at either end (a
 // renderer would trim it) as character references. At the start of a line
 // also list, heading-underline and numbered-list markers are escaped.
 QString markdownLine(QStringView text, bool lineStart)
 {
-    static const QString escaped = QStringLiteral("\\`*_[]<>&#~|");
     qsizetype marker = -1;
     if (lineStart && !text.isEmpty()) {
         qsizetype digits = 0;
@@ -285,22 +304,21 @@ QString markdownLine(QStringView text, bool lineStart)
     }
     QString out;
     out.reserve(text.size() + 16);
+    qsizetype plain = 0; // start of the characters not yet copied
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         const bool edge = i == 0 || i == text.size() - 1;
-        if (c == u'\n')
-            out += QLatin1String("&#10;");
-        else if (c == u'\r')
-            out += QLatin1String("&#13;");
-        else if (edge && c == u' ')
-            out += QLatin1String("&#32;");
-        else if (edge && c == u'\t')
-            out += QLatin1String("&#9;");
-        else if (i == marker || escaped.contains(c))
-            out += QLatin1Char('\\') + c;
+        const bool blank = edge && (c == u' ' || c == u'\t');
+        if (c != u'\n' && c != u'\r' && !blank && i != marker && !needsEscape(c))
+            continue;
+        out += text.sliced(plain, i - plain);
+        plain = i + 1;
+        if (c == u'\n' || c == u'\r' || blank)
+            out += QStringLiteral("&#%1;").arg(c.unicode());
         else
-            out += c;
+            out += QLatin1Char('\\') + c;
     }
+    out += text.sliced(plain);
     return out;
 }
 
