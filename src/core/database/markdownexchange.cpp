@@ -264,8 +264,13 @@ private:
     int m_number = 0;
 };
 
-bool needsEscape(QChar c)
+// next: the character after c, or none. A colon before a word could start
+// an emoji short code (":smile:") for some renderers.
+bool needsEscape(QChar c, QChar next)
 {
+    if (c == u':')
+        return next.unicode() < 0x80 &&
+               (next.isLetterOrNumber() || next == u'_' || next == u'+' || next == u'-');
     switch (c.unicode()) {
     case u'\\':
     case u'`':
@@ -309,7 +314,8 @@ QString markdownLine(QStringView text, bool lineStart)
         const QChar c = text[i];
         const bool edge = i == 0 || i == text.size() - 1;
         const bool blank = edge && (c == u' ' || c == u'\t');
-        if (c != u'\n' && c != u'\r' && !blank && i != marker && !needsEscape(c))
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        if (c != u'\n' && c != u'\r' && !blank && i != marker && !needsEscape(c, next))
             continue;
         out += text.sliced(plain, i - plain);
         plain = i + 1;
