@@ -257,9 +257,11 @@ private slots:
                     } catch (const AppError &) {
                         continue;
                     }
-                    taken += first.records.isEmpty() ? 0 : 1;
                     const QList<FaqRecord> stored = parseFaq(formatFaq(first.records));
                     QCOMPARE(stored, first.records);
+                    if (stored.isEmpty())
+                        continue; // Markdown of no record is refused
+                    ++taken;
                     const ImportResult again = import(format, exported(format, stored));
                     QVERIFY2(again.records == first.records && again.notes.isEmpty(),
                              input.constData());

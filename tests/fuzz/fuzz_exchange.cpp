@@ -1,6 +1,6 @@
 // CSV and Markdown imports: the room is respected, every record taken is one
-// a .faq file stores and reads back the same, and what an import takes goes
-// out and comes back unchanged: import -> export -> import is a fixed point,
+// a .faq file stores and reads back the same, and the records an import takes
+// go out and come back unchanged: import -> export -> import is a fixed point,
 // and so is the export after it.
 #include "app/apperror.h"
 #include "app/textcodec.h"
@@ -47,6 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(!r.question.contains(u'"') && !r.answer.contains(u'"'));
         }
         FUZZ_CHECK(parseFaq(formatFaq(first.records)) == first.records);
+        // A Markdown file of no record is refused, so there is nothing to read back.
+        if (first.records.isEmpty())
+            continue;
         const QByteArray out = exported(format, first.records);
         const ImportResult again = import(format, out, room);
         FUZZ_CHECK(again.records == first.records && again.notes.isEmpty());

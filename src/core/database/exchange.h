@@ -33,7 +33,6 @@ struct ImportNote {
     RecordField field = RecordField::Question;
     QString detail;
 
-    bool leftOut() const { return kind < Replaced; }
     bool operator==(const ImportNote &) const = default;
 };
 

@@ -105,9 +105,6 @@ QString shownText(QString stored);
 class Pieces {
 public:
     explicit Pieces(const PieceWriter &write) : m_write(write) { m_piece.reserve(pieceSize * 2); }
-    ~Pieces() = default;
-    Pieces(const Pieces &) = delete;
-    Pieces &operator=(const Pieces &) = delete;
 
     void add(QStringView text)
     {
