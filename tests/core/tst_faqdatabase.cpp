@@ -180,8 +180,9 @@ void tst_faqdatabase::files()
         QCOMPARE(e.number(), error);
         if (error == AppError::OutOfMemory) {
             // The reader names the text it refuses, and the writer refuses it too.
-            QCOMPARE(e.description(),
-                     u"Record 2, answer: 1048577 characters; a text may hold at most 1048576"_s);
+            QCOMPARE(
+                e.description(),
+                u"Record 2, answer: 1048577 characters; a text may hold at most 1048576 characters"_s);
             const FaqRecord tooLong{"q", QString(maxTextLength + 1, u'x'), {}, {}};
             QVERIFY_THROWS_EXCEPTION(AppError, faq_speichern(path, {tooLong}));
             QCOMPARE(testutil::readBytes(path), bytes);

@@ -981,7 +981,7 @@ private slots:
         QTest::newRow("not a database") << QByteArray("abc") << "13  {{ANY}}";
         QTest::newRow("a text too long") << " 1 \r\n\"" + QByteArray(2'000'000, 'x') + '"'
                                          << "7  Datensatz 1, Frage: 2000000 Zeichen; ein Text darf "
-                                            "höchstens 1048576 enthalten";
+                                            "höchstens 1048576 Zeichen enthalten";
     }
 
     void openFromCommandLine()

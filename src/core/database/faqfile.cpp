@@ -133,12 +133,12 @@ AppError textTooLong(int record, RecordField field, qint64 length)
 {
     return AppError(
         AppError::OutOfMemory,
-        QStringLiteral("Record %1, %2: %3 characters; a text may hold at most %4")
+        QStringLiteral("Record %1, %2: %3 characters; a text may hold at most %4 characters")
             .arg(record)
             .arg(fieldName(field, Language::English))
             .arg(length)
             .arg(maxTextLength),
-        QStringLiteral("Datensatz %1, %2: %3 Zeichen; ein Text darf höchstens %4 enthalten")
+        QStringLiteral("Datensatz %1, %2: %3 Zeichen; ein Text darf höchstens %4 Zeichen enthalten")
             .arg(record)
             .arg(fieldName(field, Language::German))
             .arg(length)
