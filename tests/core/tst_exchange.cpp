@@ -279,7 +279,7 @@ private slots:
         const QString path = dir.filePath(u"leer"_s);
         for (const auto &[format, head] : {std::pair{ExchangeFormat::Csv, "question,answer\r\n"},
                                            {ExchangeFormat::Markdown, "## q\n\n"}}) {
-            QVERIFY(testutil::writeBytes(path, head + QByteArray(10'000'000, '\n')));
+            QVERIFY(testutil::writeBytes(path, head + QByteArray(4'000'000, '\n')));
             rusage before{}, after{};
             getrusage(RUSAGE_SELF, &before);
             const ImportResult result = importFile(path, format, 2000, today);
