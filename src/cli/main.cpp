@@ -12,6 +12,7 @@
 #include "database/faqdatabase.h"
 #include "database/faqfile.h"
 #include "html/pagegenerator.h"
+#include "html/templatefolders.h"
 #include "state/appstate.h"
 
 #include <QCommandLineParser>
@@ -38,7 +39,8 @@ const char usageText[] =
     "import appends the records of a CSV file (header row naming the columns question,\n"
     "answer, extra info, link, date, info with question) or of a Markdown file (a\n"
     "\"## \" heading per question) to the database, creating it when it does not exist,\n"
-    "and reports every row it skipped. export writes the records as CSV or Markdown.\n"
+    "and reports every row it left out or changed. export writes the records as CSV or\n"
+    "Markdown. Paths are used as given.\n"
     "\n"
     "Options:\n"
     "  --database FILE        the .faq database\n"
@@ -59,12 +61,36 @@ const char usageText[] =
     "  -h, --help             show this help\n"
     "  -v, --version          show the version\n"
     "\n"
-    "Exit status: 0 page written or every row imported, 1 run given up (not a page\n"
-    "project, background picture missing) or rows skipped, 2 error or bad usage.\n";
+    "Exit status: 0 page written or every row imported as it was, 1 run given up (not a\n"
+    "page project, background picture missing, not a file of records) or rows left out\n"
+    "or changed, 2 error or bad usage.\n";
+
+// A line for the terminal: control characters that came from files (escape
+// sequences among them) become "?".
+void printLine(QString text, FILE *stream)
+{
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    }
+    std::fputs(qPrintable(text + u'\n'), stream);
+}
 
 void printErr(const QString &text)
 {
-    std::fputs(qPrintable(text + u'\n'), stderr);
+    printLine(text, stderr);
+}
+
+// A path in a message: cut in the middle when long, also where a description
+// quotes it.
+QString shortPath(const QString &path)
+{
+    return longfix(path, 60);
+}
+
+QString describe(const AppError &error, const QString &path)
+{
+    return error.numberAndDescription().replace(path, shortPath(path));
 }
 
 int usageError(const QString &text)
@@ -79,10 +105,11 @@ class StderrSink : public MessageSink {
 public:
     int showMessage(const Message &message) override
     {
-        QString text = message.text;
-        text.replace(u'\r', u'\n');
+        const QStringList lines = message.text.split(u'\r');
         printErr((message.title.isEmpty() ? productTitle : message.title) + QStringLiteral(": ") +
-                 text);
+                 lines.first());
+        for (const QString &line : lines.sliced(1))
+            printErr(line);
         return AnswerOk;
     }
 };
@@ -119,22 +146,9 @@ bool readDatabase(const QString &path, QList<FaqRecord> &records)
         return true;
     } catch (const AppError &error) {
         printErr(QStringLiteral("askbright-cli: cannot read the database '%1': %2")
-                     .arg(path, error.numberAndDescription()));
+                     .arg(shortPath(path), describe(error, path)));
         return false;
     }
-}
-
-QString skippedReason(const SkippedRow &row)
-{
-    switch (row.reason) {
-    case SkippedRow::DatabaseFull:
-        return QStringLiteral("the database already holds %1 records").arg(FaqDatabase::maxRecords);
-    case SkippedRow::Unencodable:
-        return QStringLiteral("the character '%1' cannot be stored in a .faq file").arg(row.detail);
-    case SkippedRow::NoQuestion:
-        break;
-    }
-    return QStringLiteral("the question is empty");
 }
 
 // import and export: records between the database and a CSV or Markdown file.
@@ -148,47 +162,59 @@ int exchange(const QCommandLineParser &parser, bool import)
     if (csv.isEmpty() == markdown.isEmpty())
         return usageError(QStringLiteral("give exactly one of --csv and --markdown"));
     const QString file = csv.isEmpty() ? markdown : csv;
+    const ExchangeFormat format = csv.isEmpty() ? ExchangeFormat::Markdown : ExchangeFormat::Csv;
     QDate date;
     QString dateError;
     if (!generationDate(parser, date, dateError))
         return usageError(dateError);
 
     QList<FaqRecord> records;
-    const bool newDatabase = import && !QFileInfo::exists(localPath(databasePath));
-    if (!newDatabase && !readDatabase(localPath(databasePath), records))
+    const bool newDatabase = import && !QFileInfo::exists(databasePath);
+    if (!newDatabase && !readDatabase(databasePath, records))
         return ExitFehler;
-    try {
-        if (!import) {
-            const QString title = parser.isSet(QStringLiteral("title"))
-                                      ? parser.value(QStringLiteral("title"))
-                                      : QStringLiteral("FAQ");
-            saveFile(localPath(file),
-                     csv.isEmpty() ? exportMarkdown(records, title) : exportCsv(records));
-            std::fputs(qPrintable(QStringLiteral("%1 records written to %2\n")
-                                      .arg(records.size())
-                                      .arg(QDir::toNativeSeparators(file))),
-                       stdout);
-            return ExitOk;
+    const auto failed = [](const QString &path, const AppError &error) {
+        printErr(
+            QStringLiteral("askbright-cli: %1: %2").arg(shortPath(path), describe(error, path)));
+    };
+    if (!import) {
+        try {
+            exportFile(file, format, records,
+                       parser.isSet(QStringLiteral("title")) ? parser.value(QStringLiteral("title"))
+                                                             : QStringLiteral("FAQ"));
+        } catch (const AppError &error) {
+            failed(file, error);
+            return ExitFehler;
         }
-        const ImportResult result =
-            importFile(file, csv.isEmpty() ? ExchangeFormat::Markdown : ExchangeFormat::Csv,
-                       FaqDatabase::maxRecords - int(records.size()), shortDateText(date));
-        for (const SkippedRow &row : result.skipped)
-            printErr(QStringLiteral("askbright-cli: line %1 skipped: %2")
-                         .arg(row.line)
-                         .arg(skippedReason(row)));
-        records += result.records;
-        faq_speichern(localPath(databasePath), records);
-        std::fputs(qPrintable(QStringLiteral("%1 records imported, %2 skipped\n")
-                                  .arg(result.records.size())
-                                  .arg(result.skipped.size())),
-                   stdout);
-        return result.skipped.isEmpty() ? ExitOk : ExitRaus;
+        printLine(
+            QStringLiteral("%1 records written to %2").arg(records.size()).arg(shortPath(file)),
+            stdout);
+        return ExitOk;
+    }
+    ImportResult result;
+    try {
+        result = importFile(file, format, FaqDatabase::maxRecords - int(records.size()),
+                            shortDateText(date));
     } catch (const AppError &error) {
-        printErr(QStringLiteral("askbright-cli: %1: %2")
-                     .arg(QDir::toNativeSeparators(file), error.numberAndDescription()));
+        failed(file, error);
+        // A file that is not one of records is given up like a page project that is none.
+        return error.number() == AppError::TypeMismatch ? ExitRaus : ExitFehler;
+    }
+    for (const ImportNote &note : result.notes)
+        printErr(QStringLiteral("askbright-cli: ") + noteText(note, Language::English));
+    if (result.unlisted > 0)
+        printErr(QStringLiteral("askbright-cli: %1 more rows left out").arg(result.unlisted));
+    try {
+        faq_speichern(databasePath, records + result.records);
+    } catch (const AppError &error) {
+        failed(databasePath, error);
         return ExitFehler;
     }
+    printLine(QStringLiteral("%1 records imported (%2 changed), %3 rows left out")
+                  .arg(result.records.size())
+                  .arg(result.changed)
+                  .arg(result.leftOut),
+              stdout);
+    return result.notes.isEmpty() && result.unlisted == 0 ? ExitOk : ExitRaus;
 }
 
 int generate(const QCommandLineParser &parser)
@@ -239,7 +265,7 @@ int generate(const QCommandLineParser &parser)
         generatePage(Language::fromSetting(language), request, database, clock, sink);
     switch (result.status) {
     case PageStatus::Ok:
-        std::fputs(qPrintable(QDir::toNativeSeparators(result.pagePath) + u'\n'), stdout);
+        printLine(QDir::toNativeSeparators(result.pagePath), stdout);
         return ExitOk;
     case PageStatus::Raus:
         return ExitRaus;
@@ -281,8 +307,7 @@ int main(int argc, char *argv[])
         return ExitOk;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        std::fputs(qPrintable(QStringLiteral("askbright-cli ") + fullVersionText() + u'\n'),
-                   stdout);
+        printLine(QStringLiteral("askbright-cli ") + fullVersionText(), stdout);
         return ExitOk;
     }
     const QStringList positional = parser.positionalArguments();

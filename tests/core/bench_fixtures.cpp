@@ -1,6 +1,6 @@
 // Writes the inputs scripts/bench feeds to askbright-cli into the folder
-// given as the only argument: a page project and databases from ordinary to
-// extreme.
+// given as the only argument: a page project, databases from ordinary to
+// extreme, and files to import.
 #include "app/textcodec.h"
 #include "database/faqfile.h"
 
@@ -60,7 +60,12 @@ int main(int argc, char *argv[])
         writeBytes(dir.filePath(u"2000x2k.faq"_s), records(2000, 2048)) &&
         writeBytes(dir.filePath(u"2000x32k.faq"_s), records(2000, 32768)) &&
         writeBytes(dir.filePath(u"amp100m.faq"_s), oneHugeQuestion('&', 100'000'000)) &&
-        writeBytes(dir.filePath(u"szlig100m.faq"_s), oneHugeQuestion('\xDF', 100'000'000));
+        writeBytes(dir.filePath(u"szlig100m.faq"_s), oneHugeQuestion('\xDF', 100'000'000)) &&
+        // Imports and exports.
+        writeBytes(dir.filePath(u"2000x100k.faq"_s), records(2000, 100000)) &&
+        writeBytes(dir.filePath(u"empty10m.csv"_s),
+                   "question,answer\r\n" + QByteArray(10'000'000, '\n')) &&
+        writeBytes(dir.filePath(u"empty10m.md"_s), "## q\n\n" + QByteArray(10'000'000, '\n'));
     if (!ok)
         std::fputs("bench_fixtures: cannot write the fixtures\n", stderr);
     return ok ? 0 : 1;

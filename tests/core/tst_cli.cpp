@@ -75,6 +75,10 @@ void tst_cli::run_data()
     row("bad date", g + u" --date 06.12.2026"_s, 2, u"invalid --date '06.12.2026'"_s);
     row("database missing", QString(g).replace(u"{{DB}}"_s, u"{{DIR}}/fehlt.faq"_s), 2,
         u"cannot read the database '{{DIR}}/fehlt.faq': 53  "_s);
+    row("a long path is cut in the middle",
+        QString(g).replace(u"{{DB}}"_s, u"{{DIR}}"_s + (u"/"_s + QString(50, u'x')).repeated(6) +
+                                            u"/fehlt.faq"_s),
+        2, u"cannot read the database '/.../fehlt.faq': 53  File not found: /.../fehlt.faq\n"_s);
     row("output folder missing", g + u"/nirgends"_s, 2,
         u"Seite nicht erzeugt: Die FAQ-Seite wurde nicht erzeugt:\n76  "_s);
     row("page name leaves the folder", QString(g).replace(u"seite.pdt"_s, u"flucht.pdt"_s), 1,
@@ -133,37 +137,47 @@ int tst_cli::cli(const QStringList &arguments, QByteArray *out, QByteArray *err)
     return process.exitCode();
 }
 
-// A database goes out as CSV and comes back byte for byte; a CSV with a row
-// that cannot be taken is imported in part and says which row.
+// A database goes out as CSV and comes back byte for byte; an import lists
+// what it left out or changed, and a file of no records changes nothing.
 void tst_cli::importAndExport()
 {
     const QString database = testutil::dataPath(u"two_records.faq"_s);
-    const QString csv = m_dir.filePath(u"two.csv"_s), copy = m_dir.filePath(u"copy.faq"_s);
+    // A backslash is part of the name here, as the file system has it.
+    const QString csv = m_dir.filePath(u"two\\records.csv"_s);
+    const QString copy = m_dir.filePath(u"copy.faq"_s);
     QByteArray out, err;
     QCOMPARE(cli({u"export"_s, u"--database"_s, database, u"--csv"_s, csv}, &out), 0);
     QVERIFY(out.startsWith("2 records written to"));
+    QVERIFY(QFileInfo(csv).isFile());
     QFile::remove(copy);
     QCOMPARE(cli({u"import"_s, u"--database"_s, copy, u"--csv"_s, csv}, &out), 0);
-    QCOMPARE(out, QByteArray("2 records imported, 0 skipped\n"));
+    QCOMPARE(out, QByteArray("2 records imported (0 changed), 0 rows left out\n"));
     QCOMPARE(testutil::readBytes(copy), testutil::readBytes(database));
 
+    // Control characters from the file reach the terminal as "?".
     const QString md = m_dir.filePath(u"more.md"_s);
-    QVERIFY(testutil::writeBytes(md, "## Dritte?\n\nJa.\n\n## \n\nohne Frage\n"));
+    QVERIFY(testutil::writeBytes(md, "Vorwort\n## Dritte?\n\n- zur Frage: \x1b[2J\n\nJa.\n"));
     QCOMPARE(
         cli({u"import"_s, u"--database"_s, copy, u"--markdown"_s, md, u"--date"_s, u"2026-12-06"_s},
             &out, &err),
         1);
-    QCOMPARE(out, QByteArray("1 records imported, 1 skipped\n"));
-    QCOMPARE(err, QByteArray("askbright-cli: line 5 skipped: the question is empty\n"));
+    QCOMPARE(out, QByteArray("1 records imported (1 changed), 1 rows left out\n"));
+    QCOMPARE(err, QByteArray("askbright-cli: line 1: left out, text before the first question\n"
+                             "askbright-cli: line 2, info with question: \"?[2J\" read as 0\n"));
     QVERIFY(testutil::readBytes(copy).endsWith("\"Dritte?\"\r\n\"Ja.\"\r\n\"\"\r\n\"\"\r\n 0 \r\n"
                                                "06.12.2026\r\n"));
     QVERIFY(testutil::readBytes(copy).startsWith(" 3 \r\n"));
 
-    // A file that is no CSV changes nothing.
+    // A file that holds no records is given up.
     const QByteArray before = testutil::readBytes(copy);
-    QVERIFY(testutil::writeBytes(csv, "a,b\r\n1,2\r\n"));
-    QCOMPARE(cli({u"import"_s, u"--database"_s, copy, u"--csv"_s, csv}, nullptr, &err), 2);
-    QVERIFY(err.contains("13  The first line names no question column"));
+    for (const auto &[option, bytes] :
+         {std::pair{"--csv", "a,b\r\n1,2\r\n"}, {"--markdown", "# T\n"}}) {
+        QVERIFY(testutil::writeBytes(md, bytes));
+        QCOMPARE(cli({u"import"_s, u"--database"_s, copy, QString::fromLatin1(option), md}, nullptr,
+                     &err),
+                 1);
+        QVERIFY2(err.contains(": 13  The "), err.constData());
+    }
     QCOMPARE(testutil::readBytes(copy), before);
 }
 

@@ -157,6 +157,12 @@ void tst_faqdatabase::files_data()
     QTest::newRow("flag x") << " 1 \r\n" + QByteArray(one).replace(" 0 ", "x") << Records()
                             << mismatch;
     QTest::newRow("open quote") << QByteArray(" 1 \r\n\"q\"\r\n\"a\r\nrest") << Records() << ended;
+    const QByteArray longest(maxTextLength, 'x');
+    QTest::newRow("longest text, unquoted")
+        << " 1 \r\n\"q\"\r\n" + longest + "\r\n\"\"\r\n\"\"\r\n 0 \r\n01.01.2004\r\n"
+        << Records{{"q", QString::fromLatin1(longest), {}, {}, 0, "01.01.2004"}} << -1;
+    QTest::newRow("text too long") << " 2 \r\n" + one + "\"q\"\r\n\"x" + longest + "\"\r\n"
+                                   << Records() << int(AppError::OutOfMemory);
 }
 
 void tst_faqdatabase::files()
@@ -172,6 +178,15 @@ void tst_faqdatabase::files()
         QVERIFY(error <= 0);
     } catch (const AppError &e) {
         QCOMPARE(e.number(), error);
+        if (error == AppError::OutOfMemory) {
+            // The reader names the text it refuses, and the writer refuses it too.
+            QCOMPARE(
+                e.description(),
+                u"Record 2, answer: 1048577 characters; a text may hold at most 1048576 characters"_s);
+            const FaqRecord tooLong{"q", QString(maxTextLength + 1, u'x'), {}, {}};
+            QVERIFY_THROWS_EXCEPTION(AppError, faq_speichern(path, {tooLong}));
+            QCOMPARE(testutil::readBytes(path), bytes);
+        }
         return;
     }
     // A raw quote that reached the writer is stored as the substitute, never as a field end.

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace askbright;
@@ -25,7 +26,12 @@ private slots:
         QTest::newRow("replaces") << "old" << false << "neu ä" << 0;
         QTest::newRow("no folder") << "no/a" << false << "new" << int(AppError::PathNotFound);
         QTest::newRow("file as folder") << "old/a" << false << "new" << int(AppError::PathNotFound);
-        QTest::newRow("folder") << "sub" << false << "new" << int(AppError::PathFileAccessError);
+        const int refused = AppError::PathFileAccessError;
+        QTest::newRow("folder") << "sub" << false << "new" << refused;
+        QTest::newRow("named pipe") << "pipe" << false << "new" << refused;
+        QTest::newRow("link to nothing") << "dangling" << false << "new" << refused;
+        QTest::newRow("link loop") << "loop" << false << "new" << refused;
+        QTest::newRow("link to a file writes the file") << "link" << false << "neu" << 0;
         // Past the 4 KB file-size limit a write fails as on a full disk, also for root.
         QTest::newRow("full") << "old" << false << QString(100000, 'x') << int(AppError::DiskFull);
         QTest::newRow("small") << "old" << false << QString(9000, 'x') << int(AppError::DiskFull);
@@ -33,7 +39,8 @@ private slots:
         QTest::newRow("unencodable") << "old" << false << "Привет" << int(AppError::InvalidCall);
     }
 
-    // Whatever fails, the old file stays as it was and nothing else is left in the folder.
+    // Whatever fails, the old file stays as it was and nothing else is left in the folder; a
+    // pipe or a link is never replaced.
     void save()
     {
         QFETCH(QString, target);
@@ -46,6 +53,10 @@ private slots:
         const QString old = dir.filePath(QStringLiteral("old"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
         QVERIFY(testutil::writeBytes(old, "old content"));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))), 0600), 0);
+        const QStringList links{"dangling", "missing", "loop", "loop", "link", "old"};
+        for (qsizetype i = 0; i < links.size(); i += 2)
+            QVERIFY(QFile::link(links.at(i + 1), dir.filePath(links.at(i))));
         rlimit saved{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         const rlimit small{4096, saved.rlim_max};
@@ -53,18 +64,26 @@ private slots:
         if (readOnly)
             QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         int got = 0;
+        QString description;
         try {
             saveTextFile(dir.filePath(target), text);
         } catch (const AppError &e) {
             got = e.number();
+            description = e.description();
         }
         setrlimit(RLIMIT_FSIZE, &saved);
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(got, number);
+        // A refusal names what it refused.
+        QVERIFY(got != AppError::PathFileAccessError || description.contains(dir.filePath(target)));
         QCOMPARE(testutil::readBytes(old), number ? QByteArray("old content") : text.toLatin1());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 (QStringList{"old", "sub"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 (QStringList{"dangling", "link", "loop", "old", "pipe", "sub"}));
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("sub"))).isDir());
+        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("pipe"))).isFile(), false);
+        for (qsizetype i = 0; i < links.size(); i += 2)
+            QCOMPARE(QFileInfo(dir.filePath(links.at(i))).symLinkTarget(),
+                     dir.filePath(links.at(i + 1)));
     }
 };
 

@@ -1,6 +1,7 @@
 // Every reader of the core given something that is not a regular file: it is
 // refused at once, by name of what it is, and nothing waits for a writer.
 #include "app/apperror.h"
+#include "appearance/schemefile.h"
 #include "database/faqfile.h"
 #include "project/contactstore.h"
 #include "project/pageproject.h"
@@ -42,6 +43,7 @@ void tst_readfaults::irregularFiles_data()
                  throw *error;
          }},
         {"recent files", [](const QString &p) { readRecentFiles(p); }},
+        {"colour scheme", [](const QString &p) { readSchemeFile(p); }},
     };
     const QList<std::pair<const char *, const char *>> paths = {{"{{DIR}}/pipe", "a named pipe"},
                                                                 {"{{DIR}}/folder", "a folder"},

@@ -979,6 +979,9 @@ private slots:
             << QString();
         QTest::newRow("no such file") << QByteArray() << "53  File not found: {{PATH}}";
         QTest::newRow("not a database") << QByteArray("abc") << "13  {{ANY}}";
+        QTest::newRow("a text too long") << " 1 \r\n\"" + QByteArray(2'000'000, 'x') + '"'
+                                         << "7  Datensatz 1, Frage: 2000000 Zeichen; ein Text darf "
+                                            "höchstens 1048576 Zeichen enthalten";
     }
 
     void openFromCommandLine()

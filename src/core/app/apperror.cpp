@@ -4,16 +4,23 @@
 
 namespace askbright {
 
-AppError::AppError(int number, QString description)
+AppError::AppError(int number, QString description, QString germanDescription)
     : m_number(number),
       m_description(description.isEmpty() ? classicDescription(number) : std::move(description)),
-      m_what(numberAndDescription().toUtf8())
+      m_germanDescription(std::move(germanDescription)), m_what(numberAndDescription().toUtf8())
 {
 }
 
 QString AppError::numberAndDescription() const
 {
     return QString::number(m_number) + QStringLiteral("  ") + m_description;
+}
+
+QString AppError::numberAndDescription(Language language) const
+{
+    if (language.isEnglish() || m_germanDescription.isEmpty())
+        return numberAndDescription();
+    return QString::number(m_number) + QStringLiteral("  ") + m_germanDescription;
 }
 
 QString AppError::classicDescription(int number)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/language.h"
+
 #include <QFileDevice>
 #include <QString>
 #include <exception>
@@ -29,13 +31,16 @@ public:
         Cancelled = 32755,
     };
 
-    // The description defaults to the classic text of the number.
-    explicit AppError(int number, QString description = {});
+    // The description defaults to the classic text of the number. A failure
+    // the user can act on may have a German wording too; without one, the
+    // description is shown in both languages.
+    explicit AppError(int number, QString description = {}, QString germanDescription = {});
 
     int number() const { return m_number; }
     QString description() const { return m_description; }
     // "53  File not found": number, two blanks, description.
     QString numberAndDescription() const;
+    QString numberAndDescription(Language language) const;
     const char *what() const noexcept override { return m_what.constData(); }
 
     static QString classicDescription(int number);
@@ -47,6 +52,7 @@ public:
 private:
     int m_number;
     QString m_description;
+    QString m_germanDescription;
     QByteArray m_what;
 };
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace askbright {
 
@@ -21,11 +22,27 @@ namespace {
         throw AppError(AppError::PathNotFound,
                        AppError::classicDescription(AppError::PathNotFound) + QStringLiteral(": ") +
                            info.absolutePath());
-    if (info.isDir())
-        throw AppError(AppError::PathFileAccessError,
-                       AppError::classicDescription(AppError::PathFileAccessError) +
-                           QStringLiteral(": ") + target);
     throw AppError::fromFile(file, savedErrno);
+}
+
+// The rename at the end would put a regular file in place of whatever the
+// path names, and the save file follows a link even to a missing target: so
+// an existing path must be a regular file or a link that leads to one.
+void checkTarget(const QString &path)
+{
+    const QByteArray local = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(local.constData(), &st) != 0)
+        return; // a new file; any other trouble is reported by the write
+    if (S_ISLNK(st.st_mode) && ::stat(local.constData(), &st) != 0) {
+        const QString what = errno == ELOOP ? QStringLiteral("a link that leads in a loop")
+                                            : QStringLiteral("a link to nothing");
+        throw AppError(
+            AppError::PathFileAccessError,
+            QStringLiteral("%1: %2 is %3, not a file")
+                .arg(AppError::classicDescription(AppError::PathFileAccessError), path, what));
+    }
+    refuseIrregularFile(st.st_mode, path, AppError::PathFileAccessError);
 }
 
 } // namespace
@@ -34,6 +51,7 @@ void saveFileInPieces(const QString &path, const std::function<void(const PieceW
 {
     if (path.trimmed().isEmpty())
         throw AppError(AppError::BadFileName);
+    checkTarget(path);
     // Without commit, the temporary file is removed when this object goes.
     QSaveFile file(path);
     errno = 0;

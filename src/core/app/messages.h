@@ -18,6 +18,7 @@ struct Message {
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     int defaultButton = 1; // 1-based position of the default button
+    QString details = {};  // a long list, shown on request below the text
 
     bool operator==(const Message &) const = default;
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,10 +31,13 @@ inline int encodeChar(char16_t c)
     return -1;
 }
 
-// Everything but a regular file is refused by name of what it is.
-void refuseIrregular(mode_t mode, const QString &path)
+} // namespace
+
+void refuseIrregularFile(unsigned mode, const QString &path, int number)
 {
     const char *kind = nullptr;
+    if (S_ISREG(mode))
+        return;
     if (S_ISDIR(mode))
         kind = "a folder";
     else if (S_ISFIFO(mode))
@@ -42,16 +46,12 @@ void refuseIrregular(mode_t mode, const QString &path)
         kind = "a device";
     else if (S_ISSOCK(mode))
         kind = "a socket";
-    else if (!S_ISREG(mode))
+    else
         kind = "no regular file";
-    if (kind) {
-        throw AppError(AppError::BadFileName,
-                       QStringLiteral("Bad file name or number: %1 is %2, not a file")
-                           .arg(path, QLatin1String(kind)));
-    }
+    throw AppError(number,
+                   QStringLiteral("%1: %2 is %3, not a file")
+                       .arg(AppError::classicDescription(number), path, QLatin1String(kind)));
 }
-
-} // namespace
 
 QString decodeCp1252(QByteArrayView bytes)
 {
@@ -139,7 +139,7 @@ FileChunks::FileChunks(const QString &path, qint64 maxBytes) : m_path(path), m_m
     // The kind is checked before opening, and again on the opened file: a named
     // pipe opened for reading would wait for a writer.
     if (::stat(local.constData(), &st) == 0)
-        refuseIrregular(st.st_mode, path);
+        refuseIrregularFile(st.st_mode, path, AppError::BadFileName);
     m_fd = ::open(local.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0)
         throw AppError::fromErrno(errno, path);
@@ -149,7 +149,7 @@ FileChunks::FileChunks(const QString &path, qint64 maxBytes) : m_path(path), m_m
         throw AppError::fromErrno(error, path);
     }
     try {
-        refuseIrregular(st.st_mode, path);
+        refuseIrregularFile(st.st_mode, path, AppError::BadFileName);
     } catch (...) {
         ::close(m_fd);
         throw;
@@ -201,6 +201,35 @@ QByteArray readFileBytes(const QString &path, qint64 maxBytes)
         if (!file.read(bytes, room > 0 ? room : 64 * 1024))
             return bytes;
     }
+}
+
+bool ByteSource::more()
+{
+    if (!m_file)
+        return false;
+    constexpr qsizetype piece = 256 * 1024;
+    // Moved by hand: a removal from the front would leave the room at the
+    // front, and every piece would need a new buffer.
+    const qsizetype kept = m_buffer.size() - m_pos;
+    if (m_pos > 0) {
+        std::memmove(m_buffer.data(), m_buffer.constData() + m_pos, size_t(kept));
+        m_buffer.truncate(kept);
+    }
+    m_pos = 0;
+    if (m_buffer.capacity() < kept + piece)
+        m_buffer.reserve(qMax(kept + piece, 2 * m_buffer.capacity()));
+    const bool got = m_file->read(m_buffer, piece);
+    m_bytes = m_buffer;
+    return got;
+}
+
+bool ByteSource::has(qsizetype n)
+{
+    while (m_bytes.size() - m_pos < n) {
+        if (!more())
+            return false;
+    }
+    return true;
 }
 
 QString LineReader::next()

@@ -35,6 +35,10 @@ QString trimTrailingBlanks(const QString &s);
 // At most the first 60 characters of a value, for quoting it in a message.
 QString excerpt(const QString &text);
 
+// Throws AppError number "<description>: <path> is a named pipe, not a file"
+// unless mode (as stat gives it) is that of a regular file.
+void refuseIrregularFile(unsigned mode, const QString &path, int number);
+
 // Reads a whole file, refusing files larger than maxBytes; throws AppError.
 // Only regular files are read: a folder, a named pipe or a device is refused
 // with error 52 naming what the path is, before anything could block.
@@ -59,6 +63,28 @@ private:
     qint64 m_size = 0;
     qint64 m_maxBytes = 0;
     qint64 m_total = 0;
+};
+
+// Bytes of memory or of a file, read front to back. Of a file only what is
+// not consumed yet and the piece read last are held.
+class ByteSource {
+public:
+    explicit ByteSource(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit ByteSource(FileChunks &file) : m_file(&file) {}
+
+    // The bytes in hand not consumed yet; valid until the next more().
+    QByteArrayView rest() const { return m_bytes.sliced(m_pos); }
+    // Appends the next piece of the file to rest(); false at the end.
+    bool more();
+    // Whether rest() holds at least n bytes, reading more as needed.
+    bool has(qsizetype n);
+    void consume(qsizetype n) { m_pos += n; }
+
+private:
+    FileChunks *m_file = nullptr;
+    QByteArray m_buffer;
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
 };
 
 // Line-by-line reading of the positional text files. A line ends at CR LF,

@@ -6,9 +6,8 @@
 #include "app/paths.h"
 #include "app/textcodec.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <cerrno>
+#include <limits>
 
 namespace askbright {
 
@@ -103,15 +102,12 @@ ColorScheme parseScheme(QByteArrayView bytes, bool truncated)
 
 ColorScheme readSchemeFile(const QString &path)
 {
-    QFile file(localPath(path));
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError::fromFile(file, errno);
+    FileChunks file(localPath(path), std::numeric_limits<qint64>::max());
     // Only the beginning is read: whatever follows the fourth number never matters.
-    const QByteArray bytes = file.read(maxSchemeFileBytes);
-    if (file.error() != QFileDevice::NoError)
-        throw AppError::fromFile(file, errno);
-    return parseScheme(bytes, !file.atEnd());
+    QByteArray bytes;
+    while (bytes.size() < maxSchemeFileBytes && file.read(bytes, maxSchemeFileBytes - bytes.size()))
+        ;
+    return parseScheme(bytes, file.size() > bytes.size());
 }
 
 QByteArray formatScheme(const ColorScheme &scheme)

@@ -26,7 +26,8 @@ inline constexpr qint64 maxSchemeFileBytes = 64 * 1024;
 // beginning that does not hold four numbers.
 ColorScheme parseScheme(QByteArrayView bytes, bool truncated = false);
 // Reads the scheme file at path (\ and / both separate); throws AppError
-// (53 for a missing file, otherwise as parseScheme).
+// (53 for a missing file, 52 for a folder, a pipe or a device, otherwise as
+// parseScheme).
 ColorScheme readSchemeFile(const QString &path);
 
 QByteArray formatScheme(const ColorScheme &scheme);

@@ -6,50 +6,53 @@
 #include "app/textcodec.h"
 #include "database/faqdatabase.h"
 
-#include <cstring>
-
 namespace askbright {
 
 namespace {
 
+// A field longer than the longest text, and how long it is.
+struct FieldTooLong {
+    qint64 length;
+};
+
 // Comma- or line-separated fields as a sequential input statement reads them.
 // It works on the file's bytes (every separator is ASCII) and decodes one
-// field at a time. Reading from a file, it holds only a window of it, so the
-// file and the records are never in memory together.
+// field at a time, so the file and the records are never in memory together.
 class FieldReader {
 public:
-    explicit FieldReader(QByteArrayView bytes) : m_bytes(bytes) {}
-    explicit FieldReader(FileChunks &file) : m_file(&file) {}
+    explicit FieldReader(ByteSource &in) : m_in(in) {}
 
     QString next()
     {
         skipBlanks();
-        if (!available(0))
+        if (!m_in.has(1))
             throw AppError(AppError::InputPastEndOfFile);
-        if (m_bytes.at(m_pos) == '"') {
-            // The window may move while the search goes on; offsets from m_pos stay.
-            qsizetype searched = 1;
-            qsizetype close;
-            while ((close = m_bytes.indexOf('"', m_pos + searched)) < 0) {
-                searched = m_bytes.size() - m_pos;
-                if (!more())
-                    throw AppError(AppError::InputPastEndOfFile,
-                                   QStringLiteral("Input past end of file: a quoted text is not "
-                                                  "closed"));
-            }
-            const QString value = decodeCp1252(m_bytes.sliced(m_pos + 1, close - m_pos - 1));
-            m_pos = close + 1;
+        if (m_in.rest().front() == '"') {
+            const qsizetype close = endOf(
+                1, [](QByteArrayView bytes, qsizetype from) { return bytes.indexOf('"', from); });
+            if (close < 0)
+                throw AppError(AppError::InputPastEndOfFile,
+                               QStringLiteral("Input past end of file: a quoted text is not "
+                                              "closed"));
+            const QString value = decodeCp1252(m_in.rest().sliced(1, close - 1));
+            m_in.consume(close + 1);
             skipToSeparator();
             return value;
         }
-        qsizetype length = 0;
-        while (available(length) && !isSeparator(m_bytes.at(m_pos + length)))
-            ++length;
-        QByteArrayView value = m_bytes.sliced(m_pos, length);
+        qsizetype length = endOf(0, [](QByteArrayView bytes, qsizetype from) {
+            for (qsizetype i = from; i < bytes.size(); ++i) {
+                if (isSeparator(bytes[i]))
+                    return i;
+            }
+            return qsizetype(-1);
+        });
+        if (length < 0)
+            length = m_in.rest().size();
+        QByteArrayView value = m_in.rest().first(length);
         while (!value.isEmpty() && value.back() == ' ')
             value.chop(1);
         const QString text = decodeCp1252(value);
-        m_pos += length;
+        m_in.consume(length);
         consumeSeparator();
         return text;
     }
@@ -57,72 +60,90 @@ public:
 private:
     static bool isSeparator(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
-    // Whether the byte at m_pos + offset exists, reading more of the file when
-    // the window ends before it.
-    bool available(qsizetype offset)
+    // Offset in rest() of the byte that ends a field whose value starts at
+    // start, found by find(bytes, from); -1 when the input ends first. A value
+    // longer than the longest text is read on to its end without being kept
+    // and thrown as FieldTooLong.
+    template <typename Find> qsizetype endOf(qsizetype start, Find find)
     {
-        while (m_pos + offset >= m_bytes.size()) {
-            if (!more())
-                return false;
+        const qsizetype limit = start + maxTextLength + 1;
+        qsizetype searched = start;
+        for (;;) {
+            const QByteArrayView rest = m_in.rest();
+            const qsizetype end = find(rest.first(qMin(rest.size(), limit)), searched);
+            if (end >= 0)
+                return end;
+            if (rest.size() >= limit)
+                measureAndThrow(start, find);
+            searched = rest.size();
+            if (!m_in.more())
+                return -1;
         }
-        return true;
     }
 
-    // Drops what was read and appends the next piece of the file; m_pos and
-    // every view into the window are invalidated, offsets from m_pos stay.
-    bool more()
+    template <typename Find> [[noreturn]] void measureAndThrow(qsizetype start, Find find)
     {
-        if (!m_file)
-            return false;
-        constexpr qsizetype piece = 256 * 1024;
-        // Moved by hand: a removal from the front would leave the room at the
-        // front, and every piece would need a new buffer.
-        const qsizetype kept = m_buffer.size() - m_pos;
-        if (m_pos > 0) {
-            std::memmove(m_buffer.data(), m_buffer.constData() + m_pos, size_t(kept));
-            m_buffer.truncate(kept);
+        m_in.consume(start);
+        qint64 length = 0;
+        for (;;) {
+            const QByteArrayView rest = m_in.rest();
+            const qsizetype end = find(rest, 0);
+            if (end >= 0)
+                throw FieldTooLong{length + end};
+            length += rest.size();
+            m_in.consume(rest.size());
+            if (!m_in.more())
+                throw FieldTooLong{length};
         }
-        m_pos = 0;
-        if (m_buffer.capacity() < kept + piece)
-            m_buffer.reserve(qMax(kept + piece, 2 * m_buffer.capacity()));
-        const bool got = m_file->read(m_buffer, piece);
-        m_bytes = m_buffer;
-        return got;
     }
 
     void skipBlanks()
     {
-        while (available(0) && (m_bytes.at(m_pos) == ' ' || m_bytes.at(m_pos) == '\t'))
-            ++m_pos;
+        while (m_in.has(1) && (m_in.rest().front() == ' ' || m_in.rest().front() == '\t'))
+            m_in.consume(1);
     }
 
     // Whatever stands between a closing quote and the separator is skipped.
     void skipToSeparator()
     {
-        while (available(0) && !isSeparator(m_bytes.at(m_pos)))
-            ++m_pos;
+        while (m_in.has(1) && !isSeparator(m_in.rest().front()))
+            m_in.consume(1);
         consumeSeparator();
     }
 
     void consumeSeparator()
     {
-        if (!available(0))
+        if (!m_in.has(1))
             return;
-        if (m_bytes.at(m_pos) == ',') {
-            ++m_pos;
+        const char c = m_in.rest().front();
+        if (c == ',') {
+            m_in.consume(1);
             return;
         }
-        if (m_bytes.at(m_pos) == '\r')
-            ++m_pos;
-        if (available(0) && m_bytes.at(m_pos) == '\n')
-            ++m_pos;
+        if (c == '\r')
+            m_in.consume(1);
+        if (m_in.has(1) && m_in.rest().front() == '\n')
+            m_in.consume(1);
     }
 
-    FileChunks *m_file = nullptr;
-    QByteArray m_buffer;
-    QByteArrayView m_bytes;
-    qsizetype m_pos = 0;
+    ByteSource &m_in;
 };
+
+AppError textTooLong(int record, RecordField field, qint64 length)
+{
+    return AppError(
+        AppError::OutOfMemory,
+        QStringLiteral("Record %1, %2: %3 characters; a text may hold at most %4 characters")
+            .arg(record)
+            .arg(fieldName(field, Language::English))
+            .arg(length)
+            .arg(maxTextLength),
+        QStringLiteral("Datensatz %1, %2: %3 Zeichen; ein Text darf höchstens %4 Zeichen enthalten")
+            .arg(record)
+            .arg(fieldName(field, Language::German))
+            .arg(length)
+            .arg(maxTextLength));
+}
 
 // A count or flag; the message quotes only the start of a long field.
 qint16 fieldNumber(const QString &field)
@@ -160,7 +181,8 @@ void appendDate(QByteArray &out, const QString &createdDate)
     const QByteArray unquoted = encodeCp1252(date) + crlf;
     bool readsBack = false;
     try {
-        readsBack = fitDate(FieldReader(unquoted).next()) == date;
+        ByteSource in(unquoted);
+        readsBack = fitDate(FieldReader(in).next()) == date;
     } catch (const AppError &) {
         // An opening quote never closed.
     }
@@ -180,7 +202,16 @@ void writeFaq(const QList<FaqRecord> &records, const PieceWriter &write)
     piece.reserve(pieceSize + 8 * 1024);
     piece += printNumber(records.size()).toLatin1();
     piece += crlf;
-    for (const FaqRecord &r : records) {
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const FaqRecord &r = records.at(i);
+        // A text the reader would refuse is not written either.
+        for (const auto &[text, field] : {std::pair{&r.question, RecordField::Question},
+                                          {&r.answer, RecordField::Answer},
+                                          {&r.extraInfo, RecordField::ExtraInfo},
+                                          {&r.homepageLink, RecordField::HomepageLink}}) {
+            if (text->size() > maxTextLength)
+                throw textTooLong(int(i + 1), field, text->size());
+        }
         appendQuoted(piece, r.question);
         appendQuoted(piece, r.answer);
         appendQuoted(piece, r.extraInfo);
@@ -196,9 +227,16 @@ void writeFaq(const QList<FaqRecord> &records, const PieceWriter &write)
     write(piece);
 }
 
-QList<FaqRecord> readRecords(FieldReader &reader)
+QList<FaqRecord> readRecords(ByteSource &in)
 {
-    const int count = fieldNumber(reader.next());
+    FieldReader reader(in);
+    int count = 0;
+    try {
+        count = fieldNumber(reader.next());
+    } catch (const FieldTooLong &) {
+        throw AppError(AppError::TypeMismatch,
+                       QStringLiteral("Type mismatch: the file does not begin with a count"));
+    }
     if (count < 0 || count > FaqDatabase::maxRecords)
         throw AppError(AppError::SubscriptOutOfRange,
                        QStringLiteral("Subscript out of range: the file announces %1 records, "
@@ -209,15 +247,22 @@ QList<FaqRecord> readRecords(FieldReader &reader)
     records.reserve(count);
     for (int i = 0; i < count; ++i) {
         FaqRecord record;
-        // An unquoted field may hold a double quote; records keep the substitute
-        // in its place, as when the text was typed, so a save writes it back.
-        for (QString *text :
-             {&record.question, &record.answer, &record.extraInfo, &record.homepageLink}) {
-            *text = reader.next();
-            anfuehrung_weg(*text);
+        RecordField field = RecordField::Question;
+        try {
+            // An unquoted field may hold a double quote; records keep the substitute
+            // in its place, as when the text was typed, so a save writes it back.
+            for (QString *text :
+                 {&record.question, &record.answer, &record.extraInfo, &record.homepageLink}) {
+                *text = reader.next();
+                anfuehrung_weg(*text);
+                field = RecordField(int(field) + 1);
+            }
+            record.infoWithQuestion = fieldNumber(reader.next());
+            field = RecordField::CreatedDate;
+            record.createdDate = fitDate(reader.next());
+        } catch (const FieldTooLong &tooLong) {
+            throw textTooLong(i + 1, field, tooLong.length);
         }
-        record.infoWithQuestion = fieldNumber(reader.next());
-        record.createdDate = fitDate(reader.next());
         records.append(std::move(record));
     }
     return records;
@@ -227,15 +272,15 @@ QList<FaqRecord> readRecords(FieldReader &reader)
 
 QList<FaqRecord> parseFaq(QByteArrayView bytes)
 {
-    FieldReader reader(bytes);
-    return readRecords(reader);
+    ByteSource in(bytes);
+    return readRecords(in);
 }
 
 QList<FaqRecord> faq_einlesen(const QString &path)
 {
     FileChunks file(path, maxFaqFileBytes);
-    FieldReader reader(file);
-    return readRecords(reader);
+    ByteSource in(file);
+    return readRecords(in);
 }
 
 QByteArray formatFaq(const QList<FaqRecord> &records)

@@ -5,6 +5,25 @@
 
 namespace askbright {
 
+QString fieldName(RecordField field, Language language)
+{
+    switch (field) {
+    case RecordField::Question:
+        return language.pick(u"Frage", u"question");
+    case RecordField::Answer:
+        return language.pick(u"Antwort", u"answer");
+    case RecordField::ExtraInfo:
+        return language.pick(u"Zusatz", u"extra info");
+    case RecordField::HomepageLink:
+        return language.pick(u"Link", u"link");
+    case RecordField::InfoWithQuestion:
+        return language.pick(u"zur Frage", u"info with question");
+    case RecordField::CreatedDate:
+        break;
+    }
+    return language.pick(u"Datum", u"date");
+}
+
 QString fitDate(const QString &date)
 {
     return date.leftJustified(createdDateLength, u' ', true);

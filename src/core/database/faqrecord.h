@@ -1,11 +1,22 @@
 #pragma once
 
+#include "app/language.h"
+
 #include <QDate>
 #include <QString>
 
 namespace askbright {
 
 inline constexpr int createdDateLength = 10;
+// The longest text a record holds, in characters: far beyond any real FAQ,
+// and short enough for the window to show it at once.
+inline constexpr qsizetype maxTextLength = 1024 * 1024;
+
+// The six fields of a record, in file order.
+enum class RecordField { Question, Answer, ExtraInfo, HomepageLink, InfoWithQuestion, CreatedDate };
+inline constexpr int recordFieldCount = 6;
+// "answer" / "Antwort": the field's name in messages and the exchange formats.
+QString fieldName(RecordField field, Language language);
 
 struct FaqRecord {
     QString question;

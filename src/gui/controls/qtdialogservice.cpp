@@ -82,6 +82,7 @@ int QtDialogService::showMessage(const Message &message)
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     box.setText(text);
+    box.setDetailedText(message.details);
     const QList<ButtonAnswer> buttons = buttonsOf(message.buttons);
     QMessageBox::StandardButtons all;
     for (const ButtonAnswer &b : buttons)

@@ -2,7 +2,6 @@
 // file, or all records written to one.
 
 #include "app/apperror.h"
-#include "app/filesaver.h"
 #include "app/paths.h"
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
@@ -18,52 +17,47 @@ namespace askbright {
 
 namespace {
 
-// Rows listed one by one in the import report; the rest are counted.
-constexpr qsizetype listedSkippedRows = 20;
+// Notes listed in the import report's text; all of them are in its details.
+constexpr qsizetype listedNotes = 20;
 
-QString skippedReason(const SkippedRow &row, Language lang)
-{
-    switch (row.reason) {
-    case SkippedRow::DatabaseFull:
-        return lang.pick(u"die Datenbank enthält bereits 2000 Datensätze",
-                         u"the database already holds 2000 records");
-    case SkippedRow::Unencodable:
-        return lang
-            .pick(u"das Zeichen \"%1\" kann in der Datei nicht gespeichert werden",
-                  u"the character \"%1\" cannot be stored in the file")
-            .arg(row.detail);
-    case SkippedRow::NoQuestion:
-        break;
-    }
-    return lang.pick(u"keine Frage", u"no question");
-}
-
-// "12 Datensätze übernommen." and, when rows were left out, which and why.
-QString importReport(const ImportResult &result, Language lang)
+// "12 Datensätze übernommen, 1 davon geändert." and what was left out or changed.
+Message importReport(const ImportResult &result, Language lang, const QString &title)
 {
     const qsizetype taken = result.records.size();
-    QStringList lines{
-        taken == 1 ? lang.pick(u"1 Datensatz übernommen.", u"1 record imported.")
-                   : lang.pick(u"%1 Datensätze übernommen.", u"%1 records imported.").arg(taken)};
-    if (!result.skipped.isEmpty()) {
-        const qsizetype left = result.skipped.size();
-        lines << QString()
-              << (left == 1 ? lang.pick(u"1 Zeile nicht übernommen:", u"1 row not imported:")
-                            : lang.pick(u"%1 Zeilen nicht übernommen:", u"%1 rows not imported:")
-                                  .arg(left));
-        for (const SkippedRow &row :
-             result.skipped.first(std::min(result.skipped.size(), listedSkippedRows)))
-            lines << lang.pick(u"Zeile %1: %2", u"line %1: %2")
-                         .arg(row.line)
-                         .arg(skippedReason(row, lang));
-        if (result.skipped.size() > listedSkippedRows)
-            lines << lang.pick(u"... und %1 weitere", u"... and %1 more")
-                         .arg(result.skipped.size() - listedSkippedRows);
+    QString summary =
+        taken == 1 ? lang.pick(u"1 Datensatz übernommen", u"1 record imported")
+                   : lang.pick(u"%1 Datensätze übernommen", u"%1 records imported").arg(taken);
+    if (result.changed > 0)
+        summary += lang.pick(u", %1 davon geändert", u", %1 of them changed").arg(result.changed);
+    QStringList lines{summary + u'.'};
+    if (result.leftOut > 0)
+        lines << (result.leftOut == 1
+                      ? lang.pick(u"1 Zeile nicht übernommen.", u"1 row not imported.")
+                      : lang.pick(u"%1 Zeilen nicht übernommen.", u"%1 rows not imported.")
+                            .arg(result.leftOut));
+    QStringList notes;
+    for (const ImportNote &note : result.notes)
+        notes << noteText(note, lang);
+    if (result.unlisted > 0)
+        notes << lang.pick(u"... und %1 weitere nicht übernommene Zeilen",
+                           u"... and %1 more rows not imported")
+                     .arg(result.unlisted);
+    Message message;
+    message.title = title;
+    message.icon = notes.isEmpty() ? MessageIcon::Information : MessageIcon::Exclamation;
+    if (!notes.isEmpty())
+        lines << QString() << notes.first(std::min(notes.size(), listedNotes));
+    if (notes.size() > listedNotes) {
+        lines << lang.pick(u"... und %1 weitere (siehe Details)", u"... and %1 more (see details)")
+                     .arg(notes.size() - listedNotes);
+        message.details = notes.join(u'\n');
     }
-    return lines.join(u'\r');
+    message.text = lines.join(u'\r');
+    return message;
 }
 
-const char16_t csvFilter[] = u"CSV (*.csv)|*.csv";
+const char16_t csvImportFilter[] = u"CSV (*.csv, *.tsv, *.txt)|*.csv;*.tsv;*.txt";
+const char16_t csvExportFilter[] = u"CSV (*.csv)|*.csv";
 const char16_t markdownFilter[] = u"Markdown (*.md, *.markdown)|*.md;*.markdown";
 
 } // namespace
@@ -146,7 +140,7 @@ void frm1::importRecords(bool csv)
     request.kind = FileDialogKind::Open;
     request.title = title;
     request.initDir = db.faqFolder();
-    request.filter = QString::fromUtf16(csv ? csvFilter : markdownFilter);
+    request.filter = QString::fromUtf16(csv ? csvImportFilter : markdownFilter);
     request.flags = DialogFlags::Open;
     const std::optional<QString> path = m_ctx.dialogs.showFileDialog(request);
     if (!path)
@@ -162,13 +156,16 @@ void frm1::importRecords(bool csv)
                                 FaqDatabase::maxRecords - int(records.size()), m_state.today());
         },
         [&](const AppError &e) {
-            const QString why =
-                csv && e.number() == AppError::TypeMismatch
-                    ? m_ctx.pick(u"Die Datei ist keine CSV-Datei mit einer Kopfzeile der "
-                                 u"Spalten\r(Frage, Antwort, Zusatz, Link, Datum).",
-                                 u"The file is not a CSV file with a header row naming the "
-                                 u"columns\r(question, answer, extra info, link, date).")
-                    : e.numberAndDescription();
+            QString why = e.numberAndDescription(language());
+            if (e.number() == AppError::TypeMismatch)
+                why = csv ? m_ctx.pick(u"Die Datei ist keine CSV-Datei mit einer Kopfzeile der "
+                                       u"Spalten\r(Frage, Antwort, Zusatz, Link, Datum).",
+                                       u"The file is not a CSV file with a header row naming the "
+                                       u"columns\r(question, answer, extra info, link, date).")
+                          : m_ctx.pick(u"Die Datei enthält keine Frage: keine Zeile beginnt "
+                                       u"mit „## “.",
+                                       u"The file holds no question: no line begins with "
+                                       u"\"## \".");
             m_ctx.inform(
                 why + m_ctx.pick(u"\rEs wurde nichts übernommen.", u"\rNothing was imported."),
                 title, MessageIcon::Exclamation);
@@ -185,8 +182,7 @@ void frm1::importRecords(bool csv)
         setNextCaptionForPosition();
         status_aktuell();
     }
-    m_ctx.inform(importReport(result, language()), title,
-                 result.skipped.isEmpty() ? MessageIcon::Information : MessageIcon::Exclamation);
+    m_ctx.dialogs.showMessage(importReport(result, language(), title));
 }
 
 void frm1::exportRecords(bool csv)
@@ -197,7 +193,7 @@ void frm1::exportRecords(bool csv)
     request.title = m_ctx.pick(csv ? u"Als CSV exportieren" : u"Als Markdown exportieren",
                                csv ? u"Export as CSV" : u"Export as Markdown");
     request.initDir = db.faqFolder();
-    request.filter = QString::fromUtf16(csv ? csvFilter : markdownFilter);
+    request.filter = QString::fromUtf16(csv ? csvExportFilter : markdownFilter);
     request.flags = DialogFlags::OverwritePrompt | DialogFlags::HideReadOnly |
                     DialogFlags::PathMustExist | DialogFlags::Explorer | DialogFlags::LongNames;
     const std::optional<QString> path = m_ctx.dialogs.showFileDialog(request);
@@ -210,7 +206,7 @@ void frm1::exportRecords(bool csv)
                               : QFileInfo(localPath(db.filePath())).completeBaseName();
     m_ctx.guarded(
         [&] {
-            saveFile(localPath(*path), csv ? exportCsv(records) : exportMarkdown(records, title));
+            exportFile(*path, csv ? ExchangeFormat::Csv : ExchangeFormat::Markdown, records, title);
         },
         [&](const AppError &e) {
             m_ctx.inform(m_ctx

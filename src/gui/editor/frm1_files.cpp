@@ -169,8 +169,9 @@ void frm1::openFile(const QString &path)
 {
     FaqDatabase &db = m_state.database;
     QList<FaqRecord> records;
-    if (!m_ctx.guarded([&] { records = faq_einlesen(path); },
-                       [this](const AppError &e) { m_ctx.inform(e.numberAndDescription()); }))
+    if (!m_ctx.guarded(
+            [&] { records = faq_einlesen(path); },
+            [this](const AppError &e) { m_ctx.inform(e.numberAndDescription(m_ctx.language())); }))
         return;
     m_ctx.play("open_fem");
     db.replaceRecords(records);
