@@ -386,7 +386,7 @@ private slots:
         QCOMPARE(printed.last(), " ");
         // The long first row goes on in lines indented by 20 blanks.
         const qsizetype row =
-            printed.indexOf(ind + "Fehler-Nr:\t5 (Beschreibung Beschreibung Beschreibung ");
+            printed.indexOf(ind + "Fehler-Nr:    5 (Beschreibung Beschreibung Beschreibung ");
         QVERIFY(row > 0);
         QCOMPARE(printed[row + 1], QString(20, u' ') + QStringList(5, "Beschreibung ").join(""));
         QCOMPARE(printed[row + 2],
