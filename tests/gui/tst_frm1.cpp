@@ -78,7 +78,17 @@ class tst_frm1 : public QObject {
 private slots:
     void firstStart()
     {
-        Session s;
+        // The sample page projects and an output folder made when first used
+        // lead a new user from the start to a page.
+        Session s([](Session &s) {
+            QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("vorlagen")));
+            testutil::writeBytes(s.path(QStringLiteral("vorlagen/a.pdt")), "x");
+        });
+        QCOMPARE(s.startMessages, QList<Message>());
+        QCOMPARE(s.w().templatesFolderShown() + s.w().selectedPage(),
+                 withTrailingSeparator(s.path(QStringLiteral("vorlagen"))) + "a.pdt");
+        const QString output = withTrailingSeparator(s.path(QStringLiteral("Dokumente/Askbright")));
+        QCOMPARE(s.get<QLabel>("lblhtml")->text(), output);
         QCOMPARE(s.title(), QStringLiteral("Askbright Version 1.6"));
         QCOMPARE(s.get<QMenu>("mnudatei")->title(), QStringLiteral("&Datei"));
         QCOMPARE(testutil::readBytes(s.state.recentFilesPath()), QByteArray("\r\n"));
@@ -90,6 +100,11 @@ private slots:
         const QFont font = s.get<QPlainTextEdit>("txtantwort")->font();
         QCOMPARE(font.family() + QString::number(font.pointSizeF()), QStringLiteral("Arial11.25"));
         QVERIFY(s.action("mnuzentrieren")->isChecked() && !s.action("mnuposition")->isChecked());
+        s.open(s.writeDatabase(QStringLiteral("a.faq"), 1));
+        QTimer::singleShot(0, &s.w(), [] { QApplication::activeModalWidget()->close(); });
+        s.w().mnuexporttext_Click();
+        QVERIFY(QFileInfo(output).isDir());
+        QCOMPARE(s.dialogs.messages, QList<Message>());
         // The missing settings file is written at once, and again on close.
         QCOMPARE(testutil::readBytes(s.state.settingsFilePath()).count("\r\n"), 59);
         QFile::remove(s.state.settingsFilePath());
@@ -304,7 +319,8 @@ private slots:
         QCOMPARE(s.dialogs.fileRequests.value(0),
                  (FileDialogRequest{FileDialogKind::Save,
                                     QStringLiteral("FAQ- Datei unter neuem Namen speichern"),
-                                    {},
+                                    // a first start's: where the sample database is
+                                    withTrailingSeparator(s.dir.path()),
                                     {},
                                     QStringLiteral("FAQ_Datei (*.faq)|*.faq"),
                                     1,

@@ -405,6 +405,13 @@ void frm1::Form_Load()
     updateTitle();
     setWindowState(WindowState::NoDatabase);
     hilfe_rechts();
+    // The remembered position is the frame's. Only a window not shown yet is
+    // placed by its frame everywhere: once shown, a window manager may not
+    // have told the frame's size, and the window would creep up by a title
+    // bar with every start. So the settings are read before the first show.
+    step([&] { readSettings(); });
+    if (settings.centerWindow == 0)
+        move(pixelsFromTwips(settings.windowLeft), pixelsFromTwips(settings.windowTop));
     show();
     // Recorded as shown, so the menu bar has its real height: the controls
     // stretch with the window, the two text boxes keep the user's fonts.
@@ -413,8 +420,6 @@ void frm1::Form_Load()
         m_resize->ResizeOption(field, 0, false);
     m_resize->setFollowsResize(true);
 
-    step([&] { readSettings(); });
-    db.setFaqFolder(settings.faqFolder);
     if (settings.alwaysOnTop != 1)
         settings.alwaysOnTop = 0;
     mnuontop->setChecked(settings.alwaysOnTop == 1);
@@ -436,7 +441,6 @@ void frm1::Form_Load()
         centreOnScreen(this);
     } else {
         mnuposition->setChecked(true);
-        move(pixelsFromTwips(settings.windowLeft), pixelsFromTwips(settings.windowTop));
     }
     // The captions of the language follow its signal.
     step([&] { m_state.setLanguage(settings.language); });
@@ -457,8 +461,8 @@ void frm1::Form_Load()
 
 void frm1::readSettings()
 {
-    const SettingsReadResult result =
-        readSettingsFile(m_state.settingsFilePath(), m_state.settings);
+    const SettingsReadResult result = m_state.readStartSettings();
+    m_state.database.setFaqFolder(m_state.settings.faqFolder);
     if (result.outcome == SettingsReadOutcome::Recovered)
         writeSettings();
 }

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <cerrno>
@@ -89,7 +90,9 @@ void frm1::checkFolders()
         lblhtml->setText(settings.HtmlOutputFolder);
         QString folder = settings.HtmlOutputFolder;
         dir_check(folder);
-        if (folder == missingPathMarker) {
+        // The first start's output folder is made when first used.
+        if (folder == missingPathMarker &&
+            settings.HtmlOutputFolder != m_state.defaultOutputFolder()) {
             m_ctx.inform(m_ctx.pick(u"Der HTML-Exportpfad ist ungültig\rBitte neu zuordnen!",
                                     u"Invalid HTML-Export path!\rPlease select new path!"),
                          m_ctx.pick(u"Ungültige Pfadangabe", u"Invalid Path"),
@@ -244,6 +247,9 @@ void frm1::mnuexporttext_Click()
         m_ctx.play("generieren");
         if (settings.HtmlOutputFolder.isEmpty())
             return;
+        if (settings.HtmlOutputFolder == m_state.defaultOutputFolder() &&
+            !QDir().mkpath(localPath(settings.HtmlOutputFolder)))
+            throw AppError::fromErrno(errno, settings.HtmlOutputFolder);
         frmexport dialog(m_ctx, *this, this);
         m_ctx.showModal(this, dialog);
     });
