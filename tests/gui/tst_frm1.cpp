@@ -890,6 +890,8 @@ private slots:
                              : QStringLiteral(" wirklich von der\rFestplatte löschen?")),
                 english ? QStringLiteral("Confirm delete!") : QStringLiteral("Löschen bestätigen!"),
                 MessageButtons::OkCancel, MessageIcon::Critical, 2};
+        else
+            asked << info(u"Bitte zuerst eine Seitenvorlage aus der Liste auswählen.", u"");
         QCOMPARE(s.dialogs.messages, asked);
         QCOMPARE(QDir(f.empty).entryList(QDir::Files, QDir::Name), left);
         QCOMPARE(s.w().selectedPage(), selected);

@@ -189,8 +189,12 @@ void frm1::cmdsloeschen_Click()
         const QString page = selectedPage();
         // Only a listed page project is deleted, never a name typed into the
         // list's text (a folder, another kind of file).
-        if (cseite->findText(page) < 0)
+        if (page.isEmpty() || cseite->findText(page) < 0) {
+            m_ctx.inform(m_ctx.pick(u"Bitte zuerst eine Seitenvorlage aus der Liste auswählen.",
+                                    u"Please choose a page template from the list first."),
+                         {}, MessageIcon::Information);
             return;
+        }
         const QString path = templatesFolderShown() + page;
         if (m_ctx.ask(path + m_ctx.pick(u" wirklich von der\rFestplatte löschen?",
                                         u" really remove\rfrom the hard drive?"),
