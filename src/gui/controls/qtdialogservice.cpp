@@ -1,6 +1,8 @@
 #include "controls/qtdialogservice.h"
 
 #include "controls/colorvalue.h"
+#include "controls/formontop.h"
+#include "windows/fontlist.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -9,24 +11,25 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpacerItem>
+#include <QStringListModel>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace askbright {
 
 namespace {
-
-QWidget *owner()
-{
-    return QApplication::activeWindow();
-}
 
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
@@ -67,6 +70,49 @@ QList<ButtonAnswer> buttonsOf(MessageButtons buttons)
     return {{QMessageBox::Ok, AnswerOk}};
 }
 
+// The window manager cuts a title wider than its box: the box makes room for
+// the title, in the bold face of title bars, and for the bar's icon and buttons.
+void makeRoomForTitle(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + 7 * metrics.height();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+// Qt's font page inside the font dialog. Its own Return (in the lists) and
+// Escape end the whole dialog, instead of hiding the page and leaving an
+// empty dialog whose OK would apply a choice no longer shown.
+class FontPage : public QFontDialog {
+public:
+    FontPage(const QFont &font, QDialog *dialog) : QFontDialog(font, dialog), m_dialog(dialog)
+    {
+        setWindowFlags(Qt::Widget);
+        setOptions(QFontDialog::NoButtons);
+        // The family list offers the names users know, without foundry tags;
+        // the first line edit is the family's, the list its focus proxy.
+        const QList<QLineEdit *> edits = findChildren<QLineEdit *>();
+        const auto *families =
+            edits.isEmpty() ? nullptr : qobject_cast<QListView *>(edits.first()->focusProxy());
+        if (auto *model =
+                families ? qobject_cast<QStringListModel *>(families->model()) : nullptr) {
+            model->setStringList(familiesWithoutFoundry(model->stringList()));
+            setCurrentFont(font);
+        }
+    }
+
+protected:
+    void done(int result) override { m_dialog->done(result); }
+
+private:
+    QDialog *m_dialog;
+};
+
 } // namespace
 
 QtDialogService::QtDialogService(QString applicationTitle)
@@ -76,7 +122,9 @@ QtDialogService::QtDialogService(QString applicationTitle)
 
 int QtDialogService::showMessage(const Message &message)
 {
-    QMessageBox box(owner());
+    QWidget *owner = frontWindow();
+    FocusReturn focusBack(owner);
+    QMessageBox box(owner);
     box.setIcon(qtIcon(message.icon));
     box.setWindowTitle(message.title.isEmpty() ? m_applicationTitle : message.title);
     QString text = message.text;
@@ -91,6 +139,7 @@ int QtDialogService::showMessage(const Message &message)
     box.setDefaultButton(buttons.at(defaultIndex).button);
     // Escape answers Cancel where there is one, else No, else OK.
     box.setEscapeButton(buttons.back().button);
+    makeRoomForTitle(box);
     const auto clicked = QMessageBox::StandardButton(box.exec());
     for (const ButtonAnswer &b : buttons) {
         if (b.button == clicked)
@@ -116,7 +165,9 @@ QStringList QtDialogService::nameFilters(const QString &filter)
 
 std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &request)
 {
-    QFileDialog dialog(owner(), request.title, request.initDir);
+    QWidget *owner = frontWindow();
+    FocusReturn focusBack(owner);
+    QFileDialog dialog(owner, request.title, request.initDir);
     const bool save = request.kind == FileDialogKind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -130,7 +181,7 @@ std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &
         // A name typed without extension gets the filter's, as desktop users expect.
         static const QRegularExpression firstExtension(QStringLiteral("\\*\\.(\\w+)"));
         const auto match = firstExtension.match(selected);
-        if (save && match.hasMatch())
+        if (save && request.addExtension && match.hasMatch())
             dialog.setDefaultSuffix(match.captured(1));
     }
     if (!request.fileName.isEmpty())
@@ -142,7 +193,9 @@ std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &
 
 std::optional<qint32> QtDialogService::showColorDialog(qint32 initial)
 {
-    const QColor color = QColorDialog::getColor(colorFromBgr(initial), owner());
+    QWidget *owner = frontWindow();
+    FocusReturn focusBack(owner);
+    const QColor color = QColorDialog::getColor(colorFromBgr(initial), owner);
     if (!color.isValid())
         return std::nullopt;
     return bgrFromColor(color);
@@ -156,14 +209,19 @@ std::optional<FontChoice> QtDialogService::showFontDialog(const FontChoice &init
     font.setBold(initial.bold);
     font.setItalic(initial.italic);
     font.setUnderline(initial.underline);
+    // A family that is not installed shows as the one the system draws instead.
+    font.setFamily(QFontInfo(font).family());
 
     // Qt's font page has no colour; the field's text colour is chosen beside it.
-    QDialog dialog(owner());
+    QWidget *owner = frontWindow();
+    FocusReturn focusBack(owner);
+    QDialog dialog(owner);
     dialog.setObjectName(QStringLiteral("fontDialog"));
     dialog.setWindowTitle(QCoreApplication::translate("QFontDialog", "Select Font"));
-    auto *fonts = new QFontDialog(font, &dialog);
-    fonts->setWindowFlags(Qt::Widget);
-    fonts->setOptions(QFontDialog::NoButtons);
+    auto *fonts = new FontPage(font, &dialog);
+    // What the page shows of the start font. Left so, the start font keeps
+    // its own name and size (the list may lack the family, the sizes 11.25).
+    const QFont shown = fonts->currentFont();
     QColor color = colorFromBgr(initial.color);
     auto *colorButton =
         new QPushButton(QCoreApplication::translate("QColorDialog", "Select Color"), &dialog);
@@ -194,12 +252,19 @@ std::optional<FontChoice> QtDialogService::showFontDialog(const FontChoice &init
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QFont chosen = fonts->currentFont();
-    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(),
-                      chosen.italic(), chosen.underline(),  bgrFromColor(color)};
+    const bool sameFamily = chosen.family() == shown.family();
+    const bool sameSize = sameFamily && chosen.pointSizeF() == shown.pointSizeF();
+    return FontChoice{sameFamily ? initial.name : familyWithoutFoundry(chosen.family()),
+                      sameSize ? initial.size : chosen.pointSizeF(),
+                      chosen.bold(),
+                      chosen.italic(),
+                      chosen.underline(),
+                      bgrFromColor(color)};
 }
 
 QString QtDialogService::browseForFolder(QWidget *ownerWindow, const QString &prompt)
 {
+    FocusReturn focusBack(ownerWindow);
     return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(ownerWindow, prompt));
 }
 
@@ -207,9 +272,10 @@ QString QtDialogService::inputBox(const QString &prompt, const QString &title,
                                   const QString &defaultText)
 {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(owner(), title.isEmpty() ? m_applicationTitle : title, prompt,
-                              QLineEdit::Normal, defaultText, &ok);
+    QWidget *owner = frontWindow();
+    FocusReturn focusBack(owner);
+    const QString text = QInputDialog::getText(owner, title.isEmpty() ? m_applicationTitle : title,
+                                               prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 

@@ -165,6 +165,7 @@ int ErrPtnr::OnError(const QString &module, const QString &procedure, const AppE
         }
     }
     FormOnTop(this, m_state.settings.alwaysOnTop == 1);
+    FocusReturn focusBack(frontWindow());
     exec();
     return m_continueAction;
 }
