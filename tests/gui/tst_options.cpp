@@ -234,9 +234,13 @@ private slots:
         QTest::addColumn<bool>("fromAnswer");
         QTest::addColumn<bool>("question"); // whether the field takes the font
         QTest::addColumn<bool>("answer");
-        QTest::newRow("question field") << "mnufontfrage" << false << true << false;
-        QTest::newRow("answer field") << "mnufontantwort" << true << false << true;
-        QTest::newRow("both fields") << "mnufontgesamt" << true << true << true;
+        QTest::addColumn<QString>("family"); // as the dialog names it
+        QTest::newRow("question field")
+            << "mnufontfrage" << false << true << false << "DejaVu Sans Mono";
+        QTest::newRow("answer field")
+            << "mnufontantwort" << true << false << true << "DejaVu Sans Mono";
+        QTest::newRow("both fields, a foundry tag dropped")
+            << "mnufontgesamt" << true << true << true << "DejaVu Sans Mono [urw]";
     }
 
     void fonts()
@@ -245,6 +249,7 @@ private slots:
         QFETCH(bool, fromAnswer);
         QFETCH(bool, question);
         QFETCH(bool, answer);
+        QFETCH(QString, family);
         const FieldFont questionFont{QStringLiteral("DejaVu Sans"), 12, true, false};
         const FieldFont answerFont{QStringLiteral("DejaVu Serif"), 14, false, true};
         const std::array<qint32, 2> colors{0x0000FF, 0xFF0000};
@@ -257,6 +262,7 @@ private slots:
         const FontChoice chosen{
             QStringLiteral("DejaVu Sans Mono"), 16, false, true, true, 0x00AA00};
         s.dialogs.fonts << chosen;
+        s.dialogs.fonts.first()->name = family;
         s.sounds.played.clear();
         QVERIFY(s.get<QMenu>("mnufont")->isEnabled());
         s.action(qPrintable(command))->trigger();

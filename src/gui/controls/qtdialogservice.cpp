@@ -254,7 +254,7 @@ std::optional<FontChoice> QtDialogService::showFontDialog(const FontChoice &init
     const QFont chosen = fonts->currentFont();
     const bool sameFamily = chosen.family() == shown.family();
     const bool sameSize = sameFamily && chosen.pointSizeF() == shown.pointSizeF();
-    return FontChoice{sameFamily ? initial.name : familyWithoutFoundry(chosen.family()),
+    return FontChoice{sameFamily ? initial.name : chosen.family(),
                       sameSize ? initial.size : chosen.pointSizeF(),
                       chosen.bold(),
                       chosen.italic(),
