@@ -1,6 +1,7 @@
 #include "app/paths.h"
 #include "app/textcodec.h"
 #include "controls/colorvalue.h"
+#include "controls/pathlabel.h"
 #include "gui/captions.h"
 #include "gui/session.h"
 #include "project/frmindex.h"
@@ -826,6 +827,8 @@ private slots:
                                                   << "{{T}}";
         QTest::newRow("chosen with separator") << "{{E}}"
                                                << "{{E}}";
+        const QString deep = "{{E}}" + QStringList(12, "Unterordner").join(u'/') + "/Ende/";
+        QTest::newRow("too long to show whole") << deep << deep;
     }
 
     void chooseHtmlFolder()
@@ -840,7 +843,15 @@ private slots:
                  QStringList{QStringLiteral("Bitte wählen Sie ein Verzeichnis")});
         QVERIFY(s.dialogs.messages.isEmpty());
         QCOMPARE(s.state.settings.HtmlOutputFolder, f.expand(after));
-        QCOMPARE(s.get<QLabel>("lblhtml")->text(), f.expand(after));
+        auto *label = s.get<PathLabel>("lblhtml");
+        QCOMPARE(label->text() + label->toolTip(), f.expand(after) + f.expand(after));
+        // A path too long to show whole is shortened in the middle: its start
+        // and its last folder stay in sight.
+        const QString shown = label->shownText();
+        QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->width());
+        QVERIFY(shown.startsWith(f.dir.path().left(4)));
+        QCOMPARE(shown.endsWith(QStringLiteral("/Ende/")),
+                 after.endsWith(QStringLiteral("/Ende/")));
     }
 
     void deletePageProject_data()

@@ -9,6 +9,7 @@
 #include "controls/colorvalue.h"
 #include "controls/cp1252guard.h"
 #include "controls/formontop.h"
+#include "controls/pathlabel.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
 #include "resize/resizeengine.h"
@@ -136,9 +137,9 @@ void frm1::buildControls()
     cmdloeschen = button("cmdloeschen", {}, 525, 328, 83, 24);
 
     lblpfad = label("lblpfad", 8, 362, 200, 16);
-    lbltest = label("lbltest", 208, 362, 400, 16);
+    lbltest = place(new PathLabel(client), "lbltest", 208, 362, 400, 16);
     lblhtmlpfad = label("lblhtmlpfad", 8, 380, 200, 16);
-    lblhtml = label("lblhtml", 208, 380, 400, 16);
+    lblhtml = place(new PathLabel(client), "lblhtml", 208, 380, 400, 16);
     Label6 = label("Label6", 8, 404, 92, 20);
     cseite = place(new QComboBox(client), "cseite", 100, 402, 208, 24);
     cseite->setEditable(true);
@@ -146,8 +147,6 @@ void frm1::buildControls()
     Command1 = button("Command1", {}, 316, 402, 190, 24);
     cmdsloeschen = button("cmdsloeschen", {}, 316, 430, 190, 24);
     cmdhtml = button("cmdhtml", QStringLiteral("HTML"), 512, 402, 96, 52);
-    for (QLabel *path : {lbltest, lblhtml})
-        path->setTextFormat(Qt::PlainText);
 
     // Usable once a templates folder is set.
     setPageListEnabled(false);

@@ -23,6 +23,7 @@ namespace askbright {
 
 class AppState;
 class Button3D;
+class PathLabel;
 class ResizeEngine;
 class TrayControl;
 class WindowContext;
@@ -261,9 +262,9 @@ private:
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8;
     QLabel *lbl1;
     QLabel *lblpfad;
-    QLabel *lbltest;
+    PathLabel *lbltest;
     QLabel *lblhtmlpfad;
-    QLabel *lblhtml;
+    PathLabel *lblhtml;
     QComboBox *cseite;
     Button3D *cmdanfang, *cmdzurueck, *cmdvor, *cmdende, *cmdinsert, *cmdloeschen;
     Button3D *cmdaktuell, *cmdsloeschen, *cmdhtml, *Command1;

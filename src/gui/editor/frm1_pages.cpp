@@ -6,6 +6,7 @@
 #include "app/paths.h"
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
+#include "controls/pathlabel.h"
 #include "editor/frm1.h"
 #include "html/frmexport.h"
 #include "html/templatefolders.h"
@@ -35,7 +36,7 @@ QString frm1::templatesFolderShown() const
 void frm1::showTemplatesFolder(const QString &folder)
 {
     m_state.settings.TemplatesFolder = folder;
-    lbltest->setText(folder);
+    lbltest->setPath(folder);
 }
 
 QString frm1::selectedPage() const
@@ -63,7 +64,7 @@ void frm1::dir_einlesen(const QString &folder)
 void frm1::showOutputFolder(const QString &folder)
 {
     m_state.settings.HtmlOutputFolder = folder;
-    lblhtml->setText(folder);
+    lblhtml->setPath(folder);
 }
 
 void frm1::setPageListEnabled(bool enabled)
@@ -87,7 +88,7 @@ void frm1::checkFolders()
     if (!settings.HtmlOutputFolder.isEmpty()) {
         // The page's path is this folder followed by its file name.
         settings.HtmlOutputFolder = withTrailingSeparator(settings.HtmlOutputFolder);
-        lblhtml->setText(settings.HtmlOutputFolder);
+        lblhtml->setPath(settings.HtmlOutputFolder);
         QString folder = settings.HtmlOutputFolder;
         dir_check(folder);
         // The first start's output folder is made when first used.
