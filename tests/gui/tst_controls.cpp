@@ -37,6 +37,29 @@ private slots:
                                       QStringLiteral("click")}));
     }
 
+    // The keyboard focus shows in the caption colour, whatever the face.
+    void focusShows()
+    {
+        QWidget window;
+        Button3D button(QStringLiteral("OK"), &window);
+        button.setGeometry(0, 0, 100, 30);
+        button.setFaceColor(0x000080);
+        button.setCaptionColor(0x00FFFF);
+        window.show();
+        auto captionPixels = [&] {
+            const QImage image = button.grab().toImage();
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    count += image.pixelColor(x, y) == QColor(Qt::yellow);
+            return count;
+        };
+        const int unfocused = captionPixels();
+        button.setFocus();
+        QTRY_VERIFY(button.hasFocus());
+        QVERIFY(captionPixels() > unfocused + 60);
+    }
+
     void nameFilters_data()
     {
         QTest::addColumn<QString>("filter");
