@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpacerItem>
-#include <QStringListModel>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -94,22 +93,37 @@ public:
     {
         setWindowFlags(Qt::Widget);
         setOptions(QFontDialog::NoButtons);
-        // The family list offers the names users know, without foundry tags;
-        // the first line edit is the family's, the list its focus proxy.
+        // The first line edit is the family's, its list the focus proxy.
         const QList<QLineEdit *> edits = findChildren<QLineEdit *>();
-        const auto *families =
+        auto *families =
             edits.isEmpty() ? nullptr : qobject_cast<QListView *>(edits.first()->focusProxy());
-        if (auto *model =
-                families ? qobject_cast<QStringListModel *>(families->model()) : nullptr) {
-            model->setStringList(familiesWithoutFoundry(model->stringList()));
-            setCurrentFont(font);
-        }
+        if (!families)
+            return;
+        const auto withoutTags = [families] { offerWithoutFoundry(families); };
+        connect(families->model(), &QAbstractItemModel::modelReset, this, withoutTags);
+        withoutTags();
     }
 
 protected:
     void done(int result) override { m_dialog->done(result); }
 
 private:
+    // The family list offers the names users know, without foundry tags,
+    // each once. The page picks families by their row, so the rows stay and
+    // a family's further rows are hidden.
+    static void offerWithoutFoundry(QListView *families)
+    {
+        QAbstractItemModel *model = families->model();
+        QStringList offered;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            const QString name = familyWithoutFoundry(index.data().toString());
+            model->setData(index, name);
+            families->setRowHidden(row, offered.contains(name));
+            offered << name;
+        }
+    }
+
     QDialog *m_dialog;
 };
 
