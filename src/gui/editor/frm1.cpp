@@ -408,7 +408,8 @@ void frm1::Form_Load()
     // placed by its frame everywhere: once shown, a window manager may not
     // have told the frame's size, and the window would creep up by a title
     // bar with every start. So the settings are read before the first show.
-    step([&] { readSettings(); });
+    bool settingsRecovered = false;
+    step([&] { settingsRecovered = readSettings(); });
     if (settings.centerWindow == 0)
         move(pixelsFromTwips(settings.windowLeft), pixelsFromTwips(settings.windowTop));
     show();
@@ -418,6 +419,9 @@ void frm1::Form_Load()
     for (QPlainTextEdit *field : {txtfrage, txtantwort})
         m_resize->ResizeOption(field, 0, false);
     m_resize->setFollowsResize(true);
+    // Written once the window shows, so that a failed write is told over it.
+    if (settingsRecovered)
+        writeSettings();
 
     if (settings.alwaysOnTop != 1)
         settings.alwaysOnTop = 0;
@@ -458,12 +462,11 @@ void frm1::Form_Load()
     }
 }
 
-void frm1::readSettings()
+bool frm1::readSettings()
 {
     const SettingsReadResult result = m_state.readStartSettings();
     m_state.database.setFaqFolder(m_state.settings.faqFolder);
-    if (result.outcome == SettingsReadOutcome::Recovered)
-        writeSettings();
+    return result.outcome == SettingsReadOutcome::Recovered;
 }
 
 void frm1::writeSettings()

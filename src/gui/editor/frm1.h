@@ -231,7 +231,9 @@ private:
     void importRecords(bool csv);
     void exportRecords(bool csv);
 
-    void readSettings();
+    // Whether the settings could not be read whole and the file must be
+    // written with what there is.
+    bool readSettings();
     // Start-up: the remembered scheme, else the standard one, read and applied.
     void startupScheme();
     void writeSettings();
