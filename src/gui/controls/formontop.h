@@ -19,9 +19,13 @@ QWidget *frontWindow();
 class FocusReturn {
 public:
     explicit FocusReturn(QWidget *window);
+    // Over the window in front, which a message or dialog then belongs to.
+    FocusReturn() : FocusReturn(frontWindow()) {}
     ~FocusReturn();
     FocusReturn(const FocusReturn &) = delete;
     FocusReturn &operator=(const FocusReturn &) = delete;
+
+    QWidget *window() const { return m_window; }
 
 private:
     QPointer<QWidget> m_window;

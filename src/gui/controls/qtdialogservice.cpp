@@ -136,9 +136,8 @@ QtDialogService::QtDialogService(QString applicationTitle)
 
 int QtDialogService::showMessage(const Message &message)
 {
-    QWidget *owner = frontWindow();
-    FocusReturn focusBack(owner);
-    QMessageBox box(owner);
+    const FocusReturn owner;
+    QMessageBox box(owner.window());
     box.setIcon(qtIcon(message.icon));
     box.setWindowTitle(message.title.isEmpty() ? m_applicationTitle : message.title);
     QString text = message.text;
@@ -179,9 +178,8 @@ QStringList QtDialogService::nameFilters(const QString &filter)
 
 std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &request)
 {
-    QWidget *owner = frontWindow();
-    FocusReturn focusBack(owner);
-    QFileDialog dialog(owner, request.title, request.initDir);
+    const FocusReturn owner;
+    QFileDialog dialog(owner.window(), request.title, request.initDir);
     const bool save = request.kind == FileDialogKind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -207,9 +205,8 @@ std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &
 
 std::optional<qint32> QtDialogService::showColorDialog(qint32 initial)
 {
-    QWidget *owner = frontWindow();
-    FocusReturn focusBack(owner);
-    const QColor color = QColorDialog::getColor(colorFromBgr(initial), owner);
+    const FocusReturn owner;
+    const QColor color = QColorDialog::getColor(colorFromBgr(initial), owner.window());
     if (!color.isValid())
         return std::nullopt;
     return bgrFromColor(color);
@@ -227,9 +224,8 @@ std::optional<FontChoice> QtDialogService::showFontDialog(const FontChoice &init
     font.setFamily(QFontInfo(font).family());
 
     // Qt's font page has no colour; the field's text colour is chosen beside it.
-    QWidget *owner = frontWindow();
-    FocusReturn focusBack(owner);
-    QDialog dialog(owner);
+    const FocusReturn owner;
+    QDialog dialog(owner.window());
     dialog.setObjectName(QStringLiteral("fontDialog"));
     dialog.setWindowTitle(QCoreApplication::translate("QFontDialog", "Select Font"));
     auto *fonts = new FontPage(font, &dialog);
@@ -286,10 +282,10 @@ QString QtDialogService::inputBox(const QString &prompt, const QString &title,
                                   const QString &defaultText)
 {
     bool ok = false;
-    QWidget *owner = frontWindow();
-    FocusReturn focusBack(owner);
-    const QString text = QInputDialog::getText(owner, title.isEmpty() ? m_applicationTitle : title,
-                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    const FocusReturn owner;
+    const QString text =
+        QInputDialog::getText(owner.window(), title.isEmpty() ? m_applicationTitle : title, prompt,
+                              QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 

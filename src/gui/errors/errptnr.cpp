@@ -165,7 +165,7 @@ int ErrPtnr::OnError(const QString &module, const QString &procedure, const AppE
         }
     }
     FormOnTop(this, m_state.settings.alwaysOnTop == 1);
-    FocusReturn focusBack(frontWindow());
+    const FocusReturn focusBack;
     exec();
     return m_continueAction;
 }
