@@ -2,7 +2,9 @@
 // per-user data folder when its program folder is read-only.
 
 #include "app/clock.h"
+#include "app/textcodec.h"
 #include "state/appstate.h"
+#include "testutil.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -73,23 +75,69 @@ class tst_datafolder : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void writableProgramFolder();
+    void readOnlyProgramFolder_data();
     void readOnlyProgramFolder();
 };
 
+namespace {
+
+// A program folder as delivered: the sample database and page projects.
+void placeSamples(const QString &programFolder)
+{
+    QDir(programFolder).mkdir(u"vorlagen"_s);
+    QVERIFY(testutil::writeBytes(programFolder + u"/vorlagen/a.pdt"_s, "pdt"));
+    QVERIFY(testutil::writeBytes(programFolder + u"/beispiel.faq"_s, "faq"));
+}
+
+QString folder(const QString &path)
+{
+    return QDir::toNativeSeparators(path) + QDir::separator();
+}
+
+} // namespace
+
+// A first start leads to the samples beside the program and an output folder
+// that is made when first used; a settings file decides from then on.
 void tst_datafolder::writableProgramFolder()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dir, documents;
+    placeSamples(dir.path());
     FixedClock clock(QDate(2025, 3, 15));
-    AppState state(dir.path(), clock);
-    const QString folder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
-    QCOMPARE(state.programFolder(), folder);
-    QCOMPARE(state.dataFolder(), folder);
-    QCOMPARE(state.settingsFilePath(), folder + u"askbright.ini"_s);
+    AppState state(dir.path(), clock, u"askbright"_s, documents.path());
+    const QString program = folder(dir.path());
+    QCOMPARE(state.programFolder(), program);
+    QCOMPARE(state.dataFolder(), program);
+    QCOMPARE(state.settingsFilePath(), program + u"askbright.ini"_s);
+    state.readStartSettings();
+    const AppSettings &s = state.settings;
+    QCOMPARE(QStringList({s.TemplatesFolder, s.HtmlOutputFolder, s.faqFolder}),
+             QStringList({program + u"vorlagen"_s + QDir::separator(),
+                          folder(documents.filePath(u"Askbright"_s)), program}));
+    QVERIFY(!QFileInfo::exists(documents.filePath(u"Askbright"_s)));
+
+    QVERIFY(testutil::writeBytes(state.settingsFilePath(), encodeCp1252(formatSettings({}))));
+    AppState again(dir.path(), clock, u"askbright"_s, documents.path());
+    again.readStartSettings();
+    QCOMPARE(again.settings.TemplatesFolder + again.settings.HtmlOutputFolder, QString());
+}
+
+void tst_datafolder::readOnlyProgramFolder_data()
+{
+    QTest::addColumn<bool>("shippedSettings");
+    QTest::newRow("samples copied once") << false;
+    QTest::newRow("shipped settings are the starting point") << true;
 }
 
 void tst_datafolder::readOnlyProgramFolder()
 {
-    QTemporaryDir dir;
+    QFETCH(bool, shippedSettings);
+    QTemporaryDir dir, documents;
+    placeSamples(dir.path());
+    AppSettings shipped;
+    shipped.language = Language::English;
+    if (shippedSettings)
+        QVERIFY(testutil::writeBytes(dir.filePath(u"prog.ini"_s),
+                                     encodeCp1252(formatSettings(shipped))));
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QVERIFY(userFolder.contains(u".qttest"_s)); // never the real user's folder
     QDir(userFolder).removeRecursively();
@@ -100,8 +148,8 @@ void tst_datafolder::readOnlyProgramFolder()
         QVERIFY(!QFileInfo(dir.path()).isWritable());
 
         FixedClock clock(QDate(2025, 3, 15));
-        AppState state(dir.path(), clock, u"prog"_s);
-        const QString data = QDir::toNativeSeparators(userFolder) + QDir::separator();
+        AppState state(dir.path(), clock, u"prog"_s, documents.path());
+        const QString data = folder(userFolder);
         // The companion files are still read from the program folder.
         QCOMPARE(state.programFolder(), QDir::toNativeSeparators(dir.path()) + QDir::separator());
         QCOMPARE(state.dataFolder(), data);
@@ -110,6 +158,20 @@ void tst_datafolder::readOnlyProgramFolder()
                                     state.errorLogPath(), state.errorProtocolPath()})
             QVERIFY2(path.startsWith(data), qPrintable(path));
         QCOMPARE(state.settingsFilePath(), data + u"prog.ini"_s);
+
+        state.readStartSettings();
+        QCOMPARE(state.settings.language, shippedSettings ? Language::English : Language::German);
+        QCOMPARE(state.settings.TemplatesFolder,
+                 shippedSettings ? QString() : data + u"vorlagen"_s + QDir::separator());
+        QCOMPARE(QFileInfo::exists(data + u"vorlagen/a.pdt"_s), !shippedSettings);
+        if (!shippedSettings) {
+            // Still no settings file: the copy the user changed is kept.
+            QVERIFY(testutil::writeBytes(data + u"beispiel.faq"_s, "changed"));
+            AppState again(dir.path(), clock, u"prog"_s, documents.path());
+            again.readStartSettings();
+            QCOMPARE(testutil::readBytes(data + u"beispiel.faq"_s), QByteArray("changed"));
+            QCOMPARE(again.settings.faqFolder, data);
+        }
     }
     QDir(userFolder).removeRecursively();
 }

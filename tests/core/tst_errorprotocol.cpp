@@ -152,8 +152,8 @@ private slots:
         QTest::newRow("continuations")
             << QStringList(5, w29).join(u' ')
             << QStringList{w29 + " " + w29 + " ", gap + w29 + " " + w29 + " ", gap + w29 + " "};
-        QTest::newRow("blank runs are words")
-            << ind + "Modul:\tfrm1" << QStringList{ind + "Modul:\tfrm1 "};
+        QTest::newRow("blank runs are words, tabs stop every 8 columns")
+            << ind + "Modul:\tfrm1\tx" << QStringList{ind + "Modul:        frm1    x "};
         QTest::newRow("lone line feed stays in its line") << "a\nb" << QStringList{"a\nb "};
     }
 

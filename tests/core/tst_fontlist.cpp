@@ -33,6 +33,24 @@ private slots:
         QCOMPARE(fontLoadingPercent(index, count), expected);
     }
 
+    void foundryTags_data()
+    {
+        QTest::addColumn<QStringList>("families");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("tags dropped, each family once")
+            << QStringList{"P052 [urw]", "Arial", "P052 [other]", "Noto Sans"}
+            << QStringList{"P052", "Arial", "Noto Sans"};
+        QTest::newRow("only a trailing tag") << QStringList{"[x] Mono", "Mono [x] Serif"}
+                                             << QStringList{"[x] Mono", "Mono [x] Serif"};
+    }
+
+    void foundryTags()
+    {
+        QFETCH(QStringList, families);
+        QFETCH(QStringList, expected);
+        QCOMPARE(familiesWithoutFoundry(families), expected);
+    }
+
     void sort_data()
     {
         QTest::addColumn<QStringList>("list");

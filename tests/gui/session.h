@@ -47,7 +47,8 @@ inline QStringList itemTexts(const QComboBox *list)
 struct Session {
     QTemporaryDir dir;
     askbright::FixedClock clock{QDate(2026, 12, 6)};
-    askbright::AppState state{dir.path(), clock};
+    askbright::AppState state{dir.path(), clock, QStringLiteral("askbright"),
+                              dir.filePath(QStringLiteral("Dokumente"))};
     ScriptedDialogService dialogs;
     ScriptedErrorReporter errors;
     RecordingSoundPlayer sounds;

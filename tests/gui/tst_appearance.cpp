@@ -127,6 +127,10 @@ private slots:
             QVERIFY(s->state.currentColors.isUnset());
             QVERIFY(s->state.savedColors.isUnset());
             QVERIFY(!insert->faceColor());
+            // The scheme editor stays readable in its design colours.
+            frmfarb editor(s->context, s->window.get());
+            QVERIFY(editor.palette().color(QPalette::WindowText) !=
+                    editor.palette().color(QPalette::Window));
             return;
         }
         const ColorScheme &expected = applied == QLatin1String("A") ? schemeA : schemeB;
@@ -354,7 +358,8 @@ private slots:
                                          QString(),
                                          QStringLiteral("Farbschema (*.sch)|*.sch"),
                                          1,
-                                         0x202006};
+                                         0x202006,
+                                         false}; // no extension added
         QCOMPARE(s.dialogs.fileRequests, QList<FileDialogRequest>{expected});
         QVERIFY(s.dialogs.messages.isEmpty());
         QCOMPARE(w.schemeSaved(), QString());
@@ -663,6 +668,8 @@ private slots:
         QCOMPARE(s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop == 1);
         QVERIFY(s.dialogs.messages.isEmpty());
         QVERIFY(s.errors.reports.isEmpty());
+        // Keys go to the main window again.
+        QTRY_COMPARE(QApplication::activeWindow(), &s.w());
     }
 
     void aboutWithoutItsTextTellsSo_data()

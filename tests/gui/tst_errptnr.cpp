@@ -109,26 +109,31 @@ private slots:
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("description");
+        QTest::addColumn<bool>("english");
         QTest::addColumn<QString>("procedure");
         QTest::addColumn<QString>("firstRow");
-        QTest::newRow("type mismatch") << 13 << "Type mismatch"
-                                       << "cmdvor_Click"
+        QTest::newRow("type mismatch") << 13 << "Type mismatch" << false << "cmdvor_Click"
                                        << "13 (Type mismatch)";
-        QTest::newRow("property procedure") << 53 << "File not found: /x/a.faq"
-                                            << "Item [GET]"
-                                            << "53 (File not found: /x/a.faq)";
-        QTest::newRow("markup stays text") << 5 << "<b>fett</b>"
-                                           << "p"
+        QTest::newRow("property procedure")
+            << 53 << "File not found: /x/a.faq" << false << "Item [GET]"
+            << "53 (File not found: /x/a.faq)";
+        QTest::newRow("markup stays text") << 5 << "<b>fett</b>" << false << "p"
                                            << "5 (<b>fett</b>)";
+        // A classic text has both wordings (the German one: see
+        // secondErrorReusesTheWindow); a description of its own keeps its one.
+        QTest::newRow("classic text, English") << 53 << "" << true << "p"
+                                               << "53 (File not found)";
     }
 
     void showsTheError()
     {
         QFETCH(int, number);
         QFETCH(QString, description);
+        QFETCH(bool, english);
         QFETCH(QString, procedure);
         QFETCH(QString, firstRow);
         Run run;
+        run.state.settings.language = english ? Language::English : Language::German;
         QStringList shown;
         QList<bool> visible;
         run.report(
@@ -213,7 +218,7 @@ private slots:
                      },
                      "cmdinsert_Click"),
                  int(NextStatement));
-        QCOMPARE(shown, (QStringList{"61 (Disk full)", "cmdinsert_Click", "gesetzt"}));
+        QCOMPARE(shown, (QStringList{"61 (Datenträger voll)", "cmdinsert_Click", "gesetzt"}));
         QCOMPARE(run.window.continueAction(), int(NextStatement));
     }
 
@@ -234,7 +239,7 @@ private slots:
         const qsizetype first =
             log.indexOf(ind + "Fehler-Nr:\t13 (Type mismatch)\r\n" + ind + "Modul:\tfrm1\r\n" +
                         ind + "Prozedur:\tcmdvor_Click\r\n" + ind + "Zeilen-Nr.:\t0\r\n");
-        const qsizetype second = log.indexOf(ind + "Fehler-Nr:\t61 (Disk full)\r\n");
+        const qsizetype second = log.indexOf(ind + "Fehler-Nr:\t61 (Datenträger voll)\r\n");
         QVERIFY(first > 0 && second > first);
         QVERIFY(log.contains(dashes + "\r\n" + dashes + "F E H L E R"));
         QVERIFY(log.endsWith(dashes + "\r\n"));
@@ -386,7 +391,7 @@ private slots:
         QCOMPARE(printed.last(), " ");
         // The long first row goes on in lines indented by 20 blanks.
         const qsizetype row =
-            printed.indexOf(ind + "Fehler-Nr:\t5 (Beschreibung Beschreibung Beschreibung ");
+            printed.indexOf(ind + "Fehler-Nr:    5 (Beschreibung Beschreibung Beschreibung ");
         QVERIFY(row > 0);
         QCOMPARE(printed[row + 1], QString(20, u' ') + QStringList(5, "Beschreibung ").join(""));
         QCOMPARE(printed[row + 2],

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <QToolBar>
 #include <unistd.h>
@@ -377,20 +379,20 @@ void tst_find::captions_data()
 
     QTest::newRow("German") << false
                             << QStringList{"",
-                                           "CSV importieren...",
-                                           "Markdown importieren...",
-                                           "Als CSV exportieren...",
-                                           "Als Markdown exportieren...",
+                                           "CSV &importieren...",
+                                           "&Markdown importieren...",
+                                           "Als CS&V exportieren...",
+                                           "Als Mar&kdown exportieren...",
                                            "",
-                                           "Suchen..."}
+                                           "Su&chen..."}
                             << QStringList{"Zurück", "Weiter", "X", "Kein Treffer"};
     QTest::newRow("English") << true << QStringList{"",
-                                                    "Import CSV...",
-                                                    "Import Markdown...",
-                                                    "Export as CSV...",
-                                                    "Export as Markdown...",
+                                                    "Import &CSV...",
+                                                    "Import &Markdown...",
+                                                    "Export as CS&V...",
+                                                    "Export as Mar&kdown...",
                                                     "",
-                                                    "Find..."}
+                                                    "&Find..."}
                              << QStringList{"Previous", "Next", "X", "No match"};
 }
 
@@ -414,6 +416,14 @@ void tst_find::captions()
     QCOMPARE(texts, entries);
     QCOMPARE(actions.value(saveAs + 1 + entries.size()), s.action("mnusort"));
     QCOMPARE(s.action("mnusuchen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    // Every entry but the recent files has an access key of its own.
+    QStringList keys;
+    for (const QAction *a : actions)
+        if (!a->isSeparator() &&
+            !a->objectName().contains(QRegularExpression(QStringLiteral("^m\\d$"))))
+            keys << QKeySequence::mnemonic(a->text()).toString();
+    QVERIFY(!keys.contains(QString()));
+    QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
 
     QStringList captions;
     for (const char *name : {"cmdsuchzurueck", "cmdsuchweiter", "cmdsuchende"})
@@ -520,7 +530,7 @@ void tst_find::import_data()
            "(Frage, Antwort, Zusatz, Link, Datum).\rEs wurde nichts übernommen.";
     QTest::newRow("a file that does not exist")
         << 2 << "" << QByteArray() << 2 << "Q1|A1"
-        << "53  File not found: {{path}}\rEs wurde nichts übernommen.";
+        << "53  Datei nicht gefunden: {{path}}\rEs wurde nichts übernommen.";
     QTest::newRow("Markdown with two headings")
         << 2 << "faq.md"
         << QByteArray("# Titel\n\n## Erste Frage?\n\nErste Antwort.\n\n"

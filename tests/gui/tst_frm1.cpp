@@ -1,6 +1,7 @@
 #include "app/paths.h"
 #include "app/textcodec.h"
 #include "controls/colorvalue.h"
+#include "controls/pathlabel.h"
 #include "gui/captions.h"
 #include "gui/session.h"
 #include "project/frmindex.h"
@@ -78,7 +79,17 @@ class tst_frm1 : public QObject {
 private slots:
     void firstStart()
     {
-        Session s;
+        // The sample page projects and an output folder made when first used
+        // lead a new user from the start to a page.
+        Session s([](Session &s) {
+            QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("vorlagen")));
+            testutil::writeBytes(s.path(QStringLiteral("vorlagen/a.pdt")), "x");
+        });
+        QCOMPARE(s.startMessages, QList<Message>());
+        QCOMPARE(s.w().templatesFolderShown() + s.w().selectedPage(),
+                 withTrailingSeparator(s.path(QStringLiteral("vorlagen"))) + "a.pdt");
+        const QString output = withTrailingSeparator(s.path(QStringLiteral("Dokumente/Askbright")));
+        QCOMPARE(s.get<QLabel>("lblhtml")->text(), output);
         QCOMPARE(s.title(), QStringLiteral("Askbright Version 1.6"));
         QCOMPARE(s.get<QMenu>("mnudatei")->title(), QStringLiteral("&Datei"));
         QCOMPARE(testutil::readBytes(s.state.recentFilesPath()), QByteArray("\r\n"));
@@ -90,6 +101,11 @@ private slots:
         const QFont font = s.get<QPlainTextEdit>("txtantwort")->font();
         QCOMPARE(font.family() + QString::number(font.pointSizeF()), QStringLiteral("Arial11.25"));
         QVERIFY(s.action("mnuzentrieren")->isChecked() && !s.action("mnuposition")->isChecked());
+        s.open(s.writeDatabase(QStringLiteral("a.faq"), 1));
+        QTimer::singleShot(0, &s.w(), [] { QApplication::activeModalWidget()->close(); });
+        s.w().mnuexporttext_Click();
+        QVERIFY(QFileInfo(output).isDir());
+        QCOMPARE(s.dialogs.messages, QList<Message>());
         // The missing settings file is written at once, and again on close.
         QCOMPARE(testutil::readBytes(s.state.settingsFilePath()).count("\r\n"), 59);
         QFile::remove(s.state.settingsFilePath());
@@ -304,7 +320,8 @@ private slots:
         QCOMPARE(s.dialogs.fileRequests.value(0),
                  (FileDialogRequest{FileDialogKind::Save,
                                     QStringLiteral("FAQ- Datei unter neuem Namen speichern"),
-                                    {},
+                                    // a first start's: where the sample database is
+                                    withTrailingSeparator(s.dir.path()),
                                     {},
                                     QStringLiteral("FAQ_Datei (*.faq)|*.faq"),
                                     1,
@@ -416,7 +433,7 @@ private slots:
         QTest::newRow("dialog cancelled") << QByteArray() << QStringList{};
         QTest::newRow("count too high")
             << QByteArray(" 5 \r\n\"a\"\r\n\"b\"\r\n\"\"\r\n\"\"\r\n 0 \r\n01.01.2020\r\n")
-            << QStringList{"62  Input past end of file"};
+            << QStringList{"62  Einlesen hinter Dateiende"};
     }
 
     void failedOpenKeepsDatabase()
@@ -810,6 +827,8 @@ private slots:
                                                   << "{{T}}";
         QTest::newRow("chosen with separator") << "{{E}}"
                                                << "{{E}}";
+        const QString deep = "{{E}}" + QStringList(12, "Unterordner").join(u'/') + "/Ende/";
+        QTest::newRow("too long to show whole") << deep << deep;
     }
 
     void chooseHtmlFolder()
@@ -824,7 +843,15 @@ private slots:
                  QStringList{QStringLiteral("Bitte wählen Sie ein Verzeichnis")});
         QVERIFY(s.dialogs.messages.isEmpty());
         QCOMPARE(s.state.settings.HtmlOutputFolder, f.expand(after));
-        QCOMPARE(s.get<QLabel>("lblhtml")->text(), f.expand(after));
+        auto *label = s.get<PathLabel>("lblhtml");
+        QCOMPARE(label->text() + label->toolTip(), f.expand(after) + f.expand(after));
+        // A path too long to show whole is shortened in the middle: its start
+        // and its last folder stay in sight.
+        const QString shown = label->shownText();
+        QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->width());
+        QVERIFY(shown.startsWith(f.dir.path().left(4)));
+        QCOMPARE(shown.endsWith(QStringLiteral("/Ende/")),
+                 after.endsWith(QStringLiteral("/Ende/")));
     }
 
     void deletePageProject_data()
@@ -874,6 +901,8 @@ private slots:
                              : QStringLiteral(" wirklich von der\rFestplatte löschen?")),
                 english ? QStringLiteral("Confirm delete!") : QStringLiteral("Löschen bestätigen!"),
                 MessageButtons::OkCancel, MessageIcon::Critical, 2};
+        else
+            asked << info(u"Bitte zuerst eine Seitenvorlage aus der Liste auswählen.", u"");
         QCOMPARE(s.dialogs.messages, asked);
         QCOMPARE(QDir(f.empty).entryList(QDir::Files, QDir::Name), left);
         QCOMPARE(s.w().selectedPage(), selected);
@@ -977,7 +1006,7 @@ private slots:
         QTest::newRow("database")
             << QByteArray(" 1 \r\n\"Q\"\r\n\"A\"\r\n\"\"\r\n\"\"\r\n 0 \r\n01.01.2020\r\n")
             << QString();
-        QTest::newRow("no such file") << QByteArray() << "53  File not found: {{PATH}}";
+        QTest::newRow("no such file") << QByteArray() << "53  Datei nicht gefunden: {{PATH}}";
         QTest::newRow("not a database") << QByteArray("abc") << "13  {{ANY}}";
         QTest::newRow("a text too long") << " 1 \r\n\"" + QByteArray(2'000'000, 'x') + '"'
                                          << "7  Datensatz 1, Frage: 2000000 Zeichen; ein Text darf "

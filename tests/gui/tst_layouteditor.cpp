@@ -293,16 +293,17 @@ void tst_layouteditor::openFromAnotherFolder()
     QCOMPARE(e.windowTitle(), u"Seiteneinstellung/Vorschau   Datei: b.pdt"_s);
     QVERIFY(!e.pageSaved());
     QCOMPARE(e.templatesFolder(), l.other);
-    QCOMPARE(l.s.w().templatesFolderShown(), l.templates);
-    QCOMPARE(l.s.state.settings.TemplatesFolder, l.templates);
-    QCOMPARE(l.s.w().selectedPage(), u"a.pdt"_s);
+    // The main window follows: its page name names the project opened.
+    QCOMPARE(l.s.w().templatesFolderShown() + l.s.w().selectedPage(), l.other + u"b.pdt"_s);
+    QCOMPARE(l.s.state.settings.TemplatesFolder, l.other);
 
-    // The next dialog starts there, and saving there asks about the folder.
-    l.s.dialogs.answers << AnswerNo;
+    // The next dialog starts there; a font name goes into the file without
+    // a foundry tag.
+    l.get<QComboBox>("cindexschrift")->setEditText(u"P052 [urw]"_s);
     l.save(l.other + u"b.pdt"_s);
     QCOMPARE(l.s.dialogs.fileRequests.last().initDir, l.other);
-    QCOMPARE(l.s.dialogs.messages.last().title, u"Hinweis"_s);
-    QVERIFY(!e.pageSaved());
+    QVERIFY(l.s.dialogs.messages.isEmpty());
+    QVERIFY(fileLines(l.other + u"b.pdt"_s).contains(u"P052"_s));
 }
 
 void tst_layouteditor::keywordEnter()

@@ -5,62 +5,65 @@
 namespace askbright {
 
 AppError::AppError(int number, QString description, QString germanDescription)
-    : m_number(number),
-      m_description(description.isEmpty() ? classicDescription(number) : std::move(description)),
+    : m_number(number), m_description(std::move(description)),
       m_germanDescription(std::move(germanDescription)), m_what(numberAndDescription().toUtf8())
 {
 }
 
-QString AppError::numberAndDescription() const
+AppError AppError::withDetail(int number, const QString &detail)
 {
-    return QString::number(m_number) + QStringLiteral("  ") + m_description;
+    AppError error(number);
+    error.m_detail = detail;
+    error.m_what = error.numberAndDescription().toUtf8();
+    return error;
+}
+
+QString AppError::description(Language language) const
+{
+    if (!m_description.isEmpty())
+        return language.isGerman() && !m_germanDescription.isEmpty() ? m_germanDescription
+                                                                     : m_description;
+    const QString classic = classicDescription(m_number, language);
+    return m_detail.isEmpty() ? classic : classic + QStringLiteral(": ") + m_detail;
 }
 
 QString AppError::numberAndDescription(Language language) const
 {
-    if (language.isEnglish() || m_germanDescription.isEmpty())
-        return numberAndDescription();
-    return QString::number(m_number) + QStringLiteral("  ") + m_germanDescription;
+    return QString::number(m_number) + QStringLiteral("  ") + description(language);
 }
 
-QString AppError::classicDescription(int number)
+QString AppError::classicDescription(int number, Language language)
 {
-    switch (number) {
-    case InvalidCall:
-        return QStringLiteral("Invalid procedure call or argument");
-    case Overflow:
-        return QStringLiteral("Overflow");
-    case OutOfMemory:
-        return QStringLiteral("Out of memory");
-    case SubscriptOutOfRange:
-        return QStringLiteral("Subscript out of range");
-    case TypeMismatch:
-        return QStringLiteral("Type mismatch");
-    case BadFileName:
-        return QStringLiteral("Bad file name or number");
-    case FileNotFound:
-        return QStringLiteral("File not found");
-    case DeviceIoError:
-        return QStringLiteral("Device I/O error");
-    case DiskFull:
-        return QStringLiteral("Disk full");
-    case InputPastEndOfFile:
-        return QStringLiteral("Input past end of file");
-    case PermissionDenied:
-        return QStringLiteral("Permission denied");
-    case DiskNotReady:
-        return QStringLiteral("Disk not ready");
-    case PathFileAccessError:
-        return QStringLiteral("Path/File access error");
-    case PathNotFound:
-        return QStringLiteral("Path not found");
-    case ResourceNotFound:
-        return QStringLiteral("Resource with this identifier not found");
-    case Cancelled:
-        return QStringLiteral("Cancelled");
-    default:
-        return QStringLiteral("Application-defined or object-defined error");
-    }
+    struct Classic {
+        int number;
+        const char16_t *german;
+        const char16_t *english;
+    };
+    static constexpr Classic texts[] = {
+        {InvalidCall, u"Ungültiger Prozeduraufruf oder ungültiges Argument",
+         u"Invalid procedure call or argument"},
+        {Overflow, u"Überlauf", u"Overflow"},
+        {OutOfMemory, u"Nicht genügend Speicher", u"Out of memory"},
+        {SubscriptOutOfRange, u"Index außerhalb des gültigen Bereichs", u"Subscript out of range"},
+        {TypeMismatch, u"Typen unverträglich", u"Type mismatch"},
+        {BadFileName, u"Dateiname oder -nummer falsch", u"Bad file name or number"},
+        {FileNotFound, u"Datei nicht gefunden", u"File not found"},
+        {DeviceIoError, u"Fehler beim Lesen oder Schreiben auf dem Gerät", u"Device I/O error"},
+        {DiskFull, u"Datenträger voll", u"Disk full"},
+        {InputPastEndOfFile, u"Einlesen hinter Dateiende", u"Input past end of file"},
+        {PermissionDenied, u"Zugriff verweigert", u"Permission denied"},
+        {DiskNotReady, u"Datenträger nicht bereit", u"Disk not ready"},
+        {PathFileAccessError, u"Fehler beim Zugriff auf Pfad/Datei", u"Path/File access error"},
+        {PathNotFound, u"Pfad nicht gefunden", u"Path not found"},
+        {ResourceNotFound, u"Ressource mit diesem Bezeichner nicht gefunden",
+         u"Resource with this identifier not found"},
+        {Cancelled, u"Abgebrochen", u"Cancelled"},
+    };
+    for (const Classic &c : texts)
+        if (c.number == number)
+            return language.pick(c.german, c.english);
+    return language.pick(u"Anwendungs- oder objektdefinierter Fehler",
+                         u"Application-defined or object-defined error");
 }
 
 AppError AppError::fromErrno(int err, const QString &path)
@@ -99,10 +102,7 @@ AppError AppError::fromErrno(int err, const QString &path)
     default:
         break;
     }
-    QString description = classicDescription(number);
-    if (!path.isEmpty())
-        description += QStringLiteral(": ") + path;
-    return AppError(number, description);
+    return withDetail(number, path);
 }
 
 AppError AppError::fromFile(const QFileDevice &file, int savedErrno)
@@ -127,7 +127,7 @@ AppError AppError::fromFile(const QFileDevice &file, int savedErrno)
     default:
         break;
     }
-    return AppError(number, classicDescription(number) + QStringLiteral(": ") + file.fileName());
+    return withDetail(number, file.fileName());
 }
 
 } // namespace askbright

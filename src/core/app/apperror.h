@@ -31,28 +31,32 @@ public:
         Cancelled = 32755,
     };
 
-    // The description defaults to the classic text of the number. A failure
-    // the user can act on may have a German wording too; without one, the
-    // description is shown in both languages.
+    // Without a description the classic text of the number describes the
+    // failure, in either language; a description given is kept as worded,
+    // in German too when a German wording is given.
     explicit AppError(int number, QString description = {}, QString germanDescription = {});
 
     int number() const { return m_number; }
-    QString description() const { return m_description; }
+    // The classic text is followed by the detail (a path) when there is one.
+    QString description(Language language = Language::English) const;
     // "53  File not found": number, two blanks, description.
-    QString numberAndDescription() const;
-    QString numberAndDescription(Language language) const;
+    QString numberAndDescription(Language language = Language::English) const;
     const char *what() const noexcept override { return m_what.constData(); }
 
-    static QString classicDescription(int number);
+    static QString classicDescription(int number, Language language = Language::English);
     // Maps an operating-system error (errno) met while accessing path.
     static AppError fromErrno(int err, const QString &path);
     // Maps a failed QFile/QSaveFile operation; uses errno when the device left one.
     static AppError fromFile(const QFileDevice &file, int savedErrno);
 
+    // The classic text of number followed by ": " and detail (a path).
+    static AppError withDetail(int number, const QString &detail);
+
 private:
     int m_number;
-    QString m_description;
+    QString m_description; // as given; empty: the classic text
     QString m_germanDescription;
+    QString m_detail;
     QByteArray m_what;
 };
 

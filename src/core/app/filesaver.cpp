@@ -19,9 +19,7 @@ namespace {
     file.cancelWriting();
     const QFileInfo info(target);
     if (!info.dir().exists())
-        throw AppError(AppError::PathNotFound,
-                       AppError::classicDescription(AppError::PathNotFound) + QStringLiteral(": ") +
-                           info.absolutePath());
+        throw AppError::withDetail(AppError::PathNotFound, info.absolutePath());
     throw AppError::fromFile(file, savedErrno);
 }
 
@@ -35,12 +33,11 @@ void checkTarget(const QString &path)
     if (::lstat(local.constData(), &st) != 0)
         return; // a new file; any other trouble is reported by the write
     if (S_ISLNK(st.st_mode) && ::stat(local.constData(), &st) != 0) {
-        const QString what = errno == ELOOP ? QStringLiteral("a link that leads in a loop")
-                                            : QStringLiteral("a link to nothing");
-        throw AppError(
-            AppError::PathFileAccessError,
-            QStringLiteral("%1: %2 is %3, not a file")
-                .arg(AppError::classicDescription(AppError::PathFileAccessError), path, what));
+        if (errno == ELOOP)
+            throw notAFile(AppError::PathFileAccessError, path, u"ein Verweis im Kreis",
+                           u"a link that leads in a loop");
+        throw notAFile(AppError::PathFileAccessError, path, u"ein Verweis ins Leere",
+                       u"a link to nothing");
     }
     refuseIrregularFile(st.st_mode, path, AppError::PathFileAccessError);
 }

@@ -171,7 +171,8 @@ constexpr Entry table[] = {
     {2660, u"Change language"},
     {2670, u"German"},
     {2680, u"English"},
-    {2690, u"HTML - E&xport"},
+    // Not "E&xport": Alt+X belongs to "E&xit Program" in the same menu.
+    {2690, u"HTML - &Export"},
     {2700, u"to the question"},
     {2710, u"centered"},
     {2720, u"italic"},

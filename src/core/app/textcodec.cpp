@@ -35,22 +35,32 @@ inline int encodeChar(char16_t c)
 
 void refuseIrregularFile(unsigned mode, const QString &path, int number)
 {
-    const char *kind = nullptr;
     if (S_ISREG(mode))
         return;
+    struct Kind {
+        const char16_t *german;
+        const char16_t *english;
+    };
+    Kind kind{u"keine gewöhnliche Datei", u"no regular file"};
     if (S_ISDIR(mode))
-        kind = "a folder";
+        kind = {u"ein Ordner", u"a folder"};
     else if (S_ISFIFO(mode))
-        kind = "a named pipe";
+        kind = {u"eine benannte Pipe", u"a named pipe"};
     else if (S_ISCHR(mode) || S_ISBLK(mode))
-        kind = "a device";
+        kind = {u"ein Gerät", u"a device"};
     else if (S_ISSOCK(mode))
-        kind = "a socket";
-    else
-        kind = "no regular file";
-    throw AppError(number,
-                   QStringLiteral("%1: %2 is %3, not a file")
-                       .arg(AppError::classicDescription(number), path, QLatin1String(kind)));
+        kind = {u"ein Socket", u"a socket"};
+    throw notAFile(number, path, kind.german, kind.english);
+}
+
+AppError notAFile(int number, const QString &path, QStringView germanKind, QStringView englishKind)
+{
+    return AppError(
+        number,
+        QStringLiteral("%1: %2 is %3, not a file")
+            .arg(AppError::classicDescription(number, Language::English), path, englishKind),
+        QStringLiteral("%1: %2 ist %3, keine Datei")
+            .arg(AppError::classicDescription(number, Language::German), path, germanKind));
 }
 
 QString decodeCp1252(QByteArrayView bytes)

@@ -7,6 +7,8 @@
 
 namespace askbright {
 
+class AppError;
+
 // Stored record texts carry this character (byte A8 on disk) where the user
 // typed a double quote, so that quoted fields never contain a quote.
 inline constexpr QChar quoteSubstitute = QChar(0x00A8);
@@ -38,6 +40,8 @@ QString excerpt(const QString &text);
 // Throws AppError number "<description>: <path> is a named pipe, not a file"
 // unless mode (as stat gives it) is that of a regular file.
 void refuseIrregularFile(unsigned mode, const QString &path, int number);
+// The error for path being of the given kind instead of a file, in both languages.
+AppError notAFile(int number, const QString &path, QStringView germanKind, QStringView englishKind);
 
 // Reads a whole file, refusing files larger than maxBytes; throws AppError.
 // Only regular files are read: a folder, a named pipe or a device is refused

@@ -18,6 +18,7 @@ const QString line = QString(70, u'-') + QLatin1String(crlf);
 const QString indent(10, u' ');
 constexpr qsizetype printWidth = 73;
 constexpr qsizetype continuationIndent = 20;
+constexpr qsizetype tabWidth = 8;
 
 void addRow(QString &text, const QString &row)
 {
@@ -28,6 +29,20 @@ void addRow(QString &text, const QString &row)
 void addIndented(QString &text, const QString &label, const QString &value)
 {
     addRow(text, indent + label + u'\t' + value);
+}
+
+// A printer has no tab stops of its own: each tab becomes the blanks up to
+// the next column that is a multiple of 8.
+QString expandTabs(const QString &line)
+{
+    QString out;
+    for (const QChar c : line) {
+        if (c == u'\t')
+            out += QString(tabWidth - out.size() % tabWidth, u' ');
+        else
+            out += c;
+    }
+    return out;
 }
 
 } // namespace
@@ -89,7 +104,7 @@ QStringList wrapForPrint(const QString &protocol)
     qsizetype start = 0;
     for (qsizetype end; (end = text.indexOf(QLatin1String(crlf), start)) >= 0; start = end + 2) {
         // Every word keeps the blank after it; the appended blank ends the last one.
-        const QString source = text.mid(start, end - start) + u' ';
+        const QString source = expandTabs(text.mid(start, end - start)) + u' ';
         QString out;
         qsizetype counter = 0;
         qsizetype wordStart = 0;

@@ -42,8 +42,9 @@ SystemInfo systemInfoFrom(const QString &productName, const QString &kernelType,
 QString BuildProtocol(const ProtocolFields &fields, QDate date, QTime time,
                       const SystemInfo &system);
 
-// The protocol cut into printed lines: a line longer than 73 columns goes on
-// at word boundaries in lines indented by 20 blanks.
+// The protocol cut into printed lines: tabs become blanks up to the next
+// multiple of 8 columns, and a line longer than 73 columns goes on at word
+// boundaries in lines indented by 20 blanks.
 QStringList wrapForPrint(const QString &protocol);
 
 // The bytes the log and the protocol file hold: Windows-1252, with any

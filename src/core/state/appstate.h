@@ -6,6 +6,7 @@
 #include "database/faqdatabase.h"
 #include "html/exportoptions.h"
 #include "settings/appsettings.h"
+#include "settings/settingsfile.h"
 
 #include <QObject>
 #include <QString>
@@ -22,9 +23,11 @@ public:
     // programFolder holds the companion files; files the program writes go
     // there too unless it is not writable (see dataFolder()). exeBaseName is
     // the executable's file name without extension: it names the settings
-    // file, the error log and the error protocol.
+    // file, the error log and the error protocol. documentsFolder is the
+    // user's documents folder (empty: the system's).
     AppState(const QString &programFolder, const Clock &clock,
-             const QString &exeBaseName = QStringLiteral("askbright"));
+             const QString &exeBaseName = QStringLiteral("askbright"),
+             const QString &documentsFolder = {});
 
     const Clock &clock() const { return m_clock; }
     QString today() const; // short date text
@@ -32,7 +35,20 @@ public:
     QString programFolder() const { return m_programFolder; }
     QString dataFolder() const { return m_dataFolder; }
     QString exeBaseName() const { return m_exeBaseName; }
-    QString settingsFilePath() const;
+    QString settingsFilePath() const; // where the settings are written
+    // Where the settings are read at start: settingsFilePath(), or, while
+    // that does not exist, the settings file a read-only program folder holds.
+    QString startSettingsPath() const;
+    // Reads the start settings. At a first start (no settings file at all) a
+    // new user is led somewhere: the templates folder is the sample page
+    // projects, the output folder defaultOutputFolder() and the .faq folder
+    // the one holding the sample database. A read-only program folder's
+    // samples are copied into the data folder for that (never over a copy
+    // already there).
+    SettingsReadResult readStartSettings();
+    // "Askbright" in the user's documents folder; made when first used, so
+    // the start-up check does not count it as gone.
+    QString defaultOutputFolder() const;
     QString recentFilesPath() const;
     QString errorLogPath() const;      // appended on every error report
     QString errorProtocolPath() const; // written on request
@@ -62,9 +78,13 @@ signals:
     void schemeApplied();
 
 private:
+    // The folder holding the sample database and page projects a user works on.
+    QString samplesFolder() const;
+
     const Clock &m_clock;
     QString m_programFolder;
     QString m_dataFolder;
+    QString m_documentsFolder;
     QString m_exeBaseName;
     QString m_titleSuffix;
 };

@@ -1,5 +1,6 @@
 #include "windows/fontlist.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace askbright {
@@ -10,6 +11,23 @@ int fontLoadingPercent(int index, int count)
         return 100;
     // In whole numbers, so that 29 of 100 shows 30 and not a rounding below.
     return int(std::min<qint64>(100, qint64(index) * 100 / count + 1));
+}
+
+QString familyWithoutFoundry(const QString &family)
+{
+    static const QRegularExpression foundryTag(QStringLiteral("\\s*\\[[^\\[\\]]*\\]$"));
+    return QString(family).remove(foundryTag);
+}
+
+QStringList familiesWithoutFoundry(const QStringList &families)
+{
+    QStringList names;
+    for (const QString &family : families) {
+        const QString name = familyWithoutFoundry(family);
+        if (!names.contains(name))
+            names << name;
+    }
+    return names;
 }
 
 void BSort(QStringList &list, int order)

@@ -9,6 +9,13 @@ namespace askbright {
 // + 1, at most 100.
 int fontLoadingPercent(int index, int count);
 
+// A font family as users know it: without the foundry tag that the font
+// system adds where two foundries offer the same family ("P052 [urw]" ->
+// "P052").
+QString familyWithoutFoundry(const QString &family);
+// The families without foundry tags, each once, in their first order.
+QStringList familiesWithoutFoundry(const QStringList &families);
+
 // Sorts list in place by exact character codes (capitals before small
 // letters), ascending for order 0 and descending for any other order.
 void BSort(QStringList &list, int order);

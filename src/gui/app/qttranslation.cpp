@@ -26,6 +26,9 @@ QtTranslation::~QtTranslation()
 
 void QtTranslation::apply(Language language)
 {
+    // Qt's dialogs name file types and write dates in the default locale's language.
+    QLocale::setDefault(language.isGerman() ? QLocale(QLocale::German, QLocale::Germany)
+                                            : QLocale(QLocale::English, QLocale::UnitedStates));
     const bool wanted = language.isGerman() && m_german;
     if (wanted == m_installed || !QCoreApplication::instance())
         return;

@@ -124,6 +124,7 @@ int WindowContext::showModal(QWidget *owner, QDialog &dialog)
     const bool onTop = state.settings.alwaysOnTop == 1;
     if (onTop && owner)
         FormOnTop(owner, false);
+    FocusReturn focusBack(owner);
     const int result = dialog.exec();
     if (onTop && owner)
         FormOnTop(owner, true);

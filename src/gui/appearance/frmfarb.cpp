@@ -94,7 +94,9 @@ void frmfarb::Form_Load()
     m_ctx.keepOnTop(this);
     m_answer = 0;
     AppState &state = m_ctx.state;
-    if (isUsableScheme(state.settings.schemeFilePath)) {
+    // A scheme that could not be read at start (all colours still black)
+    // would paint the editor black on black: it keeps its design colours.
+    if (isUsableScheme(state.settings.schemeFilePath) && !state.savedColors.isUnset()) {
         state.currentColors = state.savedColors;
         m_ctx.guarded("frmfarb", "farbaktuell", [this] { farbaktuell(); });
     }
@@ -168,6 +170,8 @@ void frmfarb::prepareDialog(const QString &title)
     m_dialog1.filter = schemeFilter;
     m_dialog1.filterIndex = 1;
     m_dialog1.flags = DialogFlags::Save;
+    // The name is taken as typed: a scheme is one only when it ends in "sch".
+    m_dialog1.addExtension = false;
 }
 
 void frmfarb::Command1_Click()

@@ -3,6 +3,7 @@
 #include "controls/colorvalue.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace askbright {
 
@@ -24,6 +25,16 @@ void Button3D::setFaceColor(qint32 bgr)
     QPalette p = palette();
     p.setColor(QPalette::Button, colorFromBgr(bgr));
     setPalette(p);
+}
+
+void Button3D::paintEvent(QPaintEvent *event)
+{
+    QPushButton::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(4, 4, -5, -5));
 }
 
 void Button3D::mousePressEvent(QMouseEvent *event)

@@ -27,6 +27,9 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    // The keyboard focus shows as a dotted frame in the caption colour, which
+    // stands out on whatever face colour the scheme gives.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     std::optional<qint32> m_captionColor;

@@ -12,7 +12,7 @@ bool CommonDialog::show(FileDialogKind kind)
         kind == FileDialogKind::Save && (flags & DialogFlags::CreatePrompt);
     for (;;) {
         const std::optional<QString> chosen = m_service.showFileDialog(
-            {kind, dialogTitle, initDir, fileName, filter, filterIndex, flags});
+            {kind, dialogTitle, initDir, fileName, filter, filterIndex, flags, addExtension});
         if (!chosen)
             return false;
         if (!askBeforeCreating || QFileInfo::exists(localPath(*chosen)) || confirmCreate(*chosen)) {

@@ -36,6 +36,8 @@ struct FileDialogRequest {
     QString filter;
     int filterIndex = 1;
     int flags = 0;
+    // Save: a name typed without extension gets the chosen filter's.
+    bool addExtension = true;
 
     bool operator==(const FileDialogRequest &) const = default;
 };
@@ -86,6 +88,7 @@ public:
     QString filter;
     int filterIndex = 1;
     int flags = 0;
+    bool addExtension = true;
 
     bool showOpen() { return show(FileDialogKind::Open); }
     bool showSave() { return show(FileDialogKind::Save); }

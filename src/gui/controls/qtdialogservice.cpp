@@ -1,6 +1,8 @@
 #include "controls/qtdialogservice.h"
 
 #include "controls/colorvalue.h"
+#include "controls/formontop.h"
+#include "windows/fontlist.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -9,24 +11,24 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpacerItem>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace askbright {
 
 namespace {
-
-QWidget *owner()
-{
-    return QApplication::activeWindow();
-}
 
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
@@ -67,6 +69,64 @@ QList<ButtonAnswer> buttonsOf(MessageButtons buttons)
     return {{QMessageBox::Ok, AnswerOk}};
 }
 
+// The window manager cuts a title wider than its box: the box makes room for
+// the title, in the bold face of title bars, and for the bar's icon and buttons.
+void makeRoomForTitle(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + 7 * metrics.height();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+// Qt's font page inside the font dialog. Its own Return (in the lists) and
+// Escape end the whole dialog, instead of hiding the page and leaving an
+// empty dialog whose OK would apply a choice no longer shown.
+class FontPage : public QFontDialog {
+public:
+    FontPage(const QFont &font, QDialog *dialog) : QFontDialog(font, dialog), m_dialog(dialog)
+    {
+        setWindowFlags(Qt::Widget);
+        setOptions(QFontDialog::NoButtons);
+        // The first line edit is the family's, its list the focus proxy.
+        const QList<QLineEdit *> edits = findChildren<QLineEdit *>();
+        auto *families =
+            edits.isEmpty() ? nullptr : qobject_cast<QListView *>(edits.first()->focusProxy());
+        if (!families)
+            return;
+        const auto withoutTags = [families] { offerWithoutFoundry(families); };
+        connect(families->model(), &QAbstractItemModel::modelReset, this, withoutTags);
+        withoutTags();
+    }
+
+protected:
+    void done(int result) override { m_dialog->done(result); }
+
+private:
+    // The family list offers the names users know, without foundry tags,
+    // each once. The page picks families by their row, so the rows stay and
+    // a family's further rows are hidden.
+    static void offerWithoutFoundry(QListView *families)
+    {
+        QAbstractItemModel *model = families->model();
+        QStringList offered;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            const QString name = familyWithoutFoundry(index.data().toString());
+            model->setData(index, name);
+            families->setRowHidden(row, offered.contains(name));
+            offered << name;
+        }
+    }
+
+    QDialog *m_dialog;
+};
+
 } // namespace
 
 QtDialogService::QtDialogService(QString applicationTitle)
@@ -76,7 +136,8 @@ QtDialogService::QtDialogService(QString applicationTitle)
 
 int QtDialogService::showMessage(const Message &message)
 {
-    QMessageBox box(owner());
+    const FocusReturn owner;
+    QMessageBox box(owner.window());
     box.setIcon(qtIcon(message.icon));
     box.setWindowTitle(message.title.isEmpty() ? m_applicationTitle : message.title);
     QString text = message.text;
@@ -92,6 +153,7 @@ int QtDialogService::showMessage(const Message &message)
     box.setDefaultButton(buttons.at(defaultIndex).button);
     // Escape answers Cancel where there is one, else No, else OK.
     box.setEscapeButton(buttons.back().button);
+    makeRoomForTitle(box);
     const auto clicked = QMessageBox::StandardButton(box.exec());
     for (const ButtonAnswer &b : buttons) {
         if (b.button == clicked)
@@ -117,7 +179,8 @@ QStringList QtDialogService::nameFilters(const QString &filter)
 
 std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &request)
 {
-    QFileDialog dialog(owner(), request.title, request.initDir);
+    const FocusReturn owner;
+    QFileDialog dialog(owner.window(), request.title, request.initDir);
     const bool save = request.kind == FileDialogKind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -131,7 +194,7 @@ std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &
         // A name typed without extension gets the filter's, as desktop users expect.
         static const QRegularExpression firstExtension(QStringLiteral("\\*\\.(\\w+)"));
         const auto match = firstExtension.match(selected);
-        if (save && match.hasMatch())
+        if (save && request.addExtension && match.hasMatch())
             dialog.setDefaultSuffix(match.captured(1));
     }
     if (!request.fileName.isEmpty())
@@ -143,7 +206,8 @@ std::optional<QString> QtDialogService::showFileDialog(const FileDialogRequest &
 
 std::optional<qint32> QtDialogService::showColorDialog(qint32 initial)
 {
-    const QColor color = QColorDialog::getColor(colorFromBgr(initial), owner());
+    const FocusReturn owner;
+    const QColor color = QColorDialog::getColor(colorFromBgr(initial), owner.window());
     if (!color.isValid())
         return std::nullopt;
     return bgrFromColor(color);
@@ -157,14 +221,18 @@ std::optional<FontChoice> QtDialogService::showFontDialog(const FontChoice &init
     font.setBold(initial.bold);
     font.setItalic(initial.italic);
     font.setUnderline(initial.underline);
+    // A family that is not installed shows as the one the system draws instead.
+    font.setFamily(QFontInfo(font).family());
 
     // Qt's font page has no colour; the field's text colour is chosen beside it.
-    QDialog dialog(owner());
+    const FocusReturn owner;
+    QDialog dialog(owner.window());
     dialog.setObjectName(QStringLiteral("fontDialog"));
     dialog.setWindowTitle(QCoreApplication::translate("QFontDialog", "Select Font"));
-    auto *fonts = new QFontDialog(font, &dialog);
-    fonts->setWindowFlags(Qt::Widget);
-    fonts->setOptions(QFontDialog::NoButtons);
+    auto *fonts = new FontPage(font, &dialog);
+    // What the page shows of the start font. Left so, the start font keeps
+    // its own name and size (the list may lack the family, the sizes 11.25).
+    const QFont shown = fonts->currentFont();
     QColor color = colorFromBgr(initial.color);
     auto *colorButton =
         new QPushButton(QCoreApplication::translate("QColorDialog", "Select Color"), &dialog);
@@ -195,12 +263,19 @@ std::optional<FontChoice> QtDialogService::showFontDialog(const FontChoice &init
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QFont chosen = fonts->currentFont();
-    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(),
-                      chosen.italic(), chosen.underline(),  bgrFromColor(color)};
+    const bool sameFamily = chosen.family() == shown.family();
+    const bool sameSize = sameFamily && chosen.pointSizeF() == shown.pointSizeF();
+    return FontChoice{sameFamily ? initial.name : chosen.family(),
+                      sameSize ? initial.size : chosen.pointSizeF(),
+                      chosen.bold(),
+                      chosen.italic(),
+                      chosen.underline(),
+                      bgrFromColor(color)};
 }
 
 QString QtDialogService::browseForFolder(QWidget *ownerWindow, const QString &prompt)
 {
+    FocusReturn focusBack(ownerWindow);
     return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(ownerWindow, prompt));
 }
 
@@ -208,8 +283,9 @@ QString QtDialogService::inputBox(const QString &prompt, const QString &title,
                                   const QString &defaultText)
 {
     bool ok = false;
+    const FocusReturn owner;
     const QString text =
-        QInputDialog::getText(owner(), title.isEmpty() ? m_applicationTitle : title, prompt,
+        QInputDialog::getText(owner.window(), title.isEmpty() ? m_applicationTitle : title, prompt,
                               QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }

@@ -9,6 +9,7 @@
 #include "controls/colorvalue.h"
 #include "controls/cp1252guard.h"
 #include "controls/formontop.h"
+#include "controls/pathlabel.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
 #include "resize/resizeengine.h"
@@ -136,9 +137,9 @@ void frm1::buildControls()
     cmdloeschen = button("cmdloeschen", {}, 525, 328, 83, 24);
 
     lblpfad = label("lblpfad", 8, 362, 200, 16);
-    lbltest = label("lbltest", 208, 362, 400, 16);
+    lbltest = place(new PathLabel(client), "lbltest", 208, 362, 400, 16);
     lblhtmlpfad = label("lblhtmlpfad", 8, 380, 200, 16);
-    lblhtml = label("lblhtml", 208, 380, 400, 16);
+    lblhtml = place(new PathLabel(client), "lblhtml", 208, 380, 400, 16);
     Label6 = label("Label6", 8, 404, 92, 20);
     cseite = place(new QComboBox(client), "cseite", 100, 402, 208, 24);
     cseite->setEditable(true);
@@ -146,8 +147,6 @@ void frm1::buildControls()
     Command1 = button("Command1", {}, 316, 402, 190, 24);
     cmdsloeschen = button("cmdsloeschen", {}, 316, 430, 190, 24);
     cmdhtml = button("cmdhtml", QStringLiteral("HTML"), 512, 402, 96, 52);
-    for (QLabel *path : {lbltest, lblhtml})
-        path->setTextFormat(Qt::PlainText);
 
     // Usable once a templates folder is set.
     setPageListEnabled(false);
@@ -405,6 +404,14 @@ void frm1::Form_Load()
     updateTitle();
     setWindowState(WindowState::NoDatabase);
     hilfe_rechts();
+    // The remembered position is the frame's. Only a window not shown yet is
+    // placed by its frame everywhere: once shown, a window manager may not
+    // have told the frame's size, and the window would creep up by a title
+    // bar with every start. So the settings are read before the first show.
+    bool settingsRecovered = false;
+    step([&] { settingsRecovered = readSettings(); });
+    if (settings.centerWindow == 0)
+        move(pixelsFromTwips(settings.windowLeft), pixelsFromTwips(settings.windowTop));
     show();
     // Recorded as shown, so the menu bar has its real height: the controls
     // stretch with the window, the two text boxes keep the user's fonts.
@@ -412,9 +419,10 @@ void frm1::Form_Load()
     for (QPlainTextEdit *field : {txtfrage, txtantwort})
         m_resize->ResizeOption(field, 0, false);
     m_resize->setFollowsResize(true);
+    // Written once the window shows, so that a failed write is told over it.
+    if (settingsRecovered)
+        writeSettings();
 
-    step([&] { readSettings(); });
-    db.setFaqFolder(settings.faqFolder);
     if (settings.alwaysOnTop != 1)
         settings.alwaysOnTop = 0;
     mnuontop->setChecked(settings.alwaysOnTop == 1);
@@ -436,7 +444,6 @@ void frm1::Form_Load()
         centreOnScreen(this);
     } else {
         mnuposition->setChecked(true);
-        move(pixelsFromTwips(settings.windowLeft), pixelsFromTwips(settings.windowTop));
     }
     // The captions of the language follow its signal.
     step([&] { m_state.setLanguage(settings.language); });
@@ -455,12 +462,11 @@ void frm1::Form_Load()
     }
 }
 
-void frm1::readSettings()
+bool frm1::readSettings()
 {
-    const SettingsReadResult result =
-        readSettingsFile(m_state.settingsFilePath(), m_state.settings);
-    if (result.outcome == SettingsReadOutcome::Recovered)
-        writeSettings();
+    const SettingsReadResult result = m_state.readStartSettings();
+    m_state.database.setFaqFolder(m_state.settings.faqFolder);
+    return result.outcome == SettingsReadOutcome::Recovered;
 }
 
 void frm1::writeSettings()

@@ -23,6 +23,7 @@ namespace askbright {
 
 class AppState;
 class Button3D;
+class PathLabel;
 class ResizeEngine;
 class TrayControl;
 class WindowContext;
@@ -230,7 +231,9 @@ private:
     void importRecords(bool csv);
     void exportRecords(bool csv);
 
-    void readSettings();
+    // Whether the settings could not be read whole and the file must be
+    // written with what there is.
+    bool readSettings();
     // Start-up: the remembered scheme, else the standard one, read and applied.
     void startupScheme();
     void writeSettings();
@@ -261,9 +264,9 @@ private:
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8;
     QLabel *lbl1;
     QLabel *lblpfad;
-    QLabel *lbltest;
+    PathLabel *lbltest;
     QLabel *lblhtmlpfad;
-    QLabel *lblhtml;
+    PathLabel *lblhtml;
     QComboBox *cseite;
     Button3D *cmdanfang, *cmdzurueck, *cmdvor, *cmdende, *cmdinsert, *cmdloeschen;
     Button3D *cmdaktuell, *cmdsloeschen, *cmdhtml, *Command1;

@@ -7,6 +7,7 @@
 #include "appearance/frmfarb.h"
 #include "appearance/schemefile.h"
 #include "controls/button3d.h"
+#include "controls/pathlabel.h"
 #include "editor/frm1.h"
 #include "state/appstate.h"
 #include "windows/abouttext.h"

@@ -94,10 +94,10 @@ void frm1::buildExchangeMenu()
 
 void frm1::exchangeCaptions(Language lang)
 {
-    mnuimportcsv->setText(lang.pick(u"CSV importieren...", u"Import CSV..."));
-    mnuimportmd->setText(lang.pick(u"Markdown importieren...", u"Import Markdown..."));
-    mnuexportcsv->setText(lang.pick(u"Als CSV exportieren...", u"Export as CSV..."));
-    mnuexportmd->setText(lang.pick(u"Als Markdown exportieren...", u"Export as Markdown..."));
+    mnuimportcsv->setText(lang.pick(u"CSV &importieren...", u"Import &CSV..."));
+    mnuimportmd->setText(lang.pick(u"&Markdown importieren...", u"Import &Markdown..."));
+    mnuexportcsv->setText(lang.pick(u"Als CS&V exportieren...", u"Export as CS&V..."));
+    mnuexportmd->setText(lang.pick(u"Als Mar&kdown exportieren...", u"Export as Mar&kdown..."));
 }
 
 void frm1::mnuimportcsv_Click()

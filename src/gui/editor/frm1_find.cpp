@@ -179,7 +179,7 @@ void frm1::buildFindBar()
 
 void frm1::findCaptions(Language lang)
 {
-    mnusuchen->setText(lang.pick(u"Suchen...", u"Find..."));
+    mnusuchen->setText(lang.pick(u"Su&chen...", u"&Find..."));
     cmdsuchweiter->setCaption(lang.pick(u"Weiter", u"Next"));
     cmdsuchzurueck->setCaption(lang.pick(u"Zurück", u"Previous"));
     txtsuchen->setPlaceholderText(

@@ -15,6 +15,7 @@
 #include "editor/frmsort.h"
 #include "resize/resizeengine.h"
 #include "state/appstate.h"
+#include "windows/fontlist.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -208,8 +209,9 @@ void frm1::chooseFieldFont(QPlainTextEdit *source, std::initializer_list<QPlainT
             if (!chosen)
                 return;
             AppSettings &s = m_state.settings;
+            const QString family = familyWithoutFoundry(chosen->name);
             for (QPlainTextEdit *field : fields) {
-                QFont font(chosen->name);
+                QFont font(family);
                 font.setPointSizeF(chosen->size > 0 ? chosen->size : current.pointSizeF());
                 font.setBold(chosen->bold);
                 font.setItalic(chosen->italic);
@@ -221,8 +223,7 @@ void frm1::chooseFieldFont(QPlainTextEdit *source, std::initializer_list<QPlainT
                 p.setColor(QPalette::Text, colorFromBgr(chosen->color));
                 field->setPalette(p);
                 // Italic is shown but the settings file has no place for it.
-                const FieldFont stored{chosen->name, font.pointSizeF(), chosen->bold,
-                                       chosen->underline};
+                const FieldFont stored{family, font.pointSizeF(), chosen->bold, chosen->underline};
                 const size_t entry = field == txtfrage ? 0 : 1;
                 (entry == 0 ? s.questionFont : s.answerFont) = stored;
                 s.textColors[entry] = chosen->color;

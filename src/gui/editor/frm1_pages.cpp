@@ -6,6 +6,7 @@
 #include "app/paths.h"
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
+#include "controls/pathlabel.h"
 #include "editor/frm1.h"
 #include "html/frmexport.h"
 #include "html/templatefolders.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <cerrno>
@@ -34,7 +36,7 @@ QString frm1::templatesFolderShown() const
 void frm1::showTemplatesFolder(const QString &folder)
 {
     m_state.settings.TemplatesFolder = folder;
-    lbltest->setText(folder);
+    lbltest->setPath(folder);
 }
 
 QString frm1::selectedPage() const
@@ -62,7 +64,7 @@ void frm1::dir_einlesen(const QString &folder)
 void frm1::showOutputFolder(const QString &folder)
 {
     m_state.settings.HtmlOutputFolder = folder;
-    lblhtml->setText(folder);
+    lblhtml->setPath(folder);
 }
 
 void frm1::setPageListEnabled(bool enabled)
@@ -86,10 +88,12 @@ void frm1::checkFolders()
     if (!settings.HtmlOutputFolder.isEmpty()) {
         // The page's path is this folder followed by its file name.
         settings.HtmlOutputFolder = withTrailingSeparator(settings.HtmlOutputFolder);
-        lblhtml->setText(settings.HtmlOutputFolder);
+        lblhtml->setPath(settings.HtmlOutputFolder);
         QString folder = settings.HtmlOutputFolder;
         dir_check(folder);
-        if (folder == missingPathMarker) {
+        // The first start's output folder is made when first used.
+        if (folder == missingPathMarker &&
+            settings.HtmlOutputFolder != m_state.defaultOutputFolder()) {
             m_ctx.inform(m_ctx.pick(u"Der HTML-Exportpfad ist ungültig\rBitte neu zuordnen!",
                                     u"Invalid HTML-Export path!\rPlease select new path!"),
                          m_ctx.pick(u"Ungültige Pfadangabe", u"Invalid Path"),
@@ -186,8 +190,12 @@ void frm1::cmdsloeschen_Click()
         const QString page = selectedPage();
         // Only a listed page project is deleted, never a name typed into the
         // list's text (a folder, another kind of file).
-        if (cseite->findText(page) < 0)
+        if (page.isEmpty() || cseite->findText(page) < 0) {
+            m_ctx.inform(m_ctx.pick(u"Bitte zuerst eine Seitenvorlage aus der Liste auswählen.",
+                                    u"Please choose a page template from the list first."),
+                         {}, MessageIcon::Information);
             return;
+        }
         const QString path = templatesFolderShown() + page;
         if (m_ctx.ask(path + m_ctx.pick(u" wirklich von der\rFestplatte löschen?",
                                         u" really remove\rfrom the hard drive?"),
@@ -244,6 +252,9 @@ void frm1::mnuexporttext_Click()
         m_ctx.play("generieren");
         if (settings.HtmlOutputFolder.isEmpty())
             return;
+        if (settings.HtmlOutputFolder == m_state.defaultOutputFolder() &&
+            !QDir().mkpath(localPath(settings.HtmlOutputFolder)))
+            throw AppError::fromErrno(errno, settings.HtmlOutputFolder);
         frmexport dialog(m_ctx, *this, this);
         m_ctx.showModal(this, dialog);
     });

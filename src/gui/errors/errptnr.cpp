@@ -142,8 +142,10 @@ void ErrPtnr::buildControls()
 
 int ErrPtnr::OnError(const QString &module, const QString &procedure, const AppError &error)
 {
+    // The window's own texts are German; the description follows the
+    // interface language where it has both wordings.
     lblError[0]->setText(QString::number(error.number()) + QStringLiteral(" (") +
-                         error.description() + u')');
+                         error.description(m_state.language()) + u')');
     lblError[1]->setText(module);
     lblError[2]->setText(procedure);
     // Handlers here carry no line labels.
@@ -163,6 +165,7 @@ int ErrPtnr::OnError(const QString &module, const QString &procedure, const AppE
         }
     }
     FormOnTop(this, m_state.settings.alwaysOnTop == 1);
+    const FocusReturn focusBack;
     exec();
     return m_continueAction;
 }
@@ -302,7 +305,8 @@ void ErrPtnr::saveProtocolFile(const QString &protocol)
         saveProtocol(path, protocol);
     } catch (const AppError &e) {
         message(QStringLiteral("Das Fehlerprotokoll konnte nicht in die Datei '") + path +
-                    QStringLiteral("' geschrieben werden:\r") + e.numberAndDescription(),
+                    QStringLiteral("' geschrieben werden:\r") +
+                    e.numberAndDescription(m_state.language()),
                 MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }

@@ -15,6 +15,7 @@
 #include "project/contactstore.h"
 #include "project/tiling.h"
 #include "state/appstate.h"
+#include "windows/fontlist.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -425,7 +426,7 @@ PageProject frmindex::windowProject() const
     p.titleAlign = m_titleAlignment;
     p.bold = Check1->isChecked();
     p.italic = Check3->isChecked();
-    p.fontName = cindexschrift->currentText();
+    p.fontName = familyWithoutFoundry(cindexschrift->currentText());
     p.titleSize = cgroesse->currentText();
     p.textSize = cgroessetext->currentText();
     p.faqAlign = faqAlignment();
@@ -658,9 +659,13 @@ void frmindex::cmdoeffnefarbe_Click()
             showContactAddress();
             const QString name = fileNameOf(chosen);
             setCaption(name);
-            // The main window's page list names projects of its own folder only.
-            if (m_main.templatesFolderShown() == m_templatesFolder)
-                m_main.setSelectedPage(name);
+            // The main window follows into the project's folder, as the
+            // setting does, so that its page name names the project opened.
+            if (m_main.templatesFolderShown() != m_templatesFolder) {
+                m_main.showTemplatesFolder(m_templatesFolder);
+                m_main.dir_einlesen(m_templatesFolder);
+            }
+            m_main.setSelectedPage(name);
             m_pageSaved = false;
         },
         [](const AppError &) {});

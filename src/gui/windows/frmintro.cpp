@@ -137,7 +137,7 @@ void ScreenFonts::collect()
 {
     if (m_collected)
         return;
-    m_families = QFontDatabase::families();
+    m_families = familiesWithoutFoundry(QFontDatabase::families());
     m_collected = true;
 }
 
