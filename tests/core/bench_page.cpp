@@ -70,7 +70,7 @@ void bench_page::composeLargestPage()
     QByteArray page;
     QBENCHMARK
     {
-        page = composePage(Language::German, plan.working, false, request, database,
+        page = composePage(Language::German, plan.working, false, request, recordsOf(database),
                            QDate(2026, 12, 6));
     }
     QVERIFY(page.size() > 2000 * 2048);

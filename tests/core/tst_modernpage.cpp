@@ -172,6 +172,29 @@ private slots:
                  u"</script><script>alert(1)</script>"_s);
     }
 
+    // Many equal long questions: each gets its own anchor at the cost of a new
+    // one, and the page goes out in pieces, never whole.
+    void repeatedQuestionsStreamed()
+    {
+        const QString question = u"Gleiche Frage "_s.repeated(600);
+        FaqDatabase database;
+        database.replaceRecords(QList<FaqRecord>(2000, {question, u"A"_s, {}, {}, 0, {}}));
+        GeneratorSlots working;
+        PageRequest request;
+        request.options.modernPage = true;
+        qsizetype largestPiece = 0;
+        QByteArray page;
+        writeChosenPage(Language::German, working, false, request, recordsOf(database), {},
+                        [&](QByteArrayView piece) {
+                            largestPiece = std::max(largestPiece, piece.size());
+                            page += piece;
+                        });
+        QVERIFY(largestPiece <= 64 * 1024);
+        const QByteArray anchor = anchorFor(question).toLatin1();
+        QCOMPARE(page.count("<details id=\"" + anchor + "\""), 1);
+        QCOMPARE(page.count("<details id=\"" + anchor + "-2000\""), 1);
+    }
+
     // Values that would break out of the stylesheet are left out of it.
     void hostileProjectValuesStayOutOfTheStylesheet()
     {

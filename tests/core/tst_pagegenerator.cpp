@@ -325,8 +325,8 @@ void tst_pagegenerator::largePageWholeOrNotAtAll()
         planPage(Language::German, readProjectFile(m_projectPath), request, planned);
     FaqDatabase database;
     database.replaceRecords(records);
-    const QByteArray composed =
-        composePage(Language::German, plan.working, false, request, database, {2026, 12, 6});
+    const QByteArray composed = composePage(Language::German, plan.working, false, request,
+                                            recordsOf(database), {2026, 12, 6});
     QVERIFY(composed.size() > 4 * 64 * 1024);
     QCOMPARE(page(), composed);
 

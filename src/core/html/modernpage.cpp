@@ -1,15 +1,12 @@
 #include "html/modernpage.h"
 
 #include "app/product.h"
+#include "app/textcodec.h"
 #include "database/faqrecord.h"
 #include "html/htmltext.h"
-#include "html/pagegenerator.h"
+#include "html/piecebuffer.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
-#include <QSet>
 
 namespace askbright {
 
@@ -18,33 +15,33 @@ namespace {
 using S = GeneratorSlots;
 
 struct ModernTexts {
-    const char16_t *lang;
-    const char16_t *searchLabel;
-    const char16_t *noMatch;
-    const char16_t *contact;
-    const char16_t *createdOn;
-    const char16_t *with;
+    const char *lang;
+    const char *searchLabel;
+    const char *noMatch;
+    const char *contact;
+    const char *createdOn;
+    const char *with;
     const char16_t *dateFormat;
 };
 
 const ModernTexts &textsOf(Language variant)
 {
-    static const ModernTexts german{
-        u"de",    u"Fragen durchsuchen", u"Keine passende Frage.", u"noch Fragen?", u"erzeugt am ",
-        u" mit ", u"dd.MM.yyyy"};
-    static const ModernTexts english{u"en",
-                                     u"Search the questions",
-                                     u"No matching question.",
-                                     u"You have any questions?",
-                                     u"created on ",
-                                     u" with ",
+    static const ModernTexts german{"de",           "Fragen durchsuchen", "Keine passende Frage.",
+                                    "noch Fragen?", "erzeugt am ",        " mit ",
+                                    u"dd.MM.yyyy"};
+    static const ModernTexts english{"en",
+                                     "Search the questions",
+                                     "No matching question.",
+                                     "You have any questions?",
+                                     "created on ",
+                                     " with ",
                                      u"MM-dd-yyyy"};
     return variant.isGerman() ? german : english;
 }
 
 // Filters the sections while typing; opens them all for printing. Written
 // without "<" and "&" so the document stays well-formed XML.
-const char16_t *const filterScript = uR"((function () {
+const char *const filterScript = R"((function () {
   var box = document.getElementById('faq-search');
   var none = document.getElementById('faq-none');
   var items = document.querySelectorAll('main details');
@@ -63,62 +60,138 @@ const char16_t *const filterScript = uR"((function () {
   });
 })();)";
 
-QString escaped(QStringView text)
+// How a text goes into the page.
+enum TextStep : unsigned {
+    Quotes = 1,     // the quote substitute of stored records becomes a double quote
+    Breaks = 2,     // each line break becomes <br />
+    JsonString = 4, // the text is the inside of a JSON string in a script element
+};
+
+bool isCharacterToDrop(char16_t c)
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QLatin1String("&amp;");
-            break;
-        case u'<':
-            out += QLatin1String("&lt;");
-            break;
-        case u'>':
-            out += QLatin1String("&gt;");
-            break;
-        case u'"':
-            out += QLatin1String("&quot;");
-            break;
-        default:
-            out += c;
+    // Control characters have no place in a page and make it ill-formed
+    // XML; tab and line breaks are text.
+    return (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || c == 0x7F || c == 0xFFFE ||
+           c == 0xFFFF;
+}
+
+// Writes the page as UTF-8 into pieces.
+class ModernWriter {
+public:
+    explicit ModernWriter(const PieceWriter &write) : m_out(write) {}
+
+    void raw(const char *literal) { m_out.put(literal); }
+    void line(const char *literal)
+    {
+        m_out.put(literal);
+        m_out.put('\n');
+    }
+    void flush() { m_out.flush(); }
+
+    // A text as character data or attribute value: markup characters
+    // escaped, line breaks as steps asks, control characters dropped.
+    void text(QStringView value, unsigned steps = 0)
+    {
+        const char16_t *at = value.utf16();
+        const char16_t *const end = at + value.size();
+        while (at < end) {
+            char16_t c = *at++;
+            if ((steps & Quotes) && c == quoteSubstitute.unicode())
+                c = u'"';
+            if (c == u'\r' || c == u'\n') {
+                // CR LF, a lone CR and a lone LF are one line break each.
+                if (c == u'\r' && at < end && *at == u'\n')
+                    ++at;
+                if (steps & JsonString)
+                    raw("\\n");
+                else
+                    raw(steps & Breaks ? "<br />\n" : "\n");
+                continue;
+            }
+            if (isCharacterToDrop(c))
+                continue;
+            if (steps & JsonString)
+                jsonCharacter(c);
+            else
+                markupCharacter(c);
         }
     }
-    return out;
-}
 
-// The contact address may hold the layout editor's character references;
-// they stay references, anything else that is markup is escaped.
-QString escapedKeepingReferences(const QString &text)
-{
-    static const QRegularExpression reference(QStringLiteral("^&#[0-9]{1,7};"));
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == u'&' && reference.match(QStringView(text).mid(i)).hasMatch())
-            out += u'&';
-        else
-            out += escaped(QStringView(text).mid(i, 1));
+    void number(qsizetype value)
+    {
+        char digits[24];
+        const int length =
+            std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(value));
+        m_out.put(digits, length);
     }
-    return out;
-}
 
-// A record text as the visitor reads it: quotes back, one LF per line break.
-QString recordText(const QString &stored)
-{
-    QString text = textForWindow(stored);
-    anfuehrung_rein(text);
-    return text;
-}
+private:
+    void markupCharacter(char16_t c)
+    {
+        switch (c) {
+        case u'&':
+            raw("&amp;");
+            return;
+        case u'<':
+            raw("&lt;");
+            return;
+        case u'>':
+            raw("&gt;");
+            return;
+        case u'"':
+            raw("&quot;");
+            return;
+        default:
+            utf8(c);
+        }
+    }
 
-// Text as markup: line breaks become <br /> when wanted.
-QString markup(const QString &text, bool lineBreaks)
-{
-    QString html = escaped(textForWindow(text));
-    if (lineBreaks)
-        html.replace(u'\n', QLatin1String("<br />\n"));
-    return html;
-}
+    // JSON inside a script element: "<", ">" and "&" as escapes, so nothing
+    // in the texts can end the element or disturb an XML reader.
+    void jsonCharacter(char16_t c)
+    {
+        switch (c) {
+        case u'"':
+            raw("\\\"");
+            return;
+        case u'\\':
+            raw("\\\\");
+            return;
+        case u'\t':
+            raw("\\t");
+            return;
+        case u'<':
+            raw("\\u003c");
+            return;
+        case u'>':
+            raw("\\u003e");
+            return;
+        case u'&':
+            raw("\\u0026");
+            return;
+        default:
+            utf8(c);
+        }
+    }
+
+    // Record texts come from Windows-1252 files, so every character is in
+    // the basic plane; a lone surrogate is no character and is dropped.
+    void utf8(char16_t c)
+    {
+        if (c < 0x80) {
+            m_out.put(char(c));
+        } else if (c < 0x800) {
+            m_out.put(char(0xC0 | (c >> 6)));
+            m_out.put(char(0x80 | (c & 0x3F)));
+        } else if (c < 0xD800 || c > 0xDFFF) {
+            m_out.put(char(0xE0 | (c >> 12)));
+            m_out.put(char(0x80 | ((c >> 6) & 0x3F)));
+            m_out.put(char(0x80 | (c & 0x3F)));
+        }
+    }
+
+    PieceBuffer m_out;
+};
 
 double points(const QString &size, double fallback)
 {
@@ -163,58 +236,263 @@ QString cssAlign(const QString &slot)
     return QStringLiteral("left");
 }
 
-// JSON inside a script element: "<", ">" and "&" as escapes, so nothing in
-// the texts can end the element or disturb an XML reader.
-QString scriptJson(const QJsonObject &object)
+QString styleSheet(const GeneratorSlots &w, bool withBackground, const ExportOptions &options)
 {
-    QString json = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-    json.replace(u'<', QLatin1String("\\u003c"));
-    json.replace(u'>', QLatin1String("\\u003e"));
-    json.replace(u'&', QLatin1String("\\u0026"));
-    return json;
+    const double textPoints = points(w.textSize, 10);
+    const QString infoSize = options.linkSize == linkSizeSmall && textPoints > 2
+                                 ? cssPoints(textPoints - 2)
+                                 : QStringLiteral("inherit");
+    QString css = QStringLiteral("body { font-family: %1; font-size: %2; margin: 0 auto; "
+                                 "max-width: 50em; padding: 1em;")
+                      .arg(cssFonts(w[S::Fonts]), cssPoints(textPoints));
+    if (const QString c = cssColor(w[S::TextColor]); !c.isEmpty())
+        css += QStringLiteral(" color: ") + c + u';';
+    if (const QString c = cssColor(w[S::BgColor]); !c.isEmpty())
+        css += QStringLiteral(" background-color: ") + c + u';';
+    if (withBackground)
+        css += QStringLiteral(" background-image: url(\"%1\");").arg(w[S::Picture]);
+    css += QStringLiteral(" }\n");
+    for (const auto &[selector, slot] :
+         {std::pair{"a:link", S::LinkColor}, std::pair{"a:visited", S::VlinkColor},
+          std::pair{"a:active", S::AlinkColor}}) {
+        if (const QString c = cssColor(w[slot]); !c.isEmpty())
+            css += QStringLiteral("%1 { color: %2; }\n").arg(QLatin1String(selector), c);
+    }
+    css +=
+        QStringLiteral("h1 { font-size: %1; text-align: %2; font-weight: %3; font-style: %4; }\n")
+            .arg(cssPoints(points(w.titleSize, 14)), cssAlign(w[S::TitleAlign]),
+                 w[S::Bold].compare(QLatin1String("bold"), Qt::CaseInsensitive) == 0
+                     ? QStringLiteral("bold")
+                     : QStringLiteral("normal"),
+                 w[S::Italic].compare(QLatin1String("italic"), Qt::CaseInsensitive) == 0
+                     ? QStringLiteral("italic")
+                     : QStringLiteral("normal"));
+    css += QStringLiteral("main { text-align: %1; }\n").arg(cssAlign(w[S::FaqAlign]));
+    css += QStringLiteral(
+               "#faq-search { box-sizing: border-box; width: 100%; margin: 1em 0; padding: 0.5em; "
+               "font: inherit; }\n"
+               "details { margin: 0.6em 0; }\n"
+               "summary { cursor: pointer; font-weight: bold; }\n"
+               ".answer { margin: 0.4em 0 0 1.2em; }\n"
+               ".info { font-size: %1; font-style: italic; }\n"
+               "[hidden] { display: none; }\n"
+               "@media print { #faq-search { display: none; } details > .answer { display: block; "
+               "} }\n")
+               .arg(infoSize);
+    return css;
 }
 
-QJsonObject structuredData(const QList<FaqRecord> &records)
-{
-    QJsonArray questions;
-    for (const FaqRecord &r : records) {
-        questions.append(
-            QJsonObject{{QStringLiteral("@type"), QStringLiteral("Question")},
-                        {QStringLiteral("name"), recordText(r.question)},
-                        {QStringLiteral("acceptedAnswer"),
-                         QJsonObject{{QStringLiteral("@type"), QStringLiteral("Answer")},
-                                     {QStringLiteral("text"), recordText(r.answer)}}}});
+class ModernPage {
+public:
+    ModernPage(Language variant, const GeneratorSlots &working, bool withBackground,
+               const PageRequest &request, const RecordSource &records, QDate today,
+               const PieceWriter &write)
+        : m_out(write), m_texts(textsOf(variant)), m_slots(working),
+          m_withBackground(withBackground), m_request(request), m_records(records), m_today(today)
+    {
     }
-    return {{QStringLiteral("@context"), QStringLiteral("https://schema.org")},
-            {QStringLiteral("@type"), QStringLiteral("FAQPage")},
-            {QStringLiteral("mainEntity"), questions}};
+
+    void write()
+    {
+        writeHead();
+        writeBody();
+        m_out.flush();
+    }
+
+private:
+    void meta(const char *name, QStringView content)
+    {
+        m_out.raw("<meta name=\"");
+        m_out.raw(name);
+        m_out.raw("\" content=\"");
+        m_out.text(content);
+        m_out.line("\" />");
+    }
+
+    void writeHead()
+    {
+        m_out.line("<!DOCTYPE html>");
+        m_out.raw("<html lang=\"");
+        m_out.raw(m_texts.lang);
+        m_out.line("\">");
+        m_out.line("<head>");
+        m_out.line("<meta charset=\"utf-8\" />");
+        m_out.line("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\" />");
+        meta("generator", productTitle);
+        m_out.raw("<title>");
+        m_out.text(m_slots[S::Title].simplified());
+        m_out.line("</title>");
+        meta("author", m_slots[S::Author].simplified());
+        meta("description", m_slots[S::Description]);
+        QStringList keywords;
+        for (int i = 0; i < m_slots.keywordCount; ++i)
+            keywords << m_slots.table[S::FirstKeyword + i];
+        meta("keywords", keywords.join(QStringLiteral(", ")));
+        meta("date", m_today.toString(QStringLiteral("yyyy-MM-dd")));
+        m_out.line("<style>");
+        m_out.text(styleSheet(m_slots, m_withBackground, m_request.options));
+        m_out.line("</style>");
+        m_out.raw("<script type=\"application/ld+json\">");
+        writeStructuredData();
+        m_out.line("</script>");
+        m_out.line("</head>");
+    }
+
+    // The questions and answers as the visitor reads them, as FAQPage data.
+    void writeStructuredData()
+    {
+        m_out.raw("{\"@context\":\"https://schema.org\",\"@type\":\"FAQPage\",\"mainEntity\":[");
+        bool first = true;
+        m_records([&](const FaqRecord &r) {
+            m_out.raw(first ? "{\"@type\":\"Question\",\"name\":\""
+                            : ",{\"@type\":\"Question\",\"name\":\"");
+            first = false;
+            m_out.text(r.question, Quotes | JsonString);
+            m_out.raw("\",\"acceptedAnswer\":{\"@type\":\"Answer\",\"text\":\"");
+            m_out.text(r.answer, Quotes | JsonString);
+            m_out.raw("\"}}");
+        });
+        m_out.raw("]}");
+    }
+
+    void writeBody()
+    {
+        const bool lineBreaks = m_request.options.paragraphFormatting == 1;
+        m_out.line("<body>");
+        m_out.raw("<header><h1 id=\"_oben\">");
+        m_out.text(m_slots[S::Title].trimmed(), Breaks);
+        m_out.line("</h1></header>");
+        m_out.line("<main>");
+        m_out.raw("<input type=\"search\" id=\"faq-search\" placeholder=\"");
+        m_out.raw(m_texts.searchLabel);
+        m_out.raw("\" aria-label=\"");
+        m_out.raw(m_texts.searchLabel);
+        m_out.line("\" />");
+        m_out.raw("<p id=\"faq-none\" hidden=\"hidden\">");
+        m_out.raw(m_texts.noMatch);
+        m_out.line("</p>");
+        AnchorSet anchors;
+        m_records([&](const FaqRecord &r) {
+            const bool withInfo = !r.extraInfo.isEmpty() && !r.homepageLink.isEmpty();
+            const bool infoWithQuestion = r.infoWithQuestion == 1;
+            m_out.raw("<details id=\"");
+            m_out.text(anchors.take(r.question));
+            m_out.raw("\"><summary>");
+            m_out.text(r.question, Quotes | (lineBreaks ? Breaks : 0u));
+            if (withInfo && infoWithQuestion)
+                writeInfo(r);
+            m_out.line("</summary>");
+            m_out.raw("<div class=\"answer\">");
+            if (m_request.options.preformattedAnswers == 1) {
+                m_out.raw("<pre>");
+                m_out.text(r.answer, Quotes);
+                m_out.raw("</pre>");
+            } else {
+                m_out.text(r.answer, Quotes | (lineBreaks ? Breaks : 0u));
+            }
+            if (withInfo && !infoWithQuestion)
+                writeInfo(r);
+            m_out.line("</div></details>");
+        });
+        m_out.line("</main>");
+        if (!m_request.contactAddress.isEmpty())
+            writeContact();
+        m_out.raw("<footer><p>");
+        m_out.raw(m_texts.createdOn);
+        m_out.text(m_today.toString(QStringView(m_texts.dateFormat)));
+        m_out.raw(m_texts.with);
+        m_out.raw("<a href=\"");
+        m_out.text(homepageUrl);
+        m_out.raw("\" target=\"_blank\" rel=\"noopener\">");
+        m_out.text(productTitle);
+        m_out.line("</a></p></footer>");
+        m_out.raw("<script>");
+        m_out.raw(filterScript);
+        m_out.line("</script>");
+        m_out.line("</body>");
+        m_out.line("</html>");
+    }
+
+    void writeInfo(const FaqRecord &r)
+    {
+        m_out.raw(" <span class=\"info\"><a href=\"");
+        if (!hasWebScheme(r.homepageLink))
+            m_out.raw("http://");
+        m_out.text(r.homepageLink);
+        m_out.raw("\" target=\"_blank\" rel=\"noopener\">");
+        m_out.text(r.extraInfo);
+        m_out.raw("</a></span>");
+    }
+
+    // The contact address may hold the layout editor's character references;
+    // they stay references, anything else that is markup is escaped.
+    void writeContact()
+    {
+        static const QRegularExpression reference(QStringLiteral("^&#[0-9]{1,7};"));
+        const QString &address = m_request.contactAddress;
+        m_out.raw("<p class=\"contact\"><a href=\"mailto:");
+        for (qsizetype i = 0; i < address.size(); ++i) {
+            const QStringView rest = QStringView(address).mid(i);
+            if (address.at(i) == u'&' && reference.match(rest).hasMatch())
+                m_out.raw("&");
+            else
+                m_out.text(rest.first(1));
+        }
+        m_out.raw("\">");
+        m_out.raw(m_texts.contact);
+        m_out.line("</a></p>");
+    }
+
+    ModernWriter m_out;
+    const ModernTexts &m_texts;
+    const GeneratorSlots &m_slots;
+    const bool m_withBackground;
+    const PageRequest &m_request;
+    const RecordSource &m_records;
+    const QDate m_today;
+};
+
+// The letters an anchor spells a character with: umlauts spelled out,
+// accented letters as their base letter, anything else none.
+QString anchorLetters(QChar c)
+{
+    switch (c.unicode()) {
+    case u'ä':
+        return QStringLiteral("ae");
+    case u'ö':
+        return QStringLiteral("oe");
+    case u'ü':
+        return QStringLiteral("ue");
+    case u'ß':
+        return QStringLiteral("ss");
+    default:
+        break;
+    }
+    if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'))
+        return QString(c);
+    return {};
 }
 
 } // namespace
 
-QString anchorFor(const QString &question)
+void writeModernPage(Language variant, const GeneratorSlots &working, bool withBackground,
+                     const PageRequest &request, const RecordSource &records, QDate today,
+                     const PieceWriter &write)
 {
+    ModernPage(variant, working, withBackground, request, records, today, write).write();
+}
+
+QString anchorFor(QStringView question)
+{
+    constexpr qsizetype maxLength = 60;
     QString anchor;
     bool hyphen = false;
-    for (const QChar c : recordText(question).toLower()) {
-        QString spelled;
-        switch (c.unicode()) {
-        case u'ä':
-            spelled = QStringLiteral("ae");
-            break;
-        case u'ö':
-            spelled = QStringLiteral("oe");
-            break;
-        case u'ü':
-            spelled = QStringLiteral("ue");
-            break;
-        case u'ß':
-            spelled = QStringLiteral("ss");
-            break;
-        default:
-            if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'))
-                spelled = c;
-        }
+    // Only as much of the question is looked at as the anchor can take.
+    for (qsizetype i = 0; i < question.size() && anchor.size() < maxLength; ++i) {
+        QChar c = question.at(i);
+        if (c == quoteSubstitute)
+            c = u'"';
+        const QString spelled = anchorLetters(c.toLower());
         if (spelled.isEmpty()) {
             hyphen = !anchor.isEmpty();
             continue;
@@ -224,7 +502,7 @@ QString anchorFor(const QString &question)
         hyphen = false;
         anchor += spelled;
     }
-    anchor.truncate(60);
+    anchor.truncate(maxLength);
     while (anchor.endsWith(u'-'))
         anchor.chop(1);
     // An id starting with a digit is awkward in stylesheets and scripts.
@@ -235,129 +513,19 @@ QString anchorFor(const QString &question)
     return anchor;
 }
 
-QByteArray composeModernPage(Language variant, const GeneratorSlots &w, bool withBackground,
-                             const PageRequest &request, const FaqDatabase &database, QDate today)
+QString AnchorSet::take(QStringView question)
 {
-    const ModernTexts &t = textsOf(variant);
-    const ExportOptions &options = request.options;
-    const bool lineBreaks = options.paragraphFormatting == 1;
-    const QList<FaqRecord> records = database.records();
-    QString page;
-    page.reserve(4096 + records.size() * 256);
-    auto line = [&page](const QString &text) { page += text + u'\n'; };
-    auto meta = [&](const char *name, const QString &content) {
-        line(QStringLiteral("<meta name=\"%1\" content=\"%2\" />")
-                 .arg(QLatin1String(name), escaped(content)));
-    };
-
-    line(QStringLiteral("<!DOCTYPE html>"));
-    line(QStringLiteral("<html lang=\"%1\">").arg(QStringView(t.lang)));
-    line(QStringLiteral("<head>"));
-    line(QStringLiteral("<meta charset=\"utf-8\" />"));
-    line(QStringLiteral(
-        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\" />"));
-    meta("generator", productTitle);
-    line(QStringLiteral("<title>%1</title>").arg(escaped(w[S::Title].simplified())));
-    meta("author", w[S::Author].simplified());
-    meta("description", w[S::Description]);
-    QStringList keywords;
-    for (int i = 0; i < w.keywordCount; ++i)
-        keywords << w.table[S::FirstKeyword + i];
-    meta("keywords", keywords.join(QStringLiteral(", ")));
-    meta("date", today.toString(QStringLiteral("yyyy-MM-dd")));
-
-    // The stylesheet: the project's look, the collapsible sections, print.
-    const double textPoints = points(w.textSize, 10);
-    const QString infoSize = options.linkSize == linkSizeSmall && textPoints > 2
-                                 ? cssPoints(textPoints - 2)
-                                 : QStringLiteral("inherit");
-    line(QStringLiteral("<style>"));
-    QString body = QStringLiteral("body { font-family: %1; font-size: %2; margin: 0 auto; "
-                                  "max-width: 50em; padding: 1em;")
-                       .arg(cssFonts(w[S::Fonts]), cssPoints(textPoints));
-    if (const QString c = cssColor(w[S::TextColor]); !c.isEmpty())
-        body += QStringLiteral(" color: ") + c + u';';
-    if (const QString c = cssColor(w[S::BgColor]); !c.isEmpty())
-        body += QStringLiteral(" background-color: ") + c + u';';
-    if (withBackground)
-        body += QStringLiteral(" background-image: url(\"%1\");").arg(w[S::Picture]);
-    line(body + QStringLiteral(" }"));
-    for (const auto &[selector, slot] :
-         {std::pair{"a:link", S::LinkColor}, std::pair{"a:visited", S::VlinkColor},
-          std::pair{"a:active", S::AlinkColor}}) {
-        if (const QString c = cssColor(w[slot]); !c.isEmpty())
-            line(QStringLiteral("%1 { color: %2; }").arg(QLatin1String(selector), c));
+    const QString base = anchorFor(question);
+    QString anchor = base;
+    if (m_used.contains(anchor)) {
+        int &suffix = m_nextSuffix[base];
+        suffix = std::max(suffix, 2);
+        do
+            anchor = base + u'-' + QString::number(suffix++);
+        while (m_used.contains(anchor));
     }
-    line(QStringLiteral("h1 { font-size: %1; text-align: %2; font-weight: %3; font-style: %4; }")
-             .arg(cssPoints(points(w.titleSize, 14)), cssAlign(w[S::TitleAlign]),
-                  w[S::Bold].compare(QLatin1String("bold"), Qt::CaseInsensitive) == 0
-                      ? QStringLiteral("bold")
-                      : QStringLiteral("normal"),
-                  w[S::Italic].compare(QLatin1String("italic"), Qt::CaseInsensitive) == 0
-                      ? QStringLiteral("italic")
-                      : QStringLiteral("normal")));
-    line(QStringLiteral("main { text-align: %1; }").arg(cssAlign(w[S::FaqAlign])));
-    line(QStringLiteral("#faq-search { box-sizing: border-box; width: 100%; margin: 1em 0; "
-                        "padding: 0.5em; font: inherit; }"));
-    line(QStringLiteral("details { margin: 0.6em 0; }"));
-    line(QStringLiteral("summary { cursor: pointer; font-weight: bold; }"));
-    line(QStringLiteral(".answer { margin: 0.4em 0 0 1.2em; }"));
-    line(QStringLiteral(".info { font-size: %1; font-style: italic; }").arg(infoSize));
-    line(QStringLiteral("[hidden] { display: none; }"));
-    line(QStringLiteral("@media print { #faq-search { display: none; } "
-                        "details > .answer { display: block; } }"));
-    line(QStringLiteral("</style>"));
-    line(QStringLiteral("<script type=\"application/ld+json\">") +
-         scriptJson(structuredData(records)) + QStringLiteral("</script>"));
-    line(QStringLiteral("</head>"));
-
-    line(QStringLiteral("<body>"));
-    line(QStringLiteral("<header><h1 id=\"_oben\">%1</h1></header>")
-             .arg(markup(w[S::Title].trimmed(), true)));
-    line(QStringLiteral("<main>"));
-    line(QStringLiteral("<input type=\"search\" id=\"faq-search\" placeholder=\"%1\" "
-                        "aria-label=\"%1\" />")
-             .arg(QStringView(t.searchLabel)));
-    line(QStringLiteral("<p id=\"faq-none\" hidden=\"hidden\">%1</p>").arg(QStringView(t.noMatch)));
-    QSet<QString> anchors;
-    for (const FaqRecord &r : records) {
-        QString anchor = anchorFor(r.question);
-        for (int n = 2; anchors.contains(anchor); ++n)
-            anchor = anchorFor(r.question) + u'-' + QString::number(n);
-        anchors.insert(anchor);
-        QString info;
-        if (!r.extraInfo.isEmpty() && !r.homepageLink.isEmpty()) {
-            const QString href =
-                (hasWebScheme(r.homepageLink) ? QString() : QStringLiteral("http://")) +
-                r.homepageLink;
-            info = QStringLiteral(" <span class=\"info\"><a href=\"%1\" target=\"_blank\" "
-                                  "rel=\"noopener\">%2</a></span>")
-                       .arg(escaped(href), escaped(r.extraInfo));
-        }
-        const bool infoWithQuestion = r.infoWithQuestion == 1;
-        QString answer = options.preformattedAnswers == 1
-                             ? QStringLiteral("<pre>") + markup(recordText(r.answer), false) +
-                                   QStringLiteral("</pre>")
-                             : markup(recordText(r.answer), lineBreaks);
-        line(QStringLiteral("<details id=\"%1\"><summary>%2%3</summary>")
-                 .arg(anchor, markup(recordText(r.question), lineBreaks),
-                      infoWithQuestion ? info : QString()));
-        line(QStringLiteral("<div class=\"answer\">%1%2</div></details>")
-                 .arg(answer, infoWithQuestion ? QString() : info));
-    }
-    line(QStringLiteral("</main>"));
-    if (!request.contactAddress.isEmpty())
-        line(QStringLiteral("<p class=\"contact\"><a href=\"mailto:%1\">%2</a></p>")
-                 .arg(escapedKeepingReferences(request.contactAddress), QStringView(t.contact)));
-    line(QStringLiteral("<footer><p>%1%2%3<a href=\"%4\" target=\"_blank\" "
-                        "rel=\"noopener\">%5</a></p></footer>")
-             .arg(QStringView(t.createdOn), today.toString(QStringView(t.dateFormat)),
-                  QStringView(t.with), escaped(homepageUrl), productTitle));
-    line(QStringLiteral("<script>") + QString::fromUtf16(filterScript) +
-         QStringLiteral("</script>"));
-    line(QStringLiteral("</body>"));
-    line(QStringLiteral("</html>"));
-    return page.toUtf8();
+    m_used.insert(anchor);
+    return anchor;
 }
 
 } // namespace askbright

@@ -8,6 +8,7 @@
 #include "app/textcodec.h"
 #include "html/htmltext.h"
 #include "html/pagegenerator.h"
+#include "html/piecebuffer.h"
 
 #include <array>
 #include <cstring>
@@ -86,49 +87,6 @@ struct ByteWriter {
     }
 };
 
-// Collects the bytes in a small buffer and hands them on when it is full, so
-// a page of any size streams into its file.
-class PieceBuffer {
-public:
-    explicit PieceBuffer(const PieceWriter &write) : m_write(write) {}
-
-    void put(char c)
-    {
-        if (m_used == capacity)
-            flush();
-        m_buffer[size_t(m_used++)] = c;
-    }
-    void put(const char *text, qsizetype length)
-    {
-        while (length > 0) {
-            if (m_used == capacity)
-                flush();
-            const qsizetype n = qMin(length, capacity - m_used);
-            std::memcpy(m_buffer.data() + m_used, text, size_t(n));
-            m_used += n;
-            text += n;
-            length -= n;
-        }
-    }
-    void putLatin1(const char16_t *text, qsizetype length)
-    {
-        for (qsizetype i = 0; i < length; ++i)
-            put(char(text[i]));
-    }
-    void flush()
-    {
-        if (m_used > 0)
-            m_write(QByteArrayView(m_buffer.data(), m_used));
-        m_used = 0;
-    }
-
-private:
-    static constexpr qsizetype capacity = 64 * 1024;
-    const PieceWriter &m_write;
-    std::array<char, capacity> m_buffer;
-    qsizetype m_used = 0;
-};
-
 // Characters written as their own byte whatever the steps: below 256, not
 // in the range Windows-1252 uses differently, and touched by no step.
 constexpr std::array<bool, 256> plainTable = [] {
@@ -155,9 +113,9 @@ bool isLatin1Byte(char16_t c)
 template <class Out> class PageComposer {
 public:
     PageComposer(Out &out, Language variant, const GeneratorSlots &working, bool withBackground,
-                 const PageRequest &request, const FaqDatabase &database, QDate today)
+                 const PageRequest &request, const RecordSource &records, QDate today)
         : m_out(out), m_texts(textsOf(variant)), m_slots(working), m_withBackground(withBackground),
-          m_request(request), m_database(database), m_today(today),
+          m_request(request), m_records(records), m_today(today),
           m_recordSteps(RestoreQuotes | Entities |
                         (request.options.paragraphFormatting == 1 ? LineBreaks : 0u))
     {
@@ -354,8 +312,8 @@ private:
         fontOpen();
         slot(S::TextSpan);
         raw("<OL TYPE=\"1\">\r\n");
-        for (int i = 1; i <= m_database.recordCount(); ++i)
-            writeQuestionEntry(i, m_database.record(i));
+        int i = 0;
+        m_records([&](const FaqRecord &r) { writeQuestionEntry(++i, r); });
         raw("</div></ol>\r\n");
     }
 
@@ -429,8 +387,8 @@ private:
         slot(S::TextSpan);
         raw("<ol type=\"1\">\r\n");
         writeListDiv();
-        for (int i = 1; i <= m_database.recordCount(); ++i)
-            writeAnswerEntry(i, m_database.record(i));
+        int i = 0;
+        m_records([&](const FaqRecord &r) { writeAnswerEntry(++i, r); });
         raw("</span></FONT></div></ol>\r\n");
     }
 
@@ -497,7 +455,7 @@ private:
     const GeneratorSlots &m_slots;
     const bool m_withBackground;
     const PageRequest &m_request;
-    const FaqDatabase &m_database;
+    const RecordSource &m_records;
     const QDate m_today;
     const unsigned m_recordSteps;
 };
@@ -505,23 +463,23 @@ private:
 } // namespace
 
 QByteArray composePage(Language variant, const GeneratorSlots &working, bool withBackground,
-                       const PageRequest &request, const FaqDatabase &database, QDate today)
+                       const PageRequest &request, const RecordSource &records, QDate today)
 {
     ByteCounter counter;
-    PageComposer(counter, variant, working, withBackground, request, database, today).writePage();
+    PageComposer(counter, variant, working, withBackground, request, records, today).writePage();
     QByteArray page(counter.size, Qt::Uninitialized);
     ByteWriter writer{page.data()};
-    PageComposer(writer, variant, working, withBackground, request, database, today).writePage();
+    PageComposer(writer, variant, working, withBackground, request, records, today).writePage();
     Q_ASSERT(writer.at == page.constData() + page.size());
     return page;
 }
 
 void writePageInPieces(Language variant, const GeneratorSlots &working, bool withBackground,
-                       const PageRequest &request, const FaqDatabase &database, QDate today,
+                       const PageRequest &request, const RecordSource &records, QDate today,
                        const PieceWriter &write)
 {
     PieceBuffer buffer(write);
-    PageComposer(buffer, variant, working, withBackground, request, database, today).writePage();
+    PageComposer(buffer, variant, working, withBackground, request, records, today).writePage();
     buffer.flush();
 }
 

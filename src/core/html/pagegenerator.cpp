@@ -310,28 +310,40 @@ PagePlan planPage(Language variant, const ProjectLines &lines, const PageRequest
     return plan;
 }
 
+RecordSource recordsOf(const FaqDatabase &database)
+{
+    return [&database](const RecordVisitor &visit) {
+        for (int i = 1; i <= database.recordCount(); ++i)
+            visit(database.record(i));
+    };
+}
+
 void writeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                     const PageRequest &request, const FaqDatabase &database, QDate today,
+                     const PageRequest &request, const RecordSource &records, QDate today,
                      const PieceWriter &write)
 {
-    // The classic page streams; it can be far larger than the modern one,
-    // which is built whole.
     if (request.options.modernPage)
-        write(composeModernPage(variant, working, withBackground, request, database, today));
+        writeModernPage(variant, working, withBackground, request, records, today, write);
     else
-        writePageInPieces(variant, working, withBackground, request, database, today, write);
+        writePageInPieces(variant, working, withBackground, request, records, today, write);
 }
 
 QByteArray composeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                             const PageRequest &request, const FaqDatabase &database, QDate today)
+                             const PageRequest &request, const RecordSource &records, QDate today)
 {
     QByteArray page;
-    writeChosenPage(variant, working, withBackground, request, database, today,
+    writeChosenPage(variant, working, withBackground, request, records, today,
                     [&page](QByteArrayView piece) { page += piece; });
     return page;
 }
 
 PageResult generatePage(Language variant, const PageRequest &request, const FaqDatabase &database,
+                        const Clock &clock, MessageSink &sink)
+{
+    return generatePage(variant, request, recordsOf(database), clock, sink);
+}
+
+PageResult generatePage(Language variant, const PageRequest &request, const RecordSource &records,
                         const Clock &clock, MessageSink &sink)
 {
     PageResult result;
@@ -350,7 +362,7 @@ PageResult generatePage(Language variant, const PageRequest &request, const FaqD
                                      result.pictureSlot);
         try {
             saveFileInPieces(localPath(result.pagePath), [&](const PieceWriter &write) {
-                writeChosenPage(variant, plan.working, plan.withBackground, request, database,
+                writeChosenPage(variant, plan.working, plan.withBackground, request, records,
                                 clock.today(), write);
             });
         } catch (const AppError &) {

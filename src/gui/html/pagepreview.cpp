@@ -96,7 +96,7 @@ void PagePreview::showPage(const PageRequest &request)
             const AppState &state = m_ctx.state;
             const QByteArray page =
                 composeChosenPage(variant, plan.working, plan.withBackground, request,
-                                  state.database, state.clock().today());
+                                  recordsOf(state.database), state.clock().today());
             // The modern page declares UTF-8, the classic one the code page.
             const QString html =
                 request.options.modernPage ? QString::fromUtf8(page) : decodeCp1252(page);
