@@ -74,17 +74,65 @@ int usageError(const QString &text)
     return ExitUsage;
 }
 
-// Shows the generator's message boxes as text on standard error.
+QString cannotReadDatabase(const QString &path, const AppError &error)
+{
+    return QStringLiteral("askbright-cli: cannot read the database '%1': %2")
+        .arg(path, error.numberAndDescription());
+}
+
+// The database read record by record each time the page asks for the
+// records, so they are never all in memory; a fault of the file is told as
+// the database's, not as the page's.
+class DatabaseFile {
+public:
+    explicit DatabaseFile(const QString &path) : m_path(path) {}
+
+    RecordSource records()
+    {
+        return [this](const RecordVisitor &visit) {
+            bool inVisit = false;
+            try {
+                forEachFaqRecord(m_path, [&](const FaqRecord &record) {
+                    inVisit = true;
+                    visit(record);
+                    inVisit = false;
+                });
+            } catch (const AppError &error) {
+                if (!inVisit)
+                    m_failure = cannotReadDatabase(m_path, error);
+                throw;
+            }
+        };
+    }
+    // Why the file could not be read, or "".
+    const QString &failure() const { return m_failure; }
+
+private:
+    QString m_path;
+    QString m_failure;
+};
+
+// Shows the generator's message boxes as text on standard error; a failure
+// of the database file is told as such.
 class StderrSink : public MessageSink {
 public:
+    explicit StderrSink(const DatabaseFile *database = nullptr) : m_database(database) {}
+
     int showMessage(const Message &message) override
     {
+        if (m_database && !m_database->failure().isEmpty()) {
+            printErr(m_database->failure());
+            return AnswerOk;
+        }
         QString text = message.text;
         text.replace(u'\r', u'\n');
         printErr((message.title.isEmpty() ? productTitle : message.title) + QStringLiteral(": ") +
                  text);
         return AnswerOk;
     }
+
+private:
+    const DatabaseFile *m_database;
 };
 
 // The generation date: --date, else SOURCE_DATE_EPOCH, else today.
@@ -118,8 +166,7 @@ bool readDatabase(const QString &path, QList<FaqRecord> &records)
         records = faq_einlesen(path);
         return true;
     } catch (const AppError &error) {
-        printErr(QStringLiteral("askbright-cli: cannot read the database '%1': %2")
-                     .arg(path, error.numberAndDescription()));
+        printErr(cannotReadDatabase(path, error));
         return false;
     }
 }
@@ -227,16 +274,11 @@ int generate(const QCommandLineParser &parser)
     if (!generationDate(parser, date, dateError))
         return usageError(dateError);
 
-    FaqDatabase database;
-    QList<FaqRecord> records;
-    if (!readDatabase(parser.value(QStringLiteral("database")), records))
-        return ExitFehler;
-    database.replaceRecords(records);
-
-    StderrSink sink;
+    DatabaseFile database(parser.value(QStringLiteral("database")));
+    StderrSink sink(&database);
     const FixedClock clock(date);
     const PageResult result =
-        generatePage(Language::fromSetting(language), request, database, clock, sink);
+        generatePage(Language::fromSetting(language), request, database.records(), clock, sink);
     switch (result.status) {
     case PageStatus::Ok:
         std::fputs(qPrintable(QDir::toNativeSeparators(result.pagePath) + u'\n'), stdout);

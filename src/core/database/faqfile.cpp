@@ -196,7 +196,9 @@ void writeFaq(const QList<FaqRecord> &records, const PieceWriter &write)
     write(piece);
 }
 
-QList<FaqRecord> readRecords(FieldReader &reader)
+// Hands each record to visit as soon as it is read; returns the count the
+// file announces.
+int visitRecords(FieldReader &reader, const std::function<void(FaqRecord &&)> &visit)
 {
     const int count = fieldNumber(reader.next());
     if (count < 0 || count > FaqDatabase::maxRecords)
@@ -205,8 +207,6 @@ QList<FaqRecord> readRecords(FieldReader &reader)
                                       "a database holds 0 to %2")
                            .arg(count)
                            .arg(FaqDatabase::maxRecords));
-    QList<FaqRecord> records;
-    records.reserve(count);
     for (int i = 0; i < count; ++i) {
         FaqRecord record;
         // An unquoted field may hold a double quote; records keep the substitute
@@ -218,8 +218,15 @@ QList<FaqRecord> readRecords(FieldReader &reader)
         }
         record.infoWithQuestion = fieldNumber(reader.next());
         record.createdDate = fitDate(reader.next());
-        records.append(std::move(record));
+        visit(std::move(record));
     }
+    return count;
+}
+
+QList<FaqRecord> readRecords(FieldReader &reader)
+{
+    QList<FaqRecord> records;
+    visitRecords(reader, [&records](FaqRecord &&record) { records.append(std::move(record)); });
     return records;
 }
 
@@ -236,6 +243,13 @@ QList<FaqRecord> faq_einlesen(const QString &path)
     FileChunks file(path, maxFaqFileBytes);
     FieldReader reader(file);
     return readRecords(reader);
+}
+
+void forEachFaqRecord(const QString &path, const std::function<void(const FaqRecord &)> &visit)
+{
+    FileChunks file(path, maxFaqFileBytes);
+    FieldReader reader(file);
+    visitRecords(reader, visit);
 }
 
 QByteArray formatFaq(const QList<FaqRecord> &records)

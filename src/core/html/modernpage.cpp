@@ -7,6 +7,7 @@
 #include "html/piecebuffer.h"
 
 #include <QRegularExpression>
+#include <array>
 
 namespace askbright {
 
@@ -75,6 +76,16 @@ bool isCharacterToDrop(char16_t c)
            c == 0xFFFF;
 }
 
+// ASCII characters that go into markup and JSON strings as they stand.
+constexpr std::array<bool, 128> plainAscii = [] {
+    std::array<bool, 128> table{};
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        table[c] = true;
+    for (char16_t c : {u'&', u'<', u'>', u'"', u'\\'})
+        table[c] = false;
+    return table;
+}();
+
 // Writes the page as UTF-8 into pieces.
 class ModernWriter {
 public:
@@ -95,6 +106,13 @@ public:
         const char16_t *at = value.utf16();
         const char16_t *const end = at + value.size();
         while (at < end) {
+            // Most characters are plain ASCII: they go out in runs.
+            const char16_t *run = at;
+            while (at < end && *at < 0x80 && plainAscii[*at])
+                ++at;
+            m_out.putLatin1(run, at - run);
+            if (at == end)
+                break;
             char16_t c = *at++;
             if ((steps & Quotes) && c == quoteSubstitute.unicode())
                 c = u'"';

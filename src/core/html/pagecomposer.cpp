@@ -104,6 +104,20 @@ bool isPlain(char16_t c)
     return c < 256 && plainTable[c];
 }
 
+// html_zeichen's entities with their lengths, by character.
+struct Entity {
+    const char *text = nullptr;
+    qsizetype length = 0;
+};
+const std::array<Entity, 256> entities = [] {
+    std::array<Entity, 256> table{};
+    for (char16_t c = 0; c < 256; ++c) {
+        if (const char *entity = htmlEntityOf(c))
+            table[c] = {entity, qsizetype(std::strlen(entity))};
+    }
+    return table;
+}();
+
 // The same for text written as it stands.
 bool isLatin1Byte(char16_t c)
 {
@@ -203,8 +217,8 @@ private:
                 return;
             }
         }
-        if (const char *entity = (steps & Entities) ? htmlEntityOf(c) : nullptr)
-            raw(entity);
+        if ((steps & Entities) && c < 256 && entities[c].text)
+            m_out.put(entities[c].text, entities[c].length);
         else
             byte(c);
     }

@@ -37,8 +37,17 @@ public:
     // Characters below 256 that are their own byte.
     void putLatin1(const char16_t *text, qsizetype length)
     {
-        for (qsizetype i = 0; i < length; ++i)
-            put(char(text[i]));
+        while (length > 0) {
+            if (m_used == capacity)
+                flush();
+            const qsizetype n = qMin(length, capacity - m_used);
+            char *to = m_buffer.data() + m_used;
+            for (qsizetype i = 0; i < n; ++i)
+                to[i] = char(text[i]);
+            m_used += n;
+            text += n;
+            length -= n;
+        }
     }
     void flush()
     {
