@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -89,12 +90,33 @@ private slots:
         QCOMPARE(anchorFor(question), anchor);
     }
 
+    void anchorsOnce_data()
+    {
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<QStringList>("anchors");
+        QTest::newRow("repeated") << QStringList{u"x"_s, u"x"_s, u"x 2"_s, u"x"_s}
+                                  << QStringList{u"x"_s, u"x-2"_s, u"x-2-2"_s, u"x-3"_s};
+        QTest::newRow("the page's own ids") << QStringList{u"FAQ search"_s, u"FAQ none"_s}
+                                            << QStringList{u"faq-search-2"_s, u"faq-none-2"_s};
+    }
+
+    void anchorsOnce()
+    {
+        QFETCH(QStringList, questions);
+        QFETCH(QStringList, anchors);
+        AnchorSet set;
+        QStringList taken;
+        for (const QString &q : questions)
+            taken << set.take(q);
+        QCOMPARE(taken, anchors);
+    }
+
     // A whole page through the generator, read back as XML and JSON.
     void structureAndStructuredData()
     {
         QTemporaryDir dir;
         const QString project = dir.filePath(u"seite.pdt"_s);
-        QVERIFY(testutil::writeBytes(project, pdt(plain, {u"Hilfe"_s, u"A & B"_s})));
+        QVERIFY(testutil::writeBytes(project, pdt(plain, {u"Hilfe\u0002"_s, u"A & B"_s})));
         const QList<FaqRecord> records{
             {u"Was ist ¨FAQ¨?"_s, u"Fragen & Antworten\r\nauf <einer> Seite."_s, u"Max"_s,
              u"javascript:alert(1)"_s, 1, u"01.02.2004"_s},
@@ -104,7 +126,8 @@ private slots:
              {},
              0,
              u"01.02.2004"_s},
-            {u"Übrigens"_s, u"Ende"_s, u"Eva"_s, u"https://eva.example"_s, 0, u"01.02.2004"_s},
+            {u"Übrigens\u0001"_s, u"Ende"_s, u"Eva\u001F"_s, u"https://eva.example"_s, 0,
+             u"01.02.2004"_s},
         };
         FaqDatabase database;
         database.replaceRecords(records);
@@ -121,6 +144,9 @@ private slots:
         QString error;
         const QList<Element> all = elements(page, &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
+        // Control characters are no XML characters (the reader lets them pass).
+        QVERIFY(!QString::fromUtf8(page).contains(
+            QRegularExpression(u"[\\x00-\\x08\\x0B\\x0C\\x0E-\\x1F]"_s)));
         const QList<Element> metas = named(all, u"meta"_s);
         auto metaContent = [&](const QString &name) {
             for (const Element &m : metas) {

@@ -531,6 +531,13 @@ QString anchorFor(QStringView question)
     return anchor;
 }
 
+AnchorSet::AnchorSet()
+{
+    // The page's own ids; a question must not take one.
+    for (const char *id : {"_oben", "faq-search", "faq-none"})
+        m_used.insert(QLatin1String(id));
+}
+
 QString AnchorSet::take(QStringView question)
 {
     const QString base = anchorFor(question);

@@ -32,6 +32,7 @@ QString anchorFor(QStringView question);
 // as many different ones.
 class AnchorSet {
 public:
+    AnchorSet();
     QString take(QStringView question);
 
 private:

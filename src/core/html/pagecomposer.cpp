@@ -87,12 +87,19 @@ struct ByteWriter {
     }
 };
 
+// Control characters have no place in a page; tab and line breaks are text.
+constexpr bool isControlToDrop(char16_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || c == 0x7F;
+}
+
 // Characters written as their own byte whatever the steps: below 256, not
-// in the range Windows-1252 uses differently, and touched by no step.
+// in the range Windows-1252 uses differently, no control character, and
+// touched by no step.
 constexpr std::array<bool, 256> plainTable = [] {
     std::array<bool, 256> table{};
-    for (int c = 0; c < 256; ++c)
-        table[size_t(c)] = c < 0x80 || c >= 0xA0;
+    for (char16_t c = 0; c < 256; ++c)
+        table[c] = (c < 0x80 || c >= 0xA0) && !isControlToDrop(c);
     for (char16_t c : {u'\r', u'\n', u'"', u'&', u'<', u'>', u'\u00A8', u'ä', u'Ä', u'ö', u'Ö',
                        u'ü', u'Ü', u'ß'})
         table[c] = false;
@@ -121,7 +128,7 @@ const std::array<Entity, 256> entities = [] {
 // The same for text written as it stands.
 bool isLatin1Byte(char16_t c)
 {
-    return c < 0x80 || (c >= 0xA0 && c <= 0xFF);
+    return (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) && !isControlToDrop(c);
 }
 
 template <class Out> class PageComposer {
@@ -171,6 +178,8 @@ private:
 
     void byte(char16_t c)
     {
+        if (isControlToDrop(c))
+            return;
         if (isLatin1Byte(c)) {
             m_out.put(char(c));
             return;
@@ -254,19 +263,21 @@ private:
         raw("\">\r\n</head>\r\n");
     }
 
-    // The body tag with the page colours and the background, item 11.
+    // The body tag with the page colours and the background, item 11. An
+    // empty colour is left out (the browser's own applies), since an empty
+    // unquoted value would take the next attribute as its value.
     void writeBodyOpening()
     {
-        raw("<body bgcolor=");
-        slot(S::BgColor);
-        raw(" text=");
-        slot(S::TextColor);
-        raw(" link=");
-        slot(S::LinkColor);
-        raw(" vlink=");
-        slot(S::VlinkColor);
-        raw(" alink=");
-        slot(S::AlinkColor);
+        raw("<body");
+        for (const auto &[name, colour] :
+             {std::pair{" bgcolor=", S::BgColor}, std::pair{" text=", S::TextColor},
+              std::pair{" link=", S::LinkColor}, std::pair{" vlink=", S::VlinkColor},
+              std::pair{" alink=", S::AlinkColor}}) {
+            if (m_slots[colour].isEmpty())
+                continue;
+            raw(name);
+            slot(colour);
+        }
         if (m_withBackground) {
             raw(" background=\"");
             slot(S::Picture);

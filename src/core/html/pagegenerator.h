@@ -24,9 +24,10 @@ enum class PageStatus {
 QString pageStatusText(PageStatus status);
 
 // A project line the generator will not write: the page file name must be a
-// plain name, and values written into attributes must not end them.
+// plain name, values written into attributes must not end them, and the
+// title and text sizes must be numbers of points.
 struct RefusedLine {
-    enum Reason { NotPlainFileName, EndsAttribute };
+    enum Reason { NotPlainFileName, EndsAttribute, NotASize };
     int line = 0;
     Reason reason = EndsAttribute;
     QString value;
