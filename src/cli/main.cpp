@@ -51,6 +51,8 @@ const char usageText[] =
     "  --pre                  preformatted answers\n"
     "  --contact ADDRESS      contact block with this address, used exactly as given\n"
     "  --modern               an HTML5 page (phones, search box, FAQ structured data)\n"
+    "  --page-language LANG   de or en: the language of the modern page's words\n"
+    "                         (default: that of --language)\n"
     "  --date YYYY-MM-DD      generation date, and the date of imported rows without one\n"
     "                         (default: SOURCE_DATE_EPOCH when set, else today)\n"
     "  --csv FILE             import from or export to this CSV file\n"
@@ -268,6 +270,14 @@ int generate(const QCommandLineParser &parser)
     request.options.preformattedAnswers = parser.isSet(QStringLiteral("pre")) ? 1 : 0;
     request.options.useContactAddress = request.contactAddress.isEmpty() ? 0 : 1;
     request.options.modernPage = parser.isSet(QStringLiteral("modern"));
+    if (parser.isSet(QStringLiteral("page-language"))) {
+        const QString page = parser.value(QStringLiteral("page-language"));
+        if (page != QLatin1String("de") && page != QLatin1String("en"))
+            return usageError(
+                QStringLiteral("--page-language must be de or en, not '%1'").arg(page));
+        request.options.pageLanguage =
+            page == QLatin1String("en") ? Language::English : Language::German;
+    }
 
     QDate date;
     QString dateError;
@@ -305,6 +315,7 @@ int main(int argc, char *argv[])
     valueOption("project", "file");
     valueOption("output", "dir");
     valueOption("language", "variant");
+    valueOption("page-language", "language");
     valueOption("layout", "n");
     valueOption("contact", "address");
     valueOption("date", "date");
