@@ -418,8 +418,6 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched_data()
         << notCreated + u"13  Keyword count is not a number: \"x\""_s << failed;
     QTest::newRow("picture missing")
         << plainWith(u"||nein|"_s, u"|/nirgends/Bild.jpg|ja|"_s) << de << badPicture << QString();
-    QTest::newRow("picture path is a folder")
-        << plainWith(u"||nein|"_s, u"|{{DIR}}|ja|"_s) << de << badPicture << QString();
     QTest::newRow("disk, German") << pageIsFolder << de << "Kein Zugriff auf Datenträger möglich!"
                                   << "Zugriff nicht möglich";
     QTest::newRow("disk, English")
