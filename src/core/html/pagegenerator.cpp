@@ -89,7 +89,7 @@ bool isPlainFileName(const QString &name)
 
 // Characters that end an attribute value (and with it the tag) where the
 // value stands: unquoted values end at any blank, quoted ones at the quote.
-enum class AttributeForm { Unquoted, Quoted, QuotedNoBlank };
+enum class AttributeForm { Unquoted, Quoted };
 
 bool endsAttribute(const QString &value, AttributeForm form)
 {
@@ -97,9 +97,7 @@ bool endsAttribute(const QString &value, AttributeForm form)
         const char16_t u = c.unicode();
         if (u < 0x20 || u == 0x7F || u == u'"' || u == u'<' || u == u'>')
             return true;
-        if (u == u' ')
-            return form != AttributeForm::Quoted;
-        return form == AttributeForm::Unquoted && (u == u'\'' || u == u'`');
+        return form == AttributeForm::Unquoted && (u == u' ' || u == u'\'' || u == u'`');
     });
 }
 
