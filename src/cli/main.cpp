@@ -20,7 +20,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <array>
 #include <cstdio>
+#include <optional>
+#include <sys/stat.h>
 
 using namespace askbright;
 
@@ -53,6 +56,8 @@ const char usageText[] =
     "  --pre                  preformatted answers\n"
     "  --contact ADDRESS      contact block with this address, used exactly as given\n"
     "  --modern               an HTML5 page (phones, search box, FAQ structured data)\n"
+    "  --page-language LANG   de or en: the language of the modern page's words\n"
+    "                         (default: that of --language)\n"
     "  --date YYYY-MM-DD      generation date, and the date of imported rows without one\n"
     "                         (default: SOURCE_DATE_EPOCH when set, else today)\n"
     "  --csv FILE             import from or export to this CSV file\n"
@@ -100,11 +105,78 @@ int usageError(const QString &text)
     return ExitUsage;
 }
 
-// Shows the generator's message boxes as text on standard error.
+QString cannotReadDatabase(const QString &path, const AppError &error)
+{
+    return QStringLiteral("askbright-cli: cannot read the database '%1': %2")
+        .arg(shortPath(path), describe(error, path));
+}
+
+// The database read record by record each time the page asks for the
+// records, so they are never all in memory; a fault of the file is told as
+// the database's, not as the page's. The page reads the records more than
+// once, so a file replaced or changed between two readings stops the run
+// instead of mixing two versions in one page.
+class DatabaseFile {
+public:
+    explicit DatabaseFile(const QString &path) : m_path(path) {}
+
+    RecordSource records()
+    {
+        return [this](const RecordVisitor &visit) {
+            bool inVisit = false;
+            try {
+                checkUnchanged();
+                forEachFaqRecord(m_path, [&](const FaqRecord &record) {
+                    inVisit = true;
+                    visit(record);
+                    inVisit = false;
+                });
+                checkUnchanged();
+            } catch (const AppError &error) {
+                if (!inVisit)
+                    m_failure = cannotReadDatabase(m_path, error);
+                throw;
+            }
+        };
+    }
+    // Why the file could not be read, or "".
+    const QString &failure() const { return m_failure; }
+
+private:
+    using Identity = std::array<qint64, 5>; // device, inode, size, change time
+
+    void checkUnchanged()
+    {
+        struct stat st {};
+        Identity now{};
+        if (::stat(QFile::encodeName(m_path).constData(), &st) == 0)
+            now = {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size),
+                   qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec)};
+        if (!m_identity)
+            m_identity = now;
+        else if (*m_identity != now)
+            throw AppError(AppError::PathFileAccessError,
+                           QStringLiteral("Path/File access error: the file changed while the "
+                                          "page was written"));
+    }
+
+    QString m_path;
+    QString m_failure;
+    std::optional<Identity> m_identity;
+};
+
+// Shows the generator's message boxes as text on standard error; a failure
+// of the database file is told as such.
 class StderrSink : public MessageSink {
 public:
+    explicit StderrSink(const DatabaseFile *database = nullptr) : m_database(database) {}
+
     int showMessage(const Message &message) override
     {
+        if (m_database && !m_database->failure().isEmpty()) {
+            printErr(m_database->failure());
+            return AnswerOk;
+        }
         const QStringList lines = message.text.split(u'\r');
         printErr((message.title.isEmpty() ? productTitle : message.title) + QStringLiteral(": ") +
                  lines.first());
@@ -112,6 +184,9 @@ public:
             printErr(line);
         return AnswerOk;
     }
+
+private:
+    const DatabaseFile *m_database;
 };
 
 // The generation date: --date, else SOURCE_DATE_EPOCH, else today.
@@ -145,8 +220,7 @@ bool readDatabase(const QString &path, QList<FaqRecord> &records)
         records = faq_einlesen(path);
         return true;
     } catch (const AppError &error) {
-        printErr(QStringLiteral("askbright-cli: cannot read the database '%1': %2")
-                     .arg(shortPath(path), describe(error, path)));
+        printErr(cannotReadDatabase(path, error));
         return false;
     }
 }
@@ -247,22 +321,25 @@ int generate(const QCommandLineParser &parser)
     request.options.preformattedAnswers = parser.isSet(QStringLiteral("pre")) ? 1 : 0;
     request.options.useContactAddress = request.contactAddress.isEmpty() ? 0 : 1;
     request.options.modernPage = parser.isSet(QStringLiteral("modern"));
+    if (parser.isSet(QStringLiteral("page-language"))) {
+        const QString page = parser.value(QStringLiteral("page-language"));
+        if (page != QLatin1String("de") && page != QLatin1String("en"))
+            return usageError(
+                QStringLiteral("--page-language must be de or en, not '%1'").arg(page));
+        request.options.pageLanguage =
+            page == QLatin1String("en") ? Language::English : Language::German;
+    }
 
     QDate date;
     QString dateError;
     if (!generationDate(parser, date, dateError))
         return usageError(dateError);
 
-    FaqDatabase database;
-    QList<FaqRecord> records;
-    if (!readDatabase(parser.value(QStringLiteral("database")), records))
-        return ExitFehler;
-    database.replaceRecords(records);
-
-    StderrSink sink;
+    DatabaseFile database(parser.value(QStringLiteral("database")));
+    StderrSink sink(&database);
     const FixedClock clock(date);
     const PageResult result =
-        generatePage(Language::fromSetting(language), request, database, clock, sink);
+        generatePage(Language::fromSetting(language), request, database.records(), clock, sink);
     switch (result.status) {
     case PageStatus::Ok:
         printLine(QDir::toNativeSeparators(result.pagePath), stdout);
@@ -289,6 +366,7 @@ int main(int argc, char *argv[])
     valueOption("project", "file");
     valueOption("output", "dir");
     valueOption("language", "variant");
+    valueOption("page-language", "language");
     valueOption("layout", "n");
     valueOption("contact", "address");
     valueOption("date", "date");

@@ -36,11 +36,14 @@ QByteArray records(int count, int answerBytes)
     return formatFaq(list);
 }
 
-// One record whose question is size copies of byte c.
-QByteArray oneHugeQuestion(char c, qsizetype size)
+// count records whose questions are size copies of byte c, each as long as
+// a text may be.
+QByteArray hugeQuestions(int count, char c, qsizetype size)
 {
-    return " 1 \r\n\"" + QByteArray(size, c) +
-           "\"\r\n\"a\"\r\n\"\"\r\n\"\"\r\n 0 \r\n06.12.2026\r\n";
+    QByteArray out = " " + QByteArray::number(count) + " \r\n";
+    const QByteArray record =
+        "\"" + QByteArray(size, c) + "\"\r\n\"a\"\r\n\"\"\r\n\"\"\r\n 0 \r\n06.12.2026\r\n";
+    return out + record.repeated(count);
 }
 
 } // namespace
@@ -59,8 +62,8 @@ int main(int argc, char *argv[])
         writeBytes(dir.filePath(u"seite.pdt"_s), QByteArray(project).replace('|', "\r\n")) &&
         writeBytes(dir.filePath(u"2000x2k.faq"_s), records(2000, 2048)) &&
         writeBytes(dir.filePath(u"2000x32k.faq"_s), records(2000, 32768)) &&
-        writeBytes(dir.filePath(u"amp100m.faq"_s), oneHugeQuestion('&', 100'000'000)) &&
-        writeBytes(dir.filePath(u"szlig100m.faq"_s), oneHugeQuestion('\xDF', 100'000'000)) &&
+        writeBytes(dir.filePath(u"amp100x1m.faq"_s), hugeQuestions(100, '&', 1'000'000)) &&
+        writeBytes(dir.filePath(u"szlig100x1m.faq"_s), hugeQuestions(100, '\xDF', 1'000'000)) &&
         // Imports and exports.
         writeBytes(dir.filePath(u"2000x100k.faq"_s), records(2000, 100000)) &&
         writeBytes(dir.filePath(u"empty10m.csv"_s),

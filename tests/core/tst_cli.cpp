@@ -83,8 +83,10 @@ void tst_cli::run_data()
         u"Seite nicht erzeugt: Die FAQ-Seite wurde nicht erzeugt:\n76  "_s);
     row("page name leaves the folder", QString(g).replace(u"seite.pdt"_s, u"flucht.pdt"_s), 1,
         u"Askbright: Zeile 10 der Projektdatei nennt keinen einfachen Dateinamen"_s);
-    row("modern page", g + u" --modern"_s, 0, written,
-        u"<!DOCTYPE html>|<meta charset=\"utf-8\" />|application/ld+json|<details id="_s);
+    row("modern page", g + u" --modern --page-language en"_s, 0, written,
+        u"<!DOCTYPE html>\n<html lang=\"en\">|application/ld+json|<li class=\"item\" id="_s);
+    row("bad page language", g + u" --modern --page-language fr"_s, 2,
+        u"--page-language must be de or en, not 'fr'"_s);
     row("import needs one file", u"import --database {{DB}}"_s, 2,
         u"give exactly one of --csv and --markdown"_s);
     row("not a command", u"sort"_s, 2, u"unknown command 'sort'"_s);

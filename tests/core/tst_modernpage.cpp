@@ -1,12 +1,15 @@
 #include "app/textcodec.h"
 #include "html/modernpage.h"
 #include "html/pagegenerator.h"
+#include "project/colors.h"
+#include "project/contrast.h"
 #include "recordingsink.h"
 #include "testutil.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -78,6 +81,7 @@ private slots:
             << u"Wie heißt ¨Größe¨ über?"_s << u"wie-heisst-groesse-ueber"_s;
         QTest::newRow("leading digit") << u"2000 Fragen"_s << u"faq-2000-fragen"_s;
         QTest::newRow("nothing left") << u"?! ..."_s << u"faq"_s;
+        QTest::newRow("accents as base letters") << u"Café à la Ñandú"_s << u"cafe-a-la-nandu"_s;
         QTest::newRow("long, no trailing hyphen")
             << u"a"_s.repeated(59) + u" bcd"_s << u"a"_s.repeated(59);
     }
@@ -89,14 +93,36 @@ private slots:
         QCOMPARE(anchorFor(question), anchor);
     }
 
+    void anchorsOnce_data()
+    {
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<QStringList>("anchors");
+        QTest::newRow("repeated") << QStringList{u"x"_s, u"x"_s, u"x 2"_s, u"x"_s}
+                                  << QStringList{u"x"_s, u"x-2"_s, u"x-2-2"_s, u"x-3"_s};
+        QTest::newRow("the page's own ids") << QStringList{u"FAQ search"_s, u"FAQ none"_s}
+                                            << QStringList{u"faq-search-2"_s, u"faq-none-2"_s};
+    }
+
+    void anchorsOnce()
+    {
+        QFETCH(QStringList, questions);
+        QFETCH(QStringList, anchors);
+        AnchorSet set;
+        QStringList taken;
+        for (const QString &q : questions)
+            taken << set.take(q);
+        QCOMPARE(taken, anchors);
+    }
+
     // A whole page through the generator, read back as XML and JSON.
     void structureAndStructuredData()
     {
         QTemporaryDir dir;
         const QString project = dir.filePath(u"seite.pdt"_s);
-        QVERIFY(testutil::writeBytes(project, pdt(plain, {u"Hilfe"_s, u"A & B"_s})));
+        QVERIFY(testutil::writeBytes(project, pdt(plain, {u"Hilfe\u0002"_s, u"A & B"_s})));
         const QList<FaqRecord> records{
-            {u"Was ist ¨FAQ¨?"_s, u"Fragen & Antworten\r\nauf <einer> Seite."_s, u"Max"_s,
+            {u"Was ist ¨FAQ¨?"_s,
+             u"Fragen & Antworten\r\nauf <einer> Seite: https://example.org/a?b=1&c=2."_s, u"Max"_s,
              u"javascript:alert(1)"_s, 1, u"01.02.2004"_s},
             {u"Was ist ¨FAQ¨?"_s,
              u"</script><script>alert(1)</script>"_s,
@@ -104,23 +130,35 @@ private slots:
              {},
              0,
              u"01.02.2004"_s},
-            {u"Übrigens"_s, u"Ende"_s, u"Eva"_s, u"https://eva.example"_s, 0, u"01.02.2004"_s},
+            {u"Übrigens\u0001"_s, u"Ende"_s, u"Eva\u001F"_s, u"https://eva.example"_s, 0,
+             u"01.02.2004"_s},
+            {u"Café"_s, u" "_s, {}, {}, 0, u"01.02.2004"_s},
         };
         FaqDatabase database;
         database.replaceRecords(records);
         PageRequest request{project, dir.path() + u"/"_s, {}, u"&#97;&#98;"_s};
         request.options.modernPage = true;
+        request.options.pageLanguage = Language::German;
         RecordingSink sink;
         const PageResult result = generatePage(Language::English, request, database,
                                                FixedClock(QDate(2026, 12, 6)), sink);
         QCOMPARE(pageStatusText(result.status), u"ok"_s);
         QVERIFY(sink.messages.isEmpty());
         const QByteArray page = testutil::readBytes(dir.filePath(u"faq.html"_s));
-        QVERIFY(page.startsWith("<!DOCTYPE html>\n<html lang=\"en\">"));
+        QVERIFY(page.startsWith("<!DOCTYPE html>\n<html lang=\"de\">"));
 
         QString error;
         const QList<Element> all = elements(page, &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
+        // Control characters are no XML characters (the reader lets them pass).
+        QVERIFY(!QString::fromUtf8(page).contains(
+            QRegularExpression(u"[\\x00-\\x08\\x0B\\x0C\\x0E-\\x1F]"_s)));
+        QStringList ids;
+        for (const Element &e : all) {
+            if (e.attributes.hasAttribute(u"id"_s))
+                ids << e.attributes.value(u"id"_s).toString();
+        }
+        QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), ids.size());
         const QList<Element> metas = named(all, u"meta"_s);
         auto metaContent = [&](const QString &name) {
             for (const Element &m : metas) {
@@ -132,33 +170,34 @@ private slots:
         QCOMPARE(metaContent(u"viewport"_s), u"width=device-width, initial-scale=1"_s);
         QCOMPARE(metaContent(u"keywords"_s), u"Hilfe, A & B"_s);
         QCOMPARE(named(all, u"title"_s).value(0).text, u"Unsere FAQ"_s);
+        // The stylesheet as a browser reads it: no character references there.
+        QVERIFY(page.contains("font-family: \"Times New Roman\", Arial, Helvetica, sans-serif;"));
         const QString css = named(all, u"style"_s).value(0).text;
-        QVERIFY(css.contains(u"font-family: \"Times New Roman\", Arial, Helvetica, sans-serif;"_s));
-        QVERIFY(css.contains(u"@media print"_s));
+        for (const QString &rule : {u"@media print"_s, u"@media (prefers-color-scheme: dark)"_s})
+            QVERIFY(css.contains(rule));
 
-        // One collapsible section per record, anchors unique, texts as typed.
-        const QList<Element> sections = named(all, u"details"_s);
-        QCOMPARE(sections.size(), 3);
-        QCOMPARE(sections.at(0).attributes.value(u"id"_s), u"was-ist-faq"_s);
-        QCOMPARE(sections.at(1).attributes.value(u"id"_s), u"was-ist-faq-2"_s);
-        QCOMPARE(sections.at(2).attributes.value(u"id"_s), u"uebrigens"_s);
-        const QList<Element> summaries = named(all, u"summary"_s);
-        QCOMPARE(summaries.at(0).text.trimmed(), u"Was ist \"FAQ\"?"_s);
-        // No script ever reaches an href; the extra link sits with the question.
-        const QList<Element> links = named(all, u"a"_s);
-        QCOMPARE(links.at(0).attributes.value(u"href"_s), u"http://javascript:alert(1)"_s);
-        QCOMPARE(links.at(0).text, u"Max"_s);
-        QCOMPARE(links.at(1).attributes.value(u"href"_s), u"https://eva.example"_s);
+        // One numbered item per record, anchors unique, texts as typed.
+        QStringList anchors;
+        for (const Element &item : named(all, u"li"_s))
+            anchors << item.attributes.value(u"id"_s).toString();
+        QCOMPARE(anchors,
+                 (QStringList{u"was-ist-faq"_s, u"was-ist-faq-2"_s, u"uebrigens"_s, u"cafe"_s}));
+        QCOMPARE(named(all, u"span"_s).value(0).text, u"Was ist \"FAQ\"?"_s);
+        // No script ever reaches an href; addresses in answers become links.
+        QStringList hrefs;
+        for (const Element &a : named(all, u"a"_s))
+            hrefs << a.attributes.value(u"href"_s).toString();
+        for (const QString &href :
+             {u"http://javascript:alert(1)"_s, u"https://example.org/a?b=1&c=2"_s,
+              u"#was-ist-faq-2"_s, u"https://eva.example"_s, u"mailto:ab"_s})
+            QVERIFY2(hrefs.contains(href), qPrintable(href));
         // The contact address keeps its references: a reader resolves them.
-        QCOMPARE(links.at(2).attributes.value(u"href"_s), u"mailto:ab"_s);
         QVERIFY(page.contains("mailto:&#97;&#98;"));
-        // Only the structured data and the filter are scripts.
         const QList<Element> scripts = named(all, u"script"_s);
         QCOMPARE(scripts.size(), 2);
-        QVERIFY(scripts.at(1).text.contains(u"beforeprint"_s));
-        QCOMPARE(named(all, u"input"_s).value(0).attributes.value(u"type"_s), u"search"_s);
 
-        // The structured data equals the records as the visitor reads them.
+        // The structured data equals the records as the visitor reads them;
+        // a record without an answer is left out.
         QJsonParseError jsonError;
         const QJsonDocument json = QJsonDocument::fromJson(scripts.at(0).text.toUtf8(), &jsonError);
         QCOMPARE(jsonError.error, QJsonParseError::NoError);
@@ -167,9 +206,63 @@ private slots:
         QCOMPARE(questions.size(), 3);
         QCOMPARE(questions.at(0)[u"name"_s].toString(), u"Was ist \"FAQ\"?"_s);
         QCOMPARE(questions.at(0)[u"acceptedAnswer"_s][u"text"_s].toString(),
-                 u"Fragen & Antworten\nauf <einer> Seite."_s);
+                 u"Fragen & Antworten\nauf <einer> Seite: https://example.org/a?b=1&c=2."_s);
         QCOMPARE(questions.at(1)[u"acceptedAnswer"_s][u"text"_s].toString(),
                  u"</script><script>alert(1)</script>"_s);
+    }
+
+    // The dark palette keeps every text readable, whatever the project's colours.
+    void darkPaletteReadable_data()
+    {
+        QTest::addColumn<QString>("colors"); // text, background, active, visited, link
+        QTest::newRow("black on white") << u"#000000|#FFFFFF|#FF0000|#800080|#0000FF"_s;
+        QTest::newRow("pale on white") << u"#CCCCCC|#FFFFFF|#FFFF00|#00FFFF|#EEEEEE"_s;
+        QTest::newRow("dark blue already") << u"#F2F2F2|#1F2A44|#FF8C69|#C9B3FF|#FFD966"_s;
+        QTest::newRow("mid grey") << u"#000000|#777777|#000080|#202020|#101010"_s;
+    }
+
+    void darkPaletteReadable()
+    {
+        QFETCH(QString, colors);
+        GeneratorSlots working;
+        const QStringList parts = colors.split(u'|');
+        for (int i = 0; i < 5; ++i)
+            working.table[GeneratorSlots::TextColor + i] = parts.at(i);
+        PageRequest request;
+        QByteArray page;
+        writeModernPage(Language::German, working, false, request, recordsOf(FaqDatabase()), {},
+                        [&page](QByteArrayView piece) { page += piece; });
+        const QString css = QString::fromUtf8(page);
+        const QString dark = css.mid(css.indexOf(u"prefers-color-scheme: dark"_s));
+        const auto color = [&dark](const QString &name) {
+            const qsizetype at = dark.indexOf(name + u": #"_s) + name.size() + 2;
+            return rgb_errechnen(dark.mid(at, 7));
+        };
+        for (const QString &name : {u"--text"_s, u"--link"_s, u"--visited"_s})
+            QVERIFY2(contrastRatio(color(name), color(u"--background"_s)) >= 4.5, qPrintable(name));
+    }
+
+    // Many equal long questions: each gets its own anchor at the cost of a new
+    // one, and the page goes out in pieces, never whole.
+    void repeatedQuestionsStreamed()
+    {
+        const QString question = u"Gleiche Frage "_s.repeated(600);
+        FaqDatabase database;
+        database.replaceRecords(QList<FaqRecord>(2000, {question, u"A"_s, {}, {}, 0, {}}));
+        GeneratorSlots working;
+        PageRequest request;
+        request.options.modernPage = true;
+        qsizetype largestPiece = 0;
+        QByteArray page;
+        writeChosenPage(Language::German, working, false, request, recordsOf(database), {},
+                        [&](QByteArrayView piece) {
+                            largestPiece = std::max(largestPiece, piece.size());
+                            page += piece;
+                        });
+        QVERIFY(largestPiece <= 64 * 1024);
+        const QByteArray anchor = anchorFor(question).toLatin1();
+        QCOMPARE(page.count("<li class=\"item\" id=\"" + anchor + "\""), 1);
+        QCOMPARE(page.count("<li class=\"item\" id=\"" + anchor + "-2000\""), 1);
     }
 
     // Values that would break out of the stylesheet are left out of it.
@@ -192,6 +285,7 @@ private slots:
         QVERIFY(!page.contains("display:none"));
         QVERIFY(!page.contains("*{color:red"));
         QVERIFY(page.contains("font-family: Arial, Helvetica, sans-serif;"));
+        QVERIFY(!page.contains("name=\"keywords\""));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "testutil.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
@@ -274,7 +275,7 @@ void tst_pagegenerator::wholePages()
     const qsizetype at = wanted.indexOf("<meta name=\"date\" content=\"") + 27;
     const QDate date = QDate::fromString(QString::fromLatin1(wanted.mid(at, 10)), Qt::ISODate);
     const QString picture = m_dir->filePath(u"Hintergrund.JPG"_s);
-    QVERIFY(testutil::writeBytes(picture, "JPEGDATA"));
+    QVERIFY(testutil::writeBytes(picture, "\xFF\xD8\xFFJPEGDATA"));
     const bool background = project.contains("{{PICTURE}}");
     project.replace("{{PICTURE}}", QDir::toNativeSeparators(picture).toLocal8Bit());
 
@@ -285,7 +286,7 @@ void tst_pagegenerator::wholePages()
     // Compared as lists of lines, so a failure names the first line that differs.
     QCOMPARE(page().split('\n'), wanted.split('\n'));
     QCOMPARE(testutil::readBytes(m_out + u"hintergrund.jpg"_s),
-             background ? QByteArray("JPEGDATA") : QByteArray());
+             background ? QByteArray("\xFF\xD8\xFFJPEGDATA") : QByteArray());
 }
 
 void tst_pagegenerator::sizesKeywordsAndBreaks()
@@ -298,16 +299,16 @@ void tst_pagegenerator::sizesKeywordsAndBreaks()
     QVERIFY(text.contains(u"<span style=\"font-size:8pt;\">(zur Antwort)"_s));
     QVERIFY(text.contains(u"content=\"%1\">"_s.arg(QStringList(31, u"w"_s).join(u", "_s))));
     QVERIFY(text.contains(u"A:&nbsp;c\rd<br>"_s));
-    // Large links take the text size as it is written, even when it is no number.
-    run(plainWith(u"|12|"_s, u"|abc|"_s), {{u"q"_s, u"a"_s, {}, {}}}, {.linkSize = linkSizeLarge});
-    QVERIFY(page().contains("<span style=\"font-size:abcpt;\">(zur Antwort)"));
-    // ... but not when it would end the style attribute.
-    QFile::remove(m_out + u"faq.html"_s);
-    const PageResult refused = run(plainWith(u"|12|"_s, u"|1\"2|"_s), {{u"q"_s, u"a"_s, {}, {}}},
-                                   {.linkSize = linkSizeLarge});
-    QCOMPARE(refused.status, PageStatus::Raus);
-    QVERIFY(m_sink.messages.constLast().text.startsWith(u"Zeile 18 der Projektdatei"_s));
-    QVERIFY(page().isNull());
+    // An empty colour is left out of the body tag; control characters are left out everywhere.
+    const QString c0 = u"\u0001\u001F\u007F"_s;
+    run(plainWith(u"Titel|#000000|#FFFFFF|#FF0000|"_s, u"Ti"_s + c0 + u"tel|#000000|#FFFFFF||"_s,
+                  {u"k"_s + c0}),
+        {{u"q"_s + c0, u"a"_s + c0, u"i"_s + c0, u"x.org/"_s + c0, 1}});
+    const QString clean = decodeCp1252(page());
+    QVERIFY(
+        clean.contains(u"<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#800080>\r\n"_s));
+    QVERIFY(clean.contains(u"<title>Titel</title>"_s));
+    QVERIFY(!clean.contains(QRegularExpression(u"[\\x00-\\x08\\x0B\\x0C\\x0E-\\x1F\\x7F]"_s)));
 }
 
 // A page far larger than the pieces it is written in: the file holds exactly the
@@ -325,8 +326,8 @@ void tst_pagegenerator::largePageWholeOrNotAtAll()
         planPage(Language::German, readProjectFile(m_projectPath), request, planned);
     FaqDatabase database;
     database.replaceRecords(records);
-    const QByteArray composed =
-        composePage(Language::German, plan.working, false, request, database, {2026, 12, 6});
+    const QByteArray composed = composePage(Language::German, plan.working, false, request,
+                                            recordsOf(database), {2026, 12, 6});
     QVERIFY(composed.size() > 4 * 64 * 1024);
     QCOMPARE(page(), composed);
 
@@ -340,7 +341,7 @@ void tst_pagegenerator::largePageWholeOrNotAtAll()
 void tst_pagegenerator::pictureKeepsExistingFileUnderLowerCaseName()
 {
     const QString picture = m_dir->filePath(u"Bild.GIF"_s);
-    QVERIFY(testutil::writeBytes(picture, "NEW"));
+    QVERIFY(testutil::writeBytes(picture, "GIF89a"));
     QVERIFY(testutil::writeBytes(m_out + u"BILD.gif"_s, "OLD"));
     const PageResult result = run(plainWith(u"||nein|"_s, u'|' + picture + u"|ja|"_s));
     QCOMPARE(result.pictureSlot, u"bild.gif"_s);
@@ -415,13 +416,8 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched_data()
     QTest::newRow("keyword count x")
         << QByteArray(valid).replace("\r\n 0 \r\n", "\r\nx\r\n") << de
         << notCreated + u"13  Keyword count is not a number: \"x\""_s << failed;
-    QTest::newRow("text size abc")
-        << plainWith(u"|12|"_s, u"|abc|"_s) << de
-        << notCreated + u"13  Text size is not a number: \"abc\""_s << failed;
     QTest::newRow("picture missing")
         << plainWith(u"||nein|"_s, u"|/nirgends/Bild.jpg|ja|"_s) << de << badPicture << QString();
-    QTest::newRow("picture path is a folder")
-        << plainWith(u"||nein|"_s, u"|{{DIR}}|ja|"_s) << de << badPicture << QString();
     QTest::newRow("disk, German") << pageIsFolder << de << "Kein Zugriff auf Datenträger möglich!"
                                   << "Zugriff nicht möglich";
     QTest::newRow("disk, English")
@@ -454,10 +450,30 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched_data()
     hostile("background with quote", u"|#FFFFFF|"_s, u"|\"#FFF|"_s, 4, u"\"#FFF"_s);
     hostile("link colour with >", u"|#0000FF|"_s, u"|#00F><x|"_s, 7, u"#00F><x"_s);
     hostile("font with quote", u"|Arial|"_s, u"|Arial\"><script>|"_s, 16, u"Arial\"><script>"_s);
-    hostile("title size", u"|16|"_s, u"|16pt;\">|"_s, 17, u"16pt;\">"_s);
-    hostile("title size with blank", u"|16|"_s, u"|1 6|"_s, 17, u"1 6"_s);
+    // Sizes are numbers, or they could add style rules.
+    const QString notASize =
+        u"Zeile %1 der Projektdatei ist keine Schriftgröße (eine Zahl in Punkt):\r\"%2\""_s;
+    for (const auto &[line, size] :
+         {std::pair{17, u"12pt;background-image:url(http://evil.example/x.png);x:"_s},
+          std::pair{18, u"expression(alert(1))"_s}, std::pair{18, u"abc"_s}}) {
+        QTest::addRow("size %s", qPrintable(size))
+            << plainWith(line == 17 ? u"|16|"_s : u"|12|"_s, u'|' + size + u'|') << de
+            << notASize.arg(line).arg(size) << QString();
+    }
     hostile("picture name with quote", u"||nein|"_s, u"|{{DIR}}/a\">.gif|ja|"_s, 8,
             u"{{DIR}}/a\">.gif"_s);
+    QTest::newRow("picture not its type")
+        << plainWith(u"||nein|"_s, u"|{{DIR}}/text.png|ja|"_s) << de
+        << u"Das Hintergrundbild ist kein Bild der Art, die seine Endung nennt:\r\"{{DIR}}/text.png\""_s
+        << QString();
+    // Links in the output folder lead nowhere outside it.
+    const QString outside =
+        u"Im Ausgabeordner verweist \"{{DIR}}/out/%1\" auf eine Datei außerhalb "
+        u"des Ordners; dorthin wird nicht geschrieben."_s;
+    QTest::newRow("page through a link")
+        << plainWith(u"|faq|"_s, u"|link|"_s) << de << outside.arg(u"link.html"_s) << QString();
+    QTest::newRow("picture through a link") << plainWith(u"||nein|"_s, u"|{{DIR}}/zeiger.gif|ja|"_s)
+                                            << de << outside.arg(u"zeiger.gif"_s) << QString();
     // Only a regular picture file of an image type is a background picture.
     for (const char *picture : {"/proc/self/environ", "/dev/zero.gif", "{{DIR}}/seite.pdt",
                                 "{{DIR}}/pipe.gif", "{{DIR}}/out/"})
@@ -481,12 +497,17 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched()
     QFETCH(QString, title);
     project.replace("{{DIR}}", m_dir->path().toLocal8Bit());
     message.replace(u"{{DIR}}"_s, m_dir->path());
-    QVERIFY(testutil::writeBytes(m_dir->filePath(u"bild.gif"_s), "GIF"));
+    for (const char *picture : {"bild.gif", "zeiger.gif"})
+        QVERIFY(testutil::writeBytes(m_dir->filePath(QString::fromLatin1(picture)), "GIF89a"));
+    QVERIFY(testutil::writeBytes(m_dir->filePath(u"text.png"_s), "no picture"));
     QVERIFY(testutil::writeBytes(m_out + u"faq.html"_s, "OLD PAGE"));
     QVERIFY(QDir(m_out).mkdir(u"ordner.html"_s));
+    QVERIFY(QFile::link(u"../opfer.txt"_s, m_out + u"link.html"_s));
+    QVERIFY(QFile::link(u"../opfer.gif"_s, m_out + u"zeiger.gif"_s));
     QCOMPARE(::mkfifo(QFile::encodeName(m_dir->filePath(u"pipe.gif"_s)).constData(), 0600), 0);
     const auto entries = [](const QString &path) {
-        return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                    QDir::System);
     };
     if (!project.isNull())
         QVERIFY(testutil::writeBytes(m_projectPath, project));
@@ -499,7 +520,8 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched()
                          title.isEmpty() ? MessageIcon::None : MessageIcon::Critical};
     QCOMPARE(m_sink.messages, QList<Message>{wanted});
     QCOMPARE(page(), QByteArray("OLD PAGE"));
-    QCOMPARE(entries(m_out), QStringList({u"faq.html"_s, u"ordner.html"_s}));
+    QCOMPARE(entries(m_out),
+             QStringList({u"faq.html"_s, u"link.html"_s, u"ordner.html"_s, u"zeiger.gif"_s}));
     // Nothing beside or above the output folder either.
     QCOMPARE(entries(m_dir->path()), around);
 }

@@ -137,7 +137,7 @@ void tst_writefaults::writers()
     const QString folder = root.filePath(u"w/"_s);
     QVERIFY(QDir(root.path()).mkdir(u"w"_s));
     const QString picture = root.filePath(u"Bild.GIF"_s);
-    QVERIFY(testutil::writeBytes(picture, "GIF"));
+    QVERIFY(testutil::writeBytes(picture, "GIF89a"));
     const QString project = root.filePath(u"seite.pdt"_s);
     QVERIFY(writeProject(project, writer.endsWith(u"picture"_s) ? picture : QString()));
 

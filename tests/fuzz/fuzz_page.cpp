@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(plan.message.has_value());
             return 0;
         }
-        page = composePage(variant, plan.working, plan.withBackground, request, database,
+        page = composePage(variant, plan.working, plan.withBackground, request, recordsOf(database),
                            QDate(2026, 12, 6));
     } catch (const AppError &) {
         return 0;

@@ -156,7 +156,7 @@ private slots:
         Folders f;
         const QString picturePath = f.pictures + u"Hintergrund.JPG"_s;
         if (!picture.isEmpty()) {
-            QVERIFY(testutil::writeBytes(picturePath, "JPEG"));
+            QVERIFY(testutil::writeBytes(picturePath, "\xFF\xD8\xFFJPEG"));
             QVERIFY(testutil::writeBytes(f.templates + u"seite.pdt"_s,
                                          project(picturePath, picture == u"used"_s)));
         }

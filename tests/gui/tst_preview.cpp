@@ -4,16 +4,20 @@
 #include "gui/captions.h"
 #include "gui/session.h"
 #include "html/frmexport.h"
+#include "html/pagepreview.h"
 #include "project/contactstore.h"
 #include "project/frmindex.h"
 #include "project/pageproject.h"
 
+#include <QComboBox>
 #include <QImage>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextList>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;
@@ -133,8 +137,19 @@ QString rendered(const QByteArray &page, bool modern, const QTextBrowser *previe
 {
     QTextBrowser browser;
     browser.document()->setDefaultStyleSheet(preview->document()->defaultStyleSheet());
-    browser.setHtml(modern ? QString::fromUtf8(page) : decodeCp1252(page));
+    browser.setHtml(previewHtml(page, modern));
     return browser.toHtml();
+}
+
+// The list numbers of the preview's paragraphs, in order.
+QStringList numbered(const QTextBrowser *browser)
+{
+    QStringList numbers;
+    for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next()) {
+        if (b.textList())
+            numbers << b.textList()->itemText(b);
+    }
+    return numbers;
 }
 
 // Clicks the dialog's controls that stand for the command-line options.
@@ -147,6 +162,9 @@ void applyOptions(Export &e, const QStringList &options)
     for (const auto &[option, control] : controls)
         if (options.contains(QLatin1String(option)))
             e.click(control);
+    // From the interface's German to English.
+    if (options.contains(u"--page-language"_s))
+        QTest::keyClick(e.get<QComboBox>("pageLanguage"), Qt::Key_Down);
 }
 
 // The layout editor opened for a page project with these colours.
@@ -215,9 +233,10 @@ private slots:
             << true
             << QStringList{u"--layout"_s, u"2"_s, u"--no-paragraphs"_s, u"--links-same-size"_s,
                            u"--pre"_s};
-        QTest::newRow("modern") << false << QStringList{u"--modern"_s};
-        QTest::newRow("modern, layout 2, English")
-            << true << QStringList{u"--modern"_s, u"--layout"_s, u"2"_s, u"--links-same-size"_s};
+        QTest::newRow("modern, English page")
+            << false << QStringList{u"--modern"_s, u"--page-language"_s, u"en"_s};
+        QTest::newRow("modern, links same size, English")
+            << true << QStringList{u"--modern"_s, u"--links-same-size"_s};
     }
 
     void generatedPage()
@@ -245,6 +264,8 @@ private slots:
         Export e;
         e.open();
         e.click("chkmodern");
+        // The layout has no effect on the modern page.
+        QVERIFY(!e.get<QRadioButton>("optl2")->isEnabled());
         e.click("optl2");
         e.dialog.reset();
         e.open();
@@ -257,6 +278,7 @@ private slots:
         e.open();
         QVERIFY(!e.get<QCheckBox>("chkmodern")->isChecked());
         QVERIFY(!e.s.state.exportOptions.modernPage);
+        QVERIFY(e.get<QRadioButton>("optl2")->isEnabled());
     }
 
     // The preview renders the bytes a generation would write with the
@@ -300,6 +322,8 @@ private slots:
         QCOMPARE(before, rendered(e.cliPage(contact), false, browser));
         QVERIFY(browser->toPlainText().contains(pageTitle));
         QVERIFY(browser->toPlainText().contains(secondQuestion));
+        QCOMPARE(numbered(browser),
+                 (QStringList{u"1."_s, u"2."_s, u"3."_s, u"1."_s, u"2."_s, u"3."_s}));
 
         applyOptions(e, options);
         if (!mail)
@@ -318,8 +342,17 @@ private slots:
         QVERIFY(e.s.dialogs.messages.isEmpty());
         QVERIFY(e.s.dialogs.inputPrompts.isEmpty());
         QVERIFY(e.s.errors.reports.isEmpty());
-        // It goes with the dialog.
-        e.click("cmdhtmlraus");
+        // Every question numbered as on the page, without the script's no-match line.
+        QCOMPARE(numbered(browser).mid(0, 3), (QStringList{u"1."_s, u"2."_s, u"3."_s}));
+        QVERIFY(!browser->toPlainText().contains(english ? u"No matching"_s : u"Keine passende"_s));
+        // The live page opens in the browser from a folder of the preview's own.
+        testutil::child<QPushButton>(*browser->window(), u"openInBrowser"_s)->click();
+        QCOMPARE(e.s.dialogs.opened.size(), 1);
+        QCOMPARE(testutil::readBytes(e.s.dialogs.opened.constFirst()),
+                 e.cliPage(options + (mail ? contact : QStringList())));
+        QVERIFY(QDir(e.html).isEmpty());
+        // Escape closes it.
+        QTest::keyClick(browser, Qt::Key_Escape);
         QVERIFY(!browser->window()->isVisible());
     }
 
@@ -463,7 +496,7 @@ private slots:
     {
         Export e(Language::German);
         frmexport &d = e.open();
-        for (const char *name : {"chkmodern", "cmdvorschau"}) {
+        for (const char *name : {"chkmodern", "cmdvorschau", "pageLanguageLabel", "pageLanguage"}) {
             const QRect r = e.get<QWidget>(name)->geometry();
             QVERIFY(d.rect().contains(r));
             for (const char *other :

@@ -3,6 +3,7 @@
 #include "app/apperror.h"
 
 #include <QFile>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -63,13 +64,39 @@ AppError notAFile(int number, const QString &path, QStringView germanKind, QStri
             .arg(AppError::classicDescription(number, Language::German), path, germanKind));
 }
 
+namespace {
+
+// Whether any byte lies in 80..9F (its top three bits are 100), eight bytes
+// at a time.
+bool hasCp1252High(QByteArrayView bytes)
+{
+    constexpr quint64 topBits = 0xE0E0E0E0E0E0E0E0, pattern = 0x8080808080808080,
+                      ones = 0x0101010101010101;
+    const char *at = bytes.data();
+    qsizetype left = bytes.size();
+    for (; left >= 8; at += 8, left -= 8) {
+        quint64 word;
+        std::memcpy(&word, at, 8);
+        // A zero byte in x marks a byte of the range.
+        const quint64 x = (word & topBits) ^ pattern;
+        if ((x - ones) & ~x & pattern)
+            return true;
+    }
+    return std::any_of(at, at + left, [](char c) { return (uchar(c) & 0xE0) == 0x80; });
+}
+
+} // namespace
+
 QString decodeCp1252(QByteArrayView bytes)
 {
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar *dst = out.data();
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        *dst++ = (b >= 0x80 && b < 0xA0) ? QChar(cp1252High[b - 0x80]) : QChar(b);
+    // Mostly the text is ISO-8859-1 as it stands, which Qt widens fast; only
+    // the bytes 80..9F are looked up afterwards, when there are any.
+    QString out = QString::fromLatin1(bytes.data(), bytes.size());
+    if (!hasCp1252High(bytes))
+        return out;
+    for (QChar &c : out) {
+        if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
+            c = QChar(cp1252High[c.unicode() - 0x80]);
     }
     return out;
 }

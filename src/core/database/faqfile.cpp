@@ -227,7 +227,9 @@ void writeFaq(const QList<FaqRecord> &records, const PieceWriter &write)
     write(piece);
 }
 
-QList<FaqRecord> readRecords(ByteSource &in)
+// Hands each record to visit as soon as it is read; returns the count the
+// file announces.
+int visitRecords(ByteSource &in, const std::function<void(FaqRecord &&)> &visit)
 {
     FieldReader reader(in);
     int count = 0;
@@ -243,8 +245,6 @@ QList<FaqRecord> readRecords(ByteSource &in)
                                       "a database holds 0 to %2")
                            .arg(count)
                            .arg(FaqDatabase::maxRecords));
-    QList<FaqRecord> records;
-    records.reserve(count);
     for (int i = 0; i < count; ++i) {
         FaqRecord record;
         RecordField field = RecordField::Question;
@@ -263,8 +263,15 @@ QList<FaqRecord> readRecords(ByteSource &in)
         } catch (const FieldTooLong &tooLong) {
             throw textTooLong(i + 1, field, tooLong.length);
         }
-        records.append(std::move(record));
+        visit(std::move(record));
     }
+    return count;
+}
+
+QList<FaqRecord> readRecords(ByteSource &in)
+{
+    QList<FaqRecord> records;
+    visitRecords(in, [&records](FaqRecord &&record) { records.append(std::move(record)); });
     return records;
 }
 
@@ -281,6 +288,13 @@ QList<FaqRecord> faq_einlesen(const QString &path)
     FileChunks file(path, maxFaqFileBytes);
     ByteSource in(file);
     return readRecords(in);
+}
+
+void forEachFaqRecord(const QString &path, const std::function<void(const FaqRecord &)> &visit)
+{
+    FileChunks file(path, maxFaqFileBytes);
+    ByteSource in(file);
+    visitRecords(in, visit);
 }
 
 QByteArray formatFaq(const QList<FaqRecord> &records)

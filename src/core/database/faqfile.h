@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace askbright {
 
@@ -23,6 +24,9 @@ inline constexpr qint64 maxFaqFileBytes = 256 * 1024 * 1024;
 // A double quote inside an unquoted text field comes back as the substitute.
 QList<FaqRecord> faq_einlesen(const QString &path);
 QList<FaqRecord> parseFaq(QByteArrayView bytes);
+// The same, one record at a time, never holding them all: visit gets each
+// record as it is read; a fault throws after the records before it.
+void forEachFaqRecord(const QString &path, const std::function<void(const FaqRecord &)> &visit);
 
 // Writes records through the save helper; the old file survives any failure.
 // A text longer than maxTextLength is refused as the reader refuses it.

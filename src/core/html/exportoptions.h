@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/language.h"
+
 #include <QString>
+#include <optional>
 
 namespace askbright {
 
@@ -16,6 +19,8 @@ struct ExportOptions {
     int preformattedAnswers = 0;      // 1: answers wrapped in <pre>
     int useContactAddress = 1;        // 1: contact block when an address is known
     bool modernPage = false;          // an HTML5 page instead of the classic one
+    // The language of the modern page's words; unset: the interface language.
+    std::optional<Language> pageLanguage = std::nullopt;
 
     bool operator==(const ExportOptions &) const = default;
 };

@@ -8,6 +8,7 @@
 #include "app/textcodec.h"
 #include "html/htmltext.h"
 #include "html/pagegenerator.h"
+#include "html/piecebuffer.h"
 
 #include <array>
 #include <cstring>
@@ -86,55 +87,19 @@ struct ByteWriter {
     }
 };
 
-// Collects the bytes in a small buffer and hands them on when it is full, so
-// a page of any size streams into its file.
-class PieceBuffer {
-public:
-    explicit PieceBuffer(const PieceWriter &write) : m_write(write) {}
-
-    void put(char c)
-    {
-        if (m_used == capacity)
-            flush();
-        m_buffer[size_t(m_used++)] = c;
-    }
-    void put(const char *text, qsizetype length)
-    {
-        while (length > 0) {
-            if (m_used == capacity)
-                flush();
-            const qsizetype n = qMin(length, capacity - m_used);
-            std::memcpy(m_buffer.data() + m_used, text, size_t(n));
-            m_used += n;
-            text += n;
-            length -= n;
-        }
-    }
-    void putLatin1(const char16_t *text, qsizetype length)
-    {
-        for (qsizetype i = 0; i < length; ++i)
-            put(char(text[i]));
-    }
-    void flush()
-    {
-        if (m_used > 0)
-            m_write(QByteArrayView(m_buffer.data(), m_used));
-        m_used = 0;
-    }
-
-private:
-    static constexpr qsizetype capacity = 64 * 1024;
-    const PieceWriter &m_write;
-    std::array<char, capacity> m_buffer;
-    qsizetype m_used = 0;
-};
+// Control characters have no place in a page; tab and line breaks are text.
+constexpr bool isControlToDrop(char16_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || c == 0x7F;
+}
 
 // Characters written as their own byte whatever the steps: below 256, not
-// in the range Windows-1252 uses differently, and touched by no step.
+// in the range Windows-1252 uses differently, no control character, and
+// touched by no step.
 constexpr std::array<bool, 256> plainTable = [] {
     std::array<bool, 256> table{};
-    for (int c = 0; c < 256; ++c)
-        table[size_t(c)] = c < 0x80 || c >= 0xA0;
+    for (char16_t c = 0; c < 256; ++c)
+        table[c] = (c < 0x80 || c >= 0xA0) && !isControlToDrop(c);
     for (char16_t c : {u'\r', u'\n', u'"', u'&', u'<', u'>', u'\u00A8', u'ä', u'Ä', u'ö', u'Ö',
                        u'ü', u'Ü', u'ß'})
         table[c] = false;
@@ -146,18 +111,32 @@ bool isPlain(char16_t c)
     return c < 256 && plainTable[c];
 }
 
+// html_zeichen's entities with their lengths, by character.
+struct Entity {
+    const char *text = nullptr;
+    qsizetype length = 0;
+};
+const std::array<Entity, 256> entities = [] {
+    std::array<Entity, 256> table{};
+    for (char16_t c = 0; c < 256; ++c) {
+        if (const char *entity = htmlEntityOf(c))
+            table[c] = {entity, qsizetype(std::strlen(entity))};
+    }
+    return table;
+}();
+
 // The same for text written as it stands.
 bool isLatin1Byte(char16_t c)
 {
-    return c < 0x80 || (c >= 0xA0 && c <= 0xFF);
+    return (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) && !isControlToDrop(c);
 }
 
 template <class Out> class PageComposer {
 public:
     PageComposer(Out &out, Language variant, const GeneratorSlots &working, bool withBackground,
-                 const PageRequest &request, const FaqDatabase &database, QDate today)
+                 const PageRequest &request, const RecordSource &records, QDate today)
         : m_out(out), m_texts(textsOf(variant)), m_slots(working), m_withBackground(withBackground),
-          m_request(request), m_database(database), m_today(today),
+          m_request(request), m_records(records), m_today(today),
           m_recordSteps(RestoreQuotes | Entities |
                         (request.options.paragraphFormatting == 1 ? LineBreaks : 0u))
     {
@@ -199,6 +178,8 @@ private:
 
     void byte(char16_t c)
     {
+        if (isControlToDrop(c))
+            return;
         if (isLatin1Byte(c)) {
             m_out.put(char(c));
             return;
@@ -245,8 +226,8 @@ private:
                 return;
             }
         }
-        if (const char *entity = (steps & Entities) ? htmlEntityOf(c) : nullptr)
-            raw(entity);
+        if ((steps & Entities) && c < 256 && entities[c].text)
+            m_out.put(entities[c].text, entities[c].length);
         else
             byte(c);
     }
@@ -282,19 +263,21 @@ private:
         raw("\">\r\n</head>\r\n");
     }
 
-    // The body tag with the page colours and the background, item 11.
+    // The body tag with the page colours and the background, item 11. An
+    // empty colour is left out (the browser's own applies), since an empty
+    // unquoted value would take the next attribute as its value.
     void writeBodyOpening()
     {
-        raw("<body bgcolor=");
-        slot(S::BgColor);
-        raw(" text=");
-        slot(S::TextColor);
-        raw(" link=");
-        slot(S::LinkColor);
-        raw(" vlink=");
-        slot(S::VlinkColor);
-        raw(" alink=");
-        slot(S::AlinkColor);
+        raw("<body");
+        for (const auto &[name, colour] :
+             {std::pair{" bgcolor=", S::BgColor}, std::pair{" text=", S::TextColor},
+              std::pair{" link=", S::LinkColor}, std::pair{" vlink=", S::VlinkColor},
+              std::pair{" alink=", S::AlinkColor}}) {
+            if (m_slots[colour].isEmpty())
+                continue;
+            raw(name);
+            slot(colour);
+        }
         if (m_withBackground) {
             raw(" background=\"");
             slot(S::Picture);
@@ -354,8 +337,8 @@ private:
         fontOpen();
         slot(S::TextSpan);
         raw("<OL TYPE=\"1\">\r\n");
-        for (int i = 1; i <= m_database.recordCount(); ++i)
-            writeQuestionEntry(i, m_database.record(i));
+        int i = 0;
+        m_records([&](const FaqRecord &r) { writeQuestionEntry(++i, r); });
         raw("</div></ol>\r\n");
     }
 
@@ -429,8 +412,8 @@ private:
         slot(S::TextSpan);
         raw("<ol type=\"1\">\r\n");
         writeListDiv();
-        for (int i = 1; i <= m_database.recordCount(); ++i)
-            writeAnswerEntry(i, m_database.record(i));
+        int i = 0;
+        m_records([&](const FaqRecord &r) { writeAnswerEntry(++i, r); });
         raw("</span></FONT></div></ol>\r\n");
     }
 
@@ -497,7 +480,7 @@ private:
     const GeneratorSlots &m_slots;
     const bool m_withBackground;
     const PageRequest &m_request;
-    const FaqDatabase &m_database;
+    const RecordSource &m_records;
     const QDate m_today;
     const unsigned m_recordSteps;
 };
@@ -505,23 +488,23 @@ private:
 } // namespace
 
 QByteArray composePage(Language variant, const GeneratorSlots &working, bool withBackground,
-                       const PageRequest &request, const FaqDatabase &database, QDate today)
+                       const PageRequest &request, const RecordSource &records, QDate today)
 {
     ByteCounter counter;
-    PageComposer(counter, variant, working, withBackground, request, database, today).writePage();
+    PageComposer(counter, variant, working, withBackground, request, records, today).writePage();
     QByteArray page(counter.size, Qt::Uninitialized);
     ByteWriter writer{page.data()};
-    PageComposer(writer, variant, working, withBackground, request, database, today).writePage();
+    PageComposer(writer, variant, working, withBackground, request, records, today).writePage();
     Q_ASSERT(writer.at == page.constData() + page.size());
     return page;
 }
 
 void writePageInPieces(Language variant, const GeneratorSlots &working, bool withBackground,
-                       const PageRequest &request, const FaqDatabase &database, QDate today,
+                       const PageRequest &request, const RecordSource &records, QDate today,
                        const PieceWriter &write)
 {
     PieceBuffer buffer(write);
-    PageComposer(buffer, variant, working, withBackground, request, database, today).writePage();
+    PageComposer(buffer, variant, working, withBackground, request, records, today).writePage();
     buffer.flush();
 }
 

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace askbright {
 
@@ -88,7 +89,7 @@ bool isPlainFileName(const QString &name)
 
 // Characters that end an attribute value (and with it the tag) where the
 // value stands: unquoted values end at any blank, quoted ones at the quote.
-enum class AttributeForm { Unquoted, Quoted, QuotedNoBlank };
+enum class AttributeForm { Unquoted, Quoted };
 
 bool endsAttribute(const QString &value, AttributeForm form)
 {
@@ -96,9 +97,7 @@ bool endsAttribute(const QString &value, AttributeForm form)
         const char16_t u = c.unicode();
         if (u < 0x20 || u == 0x7F || u == u'"' || u == u'<' || u == u'>')
             return true;
-        if (u == u' ')
-            return form != AttributeForm::Quoted;
-        return form == AttributeForm::Unquoted && (u == u'\'' || u == u'`');
+        return form == AttributeForm::Unquoted && (u == u' ' || u == u'\'' || u == u'`');
     });
 }
 
@@ -125,24 +124,112 @@ Message refusedLineMessage(const RefusedLine &refused, Language language)
                                u"Line %1 of the project file holds characters the page cannot "
                                u"take:\r%2");
         break;
+    case RefusedLine::NotASize:
+        m.text = language.pick(u"Zeile %1 der Projektdatei ist keine Schriftgröße (eine Zahl in "
+                               u"Punkt):\r%2",
+                               u"Line %1 of the project file is not a font size (a number of "
+                               u"points):\r%2");
+        break;
     }
     m.text = m.text.arg(refused.line).arg(value);
     return m;
+}
+
+// A point size as the classic page writes it into its styles: digits, with
+// at most one decimal point or comma. Anything else could add style rules.
+void checkSize(GeneratorSlots &out, int line, const QString &size)
+{
+    static const QRegularExpression number(QStringLiteral("^[0-9]{1,4}([.,][0-9]{1,4})?$"));
+    if (!out.refused && !number.match(size).hasMatch())
+        out.refused = RefusedLine{line, RefusedLine::NotASize, size};
+}
+
+// The image types a background picture may have, by extension, with the
+// first bytes a file of that type starts with (any of them; offset 40 of an
+// EMF file holds " EMF").
+struct PictureType {
+    const char *extension;
+    std::initializer_list<QByteArrayView> signatures;
+};
+const PictureType pictureTypes[] = {
+    {".bmp", {"BM"}},
+    {".dib", {"BM"}},
+    {".gif", {"GIF87a", "GIF89a"}},
+    {".jpg", {"\xFF\xD8\xFF"}},
+    {".jpeg", {"\xFF\xD8\xFF"}},
+    {".png", {"\x89PNG\r\n\x1A\n"}},
+    {".ico", {QByteArrayView("\0\0\1\0", 4)}},
+    {".cur", {QByteArrayView("\0\0\2\0", 4)}},
+    {".wmf",
+     {"\xD7\xCD\xC6\x9A", QByteArrayView("\1\0\x09\0", 4), QByteArrayView("\2\0\x09\0", 4)}},
+    {".emf", {QByteArrayView("\1\0\0\0", 4)}},
+};
+
+const PictureType *pictureTypeOf(const QString &path)
+{
+    for (const PictureType &type : pictureTypes) {
+        if (path.endsWith(QLatin1String(type.extension), Qt::CaseInsensitive))
+            return &type;
+    }
+    return nullptr;
 }
 
 // A background picture is a regular file of one of the image types a
 // browser tiles; anything else (a folder, a device, a text) is not one.
 bool isPictureFile(const QString &path)
 {
-    static const QStringList extensions = {QStringLiteral(".bmp"), QStringLiteral(".wmf"),
-                                           QStringLiteral(".ico"), QStringLiteral(".jpg"),
-                                           QStringLiteral(".gif"), QStringLiteral(".dib"),
-                                           QStringLiteral(".emf"), QStringLiteral(".cur"),
-                                           QStringLiteral(".png"), QStringLiteral(".jpeg")};
-    const bool image = std::any_of(extensions.begin(), extensions.end(), [&path](const QString &e) {
-        return path.endsWith(e, Qt::CaseInsensitive);
-    });
-    return image && QFileInfo(localPath(path)).isFile();
+    return pictureTypeOf(path) && QFileInfo(localPath(path)).isFile();
+}
+
+// Whether the file starts as the image type its extension names.
+bool startsAsItsType(const QString &path)
+{
+    QFile file(localPath(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(44);
+    const PictureType *type = pictureTypeOf(path);
+    if (qstrcmp(type->extension, ".emf") == 0 && head.mid(40, 4) != " EMF")
+        return false;
+    return std::any_of(type->signatures.begin(), type->signatures.end(),
+                       [&head](QByteArrayView signature) { return head.startsWith(signature); });
+}
+
+// Whether a file written under name in folder lands in that folder: a link
+// of that name must lead to a file of the folder itself (a link that leads
+// nowhere or in a circle leads outside, as far as anyone can tell).
+bool staysInFolder(const QString &folder, const QString &name)
+{
+    const QFileInfo target(localPath(folder) + name);
+    if (!target.isSymLink())
+        return true;
+    const QString resolved = target.canonicalFilePath();
+    return !resolved.isEmpty() &&
+           QFileInfo(resolved).absolutePath() == QFileInfo(localPath(folder)).canonicalFilePath();
+}
+
+Message outsideFolderMessage(const QString &path, Language language)
+{
+    Message m;
+    m.text = language
+                 .pick(u"Im Ausgabeordner verweist \"%1\" auf eine Datei außerhalb des "
+                       u"Ordners; dorthin wird nicht geschrieben.",
+                       u"In the output folder, \"%1\" links to a file outside the folder; "
+                       u"nothing is written there.")
+                 .arg(path);
+    return m;
+}
+
+Message notItsTypeMessage(const QString &path, Language language)
+{
+    Message m;
+    m.text = language
+                 .pick(u"Das Hintergrundbild ist kein Bild der Art, die seine Endung "
+                       u"nennt:\r\"%1\"",
+                       u"The background picture is not an image of the type its extension "
+                       u"names:\r\"%1\"")
+                 .arg(path);
+    return m;
 }
 
 Message simpleMessage(const QString &text)
@@ -249,11 +336,11 @@ bool generatorSlotsFromLines(const ProjectLines &lines, const QString &linkSize,
     QString textSize = trimBlanks(lines.line(18));
     if (textSize.startsWith(u'+'))
         textSize = QStringLiteral("10");
-    checkAttribute(out, 17, titleSize, AttributeForm::QuotedNoBlank);
-    checkAttribute(out, 18, textSize, AttributeForm::QuotedNoBlank);
+    checkSize(out, 17, titleSize);
+    checkSize(out, 18, textSize);
     QString linkSizeText = textSize;
-    if (linkSize == linkSizeSmall) {
-        const double size = projectNumber(textSize, "Text size");
+    if (linkSize == linkSizeSmall && !out.refused) {
+        const double size = toDecimal(textSize);
         if (size > 0)
             linkSizeText = QString::number(size - 2);
     }
@@ -305,33 +392,52 @@ PagePlan planPage(Language variant, const ProjectLines &lines, const PageRequest
         if (!isPictureFile(working.backgroundPicturePath))
             return giveUp(simpleMessage(QStringLiteral(
                 "Bildpfad für Hintergrundbild nicht korrekt! Aktion wird abgebrochen.")));
+        if (!startsAsItsType(working.backgroundPicturePath))
+            return giveUp(notItsTypeMessage(working.backgroundPicturePath, variant));
+        if (!staysInFolder(request.outputFolder, working[S::Picture]))
+            return giveUp(
+                outsideFolderMessage(request.outputFolder + working[S::Picture], variant));
     }
+    if (!staysInFolder(request.outputFolder, result.pageFileName))
+        return giveUp(outsideFolderMessage(result.pagePath, variant));
     result.pictureSlot = working[S::Picture];
     return plan;
 }
 
+RecordSource recordsOf(const FaqDatabase &database)
+{
+    return [&database](const RecordVisitor &visit) {
+        for (int i = 1; i <= database.recordCount(); ++i)
+            visit(database.record(i));
+    };
+}
+
 void writeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                     const PageRequest &request, const FaqDatabase &database, QDate today,
+                     const PageRequest &request, const RecordSource &records, QDate today,
                      const PieceWriter &write)
 {
-    // The classic page streams; it can be far larger than the modern one,
-    // which is built whole.
     if (request.options.modernPage)
-        write(composeModernPage(variant, working, withBackground, request, database, today));
+        writeModernPage(variant, working, withBackground, request, records, today, write);
     else
-        writePageInPieces(variant, working, withBackground, request, database, today, write);
+        writePageInPieces(variant, working, withBackground, request, records, today, write);
 }
 
 QByteArray composeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                             const PageRequest &request, const FaqDatabase &database, QDate today)
+                             const PageRequest &request, const RecordSource &records, QDate today)
 {
     QByteArray page;
-    writeChosenPage(variant, working, withBackground, request, database, today,
+    writeChosenPage(variant, working, withBackground, request, records, today,
                     [&page](QByteArrayView piece) { page += piece; });
     return page;
 }
 
 PageResult generatePage(Language variant, const PageRequest &request, const FaqDatabase &database,
+                        const Clock &clock, MessageSink &sink)
+{
+    return generatePage(variant, request, recordsOf(database), clock, sink);
+}
+
+PageResult generatePage(Language variant, const PageRequest &request, const RecordSource &records,
                         const Clock &clock, MessageSink &sink)
 {
     PageResult result;
@@ -350,7 +456,7 @@ PageResult generatePage(Language variant, const PageRequest &request, const FaqD
                                      result.pictureSlot);
         try {
             saveFileInPieces(localPath(result.pagePath), [&](const PieceWriter &write) {
-                writeChosenPage(variant, plan.working, plan.withBackground, request, database,
+                writeChosenPage(variant, plan.working, plan.withBackground, request, records,
                                 clock.today(), write);
             });
         } catch (const AppError &) {

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace askbright {
@@ -23,9 +24,10 @@ enum class PageStatus {
 QString pageStatusText(PageStatus status);
 
 // A project line the generator will not write: the page file name must be a
-// plain name, and values written into attributes must not end them.
+// plain name, values written into attributes must not end them, and the
+// title and text sizes must be numbers of points.
 struct RefusedLine {
-    enum Reason { NotPlainFileName, EndsAttribute };
+    enum Reason { NotPlainFileName, EndsAttribute, NotASize };
     int line = 0;
     Reason reason = EndsAttribute;
     QString value;
@@ -100,23 +102,31 @@ struct PageResult {
     QString pagePath;              // output folder + page file name
 };
 
+// The records of a page: visit is called with each record in order. A page
+// asks for them as often as it needs them, so they need not be held at all
+// (a database read from its file while the page is written); a source may
+// throw AppError.
+using RecordVisitor = std::function<void(const FaqRecord &)>;
+using RecordSource = std::function<void(const RecordVisitor &visit)>;
+RecordSource recordsOf(const FaqDatabase &database);
+
 // The complete page, in Windows-1252, for already read slots (no file
 // access); throws AppError for a character the code page lacks.
 QByteArray composePage(Language variant, const GeneratorSlots &working, bool withBackground,
-                       const PageRequest &request, const FaqDatabase &database, QDate today);
+                       const PageRequest &request, const RecordSource &records, QDate today);
 
 // The same page handed to write in pieces, never held whole.
 void writePageInPieces(Language variant, const GeneratorSlots &working, bool withBackground,
-                       const PageRequest &request, const FaqDatabase &database, QDate today,
+                       const PageRequest &request, const RecordSource &records, QDate today,
                        const PieceWriter &write);
 
 // The same page as a modern HTML5 document (see modernpage.h) when the
 // options ask for it, else the classic page; handed to write, or returned.
 void writeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                     const PageRequest &request, const FaqDatabase &database, QDate today,
+                     const PageRequest &request, const RecordSource &records, QDate today,
                      const PieceWriter &write);
 QByteArray composeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                             const PageRequest &request, const FaqDatabase &database, QDate today);
+                             const PageRequest &request, const RecordSource &records, QDate today);
 
 // What a run will write, settled before anything is written.
 struct PagePlan {
@@ -136,6 +146,8 @@ PagePlan planPage(Language variant, const ProjectLines &lines, const PageRequest
 // page. The page is written completely or not at all: after "raus" or
 // "fehler" an existing page is as it was and no new file is left behind.
 // Every message of the run goes to sink.
+PageResult generatePage(Language variant, const PageRequest &request, const RecordSource &records,
+                        const Clock &clock, MessageSink &sink);
 PageResult generatePage(Language variant, const PageRequest &request, const FaqDatabase &database,
                         const Clock &clock, MessageSink &sink);
 PageResult generieren_deutsch(const PageRequest &request, const FaqDatabase &database,

@@ -63,8 +63,8 @@ enum class ProjectReadOutcome {
 
 // Reads path into project the way the layout editor does: values are taken
 // over line by line, so a read that stops early leaves the later fields as
-// they were. "+" sizes become "16" and "12"; unknown alignments "mitte"; at
-// most the 31 keywords a page can hold are read.
+// they were. "+" sizes become "16" and "12"; unknown alignments "mitte";
+// every keyword is read, also beyond the 31 a page holds.
 // Messages (wrong file, missing folder, missing picture) go to sink in the
 // interface language.
 ProjectReadOutcome openPageProject(const QString &path, PageProject &project, Language language,

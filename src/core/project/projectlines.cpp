@@ -52,12 +52,12 @@ qint32 ProjectLines::keywordCount() const
 
 int ProjectLines::keywordsToRead() const
 {
-    return m_count ? std::clamp(*m_count, 0, maxKeywords) : 0;
+    return m_count ? std::max(*m_count, 0) : 0;
 }
 
 const QString &ProjectLines::keyword(int index) const
 {
-    Q_ASSERT(index >= 0 && index < maxKeywords);
+    Q_ASSERT(index >= 0);
     if (index >= m_keywords.size())
         fail();
     return m_keywords.at(index);

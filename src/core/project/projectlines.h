@@ -23,7 +23,7 @@ inline constexpr qint64 maxProjectFileBytes = 4 * 1024 * 1024;
 class ProjectLines {
 public:
     static constexpr int fixedLineCount = 20;
-    // The page holds 31 keywords; nobody reads further.
+    // The page holds 31 keywords; the file and the layout editor keep any number.
     static constexpr int maxKeywords = 31;
 
     explicit ProjectLines(QByteArrayView bytes);
@@ -34,9 +34,9 @@ public:
     bool hasMarker() const;
     // Line 20 as a whole number; throws error 13 or 6 when it is not one.
     qint32 keywordCount() const;
-    // Keyword i (0-based) of at most maxKeywords; throws when the file ended before it.
+    // Keyword i (0-based); throws when the file ended before it.
     const QString &keyword(int index) const;
-    // How many keyword lines a reader will ask for: the count, at most maxKeywords.
+    // How many keyword lines a reader will ask for: the count, or none when it is negative.
     int keywordsToRead() const;
 
 private:

@@ -16,6 +16,7 @@
 #include "state/appstate.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -27,14 +28,17 @@ frmexport::frmexport(WindowContext &ctx, frm1 &main, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmexport"));
     buildControls();
-    setFixedSize(470, 388);
+    setFixedSize(470, 418);
 
     // Every opening starts from the default options and the controls' design
     // states; only the choice of the modern page is kept for the session.
+    // The page's language starts as the interface's (the default options).
     const bool modern = m_ctx.state.exportOptions.modernPage;
     m_ctx.state.exportOptions = ExportOptions{};
     m_ctx.state.exportOptions.modernPage = modern;
     chkmodern->setChecked(modern);
+    m_pageLanguage->setCurrentIndex(m_ctx.language().isEnglish() ? 1 : 0);
+    enableForPageKind();
     m_ctx.keepOnTop(this);
     centreOver(this, &m_main);
     applyScheme();
@@ -44,7 +48,7 @@ frmexport::frmexport(WindowContext &ctx, frm1 &main, QWidget *parent)
 void frmexport::buildControls()
 {
     // Created first, so that it lies behind the buttons.
-    Shape1 = place(new QFrame(this), "Shape1", 0, 324, 470, 64);
+    Shape1 = place(new QFrame(this), "Shape1", 0, 354, 470, 64);
     Shape1->setFrameShape(QFrame::NoFrame);
 
     Frame1 = place(new QGroupBox(this), "Frame1", 8, 6, 454, 176);
@@ -80,9 +84,16 @@ void frmexport::buildControls()
     Check1->setToolTip(QStringLiteral("Absätze wie eingegeben"));
     chkpre->setToolTip(QStringLiteral("Formatierung wie eingegeben"));
 
+    m_pageLanguageLabel = place(new QLabel(this), "pageLanguageLabel", 36, 320, 150, 22);
+    m_pageLanguage = place(new QComboBox(this), "pageLanguage", 190, 318, 120, 26);
+    // Each language named in its own words, so either reader finds his.
+    m_pageLanguage->addItem(QStringLiteral("Deutsch"));
+    m_pageLanguage->addItem(QStringLiteral("English"));
+    m_pageLanguageLabel->setBuddy(m_pageLanguage);
+
     cmdvorschau = place(new Button3D({}, this), "cmdvorschau", 316, 286, 140, 30);
-    cmdgenerieren = place(new Button3D({}, this), "cmdgenerieren", 40, 336, 180, 38);
-    cmdhtmlraus = place(new Button3D({}, this), "cmdhtmlraus", 250, 336, 180, 38);
+    cmdgenerieren = place(new Button3D({}, this), "cmdgenerieren", 40, 366, 180, 38);
+    cmdhtmlraus = place(new Button3D({}, this), "cmdhtmlraus", 250, 366, 180, 38);
     // Return generates.
     cmdgenerieren->setDefault(true);
     cmdhtmlraus->setAutoDefault(false);
@@ -98,6 +109,7 @@ void frmexport::buildControls()
     connect(chkmail, &QCheckBox::clicked, this, &frmexport::chkmail_Click);
     connect(chkmodern, &QCheckBox::clicked, this, &frmexport::chkmodern_Click);
     connect(cmdvorschau, &QPushButton::clicked, this, &frmexport::cmdvorschau_Click);
+    connect(m_pageLanguage, &QComboBox::activated, this, &frmexport::onPageLanguageChosen);
 }
 
 void frmexport::applyScheme()
@@ -110,7 +122,7 @@ void frmexport::applyScheme()
     paintWithScheme(this, SchemeRole::Window, colors);
     paintWithScheme({chkmail, chklinks, chkpre, Check1, chkmodern, optl1, optl2, Frame1},
                     SchemeRole::Box, colors);
-    paintWithScheme({Label1, Label2}, SchemeRole::Text, colors);
+    paintWithScheme({Label1, Label2, m_pageLanguageLabel}, SchemeRole::Text, colors);
     paintWithScheme(Shape1, SchemeRole::Shape, colors);
     paintWithScheme({cmdgenerieren, cmdhtmlraus, cmdvorschau}, SchemeRole::Button, colors);
 }
@@ -136,6 +148,7 @@ void frmexport::applyCaptions(Language lang)
     Frame1->setTitle(caption(1330, lang));
     chkmodern->setText(lang.pick(u"Moderne Seite (HTML5)", u"Modern page (HTML5)"));
     cmdvorschau->setCaption(lang.pick(u"Vorschau", u"Preview"));
+    m_pageLanguageLabel->setText(lang.pick(u"Sprache der Seite:", u"Page language:"));
     setWindowTitle(lang.pick(u"HTML- Generierung", u"Generating HTML-Code"));
     // The pictures show the page's words in the language it will be generated in.
     for (QLabel *p : {Picture1, Picture2})
@@ -195,8 +208,26 @@ void frmexport::chkmodern_Click()
 {
     m_ctx.guarded("frmexport", "chkmodern_Click", [this] {
         m_ctx.state.exportOptions.modernPage = chkmodern->isChecked();
+        enableForPageKind();
         refreshPreview();
     });
+}
+
+void frmexport::onPageLanguageChosen()
+{
+    m_ctx.guarded("frmexport", "onPageLanguageChosen", [this] {
+        m_ctx.state.exportOptions.pageLanguage =
+            m_pageLanguage->currentIndex() == 1 ? Language::English : Language::German;
+        refreshPreview();
+    });
+}
+
+void frmexport::enableForPageKind()
+{
+    const bool modern = chkmodern->isChecked();
+    Frame1->setEnabled(!modern);
+    m_pageLanguageLabel->setEnabled(modern);
+    m_pageLanguage->setEnabled(modern);
 }
 
 // ---------------------------------------------------------------- preview

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -37,6 +38,7 @@ public:
     void chkpre_Click();
     void chkmail_Click();
     void chkmodern_Click();
+    void onPageLanguageChosen();
     void cmdvorschau_Click();
 
     void export_deutsch();
@@ -54,6 +56,9 @@ private:
     PageRequest currentRequest(const QString &contactAddress) const;
     // Shows the page of the current options while the preview is open.
     void refreshPreview();
+    // The layout choice has no effect on the modern page, the page language
+    // only there.
+    void enableForPageKind();
 
     WindowContext &m_ctx;
     frm1 &m_main;
@@ -65,6 +70,8 @@ private:
     QLabel *Picture1, *Picture2, *Picture1e, *Picture2e;
     QFrame *Shape1;
     Button3D *cmdgenerieren, *cmdhtmlraus, *cmdvorschau;
+    QLabel *m_pageLanguageLabel;
+    QComboBox *m_pageLanguage;
     QPointer<PagePreview> m_preview;
 };
 

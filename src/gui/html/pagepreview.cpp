@@ -4,11 +4,14 @@
 #include "app/paths.h"
 #include "app/textcodec.h"
 #include "app/windowcontext.h"
+#include "controls/dialogservice.h"
 #include "html/pagegenerator.h"
 #include "state/appstate.h"
 
 #include <QFileInfo>
 #include <QImage>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -58,8 +61,21 @@ private:
     QString m_picturePath;
 };
 
+QString previewHtml(const QByteArray &page, bool modern)
+{
+    // The modern page declares UTF-8, the classic one the code page.
+    if (modern)
+        return QString::fromUtf8(page);
+    QString html = decodeCp1252(page);
+    // "<a><font><span>(zur Antwort)</a></span></font>": the link closes
+    // first, and the engine then closes the font around the whole list.
+    html.replace(QLatin1String("</a></span></font>"), QLatin1String("</span></font></a>"));
+    return html;
+}
+
 PagePreview::PagePreview(WindowContext &ctx, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_ctx(ctx), m_browser(new Browser(this))
+    : QWidget(parent, Qt::Window), m_ctx(ctx), m_browser(new Browser(this)),
+      m_openInBrowserButton(new QPushButton(this))
 {
     setObjectName(QStringLiteral("PagePreview"));
     m_browser->setObjectName(QStringLiteral("txtvorschau"));
@@ -72,9 +88,15 @@ PagePreview::PagePreview(WindowContext &ctx, QWidget *parent)
                 m_browser->scrollToAnchor(url.fragment());
         });
     });
+    m_openInBrowserButton->setObjectName(QStringLiteral("openInBrowser"));
+    m_openInBrowserButton->setText(m_ctx.pick(u"Im Browser öffnen", u"Open in browser"));
+    m_openInBrowserButton->setEnabled(false);
+    connect(m_openInBrowserButton, &QPushButton::clicked, this,
+            &PagePreview::onOpenInBrowserClicked);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(m_browser);
+    layout->addWidget(m_openInBrowserButton, 0, Qt::AlignRight);
     resize(720, 560);
     setWindowTitle(m_ctx.pick(u"Vorschau", u"Preview"));
 }
@@ -93,13 +115,13 @@ void PagePreview::showPage(const PageRequest &request)
                 showProblem(plan.message ? plan.message->text : QString());
                 return;
             }
+            m_request = request;
+            m_openInBrowserButton->setEnabled(true);
             const AppState &state = m_ctx.state;
             const QByteArray page =
                 composeChosenPage(variant, plan.working, plan.withBackground, request,
-                                  state.database, state.clock().today());
-            // The modern page declares UTF-8, the classic one the code page.
-            const QString html =
-                request.options.modernPage ? QString::fromUtf8(page) : decodeCp1252(page);
+                                  recordsOf(state.database), state.clock().today());
+            const QString html = previewHtml(page, request.options.modernPage);
             const int scrolled = m_browser->verticalScrollBar()->value();
             m_browser->setPicture(plan.withBackground ? plan.working.backgroundPicturePath
                                                       : QString());
@@ -112,8 +134,35 @@ void PagePreview::showPage(const PageRequest &request)
         [&](const AppError &error) { showProblem(error.numberAndDescription()); });
 }
 
+// The page with its picture in a folder of the preview's own, handed to
+// the browser; the output folder stays as it is.
+void PagePreview::onOpenInBrowserClicked()
+{
+    m_ctx.guarded("PagePreview", "openInBrowser_Click", [this] {
+        if (!m_request || !m_livePageFolder.isValid())
+            return;
+        PageRequest request = *m_request;
+        request.outputFolder = m_livePageFolder.path() + u'/';
+        const AppState &state = m_ctx.state;
+        const PageResult result =
+            generatePage(m_ctx.language(), request, state.database, state.clock(), m_ctx.dialogs);
+        if (result.status == PageStatus::Ok)
+            m_ctx.dialogs.openExternal(localPath(result.pagePath));
+    });
+}
+
+void PagePreview::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 void PagePreview::showProblem(const QString &reason)
 {
+    m_request.reset();
+    m_openInBrowserButton->setEnabled(false);
     m_browser->setPicture(QString());
     m_browser->document()->setDefaultStyleSheet(QString());
     QString text = m_ctx.pick(u"Die Seite kann so nicht erzeugt werden.",
