@@ -267,7 +267,7 @@ private slots:
         s.dialogs.inputs = inputs;
         s.dialogs.answers = answers;
 
-        frmexport d(s.context, s.w(), &s.w());
+        frmexport d(s.context, &s.w());
         child<QCheckBox>(d, "chkmail")->setChecked(useMail);
         d.cmdgenerieren_Click();
 
@@ -417,7 +417,7 @@ private slots:
         };
         Session s(settingsFor(f, english ? Language::English : Language::German, expand(stored)));
         s.open(s.writeDatabase(u"a.faq"_s, 1));
-        s.w().setSelectedPage(page);
+        s.state.pages.setPage(page);
         s.dialogs.folders << expand(chosen);
         s.sounds.played.clear();
 
@@ -459,7 +459,7 @@ private slots:
             QVERIFY(testutil::writeBytes(f.templates + page, content));
         Session s(settingsFor(f));
         s.open(s.writeDatabase(u"a.faq"_s, 1));
-        s.w().setSelectedPage(page);
+        s.state.pages.setPage(page);
         s.state.settings.soundsOn = 0;
         QVERIFY(runExport(s, [&](frmexport &d) {
             child<QCheckBox>(d, "chkmail")->setChecked(false);
@@ -516,7 +516,7 @@ private slots:
         QFETCH(QString, title);
         Folders f;
         Session s(settingsFor(f, english ? Language::English : Language::German));
-        frmexport d(s.context, s.w(), &s.w());
+        frmexport d(s.context, &s.w());
         d.show();
         QStringList shown;
         for (const char *box : {"Check1", "chkmail", "chklinks", "chkpre", "chkmodern"})
@@ -562,7 +562,7 @@ private slots:
         Folders f;
         Session s(settingsFor(f));
         s.open(s.writeDatabase(u"a.faq"_s, 1));
-        frmexport d(s.context, s.w(), &s.w());
+        frmexport d(s.context, &s.w());
         child<QCheckBox>(d, "chkmail")->setChecked(false);
         d.show();
         QTest::keyClick(&d, Qt::Key_Return);
@@ -602,7 +602,7 @@ private slots:
         if (!scheme.isEmpty())
             s.state.settings.schemeFilePath = file;
 
-        frmexport d(s.context, s.w(), &s.w());
+        frmexport d(s.context, &s.w());
         QVERIFY(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         const QRect main = s.w().frameGeometry(), own = d.frameGeometry();
         // Centred before it has its frame: a pixel of frame either way.

@@ -86,7 +86,7 @@ private slots:
             testutil::writeBytes(s.path(QStringLiteral("vorlagen/a.pdt")), "x");
         });
         QCOMPARE(s.startMessages, QList<Message>());
-        QCOMPARE(s.w().templatesFolderShown() + s.w().selectedPage(),
+        QCOMPARE(s.state.pages.templatesFolder() + s.state.pages.page(),
                  withTrailingSeparator(s.path(QStringLiteral("vorlagen"))) + "a.pdt");
         const QString output = withTrailingSeparator(s.path(QStringLiteral("Dokumente/Askbright")));
         QCOMPARE(s.get<QLabel>("lblhtml")->text(), output);
@@ -738,10 +738,10 @@ private slots:
         PageFolders f;
         Session s(f.settings(templates, page, html, english));
         QCOMPARE(s.startMessages, messages);
-        QCOMPARE(s.w().templatesFolderShown(), f.expand(shown));
+        QCOMPARE(s.state.pages.templatesFolder(), f.expand(shown));
         QCOMPARE(s.state.settings.TemplatesFolder, f.expand(shown));
         auto *list = s.get<QComboBox>("cseite");
-        QCOMPARE(s.w().selectedPage(), selected);
+        QCOMPARE(s.state.pages.page(), selected);
         QCOMPARE(itemTexts(list),
                  shown.isEmpty() ? QStringList() : (QStringList{"C.PDT", "a.pdt", "b.pdt"}));
         QCOMPARE(list->isEnabled(), !shown.isEmpty());
@@ -809,10 +809,10 @@ private slots:
                      ? QStringList()
                      : QStringList{QStringLiteral("Bitte wählen Sie ein Verzeichnis")});
         QCOMPARE(s.sounds.played, QStringList{QStringLiteral("menu")});
-        QCOMPARE(s.w().templatesFolderShown(), f.expand(after));
+        QCOMPARE(s.state.pages.templatesFolder(), f.expand(after));
         QCOMPARE(s.state.settings.TemplatesFolder, f.expand(after));
         QCOMPARE(itemTexts(s.get<QComboBox>("cseite")), pages);
-        QCOMPARE(s.w().selectedPage(), after == before ? QStringLiteral("b.pdt") : pages.value(0));
+        QCOMPARE(s.state.pages.page(), after == before ? QStringLiteral("b.pdt") : pages.value(0));
         QVERIFY(s.get<QComboBox>("cseite")->isEnabled());
         QVERIFY(s.button("cmdsloeschen")->isEnabled());
     }
@@ -887,7 +887,7 @@ private slots:
         for (const QString &file : files)
             QVERIFY(testutil::writeBytes(f.empty + file, "x"));
         Session s(f.settings(QStringLiteral("{{E}}"), QString(), QString(), english));
-        s.w().setSelectedPage(page);
+        s.state.pages.setPage(page);
         if (answer > 0)
             s.dialogs.answers << answer;
         s.sounds.played.clear();
@@ -905,7 +905,7 @@ private slots:
             asked << info(u"Bitte zuerst eine Seitenvorlage aus der Liste auswählen.", u"");
         QCOMPARE(s.dialogs.messages, asked);
         QCOMPARE(QDir(f.empty).entryList(QDir::Files, QDir::Name), left);
-        QCOMPARE(s.w().selectedPage(), selected);
+        QCOMPARE(s.state.pages.page(), selected);
         QCOMPARE(s.sounds.played,
                  answer == AnswerOk ? QStringList{QStringLiteral("loeschen")} : QStringList{});
         if (answer == AnswerOk)

@@ -81,15 +81,15 @@ struct Layout {
         QDir().mkpath(templates);
         QDir().mkpath(other);
         savePageProject(templates + u"a.pdt"_s, a, {});
-        s.w().showTemplatesFolder(templates);
-        s.w().dir_einlesen(templates);
-        s.w().setSelectedPage(u"a.pdt"_s);
+        s.state.pages.setTemplatesFolder(templates);
+        s.state.pages.rescan();
+        s.state.pages.setPage(u"a.pdt"_s);
         s.dialogs.messages.clear(); // whatever the main window said at start
     }
 
     frmindex &open()
     {
-        editor = std::make_unique<frmindex>(s.context, s.w());
+        editor = std::make_unique<frmindex>(s.context, &s.w());
         editor->show();
         return *editor;
     }
@@ -196,7 +196,7 @@ void tst_layouteditor::opensWithoutAProject()
     QVERIFY(testutil::writeBytes(l.templates + u"kaputt.pdt"_s, "irgendwas\r\n"));
     QVERIFY(testutil::writeBytes(l.s.state.dataFolder() + u"mail.dat"_s,
                                  "1.2.5\r\nmax@example.org\r\n"));
-    l.s.w().setSelectedPage(page);
+    l.s.state.pages.setPage(page);
     frmindex &e = l.open();
     QCOMPARE(l.get<QPlainTextEdit>("txttitel")->toPlainText(),
              u"FAQ- Häfig gestellte Fragen und \nAntworten\n"_s);
@@ -241,10 +241,10 @@ void tst_layouteditor::saveIntoAnotherFolder()
         QCOMPARE(r.flags, DialogFlags::Save);
     }
     QCOMPARE(fileLines(target).value(0), projectMarker);
-    QCOMPARE(l.s.w().templatesFolderShown(), l.other);
+    QCOMPARE(l.s.state.pages.templatesFolder(), l.other);
     QCOMPARE(l.s.state.settings.TemplatesFolder, l.other);
     QCOMPARE(l.pageList(), QStringList{u"neu.pdt"_s});
-    QCOMPARE(l.s.w().selectedPage(), u"neu.pdt"_s);
+    QCOMPARE(l.s.state.pages.page(), u"neu.pdt"_s);
     QCOMPARE(e.windowTitle(), u"Seiteneinstellung/Vorschau   Datei: neu.pdt"_s);
     QVERIFY(e.pageSaved());
     QCOMPARE(e.templatesFolder(), l.other);
@@ -258,7 +258,7 @@ void tst_layouteditor::declinedFolderChangeKeepsTheSettings()
     l.save(l.other + u"neu.pdt"_s);                   // the dialog shown again is cancelled
     QCOMPARE(l.s.dialogs.fileRequests.size(), 2);
     QVERIFY(!QFile::exists(l.other + u"neu.pdt"_s));
-    QCOMPARE(l.s.w().templatesFolderShown(), l.templates);
+    QCOMPARE(l.s.state.pages.templatesFolder(), l.templates);
     QCOMPARE(l.s.state.settings.TemplatesFolder, l.templates);
     QCOMPARE(e.templatesFolder(), l.templates);
     QVERIFY(!e.pageSaved());
@@ -268,7 +268,7 @@ void tst_layouteditor::declinedFolderChangeKeepsTheSettings()
     l.save(l.templates + u"b.pdt"_s);
     QCOMPARE(l.s.dialogs.messages.size(), 1); // the file is created
     QCOMPARE(l.pageList(), (QStringList{u"a.pdt"_s, u"b.pdt"_s}));
-    QCOMPARE(l.s.w().selectedPage(), u"b.pdt"_s);
+    QCOMPARE(l.s.state.pages.page(), u"b.pdt"_s);
 }
 
 void tst_layouteditor::openFromAnotherFolder()
@@ -294,7 +294,7 @@ void tst_layouteditor::openFromAnotherFolder()
     QVERIFY(!e.pageSaved());
     QCOMPARE(e.templatesFolder(), l.other);
     // The main window follows: its page name names the project opened.
-    QCOMPARE(l.s.w().templatesFolderShown() + l.s.w().selectedPage(), l.other + u"b.pdt"_s);
+    QCOMPARE(l.s.state.pages.templatesFolder() + l.s.state.pages.page(), l.other + u"b.pdt"_s);
     QCOMPARE(l.s.state.settings.TemplatesFolder, l.other);
 
     // The next dialog starts there; a font name goes into the file without
@@ -678,7 +678,7 @@ void tst_layouteditor::leaveShownModally()
         stayed = editor->isVisible();
         leave->click();
     });
-    frmindex::showFor(l.s.context, l.s.w());
+    frmindex::showFor(l.s.context, &l.s.w());
     QVERIFY(modal && stayed);
     QCOMPARE(l.s.dialogs.messages.size(), 2);
     QCOMPARE(l.s.dialogs.messages.last().title, u"Ohne Speichern verlassen?"_s);

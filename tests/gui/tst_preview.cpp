@@ -89,15 +89,15 @@ struct Export {
         s.open(database);
         mail_speichern(s.state.dataFolder(), u"kontakt@example.org"_s);
         s.state.settings.HtmlOutputFolder = html;
-        s.w().showTemplatesFolder(templates);
-        s.w().dir_einlesen(templates);
-        s.w().setSelectedPage(u"seite.pdt"_s);
+        s.state.pages.setTemplatesFolder(templates);
+        s.state.pages.rescan();
+        s.state.pages.setPage(u"seite.pdt"_s);
         s.dialogs.messages.clear();
     }
 
     frmexport &open()
     {
-        dialog = std::make_unique<frmexport>(s.context, s.w());
+        dialog = std::make_unique<frmexport>(s.context, &s.w());
         dialog->show();
         return *dialog;
     }
@@ -190,10 +190,10 @@ struct Colors {
         p.titleSize = u"16"_s;
         p.textSize = u"12"_s;
         savePageProject(templates + u"a.pdt"_s, p, {});
-        s.w().showTemplatesFolder(templates);
-        s.w().dir_einlesen(templates);
-        s.w().setSelectedPage(u"a.pdt"_s);
-        editor = std::make_unique<frmindex>(s.context, s.w());
+        s.state.pages.setTemplatesFolder(templates);
+        s.state.pages.rescan();
+        s.state.pages.setPage(u"a.pdt"_s);
+        editor = std::make_unique<frmindex>(s.context, &s.w());
         editor->show();
     }
 

@@ -7,6 +7,7 @@
 #include "html/exportoptions.h"
 #include "settings/appsettings.h"
 #include "settings/settingsfile.h"
+#include "state/pageselection.h"
 
 #include <QObject>
 #include <QString>
@@ -65,6 +66,8 @@ public:
 
     FaqDatabase database;
     AppSettings settings;
+    // The templates folder, page and output folder, which live in settings.
+    PageSelection pages{settings};
     ExportOptions exportOptions;
     QString contactAddress;     // ContactAddress: empty means no contact block
     ColorScheme currentColors;  // painted on windows, edited by the scheme editor

@@ -150,6 +150,7 @@ void frm1::buildControls()
 
     // Usable once a templates folder is set.
     setPageListEnabled(false);
+    connectPageSelection();
 
     const HintText hint = [this] {
         return m_ctx.pick(u"Dieses Zeichen kann in der Datei nicht gespeichert werden.",
@@ -474,7 +475,7 @@ void frm1::writeSettings()
     // The remembered position stays what was read at start; the file gets
     // where the window is now.
     AppSettings current = m_state.settings;
-    current.lastTemplatePage = selectedPage();
+    current.lastTemplatePage = m_state.pages.page();
     current.windowLeft = twips16FromPixels(pos().x());
     current.windowTop = twips16FromPixels(pos().y());
     current.faqFolder = m_state.database.faqFolder();

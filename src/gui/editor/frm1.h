@@ -106,15 +106,8 @@ public:
     void status_aktuell();
     void unvollstaendig();
 
-    // Page projects: the templates folder as the label shows it (what the
-    // generator and the layout editor read), the page list and its text.
-    QString templatesFolderShown() const;
-    void showTemplatesFolder(const QString &folder);
-    QString selectedPage() const;
-    void setSelectedPage(const QString &name);
-    void dir_einlesen(const QString &folder);
-    // The HTML output folder, in the settings and in its label.
-    void showOutputFolder(const QString &folder);
+    // Reads the page list of the templates folder again.
+    void dir_einlesen();
     // The folder browser: the chosen folder, or "" when cancelled.
     QString BrowseForFolder(const QString &prompt);
 
@@ -176,6 +169,8 @@ private:
     void setFieldsEditable(bool editable);
     void setExportAllowed(bool allowed);
     void setPageListEnabled(bool enabled);
+    // The folder labels and the page list follow the shared page selection.
+    void connectPageSelection();
     // Start-up: checks the output and templates folders, fills the page list.
     void checkFolders();
     void openLayoutEditor();

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <cerrno>
 
 namespace askbright {
@@ -28,43 +29,27 @@ const QString folderPrompt = QStringLiteral("Bitte wählen Sie ein Verzeichnis")
 
 } // namespace
 
-QString frm1::templatesFolderShown() const
+void frm1::connectPageSelection()
 {
-    return lbltest->text();
-}
-
-void frm1::showTemplatesFolder(const QString &folder)
-{
-    m_state.settings.TemplatesFolder = folder;
-    lbltest->setPath(folder);
-}
-
-QString frm1::selectedPage() const
-{
-    return cseite->currentText();
-}
-
-void frm1::setSelectedPage(const QString &name)
-{
-    cseite->setEditText(name);
-    m_state.settings.lastTemplatePage = name;
-}
-
-void frm1::dir_einlesen(const QString &folder)
-{
-    guard("dir_einlesen", [&] {
+    PageSelection &pages = m_state.pages;
+    connect(&pages, &PageSelection::templatesFolderChanged, lbltest, &PathLabel::setPath);
+    connect(&pages, &PageSelection::outputFolderChanged, lblhtml, &PathLabel::setPath);
+    connect(&pages, &PageSelection::pagesChanged, cseite, [this](const QStringList &names) {
+        const QSignalBlocker quiet(cseite);
         cseite->clear();
-        const QStringList names = pageProjectNames(folder);
         cseite->addItems(names);
-        if (!names.isEmpty())
-            cseite->setEditText(names.first());
+        cseite->setEditText(m_state.pages.page());
     });
+    connect(&pages, &PageSelection::pageChanged, cseite, [this](const QString &name) {
+        if (cseite->currentText() != name)
+            cseite->setEditText(name);
+    });
+    connect(cseite, &QComboBox::currentTextChanged, &pages, &PageSelection::setPage);
 }
 
-void frm1::showOutputFolder(const QString &folder)
+void frm1::dir_einlesen()
 {
-    m_state.settings.HtmlOutputFolder = folder;
-    lblhtml->setPath(folder);
+    guard("dir_einlesen", [&] { m_state.pages.rescan(); });
 }
 
 void frm1::setPageListEnabled(bool enabled)
@@ -87,8 +72,7 @@ void frm1::checkFolders()
     AppSettings &settings = m_state.settings;
     if (!settings.HtmlOutputFolder.isEmpty()) {
         // The page's path is this folder followed by its file name.
-        settings.HtmlOutputFolder = withTrailingSeparator(settings.HtmlOutputFolder);
-        lblhtml->setPath(settings.HtmlOutputFolder);
+        m_state.pages.setOutputFolder(withTrailingSeparator(settings.HtmlOutputFolder));
         QString folder = settings.HtmlOutputFolder;
         dir_check(folder);
         // The first start's output folder is made when first used.
@@ -98,7 +82,7 @@ void frm1::checkFolders()
                                     u"Invalid HTML-Export path!\rPlease select new path!"),
                          m_ctx.pick(u"Ungültige Pfadangabe", u"Invalid Path"),
                          MessageIcon::Critical);
-            showOutputFolder(QString());
+            m_state.pages.setOutputFolder(QString());
         }
     }
 
@@ -136,20 +120,17 @@ void frm1::checkFolders()
                              u"No Templates found in this directory!"),
                   MessageButtons::Ok, MessageIcon::Question, 2);
         // The setting is forgotten with the folder.
-        showTemplatesFolder(QString());
+        m_state.pages.setTemplatesFolder(QString());
         return;
     }
-    showTemplatesFolder(settings.TemplatesFolder);
+    m_state.pages.setTemplatesFolder(settings.TemplatesFolder);
     setPageListEnabled(true);
 
-    dir_einlesen(settings.TemplatesFolder);
     // The remembered page stays selected while it is still there; the file
     // system decides the spelling.
-    const int remembered = settings.lastTemplatePage.isEmpty()
-                               ? -1
-                               : cseite->findText(settings.lastTemplatePage, Qt::MatchFixedString);
-    if (remembered >= 0)
-        cseite->setCurrentIndex(remembered);
+    const QString remembered = settings.lastTemplatePage;
+    dir_einlesen();
+    m_state.pages.chooseListed(remembered);
 }
 
 // ---------------------------------------------------------------- folders
@@ -158,7 +139,7 @@ void frm1::mnuvorlagen_Click()
 {
     guard("mnuvorlagen_Click", [this] {
         m_ctx.play("menu");
-        if (!lbltest->text().isEmpty() &&
+        if (!m_state.pages.templatesFolder().isEmpty() &&
             m_ctx.ask(m_ctx.pick(u"Ordner bereits festgelegt! Neuen Speicherort festlegen?",
                                  u"A Folder is already selected! You want choose another Folder?"),
                       m_ctx.pick(u"Sicherheitsabfrage", u"Validation your choice"),
@@ -168,8 +149,8 @@ void frm1::mnuvorlagen_Click()
         if (folder.isEmpty())
             return;
         setPageListEnabled(true);
-        showTemplatesFolder(withTrailingSeparator(folder));
-        dir_einlesen(templatesFolderShown());
+        m_state.pages.setTemplatesFolder(withTrailingSeparator(folder));
+        dir_einlesen();
     });
 }
 
@@ -178,7 +159,7 @@ void frm1::mnuhtml_Click()
     guard("mnuhtml_Click", [this] {
         const QString folder = BrowseForFolder(folderPrompt);
         if (!folder.isEmpty())
-            showOutputFolder(withTrailingSeparator(folder));
+            m_state.pages.setOutputFolder(withTrailingSeparator(folder));
     });
 }
 
@@ -187,16 +168,16 @@ void frm1::mnuhtml_Click()
 void frm1::cmdsloeschen_Click()
 {
     guard("cmdsloeschen_Click", [this] {
-        const QString page = selectedPage();
+        const QString page = m_state.pages.page();
         // Only a listed page project is deleted, never a name typed into the
         // list's text (a folder, another kind of file).
-        if (page.isEmpty() || cseite->findText(page) < 0) {
+        if (page.isEmpty() || !m_state.pages.isListed(page)) {
             m_ctx.inform(m_ctx.pick(u"Bitte zuerst eine Seitenvorlage aus der Liste auswählen.",
                                     u"Please choose a page template from the list first."),
                          {}, MessageIcon::Information);
             return;
         }
-        const QString path = templatesFolderShown() + page;
+        const QString path = m_state.pages.projectPath();
         if (m_ctx.ask(path + m_ctx.pick(u" wirklich von der\rFestplatte löschen?",
                                         u" really remove\rfrom the hard drive?"),
                       m_ctx.pick(u"Löschen bestätigen!", u"Confirm delete!"),
@@ -206,14 +187,14 @@ void frm1::cmdsloeschen_Click()
         QFile file(localPath(path));
         if (!file.remove())
             throw AppError::fromFile(file, errno);
-        dir_einlesen(templatesFolderShown());
+        dir_einlesen();
     });
 }
 
 void frm1::Command1_Click()
 {
     guard("Command1_Click", [this] {
-        if (lbltest->text().isEmpty()) {
+        if (m_state.pages.templatesFolder().isEmpty()) {
             m_ctx.inform(
                 m_ctx.pick(u"Erst einen Speicherort für die Seitenvorlagen auswählen (unter "
                            u"Einstellungen)",
@@ -227,7 +208,7 @@ void frm1::Command1_Click()
 
 void frm1::openLayoutEditor()
 {
-    frmindex::showFor(m_ctx, *this);
+    frmindex::showFor(m_ctx, this);
 }
 
 // ---------------------------------------------------------------- export
@@ -239,23 +220,23 @@ void frm1::mnuexporttext_Click()
         // the save is cancelled or fails, nothing is exported.
         if (m_state.database.hasUnsavedChanges() && !mnudatspeichern_Click())
             return;
-        if (selectedPage().isEmpty()) {
+        if (m_state.pages.page().isEmpty()) {
             m_ctx.inform(
                 m_ctx.pick(u"Keine Vorlagenseite gewählt!", u"You must first choose a page"),
                 m_ctx.pick(u"Abbruch", u"Cancel"), MessageIcon::Critical);
             return;
         }
-        AppSettings &settings = m_state.settings;
-        if (settings.HtmlOutputFolder.isEmpty())
-            settings.HtmlOutputFolder = withTrailingSeparator(BrowseForFolder(folderPrompt));
-        showOutputFolder(settings.HtmlOutputFolder);
+        PageSelection &pages = m_state.pages;
+        pages.setOutputFolder(pages.outputFolder().isEmpty()
+                                  ? withTrailingSeparator(BrowseForFolder(folderPrompt))
+                                  : pages.outputFolder());
         m_ctx.play("generieren");
-        if (settings.HtmlOutputFolder.isEmpty())
+        const QString output = pages.outputFolder();
+        if (output.isEmpty())
             return;
-        if (settings.HtmlOutputFolder == m_state.defaultOutputFolder() &&
-            !QDir().mkpath(localPath(settings.HtmlOutputFolder)))
-            throw AppError::fromErrno(errno, settings.HtmlOutputFolder);
-        frmexport dialog(m_ctx, *this, this);
+        if (output == m_state.defaultOutputFolder() && !QDir().mkpath(localPath(output)))
+            throw AppError::fromErrno(errno, output);
+        frmexport dialog(m_ctx, this);
         m_ctx.showModal(this, dialog);
     });
 }

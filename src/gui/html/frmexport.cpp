@@ -8,7 +8,6 @@
 #include "appearance/schemefile.h"
 #include "controls/button3d.h"
 #include "controls/dialogservice.h"
-#include "editor/frm1.h"
 #include "html/layoutpictures.h"
 #include "html/pagegenerator.h"
 #include "html/pagepreview.h"
@@ -23,8 +22,7 @@
 
 namespace askbright {
 
-frmexport::frmexport(WindowContext &ctx, frm1 &main, QWidget *parent)
-    : QDialog(parent), m_ctx(ctx), m_main(main)
+frmexport::frmexport(WindowContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmexport"));
     buildControls();
@@ -40,7 +38,7 @@ frmexport::frmexport(WindowContext &ctx, frm1 &main, QWidget *parent)
     m_pageLanguage->setCurrentIndex(m_ctx.language().isEnglish() ? 1 : 0);
     enableForPageKind();
     m_ctx.keepOnTop(this);
-    centreOver(this, &m_main);
+    centreOver(this, parentWidget());
     applyScheme();
     m_ctx.language().isGerman() ? export_deutsch() : export_englisch();
 }
@@ -265,8 +263,8 @@ void frmexport::refreshPreview()
 PageRequest frmexport::currentRequest(const QString &contactAddress) const
 {
     PageRequest request;
-    request.projectPath = m_main.templatesFolderShown() + m_main.selectedPage();
-    request.outputFolder = m_ctx.state.settings.HtmlOutputFolder;
+    request.projectPath = m_ctx.state.pages.projectPath();
+    request.outputFolder = m_ctx.state.pages.outputFolder();
     request.options = m_ctx.state.exportOptions;
     request.options.preformattedAnswers = chkpre->isChecked() ? 1 : 0;
     request.options.useContactAddress = chkmail->isChecked() ? 1 : 0;
@@ -331,7 +329,7 @@ void frmexport::cmdgenerieren_Click()
         switch (result.status) {
         case PageStatus::Fehler:
             // The next export asks for a folder again.
-            m_main.showOutputFolder(QString());
+            state.pages.setOutputFolder(QString());
             break;
         case PageStatus::Raus:
             break;

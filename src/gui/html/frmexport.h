@@ -17,7 +17,6 @@ namespace askbright {
 class Button3D;
 class PagePreview;
 class WindowContext;
-class frm1;
 struct PageRequest;
 
 // The export dialog: the generation options, the contact address, the page
@@ -27,7 +26,7 @@ struct PageRequest;
 class frmexport : public QDialog {
     Q_OBJECT
 public:
-    frmexport(WindowContext &ctx, frm1 &main, QWidget *parent = nullptr);
+    explicit frmexport(WindowContext &ctx, QWidget *parent = nullptr);
 
     void cmdgenerieren_Click();
     void cmdhtmlraus_Click();
@@ -61,7 +60,6 @@ private:
     void enableForPageKind();
 
     WindowContext &m_ctx;
-    frm1 &m_main;
 
     QCheckBox *chkmail, *chklinks, *chkpre, *Check1, *chkmodern;
     QGroupBox *Frame1;

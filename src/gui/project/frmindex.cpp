@@ -11,7 +11,6 @@
 #include "controls/colorvalue.h"
 #include "controls/cp1252guard.h"
 #include "controls/formontop.h"
-#include "editor/frm1.h"
 #include "project/contactstore.h"
 #include "project/tiling.h"
 #include "state/appstate.h"
@@ -91,9 +90,8 @@ void deselect(QButtonGroup *group, QAbstractButton *button)
 
 } // namespace
 
-frmindex::frmindex(WindowContext &ctx, frm1 &main, QWidget *parent)
-    : QDialog(parent ? parent : &main), m_ctx(ctx), m_main(main),
-      m_dialog(ctx.dialogs, [&ctx] { return ctx.language(); })
+frmindex::frmindex(WindowContext &ctx, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), m_dialog(ctx.dialogs, [&ctx] { return ctx.language(); })
 {
     setObjectName(QStringLiteral("frmindex"));
     setModal(true);
@@ -102,10 +100,10 @@ frmindex::frmindex(WindowContext &ctx, frm1 &main, QWidget *parent)
     guard("Form_Load", [this] { Form_Load(); });
 }
 
-int frmindex::showFor(WindowContext &ctx, frm1 &main)
+int frmindex::showFor(WindowContext &ctx, QWidget *owner)
 {
-    frmindex editor(ctx, main);
-    return ctx.showModal(&main, editor);
+    frmindex editor(ctx, owner);
+    return ctx.showModal(owner, editor);
 }
 
 bool frmindex::guard(const char *procedure, const std::function<void()> &body)
@@ -346,7 +344,7 @@ void frmindex::connectChanges()
 
 void frmindex::Form_Load()
 {
-    centreOver(this, &m_main);
+    centreOver(this, parentWidget());
     m_ctx.keepOnTop(this);
     m_pageSaved = false;
 
@@ -375,12 +373,13 @@ void frmindex::Form_Load()
     for (int e = 0; e < ElementCount; ++e)
         setColorText(e, QStringLiteral("#FFFFFF"));
 
-    setCaption(m_main.selectedPage());
+    const PageSelection &pages = m_ctx.state.pages;
+    setCaption(pages.page());
     cmdfarbspeichern->setCaption(m_ctx.pick(u"Vorlage\nspeichern", u"Template\nsave"));
     cmdoeffnefarbe->setCaption(m_ctx.pick(u"Vorlage\nöffnen", u"Template\nopen"));
 
-    m_templatesFolder = m_main.templatesFolderShown();
-    m_projectFilePath = m_templatesFolder + m_main.selectedPage();
+    m_templatesFolder = pages.templatesFolder();
+    m_projectFilePath = pages.projectPath();
     seite_oeffnen();
     showContactAddress();
 
@@ -607,7 +606,7 @@ void frmindex::cmdfarbspeichern_Click()
                     return;
                 chosen = m_dialog.fileName;
                 const QString folder = folderOf(chosen);
-                if (m_main.templatesFolderShown() == folder)
+                if (m_ctx.state.pages.templatesFolder() == folder)
                     break;
                 const int answer =
                     m_ctx.ask(m_ctx.pick(u"Damit wechseln Sie den Standardordner für "
@@ -616,8 +615,7 @@ void frmindex::cmdfarbspeichern_Click()
                               m_ctx.pick(u"Hinweis", u"Notice"), MessageButtons::YesNoCancel,
                               MessageIcon::Question, 2);
                 if (answer == AnswerYes) {
-                    m_main.showTemplatesFolder(folder);
-                    m_main.dir_einlesen(folder);
+                    followIntoFolder(folder);
                     break;
                 }
             }
@@ -628,11 +626,23 @@ void frmindex::cmdfarbspeichern_Click()
             m_pageSaved = true;
             const QString name = fileNameOf(chosen);
             setCaption(name);
-            // A project new in the folder appears in the main window's list.
-            m_main.dir_einlesen(m_templatesFolder);
-            m_main.setSelectedPage(name);
+            // A project new in the folder appears in the page list.
+            rescanPages();
+            m_ctx.state.pages.setPage(name);
         },
         [](const AppError &) {});
+}
+
+void frmindex::followIntoFolder(const QString &folder)
+{
+    m_ctx.state.pages.setTemplatesFolder(folder);
+    rescanPages();
+}
+
+void frmindex::rescanPages()
+{
+    // Reported as the page list's own failure.
+    m_ctx.guarded("frm1", "dir_einlesen", [this] { m_ctx.state.pages.rescan(); });
 }
 
 void frmindex::prepareProjectDialog(const QString &initDir, const QString &title)
@@ -659,13 +669,11 @@ void frmindex::cmdoeffnefarbe_Click()
             showContactAddress();
             const QString name = fileNameOf(chosen);
             setCaption(name);
-            // The main window follows into the project's folder, as the
+            // The page selection follows into the project's folder, as the
             // setting does, so that its page name names the project opened.
-            if (m_main.templatesFolderShown() != m_templatesFolder) {
-                m_main.showTemplatesFolder(m_templatesFolder);
-                m_main.dir_einlesen(m_templatesFolder);
-            }
-            m_main.setSelectedPage(name);
+            if (m_ctx.state.pages.templatesFolder() != m_templatesFolder)
+                followIntoFolder(m_templatesFolder);
+            m_ctx.state.pages.setPage(name);
             m_pageSaved = false;
         },
         [](const AppError &) {});

@@ -24,20 +24,19 @@ namespace askbright {
 
 class Button3D;
 class WindowContext;
-class frm1;
 
 // The page layout editor: one page project (title, head data, keywords,
 // font, alignments, the five page colours, background picture) with a small
 // live preview, and the contact address. The constructor opens it for the
-// page selected in the main window; showFor shows it modally. Its colour
+// page selected (the shared page selection); showFor shows it modally. Its colour
 // tools live in frmindex_colors.cpp.
 class frmindex : public QDialog {
     Q_OBJECT
 public:
-    frmindex(WindowContext &ctx, frm1 &main, QWidget *parent = nullptr);
+    explicit frmindex(WindowContext &ctx, QWidget *parent = nullptr);
 
-    // Opens the editor for the main window's selected page, modally over it.
-    static int showFor(WindowContext &ctx, frm1 &main);
+    // Opens the editor for the selected page, modally over owner.
+    static int showFor(WindowContext &ctx, QWidget *owner);
 
     // Buttons.
     void cmdfarbspeichern_Click();
@@ -90,6 +89,9 @@ private:
     void readAddressStore();
     void mail_decrypt();
     void setCaption(const QString &fileName);
+    // The templates folder becomes folder, its page list read again.
+    void followIntoFolder(const QString &folder);
+    void rescanPages();
     // The project file dialog, set up for a save or an open in initDir.
     void prepareProjectDialog(const QString &initDir, const QString &title);
     void applyCaptions(Language language);
@@ -133,7 +135,6 @@ private:
     void kontrast_zeigen();
 
     WindowContext &m_ctx;
-    frm1 &m_main;
     CommonDialog m_dialog;
 
     // Window state.
