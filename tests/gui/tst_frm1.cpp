@@ -2,6 +2,7 @@
 #include "app/textcodec.h"
 #include "controls/colorvalue.h"
 #include "controls/pathlabel.h"
+#include "controls/storedtext.h"
 #include "gui/captions.h"
 #include "gui/session.h"
 #include "project/frmindex.h"
@@ -1041,16 +1042,25 @@ private slots:
         QCOMPARE(s.state.database.recordCount(), 0);
     }
 
-    void unencodableCharactersAreRefused()
+    // What a file cannot store never enters a field: characters outside the
+    // code page, and text beyond the longest a record may hold (a line field
+    // would otherwise cut every text at 32767 characters).
+    void unstorableTextIsRefused()
     {
         Session s;
         s.w().mnudatneu_Click();
-        auto *answer = s.get<QPlainTextEdit>("txtantwort");
+        auto *answer = s.get<StoredTextEdit>("txtantwort");
         answer->insertPlainText(QStringLiteral("Preis 5 € – ok ✓"));
         QCOMPARE(answer->toPlainText(), QStringLiteral("Preis 5 € – ok "));
+        answer->setText(QString(maxTextLength + 5, u'a'));
+        QCOMPARE(answer->toPlainText().size(), maxTextLength);
         auto *link = s.get<QLineEdit>("txtzusatz2");
         link->insert(QStringLiteral("例え.jp"));
         QCOMPARE(link->text(), QStringLiteral(".jp"));
+        link->setText(QString(40000, u'l'));
+        QCOMPARE(link->text().size(), 40000);
+        link->setText(QString(maxTextLength + 5, u'l'));
+        QCOMPARE(link->text().size(), maxTextLength);
     }
 };
 

@@ -7,9 +7,9 @@
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
 #include "controls/colorvalue.h"
-#include "controls/cp1252guard.h"
 #include "controls/formontop.h"
 #include "controls/pathlabel.h"
+#include "controls/storedtext.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
 #include "resize/resizeengine.h"
@@ -108,10 +108,11 @@ void frm1::buildControls()
         return place(new Button3D(caption, client), name, x, y, w, h);
     };
 
+    const LanguageOf language = [this] { return m_ctx.language(); };
     Label1 = label("Label1", 8, 10, 22, 18);
-    txtfrage = place(new QPlainTextEdit(client), "txtfrage", 30, 8, 578, 92);
+    txtfrage = place(new StoredTextEdit(language, client), "txtfrage", 30, 8, 578, 92);
     Label2 = label("Label2", 8, 108, 22, 18);
-    txtantwort = place(new QPlainTextEdit(client), "txtantwort", 30, 106, 578, 152);
+    txtantwort = place(new StoredTextEdit(language, client), "txtantwort", 30, 106, 578, 152);
     for (QPlainTextEdit *field : {txtfrage, txtantwort})
         field->setTabChangesFocus(true);
 
@@ -152,14 +153,8 @@ void frm1::buildControls()
     setPageListEnabled(false);
     connectPageSelection();
 
-    const HintText hint = [this] {
-        return m_ctx.pick(u"Dieses Zeichen kann in der Datei nicht gespeichert werden.",
-                          u"This character cannot be stored in the file.");
-    };
-    guardCp1252(txtfrage, hint);
-    guardCp1252(txtantwort, hint);
-    guardCp1252(txtzusatz1, hint);
-    guardCp1252(txtzusatz2, hint);
+    guardStoredText(txtzusatz1, language);
+    guardStoredText(txtzusatz2, language);
 
     // Typing changes the record shown, and so the database.
     for (QPlainTextEdit *field : {txtfrage, txtantwort})

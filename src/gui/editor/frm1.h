@@ -2,6 +2,7 @@
 
 #include "app/language.h"
 #include "controls/dialogservice.h"
+#include "controls/storedtext.h"
 #include "database/faqsearch.h"
 
 #include <QMainWindow>
@@ -25,6 +26,7 @@ class AppState;
 class Button3D;
 class PathLabel;
 class ResizeEngine;
+
 class TrayControl;
 class WindowContext;
 struct FaqRecord;
@@ -249,8 +251,8 @@ private:
     bool m_unloading = false;
 
     // Controls, named as the handlers refer to them.
-    QPlainTextEdit *txtfrage;
-    QPlainTextEdit *txtantwort;
+    StoredTextEdit *txtfrage;
+    StoredTextEdit *txtantwort;
     QLineEdit *txtzusatz1;
     QLineEdit *txtzusatz2;
     QCheckBox *chkfragez2;

@@ -35,8 +35,8 @@ void frm1::showRecord(const FaqRecord &record)
 {
     const RecordFields fields = maskeds_an_felder(record);
     m_showingRecord = true;
-    txtfrage->setPlainText(textForWindow(fields.question));
-    txtantwort->setPlainText(textForWindow(fields.answer));
+    txtfrage->setText(textForWindow(fields.question));
+    txtantwort->setText(textForWindow(fields.answer));
     txtzusatz1->setText(fields.extraInfo);
     txtzusatz2->setText(fields.homepageLink);
     chkfragez2->setChecked(fields.infoWithQuestion);

@@ -9,8 +9,8 @@
 #include "appearance/schemefile.h"
 #include "controls/button3d.h"
 #include "controls/colorvalue.h"
-#include "controls/cp1252guard.h"
 #include "controls/formontop.h"
+#include "controls/storedtext.h"
 #include "project/contactstore.h"
 #include "project/tiling.h"
 #include "state/appstate.h"
@@ -121,19 +121,15 @@ void frmindex::buildControls()
         l->setTextFormat(Qt::PlainText);
         return l;
     };
-    const HintText hint = [this] {
-        return m_ctx.pick(u"Dieses Zeichen kann in der Datei nicht gespeichert werden.",
-                          u"This character cannot be stored in the file.");
-    };
-    auto lineField = [this, &hint](const char *name, int x, int y, int w, int h) {
+    const LanguageOf language = [this] { return m_ctx.language(); };
+    auto lineField = [this, &language](const char *name, int x, int y, int w, int h) {
         auto *field = place(new QLineEdit(this), name, x, y, w, h);
-        guardCp1252(field, hint);
+        guardStoredText(field, language);
         return field;
     };
-    auto textField = [this, &hint](const char *name, int x, int y, int w, int h) {
-        auto *field = place(new QPlainTextEdit(this), name, x, y, w, h);
+    auto textField = [this, &language](const char *name, int x, int y, int w, int h) {
+        auto *field = place(new StoredTextEdit(language, this), name, x, y, w, h);
         field->setTabChangesFocus(true);
-        guardCp1252(field, hint);
         return field;
     };
     auto list = [](QWidget *parent, const char *name, int x, int y, int w, int h) {
@@ -180,7 +176,7 @@ void frmindex::buildControls()
     txttitel->setPlainText(QStringLiteral("FAQ- Häfig gestellte Fragen und \nAntworten\n"));
     txtdatname->setText(QStringLiteral("faqpage1"));
     for (QComboBox *c : {Combo1, cgroessetext})
-        guardCp1252(c->lineEdit(), hint);
+        guardStoredText(c->lineEdit(), language);
 
     Frame2 = place(new QGroupBox(QStringLiteral("FAQs"), this), "Frame2", 10, 498, 380, 52);
     olinks = option(Frame2, "olinks", 10, 22, 110, 22);
@@ -459,7 +455,7 @@ void frmindex::applyProject(const PageProject &p, const PageProject &before, boo
     // the window stays as it was.
     auto read = [complete](const auto &value, const auto &old) { return complete || value != old; };
     if (read(p.title, before.title))
-        txttitel->setPlainText(forField(p.title));
+        txttitel->setText(forField(p.title));
     const QString PageProject::*colors[] = {&PageProject::textColor, &PageProject::bgColor,
                                             &PageProject::alinkColor, &PageProject::vlinkColor,
                                             &PageProject::linkColor};
@@ -483,9 +479,9 @@ void frmindex::applyProject(const PageProject &p, const PageProject &before, boo
     if (read(p.pageFileName, before.pageFileName))
         txtdatname->setText(p.pageFileName);
     if (read(p.author, before.author))
-        Text1->setPlainText(forField(p.author));
+        Text1->setText(forField(p.author));
     if (read(p.description, before.description))
-        txtbeschreibung->setPlainText(forField(p.description));
+        txtbeschreibung->setText(forField(p.description));
     if (read(p.titleAlign, before.titleAlign)) {
         m_titleAlignment = p.titleAlign;
         selectAlignment(p.titleAlign, opttitellinks, opttitelzent, opttitelrechts);

@@ -2,6 +2,7 @@
 
 #include "app/language.h"
 #include "controls/dialogservice.h"
+#include "controls/storedtext.h"
 #include "project/colors.h"
 #include "project/pageproject.h"
 
@@ -23,6 +24,7 @@ class QScrollBar;
 namespace askbright {
 
 class Button3D;
+
 class WindowContext;
 
 // The page layout editor: one page project (title, head data, keywords,
@@ -156,7 +158,7 @@ private:
     // Controls, named as the handlers refer to them.
     QLabel *lblkopf, *lbltitel, *lblname, *lblbeschreibung, *lblkeywords, *lbldatname, *lblmail;
     QLabel *lblstil, *lbltitelausrichtung, *lblvorschau;
-    QPlainTextEdit *txttitel, *Text1, *txtbeschreibung;
+    StoredTextEdit *txttitel, *Text1, *txtbeschreibung;
     QComboBox *Combo1, *cindexschrift, *cgroesse, *cgroessetext;
     QLineEdit *txtdatname, *txtmail;
     QCheckBox *Check1, *Check3;
