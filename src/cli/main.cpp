@@ -13,7 +13,6 @@
 #include "database/faqfile.h"
 #include "html/pagegenerator.h"
 #include "html/templatefolders.h"
-#include "state/appstate.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

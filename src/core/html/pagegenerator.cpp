@@ -1,6 +1,7 @@
 #include "html/pagegenerator.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/filesaver.h"
 #include "app/numbers.h"
 #include "app/paths.h"
@@ -10,7 +11,6 @@
 #include "html/modernpage.h"
 #include "html/templatefolders.h"
 #include "project/pageproject.h"
-#include "state/appstate.h"
 
 #include <QDir>
 #include <QFile>

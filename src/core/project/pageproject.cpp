@@ -5,7 +5,6 @@
 #include "app/numbers.h"
 #include "app/paths.h"
 #include "app/textcodec.h"
-#include "html/templatefolders.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,6 @@
 #include "project/projectlines.h"
 
+#include "app/boundedread.h"
 #include "app/numbers.h"
 #include "app/paths.h"
 #include "app/textcodec.h"

@@ -1,6 +1,7 @@
 #include "settings/recentfiles.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/filesaver.h"
 #include "app/textcodec.h"
 

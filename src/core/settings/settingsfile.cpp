@@ -1,6 +1,7 @@
 #include "settings/settingsfile.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/filesaver.h"
 #include "app/numbers.h"
 #include "app/textcodec.h"
