@@ -12,7 +12,7 @@
 #include "database/faqdatabase.h"
 #include "database/faqfile.h"
 #include "html/pagegenerator.h"
-#include "html/templatefolders.h"
+#include "settings/recentfiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -89,7 +89,7 @@ void printErr(const QString &text)
 // quotes it.
 QString shortPath(const QString &path)
 {
-    return longfix(path, 60);
+    return shortenedPath(path, 60);
 }
 
 QString describe(const AppError &error, const QString &path)

@@ -183,7 +183,7 @@ void tst_writefaults::writers()
          {u"dateiliste.lis"_s,
           [&picture](const QString &f) {
               // The picture is an existing file that is not listed yet: the list changes.
-              return numberOf([&] { historie(f + u"dateiliste.lis"_s, picture); });
+              return numberOf([&] { updateRecentFiles(f + u"dateiliste.lis"_s, picture); });
           }}},
     };
     const Writer w = writers.value(writer);
