@@ -5,7 +5,6 @@
 #include "app/apperror.h"
 #include "app/clock.h"
 #include "app/filesaver.h"
-#include "app/paths.h"
 #include "app/product.h"
 #include "app/textcodec.h"
 #include "database/exchange.h"
@@ -212,6 +211,13 @@ bool generationDate(const QCommandLineParser &parser, QDate &date, QString &erro
     return true;
 }
 
+// A folder named on the command line, as the file system takes it (a
+// backslash is part of a name here), ending with a separator.
+QString asFolder(const QString &path)
+{
+    return path.endsWith(u'/') || path.endsWith(QDir::separator()) ? path : path + u'/';
+}
+
 // Reads the database; tells why on standard error when it cannot.
 bool readDatabase(const QString &path, QList<FaqRecord> &records)
 {
@@ -306,19 +312,19 @@ int generate(const QCommandLineParser &parser)
 
     PageRequest request;
     request.projectPath = parser.value(QStringLiteral("project"));
-    request.outputFolder = withTrailingSeparator(parser.value(QStringLiteral("output")));
+    request.outputFolder = asFolder(parser.value(QStringLiteral("output")));
     request.contactAddress = parser.value(QStringLiteral("contact"));
     if (parser.isSet(QStringLiteral("layout"))) {
         const QString layout = parser.value(QStringLiteral("layout"));
         if (layout != QLatin1String("1") && layout != QLatin1String("2"))
             return usageError(QStringLiteral("--layout must be 1 or 2, not '%1'").arg(layout));
-        request.options.answerLayout = layout.toInt();
+        if (layout == QLatin1String("2"))
+            request.options.answerLayout = AnswerLayout::AnswersOnly;
     }
-    request.options.paragraphFormatting = parser.isSet(QStringLiteral("no-paragraphs")) ? 0 : 1;
-    request.options.linkSize =
-        parser.isSet(QStringLiteral("links-same-size")) ? linkSizeLarge : linkSizeSmall;
-    request.options.preformattedAnswers = parser.isSet(QStringLiteral("pre")) ? 1 : 0;
-    request.options.useContactAddress = request.contactAddress.isEmpty() ? 0 : 1;
+    request.options.formatParagraphs = !parser.isSet(QStringLiteral("no-paragraphs"));
+    request.options.smallLinks = !parser.isSet(QStringLiteral("links-same-size"));
+    request.options.preformattedAnswers = parser.isSet(QStringLiteral("pre"));
+    request.options.useContactAddress = !request.contactAddress.isEmpty();
     request.options.modernPage = parser.isSet(QStringLiteral("modern"));
     if (parser.isSet(QStringLiteral("page-language"))) {
         const QString page = parser.value(QStringLiteral("page-language"));

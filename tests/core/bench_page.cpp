@@ -1,5 +1,5 @@
 #include "html/pagegenerator.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 #include "recordingsink.h"
 #include "testutil.h"
 
@@ -51,7 +51,8 @@ void bench_page::generateLargestPage()
     PageResult result;
     QBENCHMARK
     {
-        result = generieren_deutsch(request, database, FixedClock(QDate(2026, 12, 6)), sink);
+        result =
+            generatePage(Language::German, request, database, FixedClock(QDate(2026, 12, 6)), sink);
     }
     QCOMPARE(result.status, PageStatus::Ok);
     QVERIFY(QFileInfo(result.pagePath).size() > 2000 * 2048);
@@ -64,14 +65,12 @@ void bench_page::composeLargestPage()
     fillLargest(database);
     QTemporaryDir dir;
     const PageRequest request = projectIn(dir);
-    PageResult planned;
-    const PagePlan plan =
-        planPage(Language::German, readProjectFile(request.projectPath), request, planned);
+    const PagePlan plan = preparePage(Language::German, request);
     QByteArray page;
     QBENCHMARK
     {
-        page = composePage(Language::German, plan.working, false, request, recordsOf(database),
-                           QDate(2026, 12, 6));
+        page =
+            composePage(Language::German, plan, request, recordsOf(database), QDate(2026, 12, 6));
     }
     QVERIFY(page.size() > 2000 * 2048);
     QVERIFY(page.endsWith("</body></html>\r\n"));
@@ -102,7 +101,7 @@ void bench_page::readProjectWithHugeKeywordCount()
     RecordingSink sink;
     QBENCHMARK
     {
-        QCOMPARE(applyProjectLines(ProjectLines(bytes), project, Language::German, sink),
+        QCOMPARE(readProjectForEditor(ProjectLines(bytes), project, Language::German, sink),
                  ProjectReadOutcome::Stopped);
     }
     QCOMPARE(project.keywords.size(), 200000);

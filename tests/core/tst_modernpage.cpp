@@ -224,13 +224,15 @@ private slots:
     void darkPaletteReadable()
     {
         QFETCH(QString, colors);
-        GeneratorSlots working;
+        PagePlan plan;
+        PageProject &p = plan.project;
         const QStringList parts = colors.split(u'|');
-        for (int i = 0; i < 5; ++i)
-            working.table[GeneratorSlots::TextColor + i] = parts.at(i);
-        PageRequest request;
+        qsizetype i = 0;
+        for (QString *color :
+             {&p.textColor, &p.bgColor, &p.alinkColor, &p.vlinkColor, &p.linkColor})
+            *color = parts.at(i++);
         QByteArray page;
-        writeModernPage(Language::German, working, false, request, recordsOf(FaqDatabase()), {},
+        writeModernPage(Language::German, plan, {}, recordsOf(FaqDatabase()), {},
                         [&page](QByteArrayView piece) { page += piece; });
         const QString css = QString::fromUtf8(page);
         const QString dark = css.mid(css.indexOf(u"prefers-color-scheme: dark"_s));
@@ -249,16 +251,15 @@ private slots:
         const QString question = u"Gleiche Frage "_s.repeated(600);
         FaqDatabase database;
         database.replaceRecords(QList<FaqRecord>(2000, {question, u"A"_s, {}, {}, 0, {}}));
-        GeneratorSlots working;
         PageRequest request;
         request.options.modernPage = true;
         qsizetype largestPiece = 0;
         QByteArray page;
-        writeChosenPage(Language::German, working, false, request, recordsOf(database), {},
-                        [&](QByteArrayView piece) {
-                            largestPiece = std::max(largestPiece, piece.size());
-                            page += piece;
-                        });
+        writePage(Language::German, {}, request, recordsOf(database), {},
+                  [&](QByteArrayView piece) {
+                      largestPiece = std::max(largestPiece, piece.size());
+                      page += piece;
+                  });
         QVERIFY(largestPiece <= 64 * 1024);
         const QByteArray anchor = anchorFor(question).toLatin1();
         QCOMPARE(page.count("<li class=\"item\" id=\"" + anchor + "\""), 1);

@@ -4,7 +4,7 @@
 #include "appearance/schemefile.h"
 #include "database/faqfile.h"
 #include "project/contactstore.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 #include "recordingsink.h"
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"
@@ -88,13 +88,13 @@ void tst_readfaults::editorKeepsEveryKeyword()
         keywords += "k" + QByteArray::number(i) + "\r\n";
     PageProject project;
     RecordingSink sink;
-    QCOMPARE(applyProjectLines(ProjectLines(head + " 2000000000 \r\n" + keywords), project,
-                               Language::German, sink),
+    QCOMPARE(readProjectForEditor(ProjectLines(head + " 2000000000 \r\n" + keywords), project,
+                                  Language::German, sink),
              ProjectReadOutcome::Stopped);
     QCOMPARE(project.keywords.size(), 40);
     QCOMPARE(project.keywords.constLast(), u"k40"_s);
-    QCOMPARE(applyProjectLines(ProjectLines(head + "viele\r\n" + keywords), project,
-                               Language::German, sink),
+    QCOMPARE(readProjectForEditor(ProjectLines(head + "viele\r\n" + keywords), project,
+                                  Language::German, sink),
              ProjectReadOutcome::Stopped);
     QCOMPARE(project.keywords.size(), 40);
     // Later copies go, the first stays where it was.

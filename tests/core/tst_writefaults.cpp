@@ -6,7 +6,7 @@
 #include "database/faqfile.h"
 #include "html/pagegenerator.h"
 #include "project/contactstore.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 #include "recordingsink.h"
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"

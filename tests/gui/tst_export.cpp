@@ -308,9 +308,9 @@ private slots:
             child<QRadioButton>(d, "optl2")->click();
             for (const char *box : {"Check1", "chklinks", "chkpre", "chkmail"})
                 child<QCheckBox>(d, box)->click();
-            QCOMPARE(s.state.exportOptions.answerLayout, 2);
-            QCOMPARE(s.state.exportOptions.paragraphFormatting, 0);
-            QCOMPARE(s.state.exportOptions.linkSize, linkSizeLarge);
+            QCOMPARE(s.state.exportOptions.answerLayout, AnswerLayout::AnswersOnly);
+            QVERIFY(!s.state.exportOptions.formatParagraphs);
+            QVERIFY(!s.state.exportOptions.smallLinks);
             child<Button3D>(d, "cmdhtmlraus")->click();
             QVERIFY(!d.isVisible());
         }));
@@ -548,7 +548,7 @@ private slots:
     {
         QList<QImage> pictures;
         for (Language language : {Language::German, Language::English})
-            for (int layout : {1, 2})
+            for (AnswerLayout layout : {AnswerLayout::WithQuestions, AnswerLayout::AnswersOnly})
                 pictures << layoutPicture(layout, language).toImage();
         for (int i = 0; i < pictures.size(); ++i) {
             QVERIFY(!pictures.at(i).isNull());
