@@ -53,7 +53,7 @@ QByteArray settingsFor(const Folders &f, Language language = Language::German,
 {
     AppSettings s;
     s.language = language;
-    s.soundsOn = 1;
+    s.soundsOn = true;
     s.TemplatesFolder = f.templates;
     s.lastTemplatePage = u"seite.pdt"_s;
     s.HtmlOutputFolder = html == u"{{HTML}}"_s ? f.html : html;
@@ -460,7 +460,7 @@ private slots:
         Session s(settingsFor(f));
         s.open(s.writeDatabase(u"a.faq"_s, 1));
         s.w().setSelectedPage(page);
-        s.state.settings.soundsOn = 0;
+        s.state.settings.soundsOn = false;
         QVERIFY(runExport(s, [&](frmexport &d) {
             child<QCheckBox>(d, "chkmail")->setChecked(false);
             generate(d);

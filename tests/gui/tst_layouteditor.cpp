@@ -74,7 +74,7 @@ struct Layout {
 
     explicit Layout(Language language = Language::German, const PageProject &a = sampleProject())
     {
-        s.state.settings.soundsOn = 1;
+        s.state.settings.soundsOn = true;
         s.state.setLanguage(language);
         templates = s.path(u"vorlagen"_s) + u'/';
         other = s.path(u"andere"_s) + u'/';

@@ -397,7 +397,7 @@ private slots:
         QFETCH(int, onTop);
         Context c;
         AppSettings &s = c.state.settings;
-        s.centerWindow = qint16(centre);
+        s.centerWindow = centre;
         s.alwaysOnTop = onTop;
         s.windowLeft = 1500;
         s.windowTop = 3000;

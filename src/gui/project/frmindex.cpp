@@ -715,7 +715,7 @@ bool frmindex::Form_QueryUnload()
             return false;
     }
     m_ctx.play("good1");
-    if (m_ctx.state.settings.alwaysOnTop == 1)
+    if (m_ctx.state.settings.alwaysOnTop)
         FormOnTop(this, false);
     return true;
 }
