@@ -1,4 +1,4 @@
-#include "windows/fontlist.h"
+#include "fonts/fontlist.h"
 
 #include <QTest>
 
@@ -54,28 +54,29 @@ private slots:
     void sort_data()
     {
         QTest::addColumn<QStringList>("list");
-        QTest::addColumn<int>("order");
+        QTest::addColumn<SortOrder>("order");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("capitals first, empty entry stays first")
-            << QStringList{"", "arial", "Courier", "Arial", "courier"} << 0
+            << QStringList{"", "arial", "Courier", "Arial", "courier"} << SortOrder::Ascending
             << QStringList{"", "Arial", "Courier", "arial", "courier"};
         QTest::newRow("by character codes, not the dictionary")
-            << QStringList{"", QString::fromUtf8("Ärial"), "Zapf", "zapf", "Bb", "B"} << 0
+            << QStringList{"", QString::fromUtf8("Ärial"), "Zapf", "zapf", "Bb", "B"}
+            << SortOrder::Ascending
             << QStringList{"", "B", "Bb", "Zapf", "zapf", QString::fromUtf8("Ärial")};
         QTest::newRow("digits and blanks before letters")
-            << QStringList{"", "a b", "a", "1x", "ab"} << 0
+            << QStringList{"", "a b", "a", "1x", "ab"} << SortOrder::Ascending
             << QStringList{"", "1x", "a", "a b", "ab"};
-        QTest::newRow("descending for any other order")
-            << QStringList{"", "b", "A", "a"} << 2 << QStringList{"b", "a", "A", ""};
-        QTest::newRow("empty list") << QStringList{} << 0 << QStringList{};
+        QTest::newRow("descending") << QStringList{"", "b", "A", "a"} << SortOrder::Descending
+                                    << QStringList{"b", "a", "A", ""};
+        QTest::newRow("empty list") << QStringList{} << SortOrder::Ascending << QStringList{};
     }
 
     void sort()
     {
         QFETCH(QStringList, list);
-        QFETCH(int, order);
+        QFETCH(SortOrder, order);
         QFETCH(QStringList, expected);
-        BSort(list, order);
+        sortByCharacterCodes(list, order);
         QCOMPARE(list, expected);
     }
 };

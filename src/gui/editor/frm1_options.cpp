@@ -13,9 +13,9 @@
 #include "controls/formontop.h"
 #include "editor/frm1.h"
 #include "editor/frmsort.h"
+#include "fonts/fontlist.h"
 #include "resize/resizeengine.h"
 #include "state/appstate.h"
-#include "windows/fontlist.h"
 
 #include <QCheckBox>
 #include <QLabel>

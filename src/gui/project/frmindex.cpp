@@ -12,10 +12,10 @@
 #include "controls/cp1252guard.h"
 #include "controls/formontop.h"
 #include "editor/frm1.h"
+#include "fonts/fontlist.h"
 #include "project/contactstore.h"
 #include "project/tiling.h"
 #include "state/appstate.h"
-#include "windows/fontlist.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
