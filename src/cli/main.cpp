@@ -27,7 +27,7 @@ using namespace askbright;
 
 namespace {
 
-enum ExitCode { ExitOk = 0, ExitRaus = 1, ExitFehler = 2, ExitUsage = 2 };
+enum ExitCode { ExitOk = 0, ExitGivenUp = 1, ExitFailed = 2, ExitUsage = 2 };
 
 const char usageText[] =
     "Usage: askbright-cli generate --database FILE.faq --project FILE.pdt --output DIR [options]\n"
@@ -250,7 +250,7 @@ int exchange(const QCommandLineParser &parser, bool import)
     QList<FaqRecord> records;
     const bool newDatabase = import && !QFileInfo::exists(databasePath);
     if (!newDatabase && !readDatabase(databasePath, records))
-        return ExitFehler;
+        return ExitFailed;
     const auto failed = [](const QString &path, const AppError &error) {
         printErr(
             QStringLiteral("askbright-cli: %1: %2").arg(shortPath(path), describe(error, path)));
@@ -262,7 +262,7 @@ int exchange(const QCommandLineParser &parser, bool import)
                                                              : QStringLiteral("FAQ"));
         } catch (const AppError &error) {
             failed(file, error);
-            return ExitFehler;
+            return ExitFailed;
         }
         printLine(
             QStringLiteral("%1 records written to %2").arg(records.size()).arg(shortPath(file)),
@@ -276,7 +276,7 @@ int exchange(const QCommandLineParser &parser, bool import)
     } catch (const AppError &error) {
         failed(file, error);
         // A file that is not one of records is given up like a page project that is none.
-        return error.number() == AppError::TypeMismatch ? ExitRaus : ExitFehler;
+        return error.number() == AppError::TypeMismatch ? ExitGivenUp : ExitFailed;
     }
     for (const ImportNote &note : result.notes)
         printErr(QStringLiteral("askbright-cli: ") + noteText(note, Language::English));
@@ -286,14 +286,14 @@ int exchange(const QCommandLineParser &parser, bool import)
         faq_speichern(databasePath, records + result.records);
     } catch (const AppError &error) {
         failed(databasePath, error);
-        return ExitFehler;
+        return ExitFailed;
     }
     printLine(QStringLiteral("%1 records imported (%2 changed), %3 rows left out")
                   .arg(result.records.size())
                   .arg(result.changed)
                   .arg(result.leftOut),
               stdout);
-    return result.notes.isEmpty() && result.unlisted == 0 ? ExitOk : ExitRaus;
+    return result.notes.isEmpty() && result.unlisted == 0 ? ExitOk : ExitGivenUp;
 }
 
 int generate(const QCommandLineParser &parser)
@@ -349,12 +349,12 @@ int generate(const QCommandLineParser &parser)
     case PageStatus::Ok:
         printLine(QDir::toNativeSeparators(result.pagePath), stdout);
         return ExitOk;
-    case PageStatus::Raus:
-        return ExitRaus;
-    case PageStatus::Fehler:
+    case PageStatus::GivenUp:
+        return ExitGivenUp;
+    case PageStatus::Failed:
         break;
     }
-    return ExitFehler;
+    return ExitFailed;
 }
 
 } // namespace

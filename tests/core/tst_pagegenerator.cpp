@@ -229,7 +229,7 @@ void tst_pagegenerator::largePageWholeOrNotAtAll()
 
     records.last().answer += u'\u4E00';
     const PageResult failed = run(plainWith(u"|12|"_s, u"|12|"_s), records);
-    QCOMPARE(failed.status, PageStatus::Fehler);
+    QCOMPARE(failed.status, PageStatus::Failed);
     QCOMPARE(page(), composed);
     QCOMPARE(QDir(m_out).entryList(QDir::Files), QStringList{u"faq.html"_s});
 }

@@ -65,7 +65,7 @@ int pageNumber(const QString &project, const QString &folder)
                                            database, FixedClock(QDate(2026, 12, 6)), sink);
     if (result.status == PageStatus::Ok)
         return 0;
-    if (result.status != PageStatus::Fehler || sink.messages.size() != 1)
+    if (result.status != PageStatus::Failed || sink.messages.size() != 1)
         return -1;
     const Message &m = sink.messages.first();
     if (m.icon != MessageIcon::Critical)

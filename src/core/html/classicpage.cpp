@@ -26,7 +26,7 @@ struct VariantTexts {
 
 const VariantTexts &textsOf(Language variant)
 {
-    static const VariantTexts deutsch = {
+    static const VariantTexts german = {
         "Fragen:</span></font></b></p>",
         "(zur Antwort)</a></span></font></li>",
         ">noch Fragen?</A></span></font></p>",
@@ -38,7 +38,7 @@ const VariantTexts &textsOf(Language variant)
         "erzeugt mit <A href=\"",
         ">Askbright</B></FONT></A></P>",
     };
-    static const VariantTexts englisch = {
+    static const VariantTexts english = {
         "Questions:</span></font></b></p>",
         "(to the answer)</a></span></font></li>",
         ">You have any questions?</A></span></font></p>",
@@ -50,7 +50,7 @@ const VariantTexts &textsOf(Language variant)
         "created with <A href=\"",
         ">Askbright</FONT></B></A></P>",
     };
-    return variant.isGerman() ? deutsch : englisch;
+    return variant.isGerman() ? german : english;
 }
 
 const char *alignmentAttribute(Alignment alignment)

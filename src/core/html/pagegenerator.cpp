@@ -187,7 +187,7 @@ void checkFiles(Language variant, PagePlan &plan, const QString &outputFolder)
 {
     const auto giveUp = [&plan](Message message) {
         plan.message = std::move(message);
-        plan.status = PageStatus::Raus;
+        plan.status = PageStatus::GivenUp;
     };
     if (plan.withBackground) {
         const QString &picture = plan.project.picturePath;
@@ -268,7 +268,7 @@ PageResult generatePage(Language variant, const PageRequest &request, const Reco
         result.status = PageStatus::Ok;
     } catch (const AppError &error) {
         sink.showMessage(errorMessage(error, variant));
-        result.status = PageStatus::Fehler;
+        result.status = PageStatus::Failed;
     }
     return result;
 }

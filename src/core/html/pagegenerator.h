@@ -30,7 +30,7 @@ QByteArray composePage(Language variant, const PagePlan &plan, const PageRequest
 PagePlan preparePage(Language variant, const PageRequest &request);
 
 struct PageResult {
-    PageStatus status = PageStatus::Fehler;
+    PageStatus status = PageStatus::Failed;
     QString pageFileName; // once the page is planned
     QString pagePath;     // output folder + page file name
     // What the export dialog's upload hint names: the picture's lower-case

@@ -106,9 +106,9 @@ QString pageStatusText(PageStatus status)
     switch (status) {
     case PageStatus::Ok:
         return QStringLiteral("ok");
-    case PageStatus::Raus:
+    case PageStatus::GivenUp:
         return QStringLiteral("raus");
-    case PageStatus::Fehler:
+    case PageStatus::Failed:
         break;
     }
     return QStringLiteral("fehler");
@@ -119,7 +119,7 @@ PagePlan planPage(Language variant, const ProjectLines &lines, const ExportOptio
     PagePlan plan;
     const auto giveUp = [&plan](Message message) {
         plan.message = std::move(message);
-        plan.status = PageStatus::Raus;
+        plan.status = PageStatus::GivenUp;
         return plan;
     };
     std::optional<PageProject> project = readProjectForPage(lines);

@@ -14,9 +14,9 @@ namespace askbright {
 
 // The generator's result as the export dialog sees it.
 enum class PageStatus {
-    Ok,     // "ok": the page was written completely
-    Fehler, // "fehler": a run-time error ended the run; nothing was written
-    Raus,   // "raus": given up (not a project file, picture missing); nothing was written
+    Ok,      // "ok": the page was written completely
+    Failed,  // "fehler": a run-time error ended the run; nothing was written
+    GivenUp, // "raus": given up (not a project file, picture missing); nothing was written
 };
 QString pageStatusText(PageStatus status);
 
@@ -42,7 +42,7 @@ struct RefusedLine {
 // What a page will be made of, settled from the project's lines and the
 // options alone.
 struct PagePlan {
-    PageStatus status = PageStatus::Ok; // Raus: given up, message tells why
+    PageStatus status = PageStatus::Ok; // GivenUp: the message tells why
     std::optional<Message> message;
     PageProject project;  // the generator's reading
     QString pageFileName; // the project's file name + ".html"

@@ -327,11 +327,11 @@ void frmexport::cmdgenerieren_Click()
         m_ctx.play("generieren");
 
         switch (result.status) {
-        case PageStatus::Fehler:
+        case PageStatus::Failed:
             // The next export asks for a folder again.
             m_main.showOutputFolder(QString());
             break;
-        case PageStatus::Raus:
+        case PageStatus::GivenUp:
             break;
         case PageStatus::Ok: {
             m_ctx.dialogs.openExternal(result.pagePath);
