@@ -34,9 +34,9 @@ static void fillLargest(FaqDatabase &database)
 static PageRequest projectIn(const QTemporaryDir &dir)
 {
     const PageRequest request{dir.filePath(u"gross.pdt"_s), dir.path() + u"/"_s, {}, u"a@b"_s};
-    const QByteArray project = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
-                               "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
-    testutil::writeBytes(request.projectPath, QByteArray(project).replace('|', "\r\n"));
+    testutil::writeBytes(request.projectPath,
+                         testutil::pageProject(u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF||"
+                                               u"nein|faq|||mitte|||Arial|16|12|links"_s));
     return request;
 }
 

@@ -24,18 +24,17 @@ private:
 
 void tst_cli::initTestCase()
 {
-    const QByteArray project = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
-                               "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
-    QVERIFY(testutil::writeBytes(m_dir.filePath(u"seite.pdt"_s),
-                                 QByteArray(project).replace('|', "\r\n")));
+    const QString lines =
+        u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF||nein|faq|||mitte|||Arial|"
+        u"16|12|links"_s;
+    QVERIFY(testutil::writeBytes(m_dir.filePath(u"seite.pdt"_s), testutil::pageProject(lines)));
     // A backslash is part of a name here, as the file system has it.
-    QVERIFY(testutil::writeBytes(m_dir.filePath(u"a\\b.pdt"_s),
-                                 QByteArray(project).replace('|', "\r\n")));
+    QVERIFY(testutil::writeBytes(m_dir.filePath(u"a\\b.pdt"_s), testutil::pageProject(lines)));
     QVERIFY(QDir(m_dir.path()).mkdir(u"x\\y"_s));
     // A page name that leaves the output folder.
     QVERIFY(testutil::writeBytes(
         m_dir.filePath(u"flucht.pdt"_s),
-        QByteArray(project).replace("|faq|", "|../faq|").replace('|', "\r\n")));
+        testutil::pageProject(QString(lines).replace(u"|faq|"_s, u"|../faq|"_s))));
 }
 
 void tst_cli::run_data()

@@ -19,22 +19,16 @@ PageProject sample()
                        QStringList{u"a"_s, u"b"_s, u"a"_s, u"c"_s, u"C"_s});
 }
 
-// Line number of the file a project writes.
-QString writtenLine(const PageProject &p, int number)
-{
-    return formatPageProject(p, {}).split(u"\r\n"_s).at(number - 1);
-}
-
-// Every field in file order, line 9, 13 and 19 as the file holds them, so a
-// failed comparison shows which one differs.
+// Every field in file order, lines 9, 13 and 19 as the file holds them, so
+// that a failed comparison shows which one differs.
 QString dump(const PageProject &p)
 {
+    const QStringList written = formatPageProject(p, {}).split(u"\r\n"_s);
     return (QStringList() << p.title << p.textColor << p.bgColor << p.alinkColor << p.vlinkColor
-                          << p.linkColor << p.picturePath << writtenLine(p, 9) << p.pageFileName
-                          << p.author << p.description << writtenLine(p, 13)
-                          << QString::number(p.bold) << QString::number(p.italic) << p.fontName
-                          << p.titleSize << p.textSize << writtenLine(p, 19)
-                          << p.keywords.join(u','))
+                          << p.linkColor << p.picturePath << written.at(8) << p.pageFileName
+                          << p.author << p.description << written.at(12) << QString::number(p.bold)
+                          << QString::number(p.italic) << p.fontName << p.titleSize << p.textSize
+                          << written.at(18) << p.keywords.join(u','))
         .join(u'|');
 }
 
@@ -42,34 +36,24 @@ QString dump(const PageProject &p)
 
 class tst_projectfile : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
+
 private slots:
-    void init();
     void writesProject();
     void openProject_data();
     void openProject();
-    void readings_data();
+    void editorKeepsEveryKeyword();
     void readings();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_projectPath;
-    RecordingSink m_sink;
 };
-
-void tst_projectfile::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_projectPath = m_dir->filePath(u"seite.pdt"_s);
-    m_sink.messages.clear();
-}
 
 // Line breaks become \xFE and \xFF in trimmed values; later copies of a keyword are dropped
 // (case matters); the pending keyword is added unless empty or listed.
 void tst_projectfile::writesProject()
 {
     const QString keywords = u"rechts\r\n 4 \r\na\r\nb\r\nc\r\nC\r\n"_s;
-    savePageProject(m_projectPath, sample(), u"neu"_s);
-    QCOMPARE(testutil::readBytes(m_projectPath),
+    const QString path = m_dir.filePath(u"seite.pdt"_s);
+    savePageProject(path, sample(), u"neu"_s);
+    QCOMPARE(testutil::readBytes(path),
              "[Projektdatei f\xFCr Askbright]\r\nErste Zeile\xFE\xFFZweite\r\n#000000\r\n"
              "#FFFFFF\r\n#FF0000\r\n#800080\r\n#0000FF\r\n\r\nnein\r\n faq \r\nAnna\xFFJ\xF6rg\r\n"
              "Zeile eins Zeile zwei\r\nmitte\r\nFett\r\n\r\nArial\r\n 8\r\n10\r\n"_ba +
@@ -140,49 +124,57 @@ void tst_projectfile::openProject()
     QFETCH(ProjectReadOutcome, outcome);
     QFETCH(QList<Message>, messages);
     QFETCH(QString, expected);
-    const QString path = m_dir->filePath(file);
+    const QString path = m_dir.filePath(file);
     if (!bytes.isNull())
-        QVERIFY(testutil::writeBytes(path, bytes.replace("{{DIR}}", m_dir->path().toLocal8Bit())));
+        QVERIFY(testutil::writeBytes(path, bytes.replace("{{DIR}}", m_dir.path().toLocal8Bit())));
     PageProject project = sample();
-    QCOMPARE(openPageProject(path, project, english ? Language::English : Language::German, m_sink),
+    RecordingSink sink;
+    QCOMPARE(openPageProject(path, project, english ? Language::English : Language::German, sink),
              outcome);
-    QCOMPARE(m_sink.messages, messages);
-    QCOMPARE(dump(project), expected.replace(u"{{DIR}}"_s, m_dir->path()));
+    QCOMPARE(sink.messages, messages);
+    QCOMPARE(dump(project), expected.replace(u"{{DIR}}"_s, m_dir.path()));
 }
 
-// The deliberate differences of the editor's and the generator's reading,
-// each value as the editor writes it back.
-void tst_projectfile::readings_data()
+// A count of two billion with 40 keyword lines: the editor takes all 40, beyond
+// the 31 a page holds.
+void tst_projectfile::editorKeepsEveryKeyword()
 {
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("editor");
-    QTest::addColumn<QString>("page");
-    QTest::newRow("picture path") << 8 << u" /b.gif "_s << u" /b.gif "_s << u"/b.gif"_s;
-    QTest::newRow("file name") << 10 << u" faq "_s << u" faq "_s << u"faq"_s;
-    QTest::newRow("title alignment") << 13 << u"Mitte"_s << u"mitte"_s << u"links"_s;
-    QTest::newRow("italic") << 15 << u" italic "_s << QString() << u"Italic"_s;
-    QTest::newRow("relative title size") << 17 << u"+1"_s << u"16"_s << u"14"_s;
-    QTest::newRow("relative text size") << 18 << u"+2"_s << u"12"_s << u"10"_s;
-    QTest::newRow("list alignment") << 19 << u" Rechts "_s << u"mitte"_s << u"links"_s;
+    QByteArray bytes = "[Projektdatei f\xFCr Askbright]\r\n" + QByteArray("x\r\n").repeated(18) +
+                       " 2000000000 \r\n";
+    for (int i = 1; i <= 40; ++i)
+        bytes += "k" + QByteArray::number(i) + "\r\n";
+    PageProject project;
+    RecordingSink sink;
+    QCOMPARE(readProjectForEditor(ProjectLines(bytes), project, Language::German, sink),
+             ProjectReadOutcome::Stopped);
+    QCOMPARE(project.keywords.size(), 40);
+    QCOMPARE(project.keywords.constLast(), u"k40"_s);
 }
 
+// The deliberate differences of the editor's and the generator's reading.
 void tst_projectfile::readings()
 {
-    QFETCH(int, line);
-    QFETCH(QString, value);
-    QFETCH(QString, editor);
-    QFETCH(QString, page);
     QStringList lines = formatPageProject(sample(), {}).split(u"\r\n"_s);
-    lines[line - 1] = value;
+    for (const auto &[number, value] : {std::pair{8, u" /b.gif "_s},
+                                        {13, u"Mitte"_s},
+                                        {15, u" italic "_s},
+                                        {17, u"+1"_s},
+                                        {18, u"+2"_s},
+                                        {19, u" Rechts "_s}})
+        lines[number - 1] = value;
     const ProjectLines file(encodeCp1252(lines.join(u"\r\n"_s)));
     PageProject forEditor;
-    QCOMPARE(readProjectForEditor(file, forEditor, Language::German, m_sink),
+    RecordingSink sink;
+    QCOMPARE(readProjectForEditor(file, forEditor, Language::German, sink),
              ProjectReadOutcome::Read);
     const std::optional<PageProject> forPage = readProjectForPage(file);
     QVERIFY(forPage);
-    QCOMPARE(writtenLine(forEditor, line), editor);
-    QCOMPARE(writtenLine(*forPage, line), page);
+    const QString read =
+        u"Erste Zeile\r\nZweite|#000000|#FFFFFF|#FF0000|#800080|#0000FF|%1|nein|%2|"
+        u"Anna\nJörg|Zeile eins Zeile zwei|%3|1|%4|Arial|%5|%6|%3|a,b,c,C"_s;
+    QCOMPARE(dump(forEditor),
+             read.arg(u" /b.gif "_s, u" faq "_s, u"mitte"_s, u"0"_s, u"16"_s, u"12"_s));
+    QCOMPARE(dump(*forPage), read.arg(u"/b.gif"_s, u"faq"_s, u"links"_s, u"1"_s, u"14"_s, u"10"_s));
 }
 
 QTEST_GUILESS_MAIN(tst_projectfile)

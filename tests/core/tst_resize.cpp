@@ -365,7 +365,7 @@ private slots:
         QCOMPARE(w.windowWrites, windowWrites);
     }
 
-    void initializeRecords()
+    void recordsTheWindow()
     {
         FakeWindow w;
         w.window = {300.5, 201.5, 10000.5, 4999.5};
@@ -470,29 +470,6 @@ private slots:
         engine.recordWindow();
         engine.setResizeOption("missing", 3, false);
         QCOMPARE(engine.controls().count(), 0);
-    }
-
-    void min_data()
-    {
-        QTest::addColumn<float>("a");
-        QTest::addColumn<float>("b");
-        QTest::addColumn<float>("expected");
-        QTest::addColumn<bool>("negativeSign");
-        QTest::newRow("first smaller") << 1.2f << 1.5f << 1.2f << false;
-        QTest::newRow("second smaller") << 1.5f << 0.8f << 0.8f << false;
-        QTest::newRow("equal gives a: -0") << -0.0f << 0.0f << 0.0f << true;
-        QTest::newRow("equal gives a: +0") << 0.0f << -0.0f << 0.0f << false;
-    }
-
-    void min()
-    {
-        QFETCH(float, a);
-        QFETCH(float, b);
-        QFETCH(float, expected);
-        QFETCH(bool, negativeSign);
-        const float m = ProportionalLayout::smallerOf(a, b);
-        QCOMPARE(m, expected);
-        QCOMPARE(std::signbit(m), negativeSign);
     }
 };
 

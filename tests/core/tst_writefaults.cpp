@@ -50,10 +50,9 @@ const QList<FaqRecord> records = {{u"Frage ä"_s, u"Antwort"_s, u"Info"_s, u"htt
 // back to the error number its message stands for.
 bool writeProject(const QString &project, const QString &picture)
 {
-    const QByteArray lines = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
-                             "#800080|#0000FF|" +
-                             picture.toLocal8Bit() + "|ja|faq|||mitte|||Arial|16|12|links| 0 |";
-    return testutil::writeBytes(project, QByteArray(lines).replace('|', "\r\n"));
+    return testutil::writeBytes(
+        project, testutil::pageProject(u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF|"_s +
+                                       picture + u"|ja|faq|||mitte|||Arial|16|12|links"_s));
 }
 
 int pageNumber(const QString &project, const QString &folder)

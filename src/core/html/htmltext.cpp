@@ -38,7 +38,8 @@ const std::array<bool, 256> &plainFor(PageEncoding encoding, bool links)
     return tables[(encoding == PageEncoding::Utf8 ? 2 : 0) + (links ? 1 : 0)];
 }
 
-const char *escapeOf(Escapes escapes, char16_t c)
+// Each set of entities holds the next one.
+constexpr const char *escapeOf(Escapes escapes, char16_t c)
 {
     switch (escapes) {
     case Escapes::None:
@@ -96,6 +97,28 @@ const char *escapeOf(Escapes escapes, char16_t c)
     }
     return nullptr;
 }
+
+struct Escape {
+    const char *text = nullptr;
+    qsizetype length = 0;
+};
+
+constexpr size_t escapeSetCount = size_t(Escapes::JsonString) + 1;
+
+// The escapes of the characters below 256, with their lengths, by set.
+constexpr std::array<std::array<Escape, 256>, escapeSetCount> escapeTables = [] {
+    std::array<std::array<Escape, 256>, escapeSetCount> tables{};
+    for (size_t set = 0; set < tables.size(); ++set) {
+        for (char16_t c = 0; c < 256; ++c) {
+            const char *text = escapeOf(Escapes(set), c);
+            qsizetype length = 0;
+            while (text && text[length])
+                ++length;
+            tables[set][c] = {text, length};
+        }
+    }
+    return tables;
+}();
 
 const char *lineBreakOf(LineBreaks breaks)
 {
@@ -193,9 +216,11 @@ void HtmlWriter::special(const char16_t *&at, const char16_t *begin, const char1
     }
     if (isControlToDrop(c))
         return;
-    if (const char *escape = escapeOf(form.escapes, c)) {
-        raw(escape);
-        return;
+    if (c < 256) {
+        if (const Escape &escape = escapeTables[size_t(form.escapes)][c]; escape.text) {
+            m_out.put(escape.text, escape.length);
+            return;
+        }
     }
     character(c);
 }

@@ -15,7 +15,7 @@ namespace askbright {
 enum class PageEncoding { Windows1252, Utf8 };
 
 // Which characters of a text are written as references or escapes.
-enum class Escapes {
+enum class Escapes : unsigned char {
     None,            // none
     Entities,        // umlauts, sharp s, <, >, & and " as named entities (the classic page)
     Markup,          // &, <, > and " as named entities (the modern page)

@@ -2,6 +2,7 @@
 
 #include "app/apperror.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -105,7 +106,7 @@ void ProportionalLayout::followWindow()
         return;
     const float widthRatio = float(window.width / m_recordedWindow.width);
     const float heightRatio = float(window.height / m_recordedWindow.height);
-    const float fontRatio = smallerOf(widthRatio, heightRatio);
+    const float fontRatio = std::min(widthRatio, heightRatio);
     const float low = float(1.0 - double(m_tolerancePercent) / 100.0);
     const float high = float(1.0 + double(m_tolerancePercent) / 100.0);
     if (widthRatio >= low && widthRatio <= high && heightRatio >= low && heightRatio <= high) {

@@ -49,8 +49,6 @@ public:
     // Tolerance in percent: ratios within it count as the recorded size.
     float tolerancePercent() const { return m_tolerancePercent; }
     void setTolerancePercent(float percent) { m_tolerancePercent = percent; }
-    // The smaller of the two; a when they are equal.
-    static float smallerOf(float a, float b) { return b < a ? b : a; }
 
     const ControlRecords &controls() const { return m_controls; }
     const RecordedWindow &recordedWindow() const { return m_recordedWindow; }
