@@ -299,6 +299,19 @@ private slots:
         QCOMPARE(QFileInfo::exists(storePath), !stored.isNull());
     }
 
+    // An output folder stored with backslashes, as settings from Windows hold it.
+    void backslashedOutputFolder()
+    {
+        Folders f;
+        Session s(settingsFor(f, Language::German, QString(f.html).replace(u'/', u'\\')));
+        s.open(testutil::dataPath(u"two_records.faq"_s));
+        QVERIFY(runExport(s, [](frmexport &d) {
+            child<QCheckBox>(d, "chkmail")->click();
+            generate(d);
+        }));
+        QCOMPARE(s.dialogs.opened, QStringList{f.html + u"faq.html"_s});
+    }
+
     void optionsResetOnReopening()
     {
         Folders f;

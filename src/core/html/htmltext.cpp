@@ -38,7 +38,8 @@ const std::array<bool, 256> &plainFor(PageEncoding encoding, bool links)
     return tables[(encoding == PageEncoding::Utf8 ? 2 : 0) + (links ? 1 : 0)];
 }
 
-// Each set of entities holds the next one.
+// The escape of c in a set, or nullptr: Entities holds those of Markup, Markup
+// those of AttributeEnders.
 constexpr const char *escapeOf(Escapes escapes, char16_t c)
 {
     switch (escapes) {

@@ -31,7 +31,7 @@ PagePlan preparePage(Language variant, const PageRequest &request);
 
 struct PageResult {
     PageStatus status = PageStatus::Failed;
-    QString pageFileName; // once the page is planned
+    QString pageFileName; // once the plan is accepted
     QString pagePath;     // output folder + page file name
     // What the export dialog's upload hint names: the picture's lower-case
     // name beside the page when it is used, else line 8 as read.
