@@ -168,6 +168,7 @@ HtmlWriter::HtmlWriter(const PieceWriter &write, PageEncoding encoding)
 void HtmlWriter::text(QStringView value, TextForm form)
 {
     const std::array<bool, 256> &plain = plainFor(m_encoding, form.links);
+    const std::array<Escape, 256> &escapes = escapeTables[size_t(form.escapes)];
     const char16_t *const begin = value.utf16();
     const char16_t *at = begin;
     const char16_t *const end = at + value.size();
@@ -177,58 +178,85 @@ void HtmlWriter::text(QStringView value, TextForm form)
         while (at < end && *at < 256 && plain[*at])
             ++at;
         m_out.putLatin1(run, at - run);
-        if (at < end)
-            special(at, begin, end, form);
+        if (at == end)
+            break;
+        // A character with an escape is no line break, no quote substitute,
+        // no control character and starts no address; neither does one
+        // beyond ASCII that is no quote substitute.
+        const char16_t c = *at;
+        if (c < 256 && escapes[c].text) {
+            m_out.put(escapes[c].text, escapes[c].length);
+            ++at;
+        } else if (c >= 0x80 && c != quoteSubstitute.unicode()) {
+            character(c);
+            ++at;
+        } else {
+            at = special(at, begin, end, form);
+        }
     }
 }
 
-// Writes the character at at (or the web address starting there) and moves
-// at past what it wrote.
-void HtmlWriter::special(const char16_t *&at, const char16_t *begin, const char16_t *end,
-                         const TextForm &form)
+// Writes the character at at (or the web address starting there); returns
+// where the text goes on.
+const char16_t *HtmlWriter::special(const char16_t *at, const char16_t *begin, const char16_t *end,
+                                    TextForm form)
 {
     if (form.links && (*at == u'h' || *at == u'H') &&
         (at == begin || !QChar(at[-1]).isLetterOrNumber())) {
-        const QStringView rest(at, end);
-        if (const qsizetype length = webAddressLength(rest)) {
-            const TextForm address{form.escapes};
-            raw("<a href=\"");
-            text(rest.first(length), address);
-            raw("\">");
-            text(rest.first(length), address);
-            raw("</a>");
-            at += length;
-            return;
-        }
+        if (const char16_t *after = link(at, end, form.escapes))
+            return after;
     }
     char16_t c = *at++;
     if (form.restoreQuotes && c == quoteSubstitute.unicode())
         c = u'"';
+    // No set escapes a line break or a control character left out.
+    if (c < 256) {
+        if (const Escape &escape = escapeTables[size_t(form.escapes)][c]; escape.text) {
+            m_out.put(escape.text, escape.length);
+            return at;
+        }
+    }
     if ((c == u'\r' || c == u'\n') && form.breaks != LineBreaks::AsTyped) {
         if (form.breaks == LineBreaks::CrAsBr) {
             if (c == u'\r')
-                raw("<br>");
-            return;
+                m_out.put("<br>", 4);
+            return at;
         }
         if (c == u'\r' && at < end && *at == u'\n')
             ++at;
         raw(lineBreakOf(form.breaks));
-        return;
+        return at;
     }
-    if (isControlToDrop(c))
-        return;
-    if (c < 256) {
-        if (const Escape &escape = escapeTables[size_t(form.escapes)][c]; escape.text) {
-            m_out.put(escape.text, escape.length);
-            return;
-        }
-    }
-    character(c);
+    if (!isControlToDrop(c))
+        character(c);
+    return at;
+}
+
+// Writes the web address at at as a link; returns where the text goes on, or
+// nullptr when no address starts there. Kept apart so that the path of the
+// other characters stays short.
+Q_NEVER_INLINE const char16_t *HtmlWriter::link(const char16_t *at, const char16_t *end,
+                                                Escapes escapes)
+{
+    const QStringView rest(at, end);
+    const qsizetype length = webAddressLength(rest);
+    if (length == 0)
+        return nullptr;
+    raw("<a href=\"");
+    text(rest.first(length), {escapes});
+    raw("\">");
+    text(rest.first(length), {escapes});
+    raw("</a>");
+    return at + length;
 }
 
 void HtmlWriter::character(char16_t c)
 {
     if (m_encoding == PageEncoding::Windows1252) {
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            m_out.put(char(c));
+            return;
+        }
         const int b = cp1252Byte(QChar(c));
         if (b < 0)
             throwUnencodable(QChar(c));

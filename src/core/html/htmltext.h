@@ -55,8 +55,9 @@ public:
     void flush() { m_out.flush(); }
 
 private:
-    void special(const char16_t *&at, const char16_t *begin, const char16_t *end,
-                 const TextForm &form);
+    const char16_t *special(const char16_t *at, const char16_t *begin, const char16_t *end,
+                            TextForm form);
+    const char16_t *link(const char16_t *at, const char16_t *end, Escapes escapes);
     void character(char16_t c);
 
     PieceBuffer m_out;
