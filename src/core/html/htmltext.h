@@ -16,7 +16,7 @@ enum class PageEncoding { Windows1252, Utf8 };
 
 // Which characters of a text are written as references or escapes.
 enum class Escapes : unsigned char {
-    None,            // none
+    None,            // every character as it is
     Entities,        // umlauts, sharp s, <, >, & and " as named entities (the classic page)
     Markup,          // &, <, > and " as named entities (the modern page)
     AttributeEnders, // ", < and > only, so character references in the text stay references

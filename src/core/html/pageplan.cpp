@@ -10,6 +10,16 @@ namespace askbright {
 
 namespace {
 
+// A project line the generator will not write: the page file name must be a
+// plain name, values written into attributes must not end them, and the
+// title and text sizes must be numbers of points.
+struct RefusedLine {
+    enum Reason { NotPlainFileName, EndsAttribute, NotASize };
+    int line = 0;
+    Reason reason = EndsAttribute;
+    QString value;
+};
+
 Message simpleMessage(const QString &text)
 {
     Message m;

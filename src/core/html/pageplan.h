@@ -27,18 +27,6 @@ struct PageRequest {
     QString contactAddress; // empty: no contact block
 };
 
-// A project line the generator will not write: the page file name must be a
-// plain name, values written into attributes must not end them, and the
-// title and text sizes must be numbers of points.
-struct RefusedLine {
-    enum Reason { NotPlainFileName, EndsAttribute, NotASize };
-    int line = 0;
-    Reason reason = EndsAttribute;
-    QString value;
-
-    bool operator==(const RefusedLine &) const = default;
-};
-
 // What a page will be made of, settled from the project's lines and the
 // options alone.
 struct PagePlan {
