@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 namespace testutil {
@@ -26,6 +27,16 @@ template <typename T> T *child(const QObject &parent, const QString &name)
     if (!found)
         qFatal("no control %s", qPrintable(name));
     return found;
+}
+
+// A page project file: the marker, lines 2 to 19 given separated by '|', the
+// keyword count and the keywords (Latin-1 texts, as Windows-1252 has them).
+inline QByteArray pageProject(const QString &lines, const QStringList &keywords = {})
+{
+    const QStringList all = QStringList{QStringLiteral("[Projektdatei für Askbright]")} +
+                            lines.split(u'|') +
+                            QStringList{QStringLiteral(" %1 ").arg(keywords.size())} + keywords;
+    return (all.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
 }
 
 inline bool writeBytes(const QString &path, const QByteArray &bytes)

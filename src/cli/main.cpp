@@ -5,15 +5,13 @@
 #include "app/apperror.h"
 #include "app/clock.h"
 #include "app/filesaver.h"
-#include "app/paths.h"
 #include "app/product.h"
 #include "app/textcodec.h"
 #include "database/exchange.h"
 #include "database/faqdatabase.h"
 #include "database/faqfile.h"
 #include "html/pagegenerator.h"
-#include "html/templatefolders.h"
-#include "state/appstate.h"
+#include "settings/recentfiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -29,7 +27,7 @@ using namespace askbright;
 
 namespace {
 
-enum ExitCode { ExitOk = 0, ExitRaus = 1, ExitFehler = 2, ExitUsage = 2 };
+enum ExitCode { ExitOk = 0, ExitGivenUp = 1, ExitFailed = 2, ExitUsage = 2 };
 
 const char usageText[] =
     "Usage: askbright-cli generate --database FILE.faq --project FILE.pdt --output DIR [options]\n"
@@ -90,7 +88,7 @@ void printErr(const QString &text)
 // quotes it.
 QString shortPath(const QString &path)
 {
-    return longfix(path, 60);
+    return shortenedPath(path, 60);
 }
 
 QString describe(const AppError &error, const QString &path)
@@ -213,6 +211,13 @@ bool generationDate(const QCommandLineParser &parser, QDate &date, QString &erro
     return true;
 }
 
+// A folder named on the command line, as the file system takes it (a
+// backslash is part of a name here), ending with a separator.
+QString asFolder(const QString &path)
+{
+    return path.endsWith(u'/') || path.endsWith(QDir::separator()) ? path : path + u'/';
+}
+
 // Reads the database; tells why on standard error when it cannot.
 bool readDatabase(const QString &path, QList<FaqRecord> &records)
 {
@@ -245,7 +250,7 @@ int exchange(const QCommandLineParser &parser, bool import)
     QList<FaqRecord> records;
     const bool newDatabase = import && !QFileInfo::exists(databasePath);
     if (!newDatabase && !readDatabase(databasePath, records))
-        return ExitFehler;
+        return ExitFailed;
     const auto failed = [](const QString &path, const AppError &error) {
         printErr(
             QStringLiteral("askbright-cli: %1: %2").arg(shortPath(path), describe(error, path)));
@@ -257,7 +262,7 @@ int exchange(const QCommandLineParser &parser, bool import)
                                                              : QStringLiteral("FAQ"));
         } catch (const AppError &error) {
             failed(file, error);
-            return ExitFehler;
+            return ExitFailed;
         }
         printLine(
             QStringLiteral("%1 records written to %2").arg(records.size()).arg(shortPath(file)),
@@ -271,7 +276,7 @@ int exchange(const QCommandLineParser &parser, bool import)
     } catch (const AppError &error) {
         failed(file, error);
         // A file that is not one of records is given up like a page project that is none.
-        return error.number() == AppError::TypeMismatch ? ExitRaus : ExitFehler;
+        return error.number() == AppError::TypeMismatch ? ExitGivenUp : ExitFailed;
     }
     for (const ImportNote &note : result.notes)
         printErr(QStringLiteral("askbright-cli: ") + noteText(note, Language::English));
@@ -281,14 +286,14 @@ int exchange(const QCommandLineParser &parser, bool import)
         faq_speichern(databasePath, records + result.records);
     } catch (const AppError &error) {
         failed(databasePath, error);
-        return ExitFehler;
+        return ExitFailed;
     }
     printLine(QStringLiteral("%1 records imported (%2 changed), %3 rows left out")
                   .arg(result.records.size())
                   .arg(result.changed)
                   .arg(result.leftOut),
               stdout);
-    return result.notes.isEmpty() && result.unlisted == 0 ? ExitOk : ExitRaus;
+    return result.notes.isEmpty() && result.unlisted == 0 ? ExitOk : ExitGivenUp;
 }
 
 int generate(const QCommandLineParser &parser)
@@ -307,19 +312,19 @@ int generate(const QCommandLineParser &parser)
 
     PageRequest request;
     request.projectPath = parser.value(QStringLiteral("project"));
-    request.outputFolder = withTrailingSeparator(parser.value(QStringLiteral("output")));
+    request.outputFolder = asFolder(parser.value(QStringLiteral("output")));
     request.contactAddress = parser.value(QStringLiteral("contact"));
     if (parser.isSet(QStringLiteral("layout"))) {
         const QString layout = parser.value(QStringLiteral("layout"));
         if (layout != QLatin1String("1") && layout != QLatin1String("2"))
             return usageError(QStringLiteral("--layout must be 1 or 2, not '%1'").arg(layout));
-        request.options.answerLayout = layout.toInt();
+        if (layout == QLatin1String("2"))
+            request.options.answerLayout = AnswerLayout::AnswersOnly;
     }
-    request.options.paragraphFormatting = parser.isSet(QStringLiteral("no-paragraphs")) ? 0 : 1;
-    request.options.linkSize =
-        parser.isSet(QStringLiteral("links-same-size")) ? linkSizeLarge : linkSizeSmall;
-    request.options.preformattedAnswers = parser.isSet(QStringLiteral("pre")) ? 1 : 0;
-    request.options.useContactAddress = request.contactAddress.isEmpty() ? 0 : 1;
+    request.options.formatParagraphs = !parser.isSet(QStringLiteral("no-paragraphs"));
+    request.options.smallLinks = !parser.isSet(QStringLiteral("links-same-size"));
+    request.options.preformattedAnswers = parser.isSet(QStringLiteral("pre"));
+    request.options.useContactAddress = !request.contactAddress.isEmpty();
     request.options.modernPage = parser.isSet(QStringLiteral("modern"));
     if (parser.isSet(QStringLiteral("page-language"))) {
         const QString page = parser.value(QStringLiteral("page-language"));
@@ -344,12 +349,12 @@ int generate(const QCommandLineParser &parser)
     case PageStatus::Ok:
         printLine(QDir::toNativeSeparators(result.pagePath), stdout);
         return ExitOk;
-    case PageStatus::Raus:
-        return ExitRaus;
-    case PageStatus::Fehler:
+    case PageStatus::GivenUp:
+        return ExitGivenUp;
+    case PageStatus::Failed:
         break;
     }
-    return ExitFehler;
+    return ExitFailed;
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "html/pagegenerator.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 #include "recordingsink.h"
 #include "testutil.h"
 
@@ -34,9 +34,9 @@ static void fillLargest(FaqDatabase &database)
 static PageRequest projectIn(const QTemporaryDir &dir)
 {
     const PageRequest request{dir.filePath(u"gross.pdt"_s), dir.path() + u"/"_s, {}, u"a@b"_s};
-    const QByteArray project = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
-                               "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
-    testutil::writeBytes(request.projectPath, QByteArray(project).replace('|', "\r\n"));
+    testutil::writeBytes(request.projectPath,
+                         testutil::pageProject(u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF||"
+                                               u"nein|faq|||mitte|||Arial|16|12|links"_s));
     return request;
 }
 
@@ -51,7 +51,8 @@ void bench_page::generateLargestPage()
     PageResult result;
     QBENCHMARK
     {
-        result = generieren_deutsch(request, database, FixedClock(QDate(2026, 12, 6)), sink);
+        result =
+            generatePage(Language::German, request, database, FixedClock(QDate(2026, 12, 6)), sink);
     }
     QCOMPARE(result.status, PageStatus::Ok);
     QVERIFY(QFileInfo(result.pagePath).size() > 2000 * 2048);
@@ -64,14 +65,12 @@ void bench_page::composeLargestPage()
     fillLargest(database);
     QTemporaryDir dir;
     const PageRequest request = projectIn(dir);
-    PageResult planned;
-    const PagePlan plan =
-        planPage(Language::German, readProjectFile(request.projectPath), request, planned);
+    const PagePlan plan = preparePage(Language::German, request);
     QByteArray page;
     QBENCHMARK
     {
-        page = composePage(Language::German, plan.working, false, request, recordsOf(database),
-                           QDate(2026, 12, 6));
+        page =
+            composePage(Language::German, plan, request, recordsOf(database), QDate(2026, 12, 6));
     }
     QVERIFY(page.size() > 2000 * 2048);
     QVERIFY(page.endsWith("</body></html>\r\n"));
@@ -102,7 +101,7 @@ void bench_page::readProjectWithHugeKeywordCount()
     RecordingSink sink;
     QBENCHMARK
     {
-        QCOMPARE(applyProjectLines(ProjectLines(bytes), project, Language::German, sink),
+        QCOMPARE(readProjectForEditor(ProjectLines(bytes), project, Language::German, sink),
                  ProjectReadOutcome::Stopped);
     }
     QCOMPARE(project.keywords.size(), 200000);

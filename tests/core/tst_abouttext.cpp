@@ -1,6 +1,6 @@
+#include "about/abouttext.h"
 #include "app/apperror.h"
 #include "testutil.h"
-#include "windows/abouttext.h"
 
 #include <QDir>
 #include <QTemporaryDir>

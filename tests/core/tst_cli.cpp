@@ -24,14 +24,17 @@ private:
 
 void tst_cli::initTestCase()
 {
-    const QByteArray project = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
-                               "#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links| 0 |";
-    QVERIFY(testutil::writeBytes(m_dir.filePath(u"seite.pdt"_s),
-                                 QByteArray(project).replace('|', "\r\n")));
+    const QString lines =
+        u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF||nein|faq|||mitte|||Arial|"
+        u"16|12|links"_s;
+    QVERIFY(testutil::writeBytes(m_dir.filePath(u"seite.pdt"_s), testutil::pageProject(lines)));
+    // A backslash is part of a name here, as the file system has it.
+    QVERIFY(testutil::writeBytes(m_dir.filePath(u"a\\b.pdt"_s), testutil::pageProject(lines)));
+    QVERIFY(QDir(m_dir.path()).mkdir(u"x\\y"_s));
     // A page name that leaves the output folder.
     QVERIFY(testutil::writeBytes(
         m_dir.filePath(u"flucht.pdt"_s),
-        QByteArray(project).replace("|faq|", "|../faq|").replace('|', "\r\n")));
+        testutil::pageProject(QString(lines).replace(u"|faq|"_s, u"|../faq|"_s))));
 }
 
 void tst_cli::run_data()
@@ -83,6 +86,9 @@ void tst_cli::run_data()
         u"Seite nicht erzeugt: Die FAQ-Seite wurde nicht erzeugt:\n76  "_s);
     row("page name leaves the folder", QString(g).replace(u"seite.pdt"_s, u"flucht.pdt"_s), 1,
         u"Askbright: Zeile 10 der Projektdatei nennt keinen einfachen Dateinamen"_s);
+    row("paths as given",
+        u"generate --database {{DB}} --project {{DIR}}/a\\b.pdt --output {{DIR}}/x\\y"_s, 0,
+        u"{{DIR}}/x\\y/faq.html"_s);
     row("modern page", g + u" --modern --page-language en"_s, 0, written,
         u"<!DOCTYPE html>\n<html lang=\"en\">|application/ld+json|<li class=\"item\" id="_s);
     row("bad page language", g + u" --modern --page-language fr"_s, 2,

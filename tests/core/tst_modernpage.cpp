@@ -22,12 +22,7 @@ namespace {
 const QString plain = u"Unsere FAQ|#000000|#FFFFFF|#FF0000|#800080|#0000FF||nein|faq|Autor|"
                       u"Beschreibung|mitte|Fett||Times New Roman|16|12|links"_s;
 
-QByteArray pdt(const QString &lines, const QStringList &keywords = {})
-{
-    const QStringList all = QStringList{u"[Projektdatei für Askbright]"_s} + lines.split(u'|') +
-                            QStringList{u" %1 "_s.arg(keywords.size())} + keywords;
-    return encodeCp1252(all.join(u"\r\n"_s) + u"\r\n"_s);
-}
+using testutil::pageProject;
 
 struct Element {
     QString name;
@@ -119,7 +114,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString project = dir.filePath(u"seite.pdt"_s);
-        QVERIFY(testutil::writeBytes(project, pdt(plain, {u"Hilfe\u0002"_s, u"A & B"_s})));
+        QVERIFY(testutil::writeBytes(project, pageProject(plain, {u"Hilfe\u0002"_s, u"A & B"_s})));
         const QList<FaqRecord> records{
             {u"Was ist ¨FAQ¨?"_s,
              u"Fragen & Antworten\r\nauf <einer> Seite: https://example.org/a?b=1&c=2."_s, u"Max"_s,
@@ -224,13 +219,15 @@ private slots:
     void darkPaletteReadable()
     {
         QFETCH(QString, colors);
-        GeneratorSlots working;
+        PagePlan plan;
+        PageProject &p = plan.project;
         const QStringList parts = colors.split(u'|');
-        for (int i = 0; i < 5; ++i)
-            working.table[GeneratorSlots::TextColor + i] = parts.at(i);
-        PageRequest request;
+        qsizetype i = 0;
+        for (QString *color :
+             {&p.textColor, &p.bgColor, &p.alinkColor, &p.vlinkColor, &p.linkColor})
+            *color = parts.at(i++);
         QByteArray page;
-        writeModernPage(Language::German, working, false, request, recordsOf(FaqDatabase()), {},
+        writeModernPage(Language::German, plan, {}, recordsOf(FaqDatabase()), {},
                         [&page](QByteArrayView piece) { page += piece; });
         const QString css = QString::fromUtf8(page);
         const QString dark = css.mid(css.indexOf(u"prefers-color-scheme: dark"_s));
@@ -249,16 +246,15 @@ private slots:
         const QString question = u"Gleiche Frage "_s.repeated(600);
         FaqDatabase database;
         database.replaceRecords(QList<FaqRecord>(2000, {question, u"A"_s, {}, {}, 0, {}}));
-        GeneratorSlots working;
         PageRequest request;
         request.options.modernPage = true;
         qsizetype largestPiece = 0;
         QByteArray page;
-        writeChosenPage(Language::German, working, false, request, recordsOf(database), {},
-                        [&](QByteArrayView piece) {
-                            largestPiece = std::max(largestPiece, piece.size());
-                            page += piece;
-                        });
+        writePage(Language::German, {}, request, recordsOf(database), {},
+                  [&](QByteArrayView piece) {
+                      largestPiece = std::max(largestPiece, piece.size());
+                      page += piece;
+                  });
         QVERIFY(largestPiece <= 64 * 1024);
         const QByteArray anchor = anchorFor(question).toLatin1();
         QCOMPARE(page.count("<li class=\"item\" id=\"" + anchor + "\""), 1);
@@ -270,10 +266,10 @@ private slots:
     {
         QTemporaryDir dir;
         const QString project = dir.filePath(u"seite.pdt"_s);
-        QVERIFY(testutil::writeBytes(project,
-                                     pdt(QString(plain)
-                                             .replace(u"#FFFFFF"_s, u"red;}body{display:none"_s)
-                                             .replace(u"Times New Roman"_s, u"x;}*{color:red"_s))));
+        QVERIFY(testutil::writeBytes(
+            project, pageProject(QString(plain)
+                                     .replace(u"#FFFFFF"_s, u"red;}body{display:none"_s)
+                                     .replace(u"Times New Roman"_s, u"x;}*{color:red"_s))));
         FaqDatabase database;
         database.replaceRecords({{u"Q"_s, u"A"_s, {}, {}, 0, u"01.02.2004"_s}});
         PageRequest request{project, dir.path() + u"/"_s, {}, {}};

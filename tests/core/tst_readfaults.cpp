@@ -4,8 +4,7 @@
 #include "appearance/schemefile.h"
 #include "database/faqfile.h"
 #include "project/contactstore.h"
-#include "project/pageproject.h"
-#include "recordingsink.h"
+#include "project/projectfile.h"
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"
 
@@ -25,7 +24,6 @@ class tst_readfaults : public QObject {
 private slots:
     void irregularFiles_data();
     void irregularFiles();
-    void editorKeepsEveryKeyword();
 };
 
 void tst_readfaults::irregularFiles_data()
@@ -75,32 +73,6 @@ void tst_readfaults::irregularFiles()
     // The contact store is optional: anything but a file counts as no store.
     QVERIFY(QFile::rename(dir.filePath(u"pipe"_s), dir.filePath(u"mail.dat"_s)));
     QVERIFY(!readContactStore(dir.path() + u'/'));
-}
-
-// A count of two billion with 40 keyword lines: the editor takes all 40, beyond the 31 a page
-// holds, and a count that is no number leaves the list as it was.
-void tst_readfaults::editorKeepsEveryKeyword()
-{
-    const QByteArray head =
-        "[Projektdatei f\xFCr Askbright]\r\n" + QByteArray("x\r\n").repeated(18);
-    QByteArray keywords;
-    for (int i = 1; i <= 40; ++i)
-        keywords += "k" + QByteArray::number(i) + "\r\n";
-    PageProject project;
-    RecordingSink sink;
-    QCOMPARE(applyProjectLines(ProjectLines(head + " 2000000000 \r\n" + keywords), project,
-                               Language::German, sink),
-             ProjectReadOutcome::Stopped);
-    QCOMPARE(project.keywords.size(), 40);
-    QCOMPARE(project.keywords.constLast(), u"k40"_s);
-    QCOMPARE(applyProjectLines(ProjectLines(head + "viele\r\n" + keywords), project,
-                               Language::German, sink),
-             ProjectReadOutcome::Stopped);
-    QCOMPARE(project.keywords.size(), 40);
-    // Later copies go, the first stays where it was.
-    QStringList list{u"b"_s, u"a"_s, u"b"_s, u"c"_s, u"a"_s, u"B"_s};
-    removeDuplicateKeywords(list);
-    QCOMPARE(list, (QStringList{u"b"_s, u"a"_s, u"c"_s, u"B"_s}));
 }
 
 QTEST_GUILESS_MAIN(tst_readfaults)

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 
 // The files a..i exist in the temporary folder, which is the current one; x does not.
 class tst_recentfiles : public QObject {
@@ -21,7 +22,7 @@ private slots:
             QVERIFY(testutil::writeBytes(QString(QChar(c)), " 0 \r\n"));
     }
 
-    void historie_data()
+    void updateList_data()
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("open");
@@ -39,7 +40,7 @@ private slots:
         QTest::newRow("nine lines") << nine << "c" << nine << int(AppError::SubscriptOutOfRange);
     }
 
-    void historie()
+    void updateList()
     {
         QFETCH(QByteArray, before);
         QFETCH(QString, open);
@@ -47,7 +48,7 @@ private slots:
         QFETCH(int, error);
         QVERIFY(testutil::writeBytes(recentFilesName, before));
         try {
-            QCOMPARE(askbright::historie(recentFilesName, open),
+            QCOMPARE(updateRecentFiles(recentFilesName, open),
                      QString(after).split(QRegularExpression("[\r\n]"), Qt::SkipEmptyParts));
             QCOMPARE(error, 0);
         } catch (const AppError &e) {
@@ -68,6 +69,33 @@ private slots:
         QVERIFY(!QFile::exists(recentFilesName));
         clearRecentFiles(recentFilesName); // a missing list is no error either
         QCOMPARE(readRecentFiles(recentFilesName), QStringList());
+    }
+
+    void shortenedForMenu_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<QString>("expected");
+        // Beyond the maximum: head, "...", and from the first separator in the last maximum - 6.
+        QTest::newRow("drive") << u"C:\\dir\\sub\\fq\\a.faq"_s << 16 << u"C:\\...\\fq\\a.faq"_s;
+        QTest::newRow("UNC") << u"\\\\srv\\dir\\sub\\fq\\a.faq"_s << 16
+                             << u"\\\\srv\\...\\fq\\a.faq"_s;
+        QTest::newRow("root") << u"/home/anna/Kunden/Fragen/a.faq"_s << 20
+                              << u"/.../Fragen/a.faq"_s;
+        QTest::newRow("long name") << u"D:\\abcdefghij.faq"_s << 12 << u"D:\\...ij.faq"_s;
+        QTest::newRow("exactly max")
+            << u"C:\\abcdefghijklmnopq"_s << 20 << u"C:\\abcdefghijklmnopq"_s;
+        QTest::newRow("separator at limit")
+            << u"C:\\abcdefg\\ijklmn"_s << 12 << u"C:\\...\\ijklmn"_s;
+        QTest::newRow("UNC, no share") << u"\\\\serverserver"_s << 8 << u"\\\\serverserver...er"_s;
+    }
+
+    void shortenedForMenu()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, maximum);
+        QFETCH(QString, expected);
+        QCOMPARE(shortenedPath(path, maximum), expected);
     }
 };
 

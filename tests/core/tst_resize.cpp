@@ -1,5 +1,5 @@
 #include "app/apperror.h"
-#include "resize/clsresize.h"
+#include "resize/proportionallayout.h"
 
 #include <QSize>
 #include <QTest>
@@ -150,12 +150,12 @@ private slots:
         QFETCH(Geometry, expected);
         FakeWindow w;
         w.controls << control("txt", 1000, 500, 2000, 300, 10.0, kind);
-        clsResize engine(w);
-        engine.Initialize();
-        engine.ResizeOption("txt", preset);
-        engine.ResizeOption("txt", option);
+        ProportionalLayout engine(w);
+        engine.recordWindow();
+        engine.setResizeOption("txt", preset);
+        engine.setResizeOption("txt", option);
         w.resizeTo(15000, 6000);
-        engine.DoResize();
+        engine.followWindow();
         QCOMPARE(w.geometry(0), expected);
         QCOMPARE(w.value(0, Property::FontSize), 12.0); // the smaller ratio, 1.2
     }
@@ -182,13 +182,14 @@ private slots:
         QFETCH(double, expected);
         FakeWindow w;
         w.controls << control("txtfrage", 1000, 500, 2000, 300, 10.0);
-        clsResize engine(w);
-        engine.Initialize();
+        ProportionalLayout engine(w);
+        engine.recordWindow();
         for (int call : fontSizingCalls)
-            engine.ResizeOption("txtfrage", 0, call < 0 ? std::nullopt : std::optional(call == 1));
+            engine.setResizeOption("txtfrage", 0,
+                                   call < 0 ? std::nullopt : std::optional(call == 1));
         w.controls[0].values[Property::FontSize] = 11.0; // chosen by the user after recording
         w.resizeTo(window.width(), window.height());
-        engine.DoResize();
+        engine.followWindow();
         QCOMPARE(w.value(0, Property::FontSize), expected);
     }
 
@@ -221,13 +222,13 @@ private slots:
         QFETCH(QList<double>, lefts);
         FakeWindow w;
         w.controls << control("lblhidden", -10000, 400, 500, 200, 10.0, kind);
-        clsResize engine(w);
-        engine.Initialize();
-        QCOMPARE(engine.controls().Item("lblhidden")->Left, 65000);
+        ProportionalLayout engine(w);
+        engine.recordWindow();
+        QCOMPARE(engine.controls().find("lblhidden")->left, 65000);
         QList<double> seen;
         for (const QSize &size : windows) {
             w.resizeTo(size.width(), size.height());
-            engine.DoResize();
+            engine.followWindow();
             seen << w.value(0, Property::Left);
         }
         QCOMPARE(seen, lefts);
@@ -237,16 +238,16 @@ private slots:
     {
         FakeWindow w;
         w.controls << line("Line1", 1000, 3000, 500, 800);
-        clsResize engine(w);
-        engine.Initialize();
-        const clsControl *record = engine.controls().Item("Line1");
+        ProportionalLayout engine(w);
+        engine.recordWindow();
+        const RecordedControl *record = engine.controls().find("Line1");
         QVERIFY(record);
-        QCOMPARE(QList<qint32>({record->X1, record->X2, record->Y1, record->Y2}),
+        QCOMPARE(QList<qint32>({record->x1, record->x2, record->y1, record->y2}),
                  QList<qint32>({1000, 3000, 500, 800}));
-        QCOMPARE(record->Fontsize, 0.0f);
-        engine.ResizeOption("Line1", 3);
+        QCOMPARE(record->fontSize, 0.0f);
+        engine.setResizeOption("Line1", 3);
         w.resizeTo(15000, 6000);
-        engine.DoResize();
+        engine.followWindow();
         QCOMPARE(QList<double>({w.value(0, Property::X1), w.value(0, Property::X2),
                                 w.value(0, Property::Y1), w.value(0, Property::Y2)}),
                  QList<double>({1500, 4500, 600, 960}));
@@ -280,10 +281,10 @@ private slots:
             w.controls[0].refusesMove = true;
         else
             w.controls[0].refused.insert(Property(refused));
-        clsResize engine(w);
-        engine.Initialize();
+        ProportionalLayout engine(w);
+        engine.recordWindow();
         w.resizeTo(15000, 6000);
-        engine.DoResize();
+        engine.followWindow();
         QCOMPARE(w.geometry(0), expected);
         QCOMPARE(w.value(0, Property::FontSize), refused == int(Property::FontSize) ? 10.0 : 12.0);
         QCOMPARE(w.geometry(1), Geometry({150, 120, 150, 120})); // the pass goes on
@@ -291,7 +292,7 @@ private slots:
 
     void tolerance_data()
     {
-        QTest::addColumn<float>("scaleMinMax");
+        QTest::addColumn<float>("tolerance");
         QTest::addColumn<QSize>("window");
         QTest::addColumn<bool>("restored");
         QTest::newRow("recorded size") << 0.0f << QSize(10000, 5000) << true;
@@ -306,18 +307,18 @@ private slots:
 
     void tolerance()
     {
-        QFETCH(float, scaleMinMax);
+        QFETCH(float, tolerance);
         QFETCH(QSize, window);
         QFETCH(bool, restored);
         FakeWindow w;
         w.controls << control("txtzusatz1", 1000, 500, 2000, 300, 10.0);
-        clsResize engine(w);
-        engine.setScaleMinMax(scaleMinMax);
-        engine.Initialize();
+        ProportionalLayout engine(w);
+        engine.setTolerancePercent(tolerance);
+        engine.recordWindow();
         w.resizeTo(20000, 10000);
-        engine.DoResize();
+        engine.followWindow();
         w.resizeTo(window.width(), window.height());
-        engine.DoResize();
+        engine.followWindow();
         const double wr = window.width() / 10000.0;
         const double hr = window.height() / 5000.0;
         const Geometry expected = restored ? Geometry{1000, 500, 2000, 300}
@@ -345,26 +346,26 @@ private slots:
         w.controls << control("txtfrage", 1000, 500, 2000, 300, 10.0)
                    << control("cseite", 200, 4000, 3000, 315, 8.25, Kind::FixedHeightList)
                    << line("Line1", 0, 10000, 2500, 2500);
-        clsResize engine(w);
-        engine.Initialize();
-        engine.ResizeOption("txtfrage", 3, false);
+        ProportionalLayout engine(w);
+        engine.recordWindow();
+        engine.setResizeOption("txtfrage", 3, false);
         const QList<FakeControl> recorded = w.controls;
         w.resizeTo(13000, 4000);
-        engine.DoResize();
+        engine.followWindow();
         w.controls[0].values[Property::FontSize] = 14.0;
         QVERIFY(w.controls[1].values != recorded[1].values);
         if (restore < 0) {
             w.resizeTo(10000, 5000);
-            engine.DoResize();
+            engine.followWindow();
         } else {
-            engine.DoResize_First(restore == 1);
+            engine.restoreRecordedLayout(restore == 1);
         }
         for (int i = 0; i < recorded.size(); ++i)
             QCOMPARE(w.controls.at(i).values, recorded.at(i).values);
         QCOMPARE(w.windowWrites, windowWrites);
     }
 
-    void initializeRecords()
+    void recordsTheWindow()
     {
         FakeWindow w;
         w.window = {300.5, 201.5, 10000.5, 4999.5};
@@ -372,30 +373,31 @@ private slots:
             "Timer1", Kind::Other, {{Property::Left, 50}, {Property::Top, 60}}, {}, false};
         w.controls << control("txtfrage", 1000.5, 500.5, 2001.5, 299.5, 11.25) << timer
                    << control("txtfrage", 10, 20, 30, 40) << control("pic", 5, 5, 50, 50, {});
-        clsResize engine(w);
-        engine.Initialize();
-        QCOMPARE(QList<qint32>({engine.form().Left, engine.form().Top, engine.form().Width,
-                                engine.form().Height}),
+        ProportionalLayout engine(w);
+        engine.recordWindow();
+        QCOMPARE(QList<qint32>({engine.recordedWindow().left, engine.recordedWindow().top,
+                                engine.recordedWindow().width, engine.recordedWindow().height}),
                  QList<qint32>({300, 202, 10000, 5000})); // halves to even
-        QCOMPARE(engine.controls().Count(), 2);
-        const clsControl *first = engine.controls().Item("txtfrage");
-        QCOMPARE(QList<qint32>({first->Tag, first->Left, first->Top, first->Width, first->Height}),
-                 QList<qint32>({1, 1000, 500, 2002, 300}));
-        QCOMPARE(first->Fontsize, 11.25f);
-        QVERIFY(first->FontSizing && first->ResizeOption == 0);
-        QCOMPARE(engine.controls().Item("pic")->Tag, 2);
-        QCOMPARE(engine.controls().Item("pic")->Fontsize, 0.0f);
+        QCOMPARE(engine.controls().count(), 2);
+        const RecordedControl *first = engine.controls().find("txtfrage");
+        QCOMPARE(
+            QList<qint32>({first->position, first->left, first->top, first->width, first->height}),
+            QList<qint32>({1, 1000, 500, 2002, 300}));
+        QCOMPARE(first->fontSize, 11.25f);
+        QVERIFY(first->fontSizing && first->resizeOption == 0);
+        QCOMPARE(engine.controls().find("pic")->position, 2);
+        QCOMPARE(engine.controls().find("pic")->fontSize, 0.0f);
 
         // Without a record (unreadable, created later) a control is left alone;
         // one without a font is still placed.
         w.window = {0, 0, 10000, 5000};
         w.controls.removeAt(2); // keys are unique among the controls present at one time
-        engine.Initialize();    // records afresh instead of failing on its own keys
-        QCOMPARE(engine.controls().Count(), 2);
+        engine.recordWindow();  // records afresh instead of failing on its own keys
+        QCOMPARE(engine.controls().count(), 2);
         w.controls << control("later", 100, 200, 300, 400) << control("laterparked", -500, 0, 1, 1);
         const QList<FakeControl> before = w.controls;
         w.resizeTo(20000, 10000);
-        engine.DoResize();
+        engine.followWindow();
         QCOMPARE(w.geometry(0), Geometry({2000, 1000, 4004, 600}));
         for (int i : {1, 3, 4})
             QCOMPARE(w.controls.at(i).values, before.at(i).values);
@@ -419,77 +421,55 @@ private slots:
         FakeWindow w;
         w.resizeTo(recorded.width(), recorded.height());
         w.controls << control("txtfrage", 1000, 500, 2000, 300, 10.0);
-        clsResize engine(w);
-        engine.Initialize();
+        ProportionalLayout engine(w);
+        engine.recordWindow();
         w.controls[0].values[Property::Left] = 1234; // moved by program code
         w.resizeTo(current.width(), current.height());
-        engine.DoResize();
+        engine.followWindow();
         QCOMPARE(w.geometry(0), Geometry({1234, 500, 2000, 300}));
         QCOMPARE(w.value(0, Property::FontSize), 10.0);
     }
 
     void collection()
     {
-        col_Controls controls;
-        QCOMPARE(controls.Count(), 0);
-        QVERIFY(!controls.Item("txtfrage"));
-        clsControl &a = controls.Add(1, 2, 3, 4, "txtfrage", 9.75f);
-        clsControl &b = controls.AddLine(5, 6, 7, 8, "Line1");
-        QCOMPARE(QList<qint32>({a.Tag, a.Top, a.Left, a.Width, a.Height}),
+        ControlRecords controls;
+        QCOMPARE(controls.count(), 0);
+        QVERIFY(!controls.find("txtfrage"));
+        RecordedControl &a = controls.add(1, 2, 3, 4, "txtfrage", 9.75f);
+        RecordedControl &b = controls.addLine(5, 6, 7, 8, "Line1");
+        QCOMPARE(QList<qint32>({a.position, a.top, a.left, a.width, a.height}),
                  QList<qint32>({1, 1, 2, 3, 4}));
-        QCOMPARE(QList<qint32>({b.Tag, b.X1, b.X2, b.Y1, b.Y2}), QList<qint32>({2, 5, 6, 7, 8}));
-        QCOMPARE(b.Fontsize, 0.0f);
-        QVERIFY(a.FontSizing && b.FontSizing);
-        QCOMPARE(controls.Item("Line1"), &b);
-        QVERIFY(!controls.Item("line1")); // keys are names, matched exactly
+        QCOMPARE(QList<qint32>({b.position, b.x1, b.x2, b.y1, b.y2}),
+                 QList<qint32>({2, 5, 6, 7, 8}));
+        QCOMPARE(b.fontSize, 0.0f);
+        QVERIFY(a.fontSizing && b.fontSizing);
+        QCOMPARE(controls.find("Line1"), &b);
+        QVERIFY(!controls.find("line1")); // keys are names, matched exactly
         for (int i = 0; i < 50; ++i)      // records keep their place while the collection grows
-            controls.Add(0, 0, 0, 0, QString::number(i), 0);
-        QCOMPARE(controls.Item("txtfrage"), &a);
-        QCOMPARE(controls.Item("49")->Tag, 52);
+            controls.add(0, 0, 0, 0, QString::number(i), 0);
+        QCOMPARE(controls.find("txtfrage"), &a);
+        QCOMPARE(controls.find("49")->position, 52);
 
         for (bool asLine : {false, true}) {
             try {
                 if (asLine)
-                    controls.AddLine(0, 0, 0, 0, "txtfrage");
+                    controls.addLine(0, 0, 0, 0, "txtfrage");
                 else
-                    controls.Add(0, 0, 0, 0, "txtfrage", 1);
+                    controls.add(0, 0, 0, 0, "txtfrage", 1);
                 QFAIL("a duplicate key was accepted");
             } catch (const AppError &e) {
                 QCOMPARE(e.number(), 457);
             }
         }
-        QCOMPARE(controls.Count(), 52);
-        QCOMPARE(controls.Item("txtfrage")->Fontsize, 9.75f);
+        QCOMPARE(controls.count(), 52);
+        QCOMPARE(controls.find("txtfrage")->fontSize, 9.75f);
 
         // An option for a missing record changes nothing.
         FakeWindow w;
-        clsResize engine(w);
-        engine.Initialize();
-        engine.ResizeOption("missing", 3, false);
-        QCOMPARE(engine.controls().Count(), 0);
-    }
-
-    void min_data()
-    {
-        QTest::addColumn<float>("a");
-        QTest::addColumn<float>("b");
-        QTest::addColumn<float>("expected");
-        QTest::addColumn<bool>("negativeSign");
-        QTest::newRow("first smaller") << 1.2f << 1.5f << 1.2f << false;
-        QTest::newRow("second smaller") << 1.5f << 0.8f << 0.8f << false;
-        QTest::newRow("equal gives a: -0") << -0.0f << 0.0f << 0.0f << true;
-        QTest::newRow("equal gives a: +0") << 0.0f << -0.0f << 0.0f << false;
-    }
-
-    void min()
-    {
-        QFETCH(float, a);
-        QFETCH(float, b);
-        QFETCH(float, expected);
-        QFETCH(bool, negativeSign);
-        const float m = clsResize::Min(a, b);
-        QCOMPARE(m, expected);
-        QCOMPARE(std::signbit(m), negativeSign);
+        ProportionalLayout engine(w);
+        engine.recordWindow();
+        engine.setResizeOption("missing", 3, false);
+        QCOMPARE(engine.controls().count(), 0);
     }
 };
 

@@ -10,7 +10,7 @@
 #include "html/pagegenerator.h"
 #include "html/templatefolders.h"
 #include "project/contactstore.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 #include "recordingsink.h"
 #include "settings/recentfiles.h"
 #include "state/appstate.h"

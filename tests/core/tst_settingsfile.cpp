@@ -12,13 +12,13 @@ const QString fixturePath = testutil::dataPath(u"settings59.ini"_s);
 
 // In declaration order: language, sounds, on top, tray, centring, left, top, height, width,
 // remember size, fonts, colours, folders.
-const AppSettings fixture(Language::English, 1, 1, 0, 0, -150, 1200, 7320, 9240, 1,
+const AppSettings fixture(Language::English, true, true, false, false, -150, 1200, 7320, 9240, true,
                           FieldFont{u"Verdana"_s, 12, true, false},
                           FieldFont{u"Arial"_s, 11.25, false, true}, std::array{255, 16711680},
                           u"/home/user/vorlagen/"_s, u"faq.pdt"_s, u"/home/user/html/"_s,
                           u"/home/user/standard.sch"_s, u"/home/user/faq/"_s);
 // Unlike the fixture and the defaults, to show what a read leaves alone.
-const AppSettings before(Language::German, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+const AppSettings before(Language::German, false, false, false, false, 0, 0, 0, 0, false,
                          FieldFont{u"Courier"_s, 9.75, true, true},
                          FieldFont{u"Courier"_s, 9.75, true, true}, std::array{0, 0}, u""_s, u""_s,
                          u""_s, u"/before.sch"_s, u"/before/"_s);
@@ -63,13 +63,16 @@ void tst_settingsfile::reads_data()
     QTest::addColumn<AppSettings>("expected");
     using enum SettingsReadOutcome;
     const int ended = AppError::InputPastEndOfFile, mismatch = AppError::TypeMismatch;
-    AppSettings three = before, notBold = fixture, german = fixture, reset = before;
+    AppSettings three = before, notBold = fixture, german = fixture, reset = before,
+                centred = fixture, silent = fixture;
     three.questionFont = {u"Verdana"_s, 12, true, true};
     notBold.questionFont.bold = false;
     german.language = Language::German;
+    centred.centerWindow = true; // any number but 0
+    silent.soundsOn = false;     // only 1
     // Any other error resets the fonts and turns centring on; the rest stays as read.
     reset.questionFont = reset.answerFont = FieldFont();
-    reset.centerWindow = 1;
+    reset.centerWindow = true;
     QTest::newRow("59 lines") << lines(59) << Complete << 0 << fixture;
     QTest::newRow("200 lines") << lines(59) + QByteArray("noise\r\n").repeated(141) << Complete << 0
                                << fixture;
@@ -77,6 +80,8 @@ void tst_settingsfile::reads_data()
     QTest::newRow("3 lines") << lines(3) << EndedEarly << ended << three;
     QTest::newRow("true") << lines(59, "true", 3) << Complete << 0 << notBold;
     QTest::newRow("True blank") << lines(59, "True ", 3) << Complete << 0 << notBold;
+    QTest::newRow("centring 2") << lines(59, " 2 ", 16) << Complete << 0 << centred;
+    QTest::newRow("sounds 2") << lines(59, " 2 ", 24) << Complete << 0 << silent;
     QTest::newRow("language trimmed") << lines(59, " englisch ", 33) << Complete << 0 << fixture;
     QTest::newRow("language empty") << lines(59, "", 33) << Complete << 0 << german;
     QTest::newRow("language misspelt") << lines(59, "englich", 33) << Complete << 0 << german;

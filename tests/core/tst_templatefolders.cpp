@@ -10,33 +10,8 @@ using namespace Qt::StringLiterals;
 class tst_templatefolders : public QObject {
     Q_OBJECT
 private slots:
-    void longfixShortens_data();
-    void longfixShortens();
     void foldersAndProjects();
 };
-
-void tst_templatefolders::longfixShortens_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<int>("maximum");
-    QTest::addColumn<QString>("expected");
-    // Beyond the maximum: head, "...", and from the first separator in the last maximum - 6.
-    QTest::newRow("drive") << u"C:\\dir\\sub\\fq\\a.faq"_s << 16 << u"C:\\...\\fq\\a.faq"_s;
-    QTest::newRow("UNC") << u"\\\\srv\\dir\\sub\\fq\\a.faq"_s << 16 << u"\\\\srv\\...\\fq\\a.faq"_s;
-    QTest::newRow("root") << u"/home/anna/Kunden/Fragen/a.faq"_s << 20 << u"/.../Fragen/a.faq"_s;
-    QTest::newRow("long name") << u"D:\\abcdefghij.faq"_s << 12 << u"D:\\...ij.faq"_s;
-    QTest::newRow("exactly max") << u"C:\\abcdefghijklmnopq"_s << 20 << u"C:\\abcdefghijklmnopq"_s;
-    QTest::newRow("separator at limit") << u"C:\\abcdefg\\ijklmn"_s << 12 << u"C:\\...\\ijklmn"_s;
-    QTest::newRow("UNC, no share") << u"\\\\serverserver"_s << 8 << u"\\\\serverserver...er"_s;
-}
-
-void tst_templatefolders::longfixShortens()
-{
-    QFETCH(QString, path);
-    QFETCH(int, maximum);
-    QFETCH(QString, expected);
-    QCOMPARE(longfix(path, maximum), expected);
-}
 
 void tst_templatefolders::foldersAndProjects()
 {

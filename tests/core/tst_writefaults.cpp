@@ -6,7 +6,7 @@
 #include "database/faqfile.h"
 #include "html/pagegenerator.h"
 #include "project/contactstore.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 #include "recordingsink.h"
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"
@@ -50,10 +50,9 @@ const QList<FaqRecord> records = {{u"Frage ä"_s, u"Antwort"_s, u"Info"_s, u"htt
 // back to the error number its message stands for.
 bool writeProject(const QString &project, const QString &picture)
 {
-    const QByteArray lines = "[Projektdatei f\xFCr Askbright]|Titel|#000000|#FFFFFF|#FF0000|"
-                             "#800080|#0000FF|" +
-                             picture.toLocal8Bit() + "|ja|faq|||mitte|||Arial|16|12|links| 0 |";
-    return testutil::writeBytes(project, QByteArray(lines).replace('|', "\r\n"));
+    return testutil::writeBytes(
+        project, testutil::pageProject(u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF|"_s +
+                                       picture + u"|ja|faq|||mitte|||Arial|16|12|links"_s));
 }
 
 int pageNumber(const QString &project, const QString &folder)
@@ -65,7 +64,7 @@ int pageNumber(const QString &project, const QString &folder)
                                            database, FixedClock(QDate(2026, 12, 6)), sink);
     if (result.status == PageStatus::Ok)
         return 0;
-    if (result.status != PageStatus::Fehler || sink.messages.size() != 1)
+    if (result.status != PageStatus::Failed || sink.messages.size() != 1)
         return -1;
     const Message &m = sink.messages.first();
     if (m.icon != MessageIcon::Critical)
@@ -183,7 +182,7 @@ void tst_writefaults::writers()
          {u"dateiliste.lis"_s,
           [&picture](const QString &f) {
               // The picture is an existing file that is not listed yet: the list changes.
-              return numberOf([&] { historie(f + u"dateiliste.lis"_s, picture); });
+              return numberOf([&] { updateRecentFiles(f + u"dateiliste.lis"_s, picture); });
           }}},
     };
     const Writer w = writers.value(writer);

@@ -1,6 +1,6 @@
 // about.txt: never more lines than the window holds, never longer lines.
+#include "about/abouttext.h"
 #include "fuzzcheck.h"
-#include "windows/abouttext.h"
 
 using namespace askbright;
 

@@ -2,7 +2,7 @@
 #include "app/apperror.h"
 #include "app/textcodec.h"
 #include "fuzzcheck.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 
 using namespace askbright;
 
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ProjectLines lines(QByteArrayView(data, qsizetype(size)));
     PageProject project;
     SilentSink sink;
-    const ProjectReadOutcome outcome = applyProjectLines(lines, project, Language::German, sink);
+    const ProjectReadOutcome outcome = readProjectForEditor(lines, project, Language::German, sink);
     // Every keyword the file announces and holds, beyond the page's 31 too.
     FUZZ_CHECK(project.keywords.size() <= lines.keywordsToRead());
     if (outcome != ProjectReadOutcome::Read)
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const AppError &) {
         FUZZ_CHECK(!"a project read from a file must be writable");
     }
-    FUZZ_CHECK(applyProjectLines(ProjectLines(bytes), again, Language::German, sink) ==
+    FUZZ_CHECK(readProjectForEditor(ProjectLines(bytes), again, Language::German, sink) ==
                ProjectReadOutcome::Read);
     FUZZ_CHECK(formatPageProject(again, {}) == text);
     return 0;

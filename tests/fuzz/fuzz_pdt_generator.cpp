@@ -1,34 +1,34 @@
-// A page project as the page generator reads it into its working table.
+// A page project as the page generator reads and checks it.
 #include "app/apperror.h"
 #include "fuzzcheck.h"
-#include "html/pagegenerator.h"
+#include "html/pageplan.h"
 
 using namespace askbright;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const ProjectLines lines(QByteArrayView(data, qsizetype(size)));
-    for (const QString &linkSize : {linkSizeSmall, linkSizeLarge}) {
-        GeneratorSlots working;
+    for (const bool smallLinks : {true, false}) {
+        PagePlan plan;
         try {
-            if (!generatorSlotsFromLines(lines, linkSize, working))
-                continue;
+            plan = planPage(Language::German, lines, {.smallLinks = smallLinks});
         } catch (const AppError &) {
             continue;
         }
-        FUZZ_CHECK(working.keywordCount >= 0 &&
-                   working.keywordCount <= GeneratorSlots::maxKeywords);
-        FUZZ_CHECK(working[GeneratorSlots::FileName].endsWith(QLatin1String(".html")));
-        if (working.refused)
+        if (plan.status != PageStatus::Ok) {
+            FUZZ_CHECK(plan.message.has_value());
             continue;
+        }
+        const PageProject &p = plan.project;
+        FUZZ_CHECK(p.keywords.size() <= ProjectLines::maxPageKeywords);
+        FUZZ_CHECK(plan.pageFileName.endsWith(QLatin1String(".html")));
         // Colours stand unquoted in the body tag: nothing in them may end the value.
-        for (auto s :
-             {GeneratorSlots::TextColor, GeneratorSlots::BgColor, GeneratorSlots::AlinkColor,
-              GeneratorSlots::VlinkColor, GeneratorSlots::LinkColor}) {
-            for (QChar c : working[s])
+        for (const QString *color :
+             {&p.textColor, &p.bgColor, &p.alinkColor, &p.vlinkColor, &p.linkColor}) {
+            for (QChar c : *color)
                 FUZZ_CHECK(c > u' ' && c != u'"' && c != u'<' && c != u'>');
         }
-        FUZZ_CHECK(!working[GeneratorSlots::Fonts].contains(u'"'));
+        FUZZ_CHECK(!fontFaces(p).contains(u'"'));
     }
     return 0;
 }

@@ -574,7 +574,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, escape);
         auto s = startWith({}, {"b.sch"}, Language::English);
-        s->state.settings.alwaysOnTop = 1;
+        s->state.settings.alwaysOnTop = true;
         frmfarb w(s->context, s->window.get());
         QSignalSpy finished(&w, &QDialog::finished);
         if (!state.isEmpty()) {

@@ -413,21 +413,21 @@ private slots:
 
     void sound_data()
     {
-        QTest::addColumn<int>("soundsOn");
+        QTest::addColumn<bool>("soundsOn");
         QTest::addColumn<bool>("fail");
         QTest::addColumn<QStringList>("played");
-        QTest::newRow("sounds off") << 0 << false << QStringList();
-        QTest::newRow("sounds on") << 1 << false << QStringList{"sorry4"};
-        QTest::newRow("clip fails") << 1 << true << QStringList{"sorry4"};
+        QTest::newRow("sounds off") << false << false << QStringList();
+        QTest::newRow("sounds on") << true << false << QStringList{"sorry4"};
+        QTest::newRow("clip fails") << true << true << QStringList{"sorry4"};
     }
 
     void sound()
     {
-        QFETCH(int, soundsOn);
+        QFETCH(bool, soundsOn);
         QFETCH(bool, fail);
         QFETCH(QStringList, played);
         Run run;
-        run.state.settings.soundsOn = qint16(soundsOn);
+        run.state.settings.soundsOn = soundsOn;
         run.sounds.fail = fail;
         QCOMPARE(run.report(mismatch, EndProgram), int(EndProgram));
         QCOMPARE(run.sounds.played, played);
@@ -435,20 +435,20 @@ private slots:
 
     void topmostFollowsTheOption_data()
     {
-        QTest::addColumn<int>("alwaysOnTop");
-        QTest::newRow("off") << 0;
-        QTest::newRow("on") << 1;
+        QTest::addColumn<bool>("alwaysOnTop");
+        QTest::newRow("off") << false;
+        QTest::newRow("on") << true;
     }
 
     void topmostFollowsTheOption()
     {
-        QFETCH(int, alwaysOnTop);
+        QFETCH(bool, alwaysOnTop);
         Run run;
-        run.state.settings.alwaysOnTop = qint16(alwaysOnTop);
+        run.state.settings.alwaysOnTop = alwaysOnTop;
         bool onTop = !alwaysOnTop;
         run.report(mismatch, NextStatement,
                    [&] { onTop = run.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint); });
-        QCOMPARE(onTop, alwaysOnTop == 1);
+        QCOMPARE(onTop, alwaysOnTop);
     }
 
     void busyPointerReset()

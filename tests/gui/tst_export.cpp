@@ -53,7 +53,7 @@ QByteArray settingsFor(const Folders &f, Language language = Language::German,
 {
     AppSettings s;
     s.language = language;
-    s.soundsOn = 1;
+    s.soundsOn = true;
     s.TemplatesFolder = f.templates;
     s.lastTemplatePage = u"seite.pdt"_s;
     s.HtmlOutputFolder = html == u"{{HTML}}"_s ? f.html : html;
@@ -299,6 +299,19 @@ private slots:
         QCOMPARE(QFileInfo::exists(storePath), !stored.isNull());
     }
 
+    // An output folder stored with backslashes, as settings from Windows hold it.
+    void backslashedOutputFolder()
+    {
+        Folders f;
+        Session s(settingsFor(f, Language::German, QString(f.html).replace(u'/', u'\\')));
+        s.open(testutil::dataPath(u"two_records.faq"_s));
+        QVERIFY(runExport(s, [](frmexport &d) {
+            child<QCheckBox>(d, "chkmail")->click();
+            generate(d);
+        }));
+        QCOMPARE(s.dialogs.opened, QStringList{f.html + u"faq.html"_s});
+    }
+
     void optionsResetOnReopening()
     {
         Folders f;
@@ -308,9 +321,9 @@ private slots:
             child<QRadioButton>(d, "optl2")->click();
             for (const char *box : {"Check1", "chklinks", "chkpre", "chkmail"})
                 child<QCheckBox>(d, box)->click();
-            QCOMPARE(s.state.exportOptions.answerLayout, 2);
-            QCOMPARE(s.state.exportOptions.paragraphFormatting, 0);
-            QCOMPARE(s.state.exportOptions.linkSize, linkSizeLarge);
+            QCOMPARE(s.state.exportOptions.answerLayout, AnswerLayout::AnswersOnly);
+            QVERIFY(!s.state.exportOptions.formatParagraphs);
+            QVERIFY(!s.state.exportOptions.smallLinks);
             child<Button3D>(d, "cmdhtmlraus")->click();
             QVERIFY(!d.isVisible());
         }));
@@ -460,7 +473,7 @@ private slots:
         Session s(settingsFor(f));
         s.open(s.writeDatabase(u"a.faq"_s, 1));
         s.state.pages.setPage(page);
-        s.state.settings.soundsOn = 0;
+        s.state.settings.soundsOn = false;
         QVERIFY(runExport(s, [&](frmexport &d) {
             child<QCheckBox>(d, "chkmail")->setChecked(false);
             generate(d);
@@ -548,7 +561,7 @@ private slots:
     {
         QList<QImage> pictures;
         for (Language language : {Language::German, Language::English})
-            for (int layout : {1, 2})
+            for (AnswerLayout layout : {AnswerLayout::WithQuestions, AnswerLayout::AnswersOnly})
                 pictures << layoutPicture(layout, language).toImage();
         for (int i = 0; i < pictures.size(); ++i) {
             QVERIFY(!pictures.at(i).isNull());

@@ -64,7 +64,7 @@ struct PageFolders {
                         const QString &htmlFolder = {}, bool english = false) const
     {
         AppSettings s;
-        s.soundsOn = 1;
+        s.soundsOn = true;
         s.language = english ? Language::English : Language::German;
         s.TemplatesFolder = expand(templatesFolder);
         s.lastTemplatePage = page;
@@ -118,10 +118,10 @@ private slots:
     {
         AppSettings stored;
         stored.language = Language::English;
-        stored.alwaysOnTop = 1;
+        stored.alwaysOnTop = true;
         stored.windowLeft = 1500; // twips: 100 px
         stored.windowTop = 750;
-        stored.rememberSize = 1;
+        stored.rememberSize = true;
         stored.windowWidth = 700 * 15;
         stored.windowHeight = 520 * 15;
         stored.questionFont = {QStringLiteral("DejaVu Sans"), 14, true, false};
@@ -945,7 +945,7 @@ private slots:
         PageFolders f;
         Session s(f.settings(templates, QString(), QString(), english));
         s.sounds.played.clear();
-        s.state.settings.soundsOn = 1;
+        s.state.settings.soundsOn = true;
         bool editorShown = false;
         QTimer::singleShot(0, &s.w(), [&] {
             if (auto *editor = qobject_cast<frmindex *>(QApplication::activeModalWidget())) {

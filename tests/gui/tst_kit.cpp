@@ -123,10 +123,10 @@ private slots:
     {
         Session s;
         s.sounds.missing << QStringLiteral("nope");
-        s.state.settings.soundsOn = 0;
+        s.state.settings.soundsOn = false;
         s.context.play("menu");
         QVERIFY(s.sounds.played.isEmpty());
-        s.state.settings.soundsOn = 1;
+        s.state.settings.soundsOn = true;
         s.context.play("menu");
         s.context.play("nope");
         QCOMPARE(s.sounds.played, QStringList{QStringLiteral("menu")});

@@ -5,7 +5,7 @@
 #include "gui/session.h"
 #include "project/contactstore.h"
 #include "project/frmindex.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -30,16 +30,16 @@ PageProject sampleProject()
     p.alinkColor = u"#FF0000"_s;
     p.vlinkColor = u"#800080"_s;
     p.linkColor = u"#0000FF"_s;
-    p.pictureOn = u"nein"_s;
+    p.pictureUse = PictureUse::NotUsed;
     p.pageFileName = u"faq"_s;
     p.author = u"Max"_s;
     p.description = u"Fragen"_s;
-    p.titleAlign = u"links"_s;
+    p.titleAlign = Alignment::Left;
     p.bold = true;
     p.fontName = u"Arial"_s;
     p.titleSize = u"16"_s;
     p.textSize = u"12"_s;
-    p.faqAlign = u"rechts"_s;
+    p.faqAlign = Alignment::Right;
     p.keywords = {u"eins"_s, u"zwei"_s};
     return p;
 }
@@ -74,7 +74,7 @@ struct Layout {
 
     explicit Layout(Language language = Language::German, const PageProject &a = sampleProject())
     {
-        s.state.settings.soundsOn = 1;
+        s.state.settings.soundsOn = true;
         s.state.setLanguage(language);
         templates = s.path(u"vorlagen"_s) + u'/';
         other = s.path(u"andere"_s) + u'/';
@@ -541,7 +541,7 @@ void tst_layouteditor::backgroundPicture()
     QVERIFY(image.save(picture));
     PageProject p = sampleProject();
     p.picturePath = picture;
-    p.pictureOn = u"ja"_s;
+    p.pictureUse = PictureUse::Used;
     savePageProject(l.templates + u"a.pdt"_s, p, {});
     frmindex &e = l.open();
 
@@ -553,14 +553,14 @@ void tst_layouteditor::backgroundPicture()
         QCOMPARE(shown.pixelColor(at), QColor(Qt::red));
     for (const QPoint at : {QPoint(1, 0), QPoint(8, 199), QPoint(449, 199)})
         QCOMPARE(shown.pixelColor(at), QColor(Qt::green));
-    QCOMPARE(e.backgroundPictureOn(), u"ja"_s);
+    QCOMPARE(e.backgroundPictureOn(), PictureUse::Used);
 
     // Saved once, then the background colour drops the picture.
     l.save(l.templates + u"a.pdt"_s);
     QVERIFY(e.pageSaved());
     l.get<QRadioButton>("Option2")->click();
     QVERIFY(preview->pixmap().isNull());
-    QCOMPARE(e.backgroundPictureOn(), u"nein"_s);
+    QCOMPARE(e.backgroundPictureOn(), PictureUse::NotUsed);
     QCOMPARE(e.backgroundPicturePath(), QString());
     QVERIFY(!e.pageSaved());
     l.save(l.templates + u"a.pdt"_s);
@@ -578,7 +578,7 @@ void tst_layouteditor::backgroundPicture()
     QVERIFY(!preview->pixmap().isNull());
     QCOMPARE(l.get<QLabel>("lblvorschau")->text(), u"Vorschau: "_s);
     QVERIFY(!l.get<QRadioButton>("Option6")->isChecked());
-    QCOMPARE(e.backgroundPictureOn(), u"ja"_s);
+    QCOMPARE(e.backgroundPictureOn(), PictureUse::Used);
     QCOMPARE(e.backgroundPicturePath(), picture);
     QVERIFY(!e.pageSaved());
     QVERIFY(!l.get<QScrollBar>("scrollrot")->isEnabled() &&

@@ -123,8 +123,8 @@ private slots:
         QFETCH(bool, present);
         Session s(settingsBytes([&](AppSettings &st) {
             st.language = english ? Language::English : Language::German;
-            st.alwaysOnTop = alwaysOnTop ? 1 : 0;
-            st.soundsOn = 1;
+            st.alwaysOnTop = alwaysOnTop;
+            st.soundsOn = true;
         }));
         const QString help = s.path(QStringLiteral("askbright.html"));
         if (present)
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(s.sounds.played, QStringList{"help"});
         // The option is off afterwards, as if switched off in the menu.
         QVERIFY(!onTop(s.w()) && !s.action("mnuontop")->isChecked());
-        QCOMPARE(s.state.settings.alwaysOnTop, qint16(0));
+        QVERIFY(!s.state.settings.alwaysOnTop);
         QVERIFY(s.w().isVisible());
     }
 
@@ -225,7 +225,7 @@ private slots:
         QTRY_VERIFY(s.w().isMaximized());
         s.action("mnuzentrieren")->trigger();
         QCOMPARE(ticks(), QStringLiteral("01"));
-        QCOMPARE(s.state.settings.centerWindow, qint16(0));
+        QVERIFY(!s.state.settings.centerWindow);
     }
 
     void fonts_data()
@@ -257,7 +257,7 @@ private slots:
             st.questionFont = questionFont;
             st.answerFont = answerFont;
             st.textColors = colors;
-            st.soundsOn = 1;
+            st.soundsOn = true;
         }));
         const FontChoice chosen{
             QStringLiteral("DejaVu Sans Mono"), 16, false, true, true, 0x00AA00};
@@ -396,7 +396,7 @@ private slots:
         QFETCH(Act, act);
         QFETCH(QStringList, clips);
         for (const bool on : {true, false}) {
-            Session s(settingsBytes([on](AppSettings &st) { st.soundsOn = on ? 1 : 0; }));
+            Session s(settingsBytes([on](AppSettings &st) { st.soundsOn = on; }));
             QCOMPARE(s.sounds.played, on ? QStringList{"ha"} : QStringList());
             prepare(s);
             s.sounds.played.clear();
@@ -428,7 +428,7 @@ private slots:
     // of the topmost band.
     void recentFileMessageLeavesTheTopmostBand()
     {
-        Session s(settingsBytes([](AppSettings &st) { st.alwaysOnTop = 1; }));
+        Session s(settingsBytes([](AppSettings &st) { st.alwaysOnTop = true; }));
         const QString file = s.writeDatabase(QStringLiteral("a.faq"), 1);
         s.open(file);
         QFile::remove(file);

@@ -7,7 +7,7 @@
 #include "html/pagepreview.h"
 #include "project/contactstore.h"
 #include "project/frmindex.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -184,7 +184,7 @@ struct Colors {
         p.alinkColor = colors[2];
         p.vlinkColor = colors[3];
         p.linkColor = colors[4];
-        p.pictureOn = u"nein"_s;
+        p.pictureUse = PictureUse::NotUsed;
         p.pageFileName = u"faq"_s;
         p.fontName = u"Arial"_s;
         p.titleSize = u"16"_s;
@@ -271,7 +271,7 @@ private slots:
         e.open();
         QVERIFY(e.get<QCheckBox>("chkmodern")->isChecked());
         QVERIFY(e.get<QRadioButton>("optl1")->isChecked());
-        QCOMPARE(e.s.state.exportOptions.answerLayout, 1);
+        QCOMPARE(e.s.state.exportOptions.answerLayout, AnswerLayout::WithQuestions);
         QVERIFY(e.s.state.exportOptions.modernPage);
         e.click("chkmodern");
         e.dialog.reset();

@@ -145,12 +145,12 @@ private slots:
             QVERIFY(w.show());
         auto engine = installEngine(w);
         // The client area is the recorded window, not the frame with its menu bar.
-        QCOMPARE(engine->records().form().Width, 600 * 15);
-        QCOMPARE(engine->records().form().Height, 400 * 15);
-        QCOMPARE(engine->records().controls().Count(), int(w.controls.size()));
+        QCOMPARE(engine->records().recordedWindow().width, 600 * 15);
+        QCOMPARE(engine->records().recordedWindow().height, 400 * 15);
+        QCOMPARE(engine->records().controls().count(), int(w.controls.size()));
         for (const QWidget *control : std::as_const(w.controls))
-            QVERIFY(engine->records().controls().Item(engine->keyOf(control)));
-        QCOMPARE(engine->records().controls().Item("txtfrage")->Left, 20 * 15);
+            QVERIFY(engine->records().controls().find(engine->keyOf(control)));
+        QCOMPARE(engine->records().controls().find("txtfrage")->left, 20 * 15);
         QCOMPARE(engine->keyOf(w.controls.value("txtfrage")), QStringLiteral("txtfrage"));
         QVERIFY(!engine->keyOf(w.controls.value("unnamed label")).isEmpty());
         const QWidget *panel = w.controls.value("panel");
@@ -276,7 +276,7 @@ private slots:
         engine.Initialize();
         engine.setFollowsResize(true);
         QVERIFY(engine.keyOf(managed).isEmpty());
-        QCOMPARE(engine.records().controls().Count(), 2);
+        QCOMPARE(engine.records().controls().count(), 2);
         QVERIFY(engine.keyOf(twins[0]) != engine.keyOf(twins[1]));
         window.resize(400, 200);
         QVERIFY(

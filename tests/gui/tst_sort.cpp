@@ -211,7 +211,7 @@ private slots:
         QFETCH(bool, move);
         QFETCH(QStringList, listed);
         QFETCH(QStringList, after);
-        Session s(settingsBytes([](AppSettings &st) { st.soundsOn = 1; }));
+        Session s(settingsBytes([](AppSettings &st) { st.soundsOn = true; }));
         QVERIFY(!s.action("mnusort")->isEnabled()); // no database yet
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 3));
         QVERIFY(s.action("mnusort")->isEnabled());
@@ -285,7 +285,7 @@ private slots:
 
     void topmost()
     {
-        Session s(settingsBytes([](AppSettings &st) { st.alwaysOnTop = 1; }));
+        Session s(settingsBytes([](AppSettings &st) { st.alwaysOnTop = true; }));
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
         auto onTop = [](const QWidget *w) {
             return w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);

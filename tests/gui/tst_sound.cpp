@@ -211,7 +211,7 @@ private slots:
         QTemporaryDir folder;
         FixedClock clock(QDate(2026, 12, 6));
         AppState state(folder.path(), clock);
-        state.settings.soundsOn = 1;
+        state.settings.soundsOn = true;
         testutil::ScriptedDialogService dialogs;
         testutil::ScriptedErrorReporter errors;
         AlsaSoundPlayer player(absentDevices.first());

@@ -1,9 +1,9 @@
+#include "about/abouttext.h"
 #include "app/product.h"
 #include "appearance/colorscheme.h"
 #include "controls/colorvalue.h"
 #include "gui/captions.h"
 #include "gui/session.h"
-#include "windows/abouttext.h"
 #include "windows/frminfo.h"
 #include "windows/frmintro.h"
 #include "windows/frmueber.h"
@@ -397,7 +397,7 @@ private slots:
         QFETCH(int, onTop);
         Context c;
         AppSettings &s = c.state.settings;
-        s.centerWindow = qint16(centre);
+        s.centerWindow = centre;
         s.alwaysOnTop = onTop;
         s.windowLeft = 1500;
         s.windowTop = 3000;

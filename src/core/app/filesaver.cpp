@@ -1,6 +1,7 @@
 #include "app/filesaver.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/textcodec.h"
 
 #include <QDir>

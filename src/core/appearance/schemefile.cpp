@@ -1,6 +1,7 @@
 #include "appearance/schemefile.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/filesaver.h"
 #include "app/numbers.h"
 #include "app/paths.h"

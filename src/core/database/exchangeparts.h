@@ -4,6 +4,7 @@
 // piece by piece, the rules of the database applied to them, and output
 // handed over in pieces.
 
+#include "app/boundedread.h"
 #include "app/filesaver.h"
 #include "app/textcodec.h"
 #include "database/exchange.h"

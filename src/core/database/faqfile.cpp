@@ -1,6 +1,7 @@
 #include "database/faqfile.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/filesaver.h"
 #include "app/numbers.h"
 #include "app/textcodec.h"

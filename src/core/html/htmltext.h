@@ -1,35 +1,72 @@
 #pragma once
 
-#include <QString>
+#include "app/filesaver.h"
+#include "html/piecebuffer.h"
+
 #include <QStringView>
 
 namespace askbright {
 
-// The two encoders the page generator applies to user text, always in this
-// order: html_zeichen first, so the "<br>" tags of html_umbruch stay tags.
+// The one way text gets into a page, for both kinds of page.
 
-// Umlauts, sharp s, <, >, & and " become entities in one pass; an entity the
-// user typed is not recognised, its ampersand is encoded like any other.
-void html_zeichen(QString &text);
-// CR becomes "<br>", LF is dropped (so CR LF gives one "<br>").
-void html_umbruch(QString &text);
+// The classic page is Windows-1252 (a character the code page lacks is an
+// error), the modern page UTF-8 (noncharacters and lone surrogates are left
+// out).
+enum class PageEncoding { Windows1252, Utf8 };
 
-// The entity html_zeichen writes for c, or nullptr when c stays as it is.
-const char *htmlEntityOf(char16_t c);
+// Which characters of a text are written as references or escapes.
+enum class Escapes : unsigned char {
+    None,            // every character as it is
+    Entities,        // umlauts, sharp s, <, >, & and " as named entities (the classic page)
+    Markup,          // &, <, > and " as named entities (the modern page)
+    AttributeEnders, // ", < and > only, so character references in the text stay references
+    QuotesLeftOut,   // no escapes, but " is left out
+    JsonString,      // the inside of a JSON string in a script element: quote, backslash and
+                     // tab escaped, <, > and & as \u escapes, so nothing ends the element
+};
+
+enum class LineBreaks {
+    AsTyped,     // CR and LF are written as they are
+    CrAsBr,      // CR becomes "<br>", LF is left out (so CR LF gives one "<br>")
+    Newline,     // CR LF, a lone CR and a lone LF become one "\n" each
+    BrNewline,   // the same, as "<br />\n"
+    JsonNewline, // the same, as the escape "\n"
+};
+
+// How one text goes into a page. Control characters other than tab and the
+// line breaks never reach a page, whatever the form.
+struct TextForm {
+    Escapes escapes = Escapes::None;
+    LineBreaks breaks = LineBreaks::AsTyped;
+    bool restoreQuotes = false; // the quote substitute of stored records becomes a double quote
+    bool links = false;         // web addresses ("http://", "https://") become links
+};
+
+// Writes a page in pieces: markup as it stands, texts in a form. write must
+// outlive the writer.
+class HtmlWriter {
+public:
+    HtmlWriter(const PieceWriter &write, PageEncoding encoding);
+
+    void raw(const char *markup) { m_out.put(markup); }
+    void raw(char c) { m_out.put(c); }
+    void text(QStringView text, TextForm form);
+    void number(int value);
+    void flush() { m_out.flush(); }
+
+private:
+    const char16_t *special(const char16_t *at, const char16_t *begin, const char16_t *end,
+                            TextForm form);
+    const char16_t *link(const char16_t *at, const char16_t *end, Escapes escapes);
+    void character(char16_t c);
+
+    PieceBuffer m_out;
+    const PageEncoding m_encoding;
+};
 
 // Whether a homepage link starts with a scheme the page may link to as it
 // stands (http, https, ftp, mailto in any case); any other link gets
 // "http://" in front, so no script or data address reaches an href.
 bool hasWebScheme(QStringView link);
-
-enum HtmlTextStep : unsigned {
-    RestoreQuotes = 1, // the quote substitute of stored records becomes a double quote
-    Entities = 2,      // html_zeichen
-    LineBreaks = 4,    // html_umbruch
-};
-
-// Appends text to out after the chosen steps, in the order above, in a single
-// pass; the page generator uses it to avoid a temporary copy per step.
-void appendHtmlText(QString &out, QStringView text, unsigned steps);
 
 } // namespace askbright

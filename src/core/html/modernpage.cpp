@@ -4,7 +4,6 @@
 #include "app/textcodec.h"
 #include "database/faqrecord.h"
 #include "html/htmltext.h"
-#include "html/piecebuffer.h"
 #include "project/colors.h"
 #include "project/contrast.h"
 
@@ -14,8 +13,6 @@
 namespace askbright {
 
 namespace {
-
-using S = GeneratorSlots;
 
 // The page's fixed words in its language.
 struct ModernTexts {
@@ -265,196 +262,20 @@ const char *const pageIcon =
     "%3Ccircle cx=%228%22 cy=%228%22 r=%228%22 fill=%22%23357%22/%3E%3Ctext x=%228%22 y=%2212%22 "
     "font-size=%2212%22 text-anchor=%22middle%22 fill=%22%23fff%22%3E%3F%3C/text%3E%3C/svg%3E";
 
-// How a text goes into the page.
-enum TextStep : unsigned {
-    Quotes = 1,     // the quote substitute of stored records becomes a double quote
-    Breaks = 2,     // each line break becomes <br />
-    JsonString = 4, // the text is the inside of a JSON string in a script element
-    Links = 8,      // web addresses become links
-};
-
-bool isCharacterToDrop(char16_t c)
-{
-    // Control characters have no place in a page and make it ill-formed
-    // XML; tab and line breaks are text.
-    return (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') || c == 0x7F || c == 0xFFFE ||
-           c == 0xFFFF;
-}
-
 // Whether a text holds nothing a reader would see.
 bool isBlank(QStringView text)
 {
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c.isSpace() || isCharacterToDrop(c.unicode()); });
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return c.isSpace() || u < 0x20 || u == 0x7F || u == 0xFFFE || u == 0xFFFF;
+    });
 }
 
-// ASCII characters that go into markup and JSON strings as they stand; "h"
-// may start a web address.
-constexpr std::array<bool, 128> plainAscii = [] {
-    std::array<bool, 128> table{};
-    for (char16_t c = 0x20; c < 0x7F; ++c)
-        table[c] = true;
-    for (char16_t c : {u'&', u'<', u'>', u'"', u'\\', u'h', u'H'})
-        table[c] = false;
-    return table;
-}();
-
-// The length of the web address at the start of text ("http://" or
-// "https://" and what follows up to a blank or markup), without the
-// punctuation that ends a sentence; 0 when there is none.
-qsizetype webAddressLength(QStringView text)
-{
-    qsizetype scheme = 0;
-    if (text.startsWith(u"http://", Qt::CaseInsensitive))
-        scheme = 7;
-    else if (text.startsWith(u"https://", Qt::CaseInsensitive))
-        scheme = 8;
-    else
-        return 0;
-    qsizetype end = scheme;
-    while (end < text.size()) {
-        const char16_t c = text.at(end).unicode();
-        if (c <= u' ' || c == u'<' || c == u'>' || c == u'"' || c == quoteSubstitute.unicode() ||
-            c == 0x7F || c == 0xA0)
-            break;
-        ++end;
-    }
-    while (end > scheme && QStringView(u".,;:!?)]}'").contains(text.at(end - 1)))
-        --end;
-    return end > scheme ? end : 0;
-}
-
-// Writes the page as UTF-8 into pieces.
-class ModernWriter {
-public:
-    explicit ModernWriter(const PieceWriter &write) : m_out(write) {}
-
-    void raw(const char *literal) { m_out.put(literal); }
-    void line(const char *literal)
-    {
-        m_out.put(literal);
-        m_out.put('\n');
-    }
-    void flush() { m_out.flush(); }
-
-    // A text as character data or attribute value: markup characters
-    // escaped, line breaks and addresses as steps asks, control characters
-    // dropped.
-    void text(QStringView value, unsigned steps = 0)
-    {
-        const char16_t *const begin = value.utf16();
-        const char16_t *at = begin;
-        const char16_t *const end = at + value.size();
-        while (at < end) {
-            // Most characters are plain ASCII: they go out in runs.
-            const char16_t *run = at;
-            while (at < end && *at < 0x80 && plainAscii[*at])
-                ++at;
-            m_out.putLatin1(run, at - run);
-            if (at == end)
-                break;
-            if ((steps & Links) && (*at == u'h' || *at == u'H') &&
-                (at == begin || !QChar(at[-1]).isLetterOrNumber())) {
-                const QStringView rest(at, end);
-                if (const qsizetype length = webAddressLength(rest)) {
-                    raw("<a href=\"");
-                    text(rest.first(length));
-                    raw("\">");
-                    text(rest.first(length));
-                    raw("</a>");
-                    at += length;
-                    continue;
-                }
-            }
-            char16_t c = *at++;
-            if ((steps & Quotes) && c == quoteSubstitute.unicode())
-                c = u'"';
-            if (c == u'\r' || c == u'\n') {
-                // CR LF, a lone CR and a lone LF are one line break each.
-                if (c == u'\r' && at < end && *at == u'\n')
-                    ++at;
-                if (steps & JsonString)
-                    raw("\\n");
-                else
-                    raw(steps & Breaks ? "<br />\n" : "\n");
-                continue;
-            }
-            if (isCharacterToDrop(c))
-                continue;
-            if (steps & JsonString)
-                jsonCharacter(c);
-            else
-                markupCharacter(c);
-        }
-    }
-
-private:
-    void markupCharacter(char16_t c)
-    {
-        switch (c) {
-        case u'&':
-            raw("&amp;");
-            return;
-        case u'<':
-            raw("&lt;");
-            return;
-        case u'>':
-            raw("&gt;");
-            return;
-        case u'"':
-            raw("&quot;");
-            return;
-        default:
-            utf8(c);
-        }
-    }
-
-    // JSON inside a script element: "<", ">" and "&" as escapes, so nothing
-    // in the texts can end the element or disturb an XML reader.
-    void jsonCharacter(char16_t c)
-    {
-        switch (c) {
-        case u'"':
-            raw("\\\"");
-            return;
-        case u'\\':
-            raw("\\\\");
-            return;
-        case u'\t':
-            raw("\\t");
-            return;
-        case u'<':
-            raw("\\u003c");
-            return;
-        case u'>':
-            raw("\\u003e");
-            return;
-        case u'&':
-            raw("\\u0026");
-            return;
-        default:
-            utf8(c);
-        }
-    }
-
-    // Record texts come from Windows-1252 files, so every character is in
-    // the basic plane; a lone surrogate is no character and is dropped.
-    void utf8(char16_t c)
-    {
-        if (c < 0x80) {
-            m_out.put(char(c));
-        } else if (c < 0x800) {
-            m_out.put(char(0xC0 | (c >> 6)));
-            m_out.put(char(0x80 | (c & 0x3F)));
-        } else if (c < 0xD800 || c > 0xDFFF) {
-            m_out.put(char(0xE0 | (c >> 12)));
-            m_out.put(char(0x80 | ((c >> 6) & 0x3F)));
-            m_out.put(char(0x80 | (c & 0x3F)));
-        }
-    }
-
-    PieceBuffer m_out;
-};
+// The forms of the page's texts: markup characters escaped, each line break
+// one "\n" unless the form says otherwise.
+constexpr TextForm markupText{Escapes::Markup, LineBreaks::Newline};
+constexpr TextForm markupWithBreaks{Escapes::Markup, LineBreaks::BrNewline};
+constexpr TextForm jsonString{Escapes::JsonString, LineBreaks::JsonNewline, true};
 
 double points(const QString &size, double fallback)
 {
@@ -526,38 +347,43 @@ QString cssPoints(double value)
     return QString::number(value) + QStringLiteral("pt");
 }
 
-QString cssAlign(const QString &slot)
+QString cssAlign(Alignment alignment)
 {
-    if (slot == QLatin1String("CENTER"))
+    switch (alignment) {
+    case Alignment::Center:
         return QStringLiteral("center");
-    if (slot == QLatin1String("RIGHT"))
+    case Alignment::Right:
         return QStringLiteral("right");
+    case Alignment::Left:
+    case Alignment::Unset:
+        break;
+    }
     return QStringLiteral("left");
 }
 
 // The page's colours: the project's own, and for a dark screen a palette
 // derived from them that keeps 4.5:1: the background darkened (a dark one
 // stays), each text colour lightened only as far as it must.
-QString colorRules(const GeneratorSlots &w)
+QString colorRules(const PageProject &p)
 {
-    const std::pair<const char *, S::Slot> roles[] = {{"--text", S::TextColor},
-                                                      {"--link", S::LinkColor},
-                                                      {"--visited", S::VlinkColor},
-                                                      {"--active", S::AlinkColor},
-                                                      {"--background", S::BgColor}};
+    const std::pair<const char *, const QString *> roles[] = {{"--text", &p.textColor},
+                                                              {"--link", &p.linkColor},
+                                                              {"--visited", &p.vlinkColor},
+                                                              {"--active", &p.alinkColor},
+                                                              {"--background", &p.bgColor}};
     QString light, dark;
-    const ColorParts background = projectColor(w[S::BgColor]).value_or(ColorParts{255, 255, 255});
+    const ColorParts background = projectColor(p.bgColor).value_or(ColorParts{255, 255, 255});
     const bool darkAlready = relativeLuminance(background) < 0.18;
     const ColorParts darkBackground =
         darkAlready ? background : mixed(background, ColorParts{0, 0, 0}, 0.88);
-    for (const auto &[name, slot] : roles) {
-        const std::optional<ColorParts> color = projectColor(w[slot]);
+    for (const auto &[name, value] : roles) {
+        const std::optional<ColorParts> color = projectColor(*value);
         if (!color)
             continue;
         light += QStringLiteral(" %1: %2;").arg(QLatin1String(name), colorText(*color));
         const ColorParts onDark =
-            slot == S::BgColor ? darkBackground
-                               : (darkAlready ? *color : readableOn(*color, darkBackground, 4.5));
+            value == &p.bgColor ? darkBackground
+                                : (darkAlready ? *color : readableOn(*color, darkBackground, 4.5));
         dark += QStringLiteral(" %1: %2;").arg(QLatin1String(name), colorText(onDark));
     }
     QString css;
@@ -569,35 +395,31 @@ QString colorRules(const GeneratorSlots &w)
     return css;
 }
 
-QString styleSheet(const GeneratorSlots &w, bool withBackground, const ExportOptions &options)
+QString styleSheet(const PagePlan &plan, const ExportOptions &options)
 {
-    const double textPoints = points(w.textSize, 10);
-    const QString infoSize = options.linkSize == linkSizeSmall && textPoints > 2
-                                 ? cssPoints(textPoints - 2)
-                                 : QStringLiteral("inherit");
-    QString css = colorRules(w);
+    const PageProject &p = plan.project;
+    const double textPoints = points(p.textSize, 10);
+    const QString infoSize = options.smallLinks && textPoints > 2 ? cssPoints(textPoints - 2)
+                                                                  : QStringLiteral("inherit");
+    QString css = colorRules(p);
     css +=
         QStringLiteral("body { font-family: %1; font-size: %2; line-height: 1.5; margin: 0 auto; "
                        "max-width: 50em; padding: 1em; overflow-wrap: anywhere; "
                        "color: var(--text, #000000); background-color: var(--background, "
                        "#FFFFFF);")
-            .arg(cssFonts(w[S::Fonts]), cssPoints(textPoints));
-    if (withBackground)
-        css += QStringLiteral(" background-image: url(%1);").arg(cssString(w[S::Picture]));
+            .arg(cssFonts(fontFaces(p)), cssPoints(textPoints));
+    if (plan.withBackground)
+        css += QStringLiteral(" background-image: url(%1);").arg(cssString(plan.pictureFileName));
     css += QStringLiteral(" }\n");
     css += QStringLiteral("a:link { color: var(--link, #0000EE); }\n"
                           "a:visited { color: var(--visited, #551A8B); }\n"
                           "a:active { color: var(--active, #EE0000); }\n");
     css +=
         QStringLiteral("h1 { font-size: %1; text-align: %2; font-weight: %3; font-style: %4; }\n")
-            .arg(cssPoints(points(w.titleSize, 14)), cssAlign(w[S::TitleAlign]),
-                 w[S::Bold].compare(QLatin1String("bold"), Qt::CaseInsensitive) == 0
-                     ? QStringLiteral("bold")
-                     : QStringLiteral("normal"),
-                 w[S::Italic].compare(QLatin1String("italic"), Qt::CaseInsensitive) == 0
-                     ? QStringLiteral("italic")
-                     : QStringLiteral("normal"));
-    css += QStringLiteral("main { text-align: %1; }\n").arg(cssAlign(w[S::FaqAlign]));
+            .arg(cssPoints(points(p.titleSize, 14)), cssAlign(p.titleAlign),
+                 p.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
+                 p.italic ? QStringLiteral("italic") : QStringLiteral("normal"));
+    css += QStringLiteral("main { text-align: %1; }\n").arg(cssAlign(p.faqAlign));
     css += QStringLiteral(
                "pre { white-space: pre-wrap; overflow-wrap: anywhere; font-size: inherit; }\n"
                ".faq { padding-left: 2em; }\n"
@@ -628,12 +450,11 @@ QString styleSheet(const GeneratorSlots &w, bool withBackground, const ExportOpt
 
 class ModernPage {
 public:
-    ModernPage(Language variant, const GeneratorSlots &working, bool withBackground,
-               const PageRequest &request, const RecordSource &records, QDate today,
-               const PieceWriter &write)
-        : m_out(write), m_texts(textsOf(request.options.pageLanguage.value_or(variant))),
-          m_slots(working), m_withBackground(withBackground), m_request(request),
-          m_records(records), m_today(today)
+    ModernPage(Language variant, const PagePlan &plan, const PageRequest &request,
+               const RecordSource &records, QDate today, const PieceWriter &write)
+        : m_out(write, PageEncoding::Utf8),
+          m_texts(textsOf(request.options.pageLanguage.value_or(variant))), m_plan(plan),
+          m_project(plan.project), m_request(request), m_records(records), m_today(today)
     {
     }
 
@@ -645,96 +466,104 @@ public:
     }
 
 private:
+    void raw(const char *markup) { m_out.raw(markup); }
+    void line(const char *markup)
+    {
+        m_out.raw(markup);
+        m_out.raw('\n');
+    }
+    void text(QStringView value, TextForm form = markupText) { m_out.text(value, form); }
+
     // A meta tag, left out when it would say nothing.
     void meta(const char *name, QStringView content)
     {
         if (isBlank(content))
             return;
-        m_out.raw("<meta name=\"");
-        m_out.raw(name);
-        m_out.raw("\" content=\"");
-        m_out.text(content);
-        m_out.line("\" />");
+        raw("<meta name=\"");
+        raw(name);
+        raw("\" content=\"");
+        text(content);
+        line("\" />");
     }
 
     void writeHead()
     {
-        m_out.line("<!DOCTYPE html>");
-        m_out.raw("<html lang=\"");
-        m_out.raw(m_texts.lang);
-        m_out.line("\">");
-        m_out.line("<head>");
-        m_out.line("<meta charset=\"utf-8\" />");
-        m_out.line("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\" />");
-        m_out.line("<meta name=\"color-scheme\" content=\"light dark\" />");
-        m_out.raw("<title>");
-        m_out.text(m_slots[S::Title].simplified());
-        m_out.line("</title>");
+        line("<!DOCTYPE html>");
+        raw("<html lang=\"");
+        raw(m_texts.lang);
+        line("\">");
+        line("<head>");
+        line("<meta charset=\"utf-8\" />");
+        line("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\" />");
+        line("<meta name=\"color-scheme\" content=\"light dark\" />");
+        raw("<title>");
+        text(m_project.title.simplified());
+        line("</title>");
         meta("generator", productTitle);
-        meta("author", m_slots[S::Author].simplified());
-        meta("description", m_slots[S::Description]);
+        meta("author", m_project.author.simplified());
+        meta("description", m_project.description);
         QStringList keywords;
-        for (int i = 0; i < m_slots.keywordCount; ++i) {
-            if (!isBlank(m_slots.table[S::FirstKeyword + i]))
-                keywords << m_slots.table[S::FirstKeyword + i];
+        for (const QString &keyword : m_project.keywords) {
+            if (!isBlank(keyword))
+                keywords << keyword;
         }
         meta("keywords", keywords.join(QStringLiteral(", ")));
         meta("date", m_today.toString(QStringLiteral("yyyy-MM-dd")));
-        m_out.raw("<link rel=\"icon\" href=\"");
-        m_out.raw(pageIcon);
-        m_out.line("\" />");
-        m_out.line("<style>");
+        raw("<link rel=\"icon\" href=\"");
+        raw(pageIcon);
+        line("\" />");
+        line("<style>");
         // Plain ASCII without "<" and "&" (see cssString), so it reads the
         // same as HTML and as XML.
-        m_out.raw(styleSheet(m_slots, m_withBackground, m_request.options).toLatin1().constData());
-        m_out.line("</style>");
-        m_out.line("</head>");
+        raw(styleSheet(m_plan, m_request.options).toLatin1().constData());
+        line("</style>");
+        line("</head>");
     }
 
     void writeBody()
     {
-        m_out.line("<body>");
-        m_out.raw("<header><h1 id=\"faq-top\">");
-        m_out.text(m_slots[S::Title].trimmed(), Breaks);
-        m_out.line("</h1></header>");
-        m_out.line("<main>");
-        m_out.raw("<ol class=\"faq\" id=\"faq-list\"");
+        line("<body>");
+        raw("<header><h1 id=\"faq-top\">");
+        text(m_project.title.trimmed(), markupWithBreaks);
+        line("</h1></header>");
+        line("<main>");
+        raw("<ol class=\"faq\" id=\"faq-list\"");
         for (const auto &[name, word] : {std::pair{"search", m_texts.search},
                                          {"none", m_texts.noMatch},
                                          {"expand", m_texts.expandAll},
                                          {"collapse", m_texts.collapseAll},
                                          {"count", m_texts.count},
                                          {"copied", m_texts.copied}}) {
-            m_out.raw(" data-");
-            m_out.raw(name);
-            m_out.raw("=\"");
-            m_out.raw(word);
-            m_out.raw("\"");
+            raw(" data-");
+            raw(name);
+            raw("=\"");
+            raw(word);
+            raw("\"");
         }
-        m_out.line(">");
+        line(">");
         AnchorSet anchors;
         m_records([&](const FaqRecord &r) { writeItem(r, anchors.take(r.question)); });
-        m_out.line("</ol>");
-        m_out.line("</main>");
+        line("</ol>");
+        line("</main>");
         if (!m_request.contactAddress.isEmpty())
             writeContact();
-        m_out.raw("<footer><p>");
-        m_out.raw(m_texts.createdOn);
-        m_out.text(m_today.toString(QStringView(m_texts.dateFormat)));
-        m_out.raw(m_texts.with);
-        m_out.raw("<a href=\"");
-        m_out.text(homepageUrl);
-        m_out.raw("\" target=\"_blank\" rel=\"noopener\">");
-        m_out.text(productTitle);
-        m_out.line("</a></p></footer>");
-        m_out.raw("<script type=\"application/ld+json\">");
+        raw("<footer><p>");
+        raw(m_texts.createdOn);
+        text(m_today.toString(QStringView(m_texts.dateFormat)));
+        raw(m_texts.with);
+        raw("<a href=\"");
+        text(homepageUrl);
+        raw("\" target=\"_blank\" rel=\"noopener\">");
+        text(productTitle);
+        line("</a></p></footer>");
+        raw("<script type=\"application/ld+json\">");
         writeStructuredData();
-        m_out.line("</script>");
-        m_out.raw("<script>");
-        m_out.raw(pageScript);
-        m_out.line("</script>");
-        m_out.line("</body>");
-        m_out.line("</html>");
+        line("</script>");
+        raw("<script>");
+        raw(pageScript);
+        line("</script>");
+        line("</body>");
+        line("</html>");
     }
 
     // One question with its answer: a numbered heading, then the answer,
@@ -742,63 +571,65 @@ private:
     void writeItem(const FaqRecord &r, const QString &anchor)
     {
         const ExportOptions &options = m_request.options;
-        const unsigned breaks = options.paragraphFormatting == 1 ? Breaks : 0u;
+        const LineBreaks breaks =
+            options.formatParagraphs ? LineBreaks::BrNewline : LineBreaks::Newline;
         const bool withInfo = !r.extraInfo.isEmpty() && !r.homepageLink.isEmpty();
         const bool infoWithQuestion = r.infoWithQuestion == 1;
-        m_out.raw("<li class=\"item\" id=\"");
-        m_out.text(anchor);
-        m_out.raw("\"><h2 class=\"question\"><span class=\"q\">");
-        m_out.text(r.question, Quotes | breaks);
-        m_out.raw("</span>");
+        const TextForm question{Escapes::Markup, breaks, true};
+        raw("<li class=\"item\" id=\"");
+        text(anchor);
+        raw("\"><h2 class=\"question\"><span class=\"q\">");
+        text(r.question, question);
+        raw("</span>");
         if (withInfo && infoWithQuestion)
             writeInfo(r);
-        m_out.line("</h2>");
-        m_out.raw("<div class=\"answer\"><div class=\"text\">");
-        if (options.preformattedAnswers == 1) {
-            m_out.raw("<pre>");
-            m_out.text(r.answer, Quotes | Links);
-            m_out.raw("</pre>");
+        line("</h2>");
+        raw("<div class=\"answer\"><div class=\"text\">");
+        if (options.preformattedAnswers) {
+            raw("<pre>");
+            text(r.answer, {Escapes::Markup, LineBreaks::Newline, true, true});
+            raw("</pre>");
         } else {
-            m_out.text(r.answer, Quotes | Links | breaks);
+            text(r.answer, {Escapes::Markup, breaks, true, true});
         }
         if (withInfo && !infoWithQuestion)
             writeInfo(r);
-        m_out.raw("</div><p><a class=\"permalink\" href=\"#");
-        m_out.text(anchor);
-        m_out.raw("\">");
-        m_out.raw(m_texts.permalink);
-        m_out.line("</a></p></div></li>");
+        raw("</div><p><a class=\"permalink\" href=\"#");
+        text(anchor);
+        raw("\">");
+        raw(m_texts.permalink);
+        line("</a></p></div></li>");
     }
 
     void writeInfo(const FaqRecord &r)
     {
-        m_out.raw(" <span class=\"info\"><a href=\"");
+        raw(" <span class=\"info\"><a href=\"");
         if (!hasWebScheme(r.homepageLink))
-            m_out.raw("http://");
-        m_out.text(r.homepageLink);
-        m_out.raw("\" target=\"_blank\" rel=\"noopener\">");
-        m_out.text(r.extraInfo);
-        m_out.raw("</a></span>");
+            raw("http://");
+        text(r.homepageLink);
+        raw("\" target=\"_blank\" rel=\"noopener\">");
+        text(r.extraInfo);
+        raw("</a></span>");
     }
 
     // The questions and answers as the visitor reads them, as FAQPage data;
     // a record without a question or an answer is no question answered.
     void writeStructuredData()
     {
-        m_out.raw("{\"@context\":\"https://schema.org\",\"@type\":\"FAQPage\",\"mainEntity\":[");
+        raw("{\"@context\":\"https://schema.org\",\"@type\":\"FAQPage\",\"mainEntity\":[");
         bool first = true;
         m_records([&](const FaqRecord &r) {
             if (isBlank(r.question) || isBlank(r.answer))
                 return;
-            m_out.raw(first ? "{\"@type\":\"Question\",\"name\":\""
-                            : ",{\"@type\":\"Question\",\"name\":\"");
+            raw(first ? "{\"@type\":\"Question\",\"name\":\""
+                      : ",{\"@type\":\"Question\",\"name\":\"");
             first = false;
-            m_out.text(r.question, Quotes | JsonString);
-            m_out.raw("\",\"acceptedAnswer\":{\"@type\":\"Answer\",\"text\":\"");
-            m_out.text(r.answer, Quotes | JsonString);
-            m_out.raw("\"}}");
+            text(r.question, jsonString);
+            raw("\",\"acceptedAnswer\":{\"@type\":\"Answer\",\"text\":\"");
+            text(r.answer, jsonString);
+            raw("\"}}");
         });
-        m_out.raw("]}");
+        raw("]}");
     }
 
     // The contact address may hold the layout editor's character references;
@@ -807,23 +638,23 @@ private:
     {
         static const QRegularExpression reference(QStringLiteral("^&#[0-9]{1,7};"));
         const QString &address = m_request.contactAddress;
-        m_out.raw("<p class=\"contact\"><a href=\"mailto:");
+        raw("<p class=\"contact\"><a href=\"mailto:");
         for (qsizetype i = 0; i < address.size(); ++i) {
             const QStringView rest = QStringView(address).mid(i);
             if (address.at(i) == u'&' && reference.match(rest).hasMatch())
-                m_out.raw("&");
+                raw("&");
             else
-                m_out.text(rest.first(1));
+                text(rest.first(1));
         }
-        m_out.raw("\">");
-        m_out.raw(m_texts.contact);
-        m_out.line("</a></p>");
+        raw("\">");
+        raw(m_texts.contact);
+        line("</a></p>");
     }
 
-    ModernWriter m_out;
+    HtmlWriter m_out;
     const ModernTexts &m_texts;
-    const GeneratorSlots &m_slots;
-    const bool m_withBackground;
+    const PagePlan &m_plan;
+    const PageProject &m_project;
     const PageRequest &m_request;
     const RecordSource &m_records;
     const QDate m_today;
@@ -860,11 +691,10 @@ QString anchorLetters(QChar c)
 
 } // namespace
 
-void writeModernPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                     const PageRequest &request, const RecordSource &records, QDate today,
-                     const PieceWriter &write)
+void writeModernPage(Language variant, const PagePlan &plan, const PageRequest &request,
+                     const RecordSource &records, QDate today, const PieceWriter &write)
 {
-    ModernPage(variant, working, withBackground, request, records, today, write).write();
+    ModernPage(variant, plan, request, records, today, write).write();
 }
 
 QString anchorFor(QStringView question)

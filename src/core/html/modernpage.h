@@ -2,7 +2,7 @@
 
 #include "app/filesaver.h"
 #include "app/language.h"
-#include "html/pagegenerator.h"
+#include "html/pageplan.h"
 
 #include <QDate>
 #include <QHash>
@@ -22,9 +22,8 @@ namespace askbright {
 // The words of the page follow the options' page language, else variant.
 // The document is also well-formed XML. Streamed to write like the classic
 // page, whatever the size of the records.
-void writeModernPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                     const PageRequest &request, const RecordSource &records, QDate today,
-                     const PieceWriter &write);
+void writeModernPage(Language variant, const PagePlan &plan, const PageRequest &request,
+                     const RecordSource &records, QDate today, const PieceWriter &write);
 
 // An anchor made from a question: lower-case letters and digits joined by
 // hyphens, umlauts spelled out, other accented letters as their base

@@ -1,53 +1,21 @@
 #include "html/pagegenerator.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/filesaver.h"
-#include "app/numbers.h"
 #include "app/paths.h"
-#include "app/product.h"
-#include "app/textcodec.h"
-#include "html/htmltext.h"
+#include "html/classicpage.h"
 #include "html/modernpage.h"
-#include "html/templatefolders.h"
-#include "project/pageproject.h"
-#include "state/appstate.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace askbright {
 
 namespace {
 
 constexpr qint64 maxPictureBytes = 256 * 1024 * 1024;
-
-QString alignment(const QString &word)
-{
-    if (word == QLatin1String("mitte"))
-        return QStringLiteral("CENTER");
-    if (word == QLatin1String("rechts"))
-        return QStringLiteral("RIGHT");
-    return QStringLiteral("LEFT");
-}
-
-QString span(const QString &size)
-{
-    return QStringLiteral("<span style=\"font-size:") + size + QStringLiteral("pt;\">");
-}
-
-// A number from the project, or error 13/6 naming the line it came from.
-double projectNumber(const QString &text, const char *what)
-{
-    try {
-        return toDecimal(text);
-    } catch (const AppError &e) {
-        throw AppError(
-            e.number(),
-            QStringLiteral("%1 is not a number: \"%2\"").arg(QLatin1String(what), excerpt(text)));
-    }
-}
 
 Message errorMessage(const AppError &error, Language language)
 {
@@ -74,74 +42,6 @@ Message errorMessage(const AppError &error, Language language)
         break;
     }
     return m;
-}
-
-// A name that stays inside the folder it is put in: no separator, not a
-// reference to the folder or its parent, not empty, no control character.
-bool isPlainFileName(const QString &name)
-{
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    return std::none_of(name.begin(), name.end(), [](QChar c) {
-        return isSeparator(c) || c.unicode() < 0x20 || c.unicode() == 0x7F;
-    });
-}
-
-// Characters that end an attribute value (and with it the tag) where the
-// value stands: unquoted values end at any blank, quoted ones at the quote.
-enum class AttributeForm { Unquoted, Quoted };
-
-bool endsAttribute(const QString &value, AttributeForm form)
-{
-    return std::any_of(value.begin(), value.end(), [form](QChar c) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || u == 0x7F || u == u'"' || u == u'<' || u == u'>')
-            return true;
-        return form == AttributeForm::Unquoted && (u == u' ' || u == u'\'' || u == u'`');
-    });
-}
-
-void checkAttribute(GeneratorSlots &out, int line, const QString &value, AttributeForm form)
-{
-    if (!out.refused && endsAttribute(value, form))
-        out.refused = RefusedLine{line, RefusedLine::EndsAttribute, value};
-}
-
-Message refusedLineMessage(const RefusedLine &refused, Language language)
-{
-    Message m;
-    const QString value = QLatin1Char('"') + excerpt(refused.value) + QLatin1Char('"');
-    switch (refused.reason) {
-    case RefusedLine::NotPlainFileName:
-        m.text = language.pick(u"Zeile %1 der Projektdatei nennt keinen einfachen Dateinamen "
-                               u"(ohne Ordner, nicht leer, ohne Steuerzeichen):\r%2",
-                               u"Line %1 of the project file is not a plain file name "
-                               u"(no folder, not empty, no control characters):\r%2");
-        break;
-    case RefusedLine::EndsAttribute:
-        m.text = language.pick(u"Zeile %1 der Projektdatei enthält Zeichen, die in der Seite "
-                               u"nicht stehen dürfen:\r%2",
-                               u"Line %1 of the project file holds characters the page cannot "
-                               u"take:\r%2");
-        break;
-    case RefusedLine::NotASize:
-        m.text = language.pick(u"Zeile %1 der Projektdatei ist keine Schriftgröße (eine Zahl in "
-                               u"Punkt):\r%2",
-                               u"Line %1 of the project file is not a font size (a number of "
-                               u"points):\r%2");
-        break;
-    }
-    m.text = m.text.arg(refused.line).arg(value);
-    return m;
-}
-
-// A point size as the classic page writes it into its styles: digits, with
-// at most one decimal point or comma. Anything else could add style rules.
-void checkSize(GeneratorSlots &out, int line, const QString &size)
-{
-    static const QRegularExpression number(QStringLiteral("^[0-9]{1,4}([.,][0-9]{1,4})?$"));
-    if (!out.refused && !number.match(size).hasMatch())
-        out.refused = RefusedLine{line, RefusedLine::NotASize, size};
 }
 
 // The image types a background picture may have, by extension, with the
@@ -200,12 +100,12 @@ bool startsAsItsType(const QString &path)
 // nowhere or in a circle leads outside, as far as anyone can tell).
 bool staysInFolder(const QString &folder, const QString &name)
 {
-    const QFileInfo target(localPath(folder) + name);
+    const QFileInfo target(folder + name);
     if (!target.isSymLink())
         return true;
     const QString resolved = target.canonicalFilePath();
     return !resolved.isEmpty() &&
-           QFileInfo(resolved).absolutePath() == QFileInfo(localPath(folder)).canonicalFilePath();
+           QFileInfo(resolved).absolutePath() == QFileInfo(folder).canonicalFilePath();
 }
 
 Message outsideFolderMessage(const QString &path, Language language)
@@ -260,7 +160,7 @@ PicturePlacement placePicture(const QString &picturePath, const QString &outputF
                               const QString &lowerName)
 {
     PicturePlacement placement;
-    const QString folder = localPath(outputFolder);
+    const QString &folder = outputFolder;
     const QString target = folder + lowerName;
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
     for (const QString &name : files) {
@@ -282,153 +182,53 @@ PicturePlacement placePicture(const QString &picturePath, const QString &outputF
     return placement;
 }
 
-} // namespace
-
-QString pageStatusText(PageStatus status)
+// The checks of the files a plan will write, after those of its values.
+void checkFiles(Language variant, PagePlan &plan, const QString &outputFolder)
 {
-    switch (status) {
-    case PageStatus::Ok:
-        return QStringLiteral("ok");
-    case PageStatus::Raus:
-        return QStringLiteral("raus");
-    case PageStatus::Fehler:
-        break;
-    }
-    return QStringLiteral("fehler");
-}
-
-bool readGeneratorSlots(const QString &projectPath, const QString &linkSize, GeneratorSlots &out)
-{
-    return generatorSlotsFromLines(readProjectFile(projectPath), linkSize, out);
-}
-
-bool generatorSlotsFromLines(const ProjectLines &lines, const QString &linkSize,
-                             GeneratorSlots &out)
-{
-    using S = GeneratorSlots;
-    if (!lines.hasMarker())
-        return false;
-    out[S::Title] = enter_rein(lines.line(2));
-    int number = 3;
-    for (S::Slot s : {S::TextColor, S::BgColor, S::AlinkColor, S::VlinkColor, S::LinkColor,
-                      S::Picture, S::PictureOn})
-        out[s] = trimBlanks(lines.line(number++));
-    for (S::Slot s : {S::TextColor, S::BgColor, S::AlinkColor, S::VlinkColor, S::LinkColor})
-        checkAttribute(out, s + 1, out[s], AttributeForm::Unquoted);
-    out.backgroundPicturePath = out[S::Picture];
-    const QString fileName = trimBlanks(lines.line(10));
-    if (!out.refused && !isPlainFileName(fileName))
-        out.refused = RefusedLine{10, RefusedLine::NotPlainFileName, fileName};
-    out[S::FileName] = fileName + QStringLiteral(".html");
-    out[S::Author] = enter_rein(lines.line(11));
-    out[S::Description] = trimBlanks(lines.line(12));
-    out[S::TitleAlign] = alignment(trimBlanks(lines.line(13)));
-    out[S::Bold] =
-        trimBlanks(lines.line(14)) == QLatin1String("Fett") ? QStringLiteral("BOLD") : QString();
-    out[S::Italic] = trimBlanks(lines.line(15));
-    const QString face = trimBlanks(lines.line(16));
-    checkAttribute(out, 16, face, AttributeForm::Quoted);
-    out[S::Fonts] = face + (face == QLatin1String("Arial") ? QStringLiteral(",Helvetica")
-                                                           : QStringLiteral(",Arial,Helvetica"));
-    QString titleSize = trimBlanks(lines.line(17));
-    if (titleSize.startsWith(u'+'))
-        titleSize = QStringLiteral("14");
-    QString textSize = trimBlanks(lines.line(18));
-    if (textSize.startsWith(u'+'))
-        textSize = QStringLiteral("10");
-    checkSize(out, 17, titleSize);
-    checkSize(out, 18, textSize);
-    QString linkSizeText = textSize;
-    if (linkSize == linkSizeSmall && !out.refused) {
-        const double size = toDecimal(textSize);
-        if (size > 0)
-            linkSizeText = QString::number(size - 2);
-    }
-    out.titleSize = titleSize;
-    out.textSize = textSize;
-    out[S::TitleSpan] = span(titleSize);
-    out[S::TextSpan] = span(textSize);
-    out[S::LinkSpan] = span(linkSizeText);
-    out[S::FaqAlign] = alignment(trimBlanks(lines.line(19)));
-    const QString &countLine = lines.line(20);
-    const double count = projectNumber(countLine, "Keyword count");
-    if (count > S::maxKeywords)
-        throw AppError(AppError::SubscriptOutOfRange, QStringLiteral("More than %1 keywords: %2")
-                                                          .arg(S::maxKeywords)
-                                                          .arg(excerpt(trimBlanks(countLine))));
-    const qint32 wholeCount = lines.keywordCount();
-    out.keywordCount = std::max(0, wholeCount);
-    out[S::KeywordCount] = QString::number(wholeCount);
-    for (int i = 0; i < out.keywordCount; ++i)
-        out.table[S::FirstKeyword + i] = trimBlanks(lines.keyword(i));
-    return true;
-}
-
-PagePlan planPage(Language variant, const ProjectLines &lines, const PageRequest &request,
-                  PageResult &result)
-{
-    using S = GeneratorSlots;
-    PagePlan plan;
     const auto giveUp = [&plan](Message message) {
         plan.message = std::move(message);
-        plan.status = PageStatus::Raus;
-        return plan;
+        plan.status = PageStatus::GivenUp;
     };
-    GeneratorSlots &working = plan.working;
-    if (!generatorSlotsFromLines(lines, request.options.linkSize, working))
-        return giveUp(simpleMessage(variant.pick(u"Keine Projektdatei", u"Invalid Filetype")));
-    if (working.refused)
-        return giveUp(refusedLineMessage(*working.refused, variant));
-    result.pageFileName = working[S::FileName];
-    result.backgroundPicturePath = working.backgroundPicturePath;
-    result.pagePath = request.outputFolder + result.pageFileName;
-    plan.withBackground =
-        working[S::PictureOn] == QLatin1String("ja") && !working[S::Picture].isEmpty();
     if (plan.withBackground) {
-        working[S::Picture] = fileNameOf(working.backgroundPicturePath).toLower();
-        if (endsAttribute(working[S::Picture], AttributeForm::Quoted))
-            return giveUp(refusedLineMessage(
-                {8, RefusedLine::EndsAttribute, working.backgroundPicturePath}, variant));
-        if (!isPictureFile(working.backgroundPicturePath))
+        const QString &picture = plan.project.picturePath;
+        if (!isPictureFile(picture))
             return giveUp(simpleMessage(QStringLiteral(
                 "Bildpfad für Hintergrundbild nicht korrekt! Aktion wird abgebrochen.")));
-        if (!startsAsItsType(working.backgroundPicturePath))
-            return giveUp(notItsTypeMessage(working.backgroundPicturePath, variant));
-        if (!staysInFolder(request.outputFolder, working[S::Picture]))
-            return giveUp(
-                outsideFolderMessage(request.outputFolder + working[S::Picture], variant));
+        if (!startsAsItsType(picture))
+            return giveUp(notItsTypeMessage(picture, variant));
+        if (!staysInFolder(outputFolder, plan.pictureFileName))
+            return giveUp(outsideFolderMessage(outputFolder + plan.pictureFileName, variant));
     }
-    if (!staysInFolder(request.outputFolder, result.pageFileName))
-        return giveUp(outsideFolderMessage(result.pagePath, variant));
-    result.pictureSlot = working[S::Picture];
-    return plan;
+    if (!staysInFolder(outputFolder, plan.pageFileName))
+        giveUp(outsideFolderMessage(outputFolder + plan.pageFileName, variant));
 }
 
-RecordSource recordsOf(const FaqDatabase &database)
-{
-    return [&database](const RecordVisitor &visit) {
-        for (int i = 1; i <= database.recordCount(); ++i)
-            visit(database.record(i));
-    };
-}
+} // namespace
 
-void writeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                     const PageRequest &request, const RecordSource &records, QDate today,
-                     const PieceWriter &write)
+void writePage(Language variant, const PagePlan &plan, const PageRequest &request,
+               const RecordSource &records, QDate today, const PieceWriter &write)
 {
     if (request.options.modernPage)
-        writeModernPage(variant, working, withBackground, request, records, today, write);
+        writeModernPage(variant, plan, request, records, today, write);
     else
-        writePageInPieces(variant, working, withBackground, request, records, today, write);
+        writeClassicPage(variant, plan, request, records, today, write);
 }
 
-QByteArray composeChosenPage(Language variant, const GeneratorSlots &working, bool withBackground,
-                             const PageRequest &request, const RecordSource &records, QDate today)
+QByteArray composePage(Language variant, const PagePlan &plan, const PageRequest &request,
+                       const RecordSource &records, QDate today)
 {
     QByteArray page;
-    writeChosenPage(variant, working, withBackground, request, records, today,
-                    [&page](QByteArrayView piece) { page += piece; });
+    writePage(variant, plan, request, records, today,
+              [&page](QByteArrayView piece) { page += piece; });
     return page;
+}
+
+PagePlan preparePage(Language variant, const PageRequest &request)
+{
+    PagePlan plan = planPage(variant, readProjectFile(request.projectPath), request.options);
+    if (plan.status == PageStatus::Ok)
+        checkFiles(variant, plan, request.outputFolder);
+    return plan;
 }
 
 PageResult generatePage(Language variant, const PageRequest &request, const FaqDatabase &database,
@@ -442,22 +242,24 @@ PageResult generatePage(Language variant, const PageRequest &request, const Reco
 {
     PageResult result;
     try {
-        const PagePlan plan =
-            planPage(variant, readProjectFile(request.projectPath), request, result);
+        const PagePlan plan = preparePage(variant, request);
         if (plan.message)
             sink.showMessage(*plan.message);
         if (plan.status != PageStatus::Ok) {
             result.status = plan.status;
             return result;
         }
+        result.pageFileName = plan.pageFileName;
+        result.pagePath = request.outputFolder + plan.pageFileName;
+        result.noticePicture =
+            plan.withBackground ? plan.pictureFileName : plan.project.picturePath;
         PicturePlacement placement;
         if (plan.withBackground)
-            placement = placePicture(plan.working.backgroundPicturePath, request.outputFolder,
-                                     result.pictureSlot);
+            placement =
+                placePicture(plan.project.picturePath, request.outputFolder, plan.pictureFileName);
         try {
-            saveFileInPieces(localPath(result.pagePath), [&](const PieceWriter &write) {
-                writeChosenPage(variant, plan.working, plan.withBackground, request, records,
-                                clock.today(), write);
+            saveFileInPieces(result.pagePath, [&](const PieceWriter &write) {
+                writePage(variant, plan, request, records, clock.today(), write);
             });
         } catch (const AppError &) {
             placement.undo();
@@ -466,21 +268,9 @@ PageResult generatePage(Language variant, const PageRequest &request, const Reco
         result.status = PageStatus::Ok;
     } catch (const AppError &error) {
         sink.showMessage(errorMessage(error, variant));
-        result.status = PageStatus::Fehler;
+        result.status = PageStatus::Failed;
     }
     return result;
-}
-
-PageResult generieren_deutsch(const PageRequest &request, const FaqDatabase &database,
-                              const Clock &clock, MessageSink &sink)
-{
-    return generatePage(Language::German, request, database, clock, sink);
-}
-
-PageResult generieren_englisch(const PageRequest &request, const FaqDatabase &database,
-                               const Clock &clock, MessageSink &sink)
-{
-    return generatePage(Language::English, request, database, clock, sink);
 }
 
 } // namespace askbright

@@ -8,12 +8,6 @@ namespace askbright {
 // What dir_check leaves in place of a path that names nothing.
 inline const QString missingPathMarker = QStringLiteral("nix");
 
-// Shortens a path for a menu: head, "...", tail. The head is the drive
-// ("C:\"), the UNC server ("\\server\") or the root "/"; the tail starts at a
-// separator when one lies in the last maximum - 6 characters. Paths of at
-// most maximum characters come back unchanged. Accepts \ and / alike.
-QString longfix(const QString &path, int maximum);
-
 // Replaces the path by "nix" when neither a folder nor a file of that name
 // exists (an empty path names nothing); otherwise leaves it unchanged.
 void dir_check(QString &path);

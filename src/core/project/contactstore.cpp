@@ -1,12 +1,12 @@
 #include "project/contactstore.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/filesaver.h"
 #include "app/paths.h"
 #include "app/product.h"
 #include "app/textcodec.h"
 #include "app/version.h"
-#include "html/templatefolders.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -19,15 +19,15 @@ struct FieldFont {
 // The settings the settings file keeps between runs.
 struct AppSettings {
     Language language;
-    qint16 soundsOn = 0;
-    qint16 alwaysOnTop = 0;
-    qint16 minimizeToTray = 0;
-    qint16 centerWindow = 0;
-    qint16 windowLeft = 0; // twips
+    bool soundsOn = false;
+    bool alwaysOnTop = false;
+    bool minimizeToTray = false; // closing the window hides it in the notification area
+    bool centerWindow = false;   // else the stored position
+    qint16 windowLeft = 0;       // twips
     qint16 windowTop = 0;
     qint16 windowHeight = 0;
     qint16 windowWidth = 0;
-    qint16 rememberSize = 0;
+    bool rememberSize = false;
     FieldFont questionFont;                    // txtfrage
     FieldFont answerFont;                      // txtantwort
     std::array<qint32, 2> textColors = {0, 0}; // 0x00BBGGRR: [0] question, [1] answer

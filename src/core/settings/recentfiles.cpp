@@ -1,7 +1,9 @@
 #include "settings/recentfiles.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/filesaver.h"
+#include "app/paths.h"
 #include "app/textcodec.h"
 
 #include <QFile>
@@ -20,6 +22,20 @@ QString formatList(const QStringList &entries)
     for (const QString &entry : entries)
         text += entry + QLatin1String(crlf);
     return text;
+}
+
+QString headOf(const QString &path)
+{
+    if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+        for (qsizetype i = 2; i < path.size(); ++i) {
+            if (isSeparator(path[i]))
+                return path.left(i + 1);
+        }
+        return path;
+    }
+    if (path.startsWith(u'/'))
+        return QStringLiteral("/");
+    return path.left(3);
 }
 
 } // namespace
@@ -55,7 +71,7 @@ QStringList parseRecentFiles(const QString &text, const QString &listPath)
     return entries;
 }
 
-QStringList historie(const QString &listPath, const QString &openFilePath)
+QStringList updateRecentFiles(const QString &listPath, const QString &openFilePath)
 {
     const QStringList stored = readRecentFiles(listPath);
     QStringList entries;
@@ -79,6 +95,19 @@ void clearRecentFiles(const QString &listPath)
     errno = 0;
     if (file.exists() && !file.remove())
         throw AppError::fromFile(file, errno);
+}
+
+QString shortenedPath(const QString &path, int maximum)
+{
+    if (path.size() <= maximum)
+        return path;
+    const qsizetype tailLength = std::max(maximum - 6, 0);
+    // The first separator at 1-based position len - tailLength or later.
+    for (qsizetype i = std::max<qsizetype>(path.size() - tailLength - 1, 0); i < path.size(); ++i) {
+        if (isSeparator(path[i]))
+            return headOf(path) + QStringLiteral("...") + path.mid(i);
+    }
+    return headOf(path) + QStringLiteral("...") + path.right(tailLength);
 }
 
 } // namespace askbright

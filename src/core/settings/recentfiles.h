@@ -21,9 +21,15 @@ QStringList parseRecentFiles(const QString &text, const QString &listPath);
 // Rebuilds the list: entries whose file is gone drop out, the open file is
 // added unless listed (the oldest drops out beyond 8), and the file is
 // rewritten when its entries changed. Returns the new entries.
-QStringList historie(const QString &listPath, const QString &openFilePath);
+QStringList updateRecentFiles(const QString &listPath, const QString &openFilePath);
 
 // Deletes the list file.
 void clearRecentFiles(const QString &listPath);
+
+// Shortens a path for a menu entry: head, "...", tail. The head is the drive
+// ("C:\"), the UNC server ("\\server\") or the root "/"; the tail starts at a
+// separator when one lies in the last maximum - 6 characters. Paths of at
+// most maximum characters come back unchanged. Accepts \ and / alike.
+QString shortenedPath(const QString &path, int maximum);
 
 } // namespace askbright

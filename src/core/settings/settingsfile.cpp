@@ -1,6 +1,7 @@
 #include "settings/settingsfile.h"
 
 #include "app/apperror.h"
+#include "app/boundedread.h"
 #include "app/filesaver.h"
 #include "app/numbers.h"
 #include "app/textcodec.h"
@@ -24,6 +25,12 @@ template <typename T> T numberOf(const QString &line, T (*convert)(const QString
             AppError::classicDescription(e.number()) +
                 QStringLiteral(": \"%1\" is not a number in range").arg(excerpt(trimBlanks(line))));
     }
+}
+
+// The 0/1 lines.
+QString flagText(bool value)
+{
+    return printNumber(value ? 1 : 0);
 }
 
 QString boolText(bool value)
@@ -58,7 +65,8 @@ void parseSettings(const QString &text, AppSettings &s)
     in.next();
     s.windowTop = numberOf<qint16>(trimBlanks(in.next()), toInt16);
     in.next();
-    s.centerWindow = numberOf<qint16>(in.next(), toInt16);
+    // Any number but 0 centres the window; only 1 switches the sounds on.
+    s.centerWindow = numberOf<qint16>(in.next(), toInt16) != 0;
     in.next();
     s.TemplatesFolder = trimBlanks(in.next());
     in.next();
@@ -66,20 +74,20 @@ void parseSettings(const QString &text, AppSettings &s)
     in.next();
     s.HtmlOutputFolder = trimBlanks(in.next());
     in.next();
-    s.soundsOn = numberOf<qint16>(in.next(), toInt16);
+    s.soundsOn = numberOf<qint16>(in.next(), toInt16) == 1;
     in.next();
     s.windowHeight = numberOf<qint16>(in.next(), toInt16);
     s.windowWidth = numberOf<qint16>(in.next(), toInt16);
     in.next();
-    s.rememberSize = trimBlanks(in.next()) == QLatin1String("merken") ? 1 : 0;
+    s.rememberSize = trimBlanks(in.next()) == QLatin1String("merken");
     in.next();
     s.schemeFilePath = in.next();
     in.next();
     s.language = Language::fromSetting(trimBlanks(in.next()));
     in.next();
-    s.alwaysOnTop = trimBlanks(in.next()) == QLatin1String("1") ? 1 : 0;
+    s.alwaysOnTop = trimBlanks(in.next()) == QLatin1String("1");
     in.next();
-    s.minimizeToTray = trimBlanks(in.next()) == QLatin1String("1") ? 1 : 0;
+    s.minimizeToTray = trimBlanks(in.next()) == QLatin1String("1");
     in.next();
     s.faqFolder = in.next();
     for (int line = 40; line <= settingsLineCount; ++line)
@@ -99,7 +107,7 @@ SettingsReadResult readSettingsFile(const QString &path, AppSettings &settings)
             result.outcome = SettingsReadOutcome::Recovered;
             settings.questionFont = FieldFont();
             settings.answerFont = FieldFont();
-            settings.centerWindow = 1;
+            settings.centerWindow = true;
         }
     }
     return result;
@@ -112,18 +120,18 @@ QString formatSettings(const AppSettings &s)
     writeFont(out, s.answerFont, s.textColors[1]);
     out << QStringLiteral("[Fensterposition links]") << printNumber(s.windowLeft)
         << QStringLiteral("[Fensterposition oben]") << printNumber(s.windowTop)
-        << QStringLiteral("[zentrieren]") << printNumber(s.centerWindow)
+        << QStringLiteral("[zentrieren]") << flagText(s.centerWindow)
         << QStringLiteral("[Speicherort Projekteinstellungen]") << s.TemplatesFolder
         << QStringLiteral("[Speicherort letzte Indexseite]") << s.lastTemplatePage
         << QStringLiteral("[Speicherort HTML-Datei]") << s.HtmlOutputFolder
-        << QStringLiteral("[Klänge an-aus]") << printNumber(s.soundsOn)
+        << QStringLiteral("[Klänge an-aus]") << flagText(s.soundsOn)
         << QStringLiteral("[Fenstergröße]") << printNumber(s.windowHeight)
         << printNumber(s.windowWidth) << QStringLiteral("[Fenstergröße merken]")
-        << (s.rememberSize == 1 ? QStringLiteral("merken") : QStringLiteral("nicht merken"))
+        << (s.rememberSize ? QStringLiteral("merken") : QStringLiteral("nicht merken"))
         << QStringLiteral("[Farbschema]") << s.schemeFilePath << QStringLiteral("[Sprache]")
-        << s.language.settingText() << QStringLiteral("[im Vordergrund]")
-        << printNumber(s.alwaysOnTop) << QStringLiteral("[Minimieren]")
-        << printNumber(s.minimizeToTray) << QStringLiteral("[Pfad zu .faq-Dateien]") << s.faqFolder;
+        << s.language.settingText() << QStringLiteral("[im Vordergrund]") << flagText(s.alwaysOnTop)
+        << QStringLiteral("[Minimieren]") << flagText(s.minimizeToTray)
+        << QStringLiteral("[Pfad zu .faq-Dateien]") << s.faqFolder;
     for (int k = 1; k <= 10; ++k)
         out << QStringLiteral("[dummy%1]").arg(k) << QStringLiteral(" ");
     return out.join(QLatin1String(crlf)) + QLatin1String(crlf);

@@ -46,7 +46,7 @@ void WindowContext::inform(const QString &text, const QString &title, MessageIco
 
 void WindowContext::play(const char *clip)
 {
-    if (state.settings.soundsOn != 1)
+    if (!state.settings.soundsOn)
         return;
     guarded("Module1", "PlayWaveRes", [&] { sounds.PlayWaveRes(QLatin1String(clip)); });
 }
@@ -121,7 +121,7 @@ void WindowContext::endAfterError()
 
 int WindowContext::showModal(QWidget *owner, QDialog &dialog)
 {
-    const bool onTop = state.settings.alwaysOnTop == 1;
+    const bool onTop = state.settings.alwaysOnTop;
     if (onTop && owner)
         FormOnTop(owner, false);
     FocusReturn focusBack(owner);
@@ -133,7 +133,7 @@ int WindowContext::showModal(QWidget *owner, QDialog &dialog)
 
 void WindowContext::keepOnTop(QWidget *window)
 {
-    if (state.settings.alwaysOnTop == 1)
+    if (state.settings.alwaysOnTop)
         FormOnTop(window, true);
 }
 

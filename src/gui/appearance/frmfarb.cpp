@@ -273,7 +273,7 @@ void frmfarb::done(int result)
 {
     QDialog::done(result);
     // Hidden first, so that leaving the topmost band does not show it again.
-    if (m_ctx.state.settings.alwaysOnTop == 1)
+    if (m_ctx.state.settings.alwaysOnTop)
         FormOnTop(this, false);
 }
 

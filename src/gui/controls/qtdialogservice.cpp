@@ -2,7 +2,7 @@
 
 #include "controls/colorvalue.h"
 #include "controls/formontop.h"
-#include "windows/fontlist.h"
+#include "fonts/fontlist.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -406,7 +406,7 @@ void frm1::Form_Load()
     // bar with every start. So the settings are read before the first show.
     bool settingsRecovered = false;
     step([&] { settingsRecovered = readSettings(); });
-    if (settings.centerWindow == 0)
+    if (!settings.centerWindow)
         move(pixelsFromTwips(settings.windowLeft), pixelsFromTwips(settings.windowTop));
     show();
     // Recorded as shown, so the menu bar has its real height: the controls
@@ -419,23 +419,21 @@ void frm1::Form_Load()
     if (settingsRecovered)
         writeSettings();
 
-    if (settings.alwaysOnTop != 1)
-        settings.alwaysOnTop = 0;
-    mnuontop->setChecked(settings.alwaysOnTop == 1);
-    FormOnTop(this, settings.alwaysOnTop == 1);
-    mnumin->setChecked(settings.minimizeToTray == 1);
-    mnuklang->setChecked(settings.soundsOn == 1);
+    mnuontop->setChecked(settings.alwaysOnTop);
+    FormOnTop(this, settings.alwaysOnTop);
+    mnumin->setChecked(settings.minimizeToTray);
+    mnuklang->setChecked(settings.soundsOn);
     startupScheme();
     m_ctx.play("ha");
 
-    if (settings.rememberSize == 1) {
+    if (settings.rememberSize) {
         mnugroesse->setChecked(true);
         resize(pixelsFromTwips(settings.windowWidth), pixelsFromTwips(settings.windowHeight));
     } else {
         settings.windowHeight = twips16FromPixels(height() + 1);
         settings.windowWidth = twips16FromPixels(width() + 1);
     }
-    if (settings.centerWindow != 0) {
+    if (settings.centerWindow) {
         mnuzentrieren->setChecked(true);
         centreOnScreen(this);
     } else {
@@ -534,7 +532,7 @@ void frm1::closeEvent(QCloseEvent *event)
     writeSettings();
 
     const bool closeBox = !m_unloading && m_state.exitConfirmed != 1;
-    if (closeBox && s.minimizeToTray == 1) {
+    if (closeBox && s.minimizeToTray) {
         event->ignore();
         // Without a notification area a hidden window could not come back.
         if (m_tray->available())

@@ -1,6 +1,7 @@
 // The main window's colour scheme and the windows its colour, about and
 // donation entries open.
 
+#include "about/abouttext.h"
 #include "app/messages.h"
 #include "app/schemepainter.h"
 #include "app/windowcontext.h"
@@ -10,7 +11,6 @@
 #include "controls/pathlabel.h"
 #include "editor/frm1.h"
 #include "state/appstate.h"
-#include "windows/abouttext.h"
 #include "windows/frminfo.h"
 #include "windows/frmueber.h"
 

@@ -7,7 +7,6 @@
 #include "controls/button3d.h"
 #include "database/faqfile.h"
 #include "editor/frm1.h"
-#include "html/templatefolders.h"
 #include "settings/recentfiles.h"
 #include "state/appstate.h"
 
@@ -245,15 +244,14 @@ void frm1::mnudatneu_Click()
 void frm1::historie()
 {
     guard("historie", [this] {
-        m_recentFiles =
-            ::askbright::historie(m_state.recentFilesPath(), m_state.database.filePath());
+        m_recentFiles = updateRecentFiles(m_state.recentFilesPath(), m_state.database.filePath());
         const bool any = !m_recentFiles.isEmpty();
         for (QAction *a : {mnustrich, mmmmm, mnuhistorie, mnunix})
             a->setVisible(any);
         for (int i = 0; i < 8; ++i) {
             QAction *entry = m[size_t(i)];
             if (i < m_recentFiles.size()) {
-                QString text = longfix(m_recentFiles.at(i), 35);
+                QString text = shortenedPath(m_recentFiles.at(i), 35);
                 entry->setText(text.replace(u'&', QLatin1String("&&")));
                 entry->setVisible(true);
             } else {

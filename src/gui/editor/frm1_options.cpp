@@ -13,9 +13,9 @@
 #include "controls/formontop.h"
 #include "editor/frm1.h"
 #include "editor/frmsort.h"
+#include "fonts/fontlist.h"
 #include "resize/resizeengine.h"
 #include "state/appstate.h"
-#include "windows/fontlist.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -111,14 +111,14 @@ void frm1::mnuenglisch_Click()
 
 void frm1::setAlwaysOnTop(bool on)
 {
-    m_state.settings.alwaysOnTop = on ? 1 : 0;
+    m_state.settings.alwaysOnTop = on;
     mnuontop->setChecked(on);
     FormOnTop(this, on);
 }
 
 void frm1::outOfTopmostBand(const std::function<void()> &show)
 {
-    const bool onTop = m_state.settings.alwaysOnTop == 1;
+    const bool onTop = m_state.settings.alwaysOnTop;
     if (onTop)
         FormOnTop(this, false);
     show();
@@ -128,15 +128,15 @@ void frm1::outOfTopmostBand(const std::function<void()> &show)
 
 void frm1::mnuontop_Click()
 {
-    guard("mnuontop_Click", [this] { setAlwaysOnTop(m_state.settings.alwaysOnTop != 1); });
+    guard("mnuontop_Click", [this] { setAlwaysOnTop(!m_state.settings.alwaysOnTop); });
 }
 
 void frm1::mnumin_Click()
 {
     guard("mnumin_Click", [this] {
         AppSettings &s = m_state.settings;
-        s.minimizeToTray = s.minimizeToTray == 1 ? 0 : 1;
-        mnumin->setChecked(s.minimizeToTray == 1);
+        s.minimizeToTray = !s.minimizeToTray;
+        mnumin->setChecked(s.minimizeToTray);
     });
 }
 
@@ -144,8 +144,8 @@ void frm1::mnuklang_Click()
 {
     guard("mnuklang_Click", [this] {
         AppSettings &s = m_state.settings;
-        s.soundsOn = s.soundsOn == 1 ? 0 : 1;
-        mnuklang->setChecked(s.soundsOn == 1);
+        s.soundsOn = !s.soundsOn;
+        mnuklang->setChecked(s.soundsOn);
     });
 }
 
@@ -153,9 +153,9 @@ void frm1::mnugroesse_Click()
 {
     guard("mnugroesse_Click", [this] {
         AppSettings &s = m_state.settings;
-        s.rememberSize = s.rememberSize == 1 ? 0 : 1;
-        mnugroesse->setChecked(s.rememberSize == 1);
-        m_ctx.play(s.rememberSize == 1 ? "vor" : "menu");
+        s.rememberSize = !s.rememberSize;
+        mnugroesse->setChecked(s.rememberSize);
+        m_ctx.play(s.rememberSize ? "vor" : "menu");
     });
 }
 
@@ -164,12 +164,12 @@ void frm1::choosePosition(const char *procedure, bool centre)
     guard(procedure, [this, centre] {
         if (isMaximized()) {
             // Nothing changes; the ticks go back to what they were.
-            mnuzentrieren->setChecked(m_state.settings.centerWindow != 0);
-            mnuposition->setChecked(m_state.settings.centerWindow == 0);
+            mnuzentrieren->setChecked(m_state.settings.centerWindow);
+            mnuposition->setChecked(!m_state.settings.centerWindow);
             return;
         }
         AppSettings &s = m_state.settings;
-        s.centerWindow = centre ? 1 : 0;
+        s.centerWindow = centre;
         mnuzentrieren->setChecked(centre);
         mnuposition->setChecked(!centre);
         if (centre)
@@ -184,12 +184,12 @@ void frm1::mnuzentrieren_Click()
 {
     // The two entries are a pair: clicking either one, ticked or not, moves
     // the tick to the other choice.
-    choosePosition("mnuzentrieren_Click", m_state.settings.centerWindow == 0);
+    choosePosition("mnuzentrieren_Click", !m_state.settings.centerWindow);
 }
 
 void frm1::mnuposition_Click()
 {
-    choosePosition("mnuposition_Click", m_state.settings.centerWindow == 0);
+    choosePosition("mnuposition_Click", !m_state.settings.centerWindow);
 }
 
 // ---------------------------------------------------------------- fonts
@@ -266,7 +266,7 @@ void frm1::mnuhilfe_Click()
             m_ctx.inform(QStringLiteral("Sorry, but the helpfile is only in German."),
                          QStringLiteral("Notice"), MessageIcon::Information);
         // The browser with the help must not vanish behind this window.
-        if (m_state.settings.alwaysOnTop == 1)
+        if (m_state.settings.alwaysOnTop)
             setAlwaysOnTop(false);
         const QString help =
             findFileAnyCase(m_state.programFolder(), QStringLiteral("askbright.html"));

@@ -110,7 +110,7 @@ void frm1::status_aktuell()
     const FaqDatabase &db = m_state.database;
     lblxvony->setText(positionNumber(db.currentIndex()) + m_ctx.pick(u" von ", u" of ") +
                       positionNumber(db.recordCount()));
-    cmdinsert->setEnabled(db.recordCount() > 1 && db.currentIndex() < db.recordCount());
+    cmdinsert->setEnabled(db.canInsert());
 }
 
 void frm1::unvollstaendig()

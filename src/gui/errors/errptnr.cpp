@@ -156,7 +156,7 @@ int ErrPtnr::OnError(const QString &module, const QString &procedure, const AppE
         QGuiApplication::restoreOverrideCursor();
     ArrangeFrames();
     AppendProtocolLog(m_state.errorLogPath(), BuildProtocol());
-    if (m_state.settings.soundsOn == 1) {
+    if (m_state.settings.soundsOn) {
         // The reporter is the last resort of every handler: a clip that
         // fails must not throw into the handler that asked for help.
         try {
@@ -164,7 +164,7 @@ int ErrPtnr::OnError(const QString &module, const QString &procedure, const AppE
         } catch (...) {
         }
     }
-    FormOnTop(this, m_state.settings.alwaysOnTop == 1);
+    FormOnTop(this, m_state.settings.alwaysOnTop);
     const FocusReturn focusBack;
     exec();
     return m_continueAction;

@@ -55,15 +55,15 @@ void frmexport::buildControls()
     optl1->setChecked(true);
     optl1->setToolTip(QStringLiteral("Fragen nochmals wiederholen"));
     optl2->setToolTip(QStringLiteral("Fragen nicht wiederholen"));
-    const auto picture = [this](const char *name, int x, int layout, Language language) {
+    const auto picture = [this](const char *name, int x, AnswerLayout layout, Language language) {
         QLabel *p = place(new QLabel(Frame1), name, x, 24, 120, 104);
         p->setPixmap(layoutPicture(layout, language));
         return p;
     };
-    Picture1 = picture("Picture1", 140, 1, Language::German);
-    Picture2 = picture("Picture2", 316, 2, Language::German);
-    Picture1e = picture("Picture1e", 140, 1, Language::English);
-    Picture2e = picture("Picture2e", 316, 2, Language::English);
+    Picture1 = picture("Picture1", 140, AnswerLayout::WithQuestions, Language::German);
+    Picture2 = picture("Picture2", 316, AnswerLayout::AnswersOnly, Language::German);
+    Picture1e = picture("Picture1e", 140, AnswerLayout::WithQuestions, Language::English);
+    Picture2e = picture("Picture2e", 316, AnswerLayout::AnswersOnly, Language::English);
     Label1 = place(new QLabel(QStringLiteral("Layout 1"), Frame1), "Label1", 140, 132, 120, 18);
     Label2 = place(new QLabel(QStringLiteral("Layout 2"), Frame1), "Label2", 316, 132, 120, 18);
     for (QLabel *label : {Label1, Label2})
@@ -160,7 +160,7 @@ void frmexport::applyCaptions(Language lang)
 void frmexport::Check1_Click()
 {
     m_ctx.guarded("frmexport", "Check1_Click", [this] {
-        m_ctx.state.exportOptions.paragraphFormatting = Check1->isChecked() ? 1 : 0;
+        m_ctx.state.exportOptions.formatParagraphs = Check1->isChecked();
         refreshPreview();
     });
 }
@@ -168,7 +168,7 @@ void frmexport::Check1_Click()
 void frmexport::chklinks_Click()
 {
     m_ctx.guarded("frmexport", "chklinks_Click", [this] {
-        m_ctx.state.exportOptions.linkSize = chklinks->isChecked() ? linkSizeLarge : linkSizeSmall;
+        m_ctx.state.exportOptions.smallLinks = !chklinks->isChecked();
         refreshPreview();
     });
 }
@@ -176,7 +176,7 @@ void frmexport::chklinks_Click()
 void frmexport::optl1_Click()
 {
     m_ctx.guarded("frmexport", "optl1_Click", [this] {
-        m_ctx.state.exportOptions.answerLayout = 1;
+        m_ctx.state.exportOptions.answerLayout = AnswerLayout::WithQuestions;
         m_ctx.play("menu");
         refreshPreview();
     });
@@ -185,7 +185,7 @@ void frmexport::optl1_Click()
 void frmexport::optl2_Click()
 {
     m_ctx.guarded("frmexport", "optl2_Click", [this] {
-        m_ctx.state.exportOptions.answerLayout = 2;
+        m_ctx.state.exportOptions.answerLayout = AnswerLayout::AnswersOnly;
         m_ctx.play("menu");
         refreshPreview();
     });
@@ -263,11 +263,11 @@ void frmexport::refreshPreview()
 PageRequest frmexport::currentRequest(const QString &contactAddress) const
 {
     PageRequest request;
-    request.projectPath = m_ctx.state.pages.projectPath();
-    request.outputFolder = m_ctx.state.pages.outputFolder();
+    request.projectPath = localPath(m_ctx.state.pages.projectPath());
+    request.outputFolder = localPath(m_ctx.state.pages.outputFolder());
     request.options = m_ctx.state.exportOptions;
-    request.options.preformattedAnswers = chkpre->isChecked() ? 1 : 0;
-    request.options.useContactAddress = chkmail->isChecked() ? 1 : 0;
+    request.options.preformattedAnswers = chkpre->isChecked();
+    request.options.useContactAddress = chkmail->isChecked();
     request.contactAddress = contactAddress;
     return request;
 }
@@ -321,24 +321,24 @@ void frmexport::cmdgenerieren_Click()
         // The generator's messages, failures with their reason included, go
         // to the dialogs.
         const PageResult result =
-            state.language().isGerman()
-                ? generieren_deutsch(request, state.database, state.clock(), m_ctx.dialogs)
-                : generieren_englisch(request, state.database, state.clock(), m_ctx.dialogs);
+            generatePage(state.language(), request, state.database, state.clock(), m_ctx.dialogs);
         m_ctx.play("generieren");
 
         switch (result.status) {
-        case PageStatus::Fehler:
+        case PageStatus::Failed:
             // The next export asks for a folder again.
             state.pages.setOutputFolder(QString());
             break;
-        case PageStatus::Raus:
+        case PageStatus::GivenUp:
             break;
-        case PageStatus::Ok:
-            m_ctx.dialogs.openExternal(localPath(request.outputFolder + result.pageFileName));
-            showNotice(request.outputFolder + result.pageFileName,
-                       result.pictureSlot.isEmpty() ? QString()
-                                                    : request.outputFolder + result.pictureSlot);
+        case PageStatus::Ok: {
+            m_ctx.dialogs.openExternal(result.pagePath);
+            // The notice names the folder as the settings hold it.
+            const QString folder = state.pages.outputFolder();
+            showNotice(folder + result.pageFileName,
+                       result.noticePicture.isEmpty() ? QString() : folder + result.noticePicture);
             break;
+        }
         }
         accept();
     });

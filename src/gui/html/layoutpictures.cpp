@@ -33,7 +33,7 @@ void write(QPainter &p, int x, int y, const QString &text, const QColor &colour,
 
 } // namespace
 
-QPixmap layoutPicture(int answerLayout, Language language)
+QPixmap layoutPicture(AnswerLayout layout, Language language)
 {
     QPixmap picture(pictureWidth, pictureHeight);
     picture.fill(Qt::white);
@@ -60,7 +60,7 @@ QPixmap layoutPicture(int answerLayout, Language language)
     for (int i = 1; i <= 2; ++i) {
         y += lineHeight;
         write(p, margin, y, QStringLiteral("%1.").arg(i), Qt::black);
-        if (answerLayout == 1) {
+        if (layout == AnswerLayout::WithQuestions) {
             // The question again, in bold italics, above its answer.
             write(p, textX, y, QStringLiteral("F:"), Qt::black, true, true);
             textBar(p, textX + 12, y, textWidth - 12 - 6 * i, Qt::black);

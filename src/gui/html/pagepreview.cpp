@@ -35,13 +35,12 @@ public:
     // The rich-text engine ignores the body's text and link colours; a
     // default style sheet gives them, and the page's own style sheet, where
     // it has one, still decides.
-    void setPageColors(const GeneratorSlots &working)
+    void setPageColors(const PageProject &project)
     {
-        using S = GeneratorSlots;
         QString sheet;
-        for (const auto &[selector, slot] :
-             {std::pair{"body", S::TextColor}, std::pair{"a", S::LinkColor}}) {
-            const QColor color = QColor::fromString(working[slot]);
+        for (const auto &[selector, value] :
+             {std::pair{"body", &project.textColor}, std::pair{"a", &project.linkColor}}) {
+            const QColor color = QColor::fromString(*value);
             if (color.isValid())
                 sheet += QStringLiteral("%1 { color: %2; }\n")
                              .arg(QLatin1String(selector), color.name());
@@ -108,9 +107,7 @@ void PagePreview::showPage(const PageRequest &request)
     // here instead of in a message box.
     m_ctx.guarded(
         [&] {
-            PageResult names;
-            const PagePlan plan =
-                planPage(variant, readProjectFile(request.projectPath), request, names);
+            const PagePlan plan = preparePage(variant, request);
             if (plan.status != PageStatus::Ok) {
                 showProblem(plan.message ? plan.message->text : QString());
                 return;
@@ -118,18 +115,16 @@ void PagePreview::showPage(const PageRequest &request)
             m_request = request;
             m_openInBrowserButton->setEnabled(true);
             const AppState &state = m_ctx.state;
-            const QByteArray page =
-                composeChosenPage(variant, plan.working, plan.withBackground, request,
-                                  recordsOf(state.database), state.clock().today());
+            const QByteArray page = composePage(variant, plan, request, recordsOf(state.database),
+                                                state.clock().today());
             const QString html = previewHtml(page, request.options.modernPage);
             const int scrolled = m_browser->verticalScrollBar()->value();
-            m_browser->setPicture(plan.withBackground ? plan.working.backgroundPicturePath
-                                                      : QString());
-            m_browser->setPageColors(plan.working);
+            m_browser->setPicture(plan.withBackground ? plan.project.picturePath : QString());
+            m_browser->setPageColors(plan.project);
             m_browser->setHtml(html);
             // A changed option keeps the reader where he was.
             m_browser->verticalScrollBar()->setValue(scrolled);
-            setWindowTitle(m_ctx.pick(u"Vorschau: ", u"Preview: ") + names.pageFileName);
+            setWindowTitle(m_ctx.pick(u"Vorschau: ", u"Preview: ") + plan.pageFileName);
         },
         [&](const AppError &error) { showProblem(error.numberAndDescription()); });
 }

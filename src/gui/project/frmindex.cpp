@@ -11,10 +11,10 @@
 #include "controls/colorvalue.h"
 #include "controls/formontop.h"
 #include "controls/storedtext.h"
+#include "fonts/fontlist.h"
 #include "project/contactstore.h"
 #include "project/tiling.h"
 #include "state/appstate.h"
-#include "windows/fontlist.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -303,14 +303,16 @@ void frmindex::connectChanges()
             if (on)
                 guard("olinks_Click", [this] { markUnsaved(); });
         });
-    const std::pair<QRadioButton *, const char *> titleOptions[] = {
-        {opttitellinks, "links"}, {opttitelzent, "mitte"}, {opttitelrechts, "rechts"}};
-    for (const auto &[o, word] : titleOptions)
-        connect(o, &QRadioButton::toggled, this, [this, word = word](bool on) {
+    const std::pair<QRadioButton *, Alignment> titleOptions[] = {
+        {opttitellinks, Alignment::Left},
+        {opttitelzent, Alignment::Center},
+        {opttitelrechts, Alignment::Right}};
+    for (const auto &[o, alignment] : titleOptions)
+        connect(o, &QRadioButton::toggled, this, [this, alignment = alignment](bool on) {
             if (!on)
                 return;
-            guard("opttitel_Click", [this, word] {
-                m_titleAlignment = QLatin1String(word);
+            guard("opttitel_Click", [this, alignment] {
+                m_titleAlignment = alignment;
                 markUnsaved();
             });
         });
@@ -414,7 +416,7 @@ PageProject frmindex::windowProject() const
     p.vlinkColor = m_colorLabels[VisitedLink]->text();
     p.linkColor = m_colorLabels[NewLink]->text();
     p.picturePath = m_backgroundPicturePath;
-    p.pictureOn = m_backgroundPictureOn;
+    p.pictureUse = m_backgroundPictureOn;
     p.pageFileName = txtdatname->text();
     p.author = fromField(Text1->toPlainText());
     p.description = fromField(txtbeschreibung->toPlainText());
@@ -429,24 +431,31 @@ PageProject frmindex::windowProject() const
     return p;
 }
 
-QString frmindex::faqAlignment() const
+Alignment frmindex::faqAlignment() const
 {
     if (olinks->isChecked())
-        return QStringLiteral("links");
+        return Alignment::Left;
     if (orechts->isChecked())
-        return QStringLiteral("rechts");
-    return omitte->isChecked() ? QStringLiteral("mitte") : QString();
+        return Alignment::Right;
+    return omitte->isChecked() ? Alignment::Center : Alignment::Unset;
 }
 
-void frmindex::selectAlignment(const QString &word, QRadioButton *left, QRadioButton *centre,
+void frmindex::selectAlignment(Alignment alignment, QRadioButton *left, QRadioButton *centre,
                                QRadioButton *right)
 {
-    if (word == QLatin1String("links"))
+    switch (alignment) {
+    case Alignment::Left:
         left->setChecked(true);
-    else if (word == QLatin1String("rechts"))
-        right->setChecked(true);
-    else if (word == QLatin1String("mitte"))
+        break;
+    case Alignment::Center:
         centre->setChecked(true);
+        break;
+    case Alignment::Right:
+        right->setChecked(true);
+        break;
+    case Alignment::Unset:
+        break;
+    }
 }
 
 void frmindex::applyProject(const PageProject &p, const PageProject &before, bool complete)
@@ -467,12 +476,12 @@ void frmindex::applyProject(const PageProject &p, const PageProject &before, boo
         rgb_errechnen(text);
         paintElement(e, platformColor(m_val));
     }
-    if (read(p.picturePath, before.picturePath) || read(p.pictureOn, before.pictureOn)) {
+    if (read(p.picturePath, before.picturePath) || read(p.pictureUse, before.pictureUse)) {
         m_backgroundPicturePath = p.picturePath;
-        m_backgroundPictureOn = p.pictureOn;
+        m_backgroundPictureOn = p.pictureUse;
         // A picture that cannot be shown leaves the background colour; the
         // missing-picture notice has been given while reading.
-        if (p.picturePath.isEmpty() || p.pictureOn != QLatin1String("ja") ||
+        if (p.picturePath.isEmpty() || !p.usesPicture() ||
             !QFileInfo(localPath(p.picturePath)).isFile() || !loadBackgroundPicture(p.picturePath))
             removeBackgroundPicture();
     }
@@ -570,8 +579,8 @@ bool frmindex::seite_speichern()
 {
     return guard("seite_speichern", [this] {
         DeleteDuplicateValues(Combo1);
-        if (m_titleAlignment.isEmpty())
-            m_titleAlignment = QStringLiteral("mitte");
+        if (m_titleAlignment == Alignment::Unset)
+            m_titleAlignment = Alignment::Center;
         savePageProject(m_projectFilePath, windowProject(), Combo1->currentText());
         saveEditorContactStore(m_ctx.state.dataFolder(), txtmail->text());
     });
@@ -710,7 +719,7 @@ bool frmindex::Form_QueryUnload()
             return false;
     }
     m_ctx.play("good1");
-    if (m_ctx.state.settings.alwaysOnTop == 1)
+    if (m_ctx.state.settings.alwaysOnTop)
         FormOnTop(this, false);
     return true;
 }
@@ -864,7 +873,7 @@ void frmindex::Option6_Click()
             }
             lblvorschau->setText(m_ctx.pick(u"Vorschau: ", u"Preview: "));
             deselect(m_elements, Option6);
-            m_backgroundPictureOn = QStringLiteral("ja");
+            m_backgroundPictureOn = PictureUse::Used;
             m_backgroundPicturePath = path;
             // The picture is part of the project: leaving now would lose it.
             markUnsaved();

@@ -4,7 +4,7 @@
 #include "controls/dialogservice.h"
 #include "controls/storedtext.h"
 #include "project/colors.h"
-#include "project/pageproject.h"
+#include "project/projectfile.h"
 
 #include <QDialog>
 #include <array>
@@ -68,8 +68,8 @@ public:
     bool pageSaved() const { return m_pageSaved; }
     QString projectFilePath() const { return m_projectFilePath; }
     QString backgroundPicturePath() const { return m_backgroundPicturePath; }
-    QString backgroundPictureOn() const { return m_backgroundPictureOn; }
-    QString titleAlignment() const { return m_titleAlignment; }
+    PictureUse backgroundPictureOn() const { return m_backgroundPictureOn; }
+    Alignment titleAlignment() const { return m_titleAlignment; }
     // Where the save and open dialogs start.
     QString templatesFolder() const { return m_templatesFolder; }
 
@@ -105,9 +105,9 @@ private:
     // complete: every line was read; otherwise only values that differ from
     // before were read and are shown.
     void applyProject(const PageProject &project, const PageProject &before, bool complete);
-    void selectAlignment(const QString &word, QRadioButton *left, QRadioButton *centre,
+    void selectAlignment(Alignment alignment, QRadioButton *left, QRadioButton *centre,
                          QRadioButton *right);
-    QString faqAlignment() const;
+    Alignment faqAlignment() const;
 
     // Keyword list and the font lists.
     bool keywordKey(QKeyEvent *event);
@@ -146,8 +146,8 @@ private:
     QString m_projectFilePath;
     QString m_templatesFolder;
     QString m_backgroundPicturePath;
-    QString m_backgroundPictureOn;
-    QString m_titleAlignment;
+    PictureUse m_backgroundPictureOn = PictureUse::Unset;
+    Alignment m_titleAlignment = Alignment::Unset;
     QString m_addressVersion;
     QString m_sliderEventsOff;
     HexParts m_hex;

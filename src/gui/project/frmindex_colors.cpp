@@ -193,9 +193,9 @@ void frmindex::Option_Click(int element)
         paintElement(element, platformColor(sliderParts()));
         if (background) {
             // Dropping a chosen picture is a change of the project.
-            if (m_backgroundPictureOn == QLatin1String("ja") || !m_backgroundPicturePath.isEmpty())
+            if (m_backgroundPictureOn == PictureUse::Used || !m_backgroundPicturePath.isEmpty())
                 markUnsaved();
-            m_backgroundPictureOn = QStringLiteral("nein");
+            m_backgroundPictureOn = PictureUse::NotUsed;
             m_backgroundPicturePath.clear();
         }
     });

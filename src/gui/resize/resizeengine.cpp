@@ -22,7 +22,7 @@ void ResizeEngine::Initialize()
 {
     m_window.settleLayout();
     m_window.pinFontSizes();
-    m_resize.Initialize();
+    m_resize.recordWindow();
 }
 
 void ResizeEngine::ResizeOption(const QWidget *control, qint32 option,
@@ -30,24 +30,24 @@ void ResizeEngine::ResizeOption(const QWidget *control, qint32 option,
 {
     const QString key = m_window.keyOf(control);
     if (!key.isEmpty())
-        m_resize.ResizeOption(key, option, fontSizing);
+        m_resize.setResizeOption(key, option, fontSizing);
 }
 
 void ResizeEngine::RecordFontSize(const QWidget *control)
 {
     const QString key = m_window.keyOf(control);
     if (!key.isEmpty())
-        m_resize.RecordFontSize(key, float(control->font().pointSizeF()));
+        m_resize.recordFontSize(key, float(control->font().pointSizeF()));
 }
 
 void ResizeEngine::DoResize()
 {
-    m_resize.DoResize();
+    m_resize.followWindow();
 }
 
 void ResizeEngine::DoResize_First(bool restoreWindowSize)
 {
-    m_resize.DoResize_First(restoreWindowSize);
+    m_resize.restoreRecordedLayout(restoreWindowSize);
 }
 
 void ResizeEngine::setFollowsResize(bool on)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resize/clsresize.h"
+#include "resize/proportionallayout.h"
 #include "resize/widgetresizewindow.h"
 
 #include <QObject>
@@ -52,8 +52,8 @@ public:
     // restoreWindowSize also the window size that gives the recorded container size.
     void DoResize_First(bool restoreWindowSize);
 
-    float ScaleMinMax() const { return m_resize.ScaleMinMax(); }
-    void setScaleMinMax(float percent) { m_resize.setScaleMinMax(percent); }
+    float ScaleMinMax() const { return m_resize.tolerancePercent(); }
+    void setScaleMinMax(float percent) { m_resize.setTolerancePercent(percent); }
 
     // When on, every resize of the container re-lays its controls, except
     // while the window is minimised.
@@ -61,7 +61,7 @@ public:
     bool followsResize() const { return m_followsResize; }
 
     // The records, keyed as keyOf() names the widgets.
-    const clsResize &records() const { return m_resize; }
+    const ProportionalLayout &records() const { return m_resize; }
     QString keyOf(const QWidget *control) const { return m_window.keyOf(control); }
 
 protected:
@@ -70,7 +70,7 @@ protected:
 private:
     QPointer<QWidget> m_container;
     WidgetResizeWindow m_window;
-    clsResize m_resize;
+    ProportionalLayout m_resize;
     bool m_followsResize = false;
 };
 

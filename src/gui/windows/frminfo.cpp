@@ -115,7 +115,7 @@ void frminfo::Form_Load()
     Label2->setText(versionText());
 
     const AppSettings &s = m_ctx.state.settings;
-    if (s.centerWindow != 0) {
+    if (s.centerWindow) {
         m_ctx.keepOnTop(this);
         move(pixelsFromTwips(s.windowLeft), pixelsFromTwips(s.windowTop));
     } else {
@@ -179,7 +179,7 @@ void frminfo::done(int result)
     QDialog::done(result);
     // Hidden first, so that leaving the topmost band does not show it again.
     m_ctx.guarded("frminfo", "Form_QueryUnload", [this] {
-        if (m_ctx.state.settings.alwaysOnTop == 1)
+        if (m_ctx.state.settings.alwaysOnTop)
             FormOnTop(this, false);
     });
 }

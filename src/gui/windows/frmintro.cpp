@@ -5,8 +5,8 @@
 #include "app/twips.h"
 #include "app/windowcontext.h"
 #include "controls/formontop.h"
+#include "fonts/fontlist.h"
 #include "state/appstate.h"
-#include "windows/fontlist.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -218,7 +218,8 @@ void frmintro::loadFonts()
         QCoreApplication::processEvents();
         lblproz->setText(QString::number(fontLoadingPercent(i, count)) + u'%');
     }
-    m_ctx.guarded("frmintro", "BSort", [&fonts] { BSort(fonts, 0); });
+    m_ctx.guarded("frmintro", "BSort",
+                  [&fonts] { sortByCharacterCodes(fonts, SortOrder::Ascending); });
 }
 
 void frmintro::loadingEnded()

@@ -1,9 +1,9 @@
 #include "windows/frmueber.h"
 
+#include "about/abouttext.h"
 #include "app/product.h"
 #include "app/windowcontext.h"
 #include "state/appstate.h"
-#include "windows/abouttext.h"
 
 #include <QLabel>
 #include <QPainter>

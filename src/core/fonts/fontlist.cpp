@@ -1,4 +1,4 @@
-#include "windows/fontlist.h"
+#include "fonts/fontlist.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -30,10 +30,10 @@ QStringList familiesWithoutFoundry(const QStringList &families)
     return names;
 }
 
-void BSort(QStringList &list, int order)
+void sortByCharacterCodes(QStringList &list, SortOrder order)
 {
     // QString's operator< compares UTF-16 code units, not the locale's order.
-    if (order == 0)
+    if (order == SortOrder::Ascending)
         std::stable_sort(list.begin(), list.end());
     else
         std::stable_sort(list.begin(), list.end(), std::greater<QString>());

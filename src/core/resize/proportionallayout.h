@@ -1,62 +1,67 @@
 #pragma once
 
-#include "resize/clsform.h"
-#include "resize/col_controls.h"
+#include "resize/controlrecords.h"
 #include "resize/resizewindow.h"
 
 #include <optional>
 
 namespace askbright {
 
+// The window's outer size and position when the layout recorded it, in twips.
+struct RecordedWindow {
+    qint32 top = 0;  // kept for completeness; only the size is used
+    qint32 left = 0; // kept for completeness; only the size is used
+    qint32 width = 0;
+    qint32 height = 0;
+};
+
 // Stretches a window's layout with the window: records the window's size and
 // every control's geometry and font size once, then on each resize places
 // every recorded control by the ratio of the new size to the recorded one and
 // scales fonts by the smaller ratio. Never reports an error: a step the
 // window refuses is skipped and the pass goes on.
-class clsResize {
+class ProportionalLayout {
 public:
     // Controls left of the window (x < 0) are parked there on purpose; they are
     // recorded with this offset added so that they scale from the same origin.
     static constexpr qint32 parkingOffset = 75000;
 
-    explicit clsResize(ResizeWindow &oForm) : m_oForm(oForm) {}
+    explicit ProportionalLayout(ResizeWindow &window) : m_window(window) {}
 
     // Records the window and its controls, replacing any earlier recording.
     // Call once the controls have their design geometry. A control whose
     // geometry cannot be read, or whose key is already taken, gets no record.
-    void Initialize();
+    void recordWindow();
     // Sets the record's option (a value outside 16 bits leaves it unchanged)
     // and, when given, its font sizing. No record: nothing happens.
-    void ResizeOption(const QString &key, qint32 option,
-                      std::optional<bool> fontSizing = std::nullopt);
+    void setResizeOption(const QString &key, qint32 option,
+                         std::optional<bool> fontSizing = std::nullopt);
     // Takes points as the control's recorded font size: a font the user
     // chose for a control without font sizing is what the recorded size
     // restores. No record: nothing happens.
-    void RecordFontSize(const QString &key, float points);
+    void recordFontSize(const QString &key, float points);
     // Adapts every recorded control to the window's current size.
-    void DoResize();
+    void followWindow();
     // Puts every recorded control back to its recorded geometry and font size,
     // even where font sizing is off; optionally restores the window's size too.
-    void DoResize_First(bool restoreWindowSize);
+    void restoreRecordedLayout(bool restoreWindowSize);
 
     // Tolerance in percent: ratios within it count as the recorded size.
-    float ScaleMinMax() const { return m_scaleMinMax; }
-    void setScaleMinMax(float percent) { m_scaleMinMax = percent; }
-    // The smaller of the two; a when they are equal.
-    static float Min(float a, float b) { return b < a ? b : a; }
+    float tolerancePercent() const { return m_tolerancePercent; }
+    void setTolerancePercent(float percent) { m_tolerancePercent = percent; }
 
-    const col_Controls &controls() const { return m_controls; }
-    const clsForm &form() const { return m_form; }
+    const ControlRecords &controls() const { return m_controls; }
+    const RecordedWindow &recordedWindow() const { return m_recordedWindow; }
 
 private:
     void recordControl(int index);
-    void setFontSize(int index, const clsControl &record, double points);
-    void place(int index, const clsControl &record, double widthRatio, double heightRatio);
+    void setFontSize(int index, const RecordedControl &record, double points);
+    void place(int index, const RecordedControl &record, double widthRatio, double heightRatio);
 
-    col_Controls m_controls;
-    clsForm m_form;
-    ResizeWindow &m_oForm;
-    float m_scaleMinMax = 0;
+    ControlRecords m_controls;
+    RecordedWindow m_recordedWindow;
+    ResizeWindow &m_window;
+    float m_tolerancePercent = 0;
 };
 
 } // namespace askbright

@@ -16,8 +16,10 @@ QString familyWithoutFoundry(const QString &family);
 // The families without foundry tags, each once, in their first order.
 QStringList familiesWithoutFoundry(const QStringList &families);
 
+enum class SortOrder { Ascending, Descending };
+
 // Sorts list in place by exact character codes (capitals before small
-// letters), ascending for order 0 and descending for any other order.
-void BSort(QStringList &list, int order);
+// letters), not by the dictionary.
+void sortByCharacterCodes(QStringList &list, SortOrder order);
 
 } // namespace askbright

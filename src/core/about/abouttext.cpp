@@ -1,4 +1,4 @@
-#include "windows/abouttext.h"
+#include "about/abouttext.h"
 
 #include "app/apperror.h"
 #include "app/paths.h"
