@@ -2,10 +2,10 @@
 #include "app/windowcontext.h"
 #include "controls/alsasoundplayer.h"
 #include "controls/qtdialogservice.h"
-#include "editor/frm1.h"
-#include "errors/errptnr.h"
+#include "editor/mainwindow.h"
+#include "errors/errorreporterwindow.h"
 #include "state/appstate.h"
-#include "windows/frmintro.h"
+#include "windows/splashwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -34,16 +34,16 @@ int main(int argc, char *argv[])
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
     askbright::QtDialogService dialogs(askbright::productTitle);
     askbright::AlsaSoundPlayer sounds;
-    askbright::ErrPtnr errors(state, dialogs, sounds);
+    askbright::ErrorReporterWindow errors(state, dialogs, sounds);
     askbright::WindowContext context(state, dialogs, errors, sounds);
     const QString fileToOpen = parser.positionalArguments().value(0);
-    std::unique_ptr<askbright::frm1> window;
+    std::unique_ptr<askbright::MainWindow> window;
     // The splash collects the installed fonts, then the main window loads and
     // closes the splash; meanwhile no window is open, which must not end the run.
     askbright::ScreenFonts screenFonts;
-    askbright::frmintro splash(context, screenFonts, [&] {
+    askbright::SplashWindow splash(context, screenFonts, [&] {
         QApplication::setQuitOnLastWindowClosed(false);
-        window = std::make_unique<askbright::frm1>(context);
+        window = std::make_unique<askbright::MainWindow>(context);
         window->Form_Load();
         QApplication::setQuitOnLastWindowClosed(true);
         if (!fileToOpen.isEmpty())

@@ -6,7 +6,7 @@
 #include "controls/button3d.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
-#include "editor/frm1.h"
+#include "editor/mainwindow.h"
 #include "gui/recordingsoundplayer.h"
 #include "gui/scripteddialogs.h"
 #include "gui/scriptederrors.h"
@@ -58,7 +58,7 @@ struct Session {
     // The messages of the start-up (the folder check); dialogs.messages
     // starts empty after it.
     QList<askbright::Message> startMessages;
-    std::unique_ptr<askbright::frm1> window;
+    std::unique_ptr<askbright::MainWindow> window;
 
     explicit Session(const QByteArray &settingsFile = {})
         : Session([&settingsFile](Session &s) {
@@ -74,13 +74,13 @@ struct Session {
         context.endProgram = [this] { ++programEnded; };
         context.quit = [this] { ++programQuit; };
         prepare(*this);
-        window = std::make_unique<askbright::frm1>(context);
+        window = std::make_unique<askbright::MainWindow>(context);
         window->Form_Load();
         startMessages = dialogs.messages;
         dialogs.messages.clear();
     }
 
-    askbright::frm1 &w() { return *window; }
+    askbright::MainWindow &w() { return *window; }
     // The title as the desktop shows it: "[*]" becomes the modified mark.
     QString title() const
     {

@@ -1,4 +1,4 @@
-#include "appearance/frmfarb.h"
+#include "appearance/schemeeditordialog.h"
 #include "appearance/schemefile.h"
 #include "controls/colorvalue.h"
 #include "gui/captions.h"
@@ -128,7 +128,7 @@ private slots:
             QVERIFY(s->state.savedColors.isUnset());
             QVERIFY(!insert->faceColor());
             // The scheme editor stays readable in its design colours.
-            frmfarb editor(s->context, s->window.get());
+            SchemeEditorDialog editor(s->context, s->window.get());
             QVERIFY(editor.palette().color(QPalette::WindowText) !=
                     editor.palette().color(QPalette::Window));
             return;
@@ -207,7 +207,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QStringList, texts);
         auto s = startWith({}, {}, english ? Language::English : Language::German);
-        frmfarb w(s->context, s->window.get());
+        SchemeEditorDialog w(s->context, s->window.get());
         QCOMPARE(w.windowTitle(), title);
         QStringList shown{w.findChild<QGroupBox *>("Frame")->title()};
         for (const char *name : {"optbutton", "optschrift", "opthigru", "optfontbt", "cmdauswahl",
@@ -233,7 +233,7 @@ private slots:
         Session s;
         s.state.settings.alwaysOnTop = onTop;
         s.w().move(40, 30);
-        frmfarb w(s.context, s.window.get());
+        SchemeEditorDialog w(s.context, s.window.get());
         const QPoint offset = w.frameGeometry().center() - s.w().frameGeometry().center();
         QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
                  qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
@@ -257,7 +257,7 @@ private slots:
         QFETCH(QString, option);
         QFETCH(int, entry);
         Session s;
-        frmfarb w(s.context, s.window.get());
+        SchemeEditorDialog w(s.context, s.window.get());
         w.findChild<QRadioButton *>(option)->setChecked(true);
         s.dialogs.colors << 0x112233 << std::nullopt << 0x445566;
         w.cmdauswahl_Click();
@@ -310,7 +310,7 @@ private slots:
         QFETCH(QStringList, states);
         auto s = startWith({}, schemePresent ? QStringList{"standard.sch", "other.sch", "three.sch"}
                                              : QStringList{"other.sch", "three.sch"});
-        frmfarb w(s->context, s->window.get());
+        SchemeEditorDialog w(s->context, s->window.get());
         QStringList seen{w.schemeSaved()};
         for (const QString &step : steps) {
             if (step == QLatin1String("pick"))
@@ -350,7 +350,7 @@ private slots:
         QFETCH(QString, title);
         Session s(QByteArray{});
         s.state.setLanguage(Language::English); // the same in both languages
-        frmfarb w(s.context, s.window.get());
+        SchemeEditorDialog w(s.context, s.window.get());
         save ? w.Command1_Click() : w.Command2_Click();
         const FileDialogRequest expected{save ? FileDialogKind::Save : FileDialogKind::Open,
                                          title,
@@ -376,7 +376,7 @@ private slots:
         testutil::ScriptedErrorReporter errors;
         testutil::RecordingSoundPlayer sounds;
         WindowContext context(state, dialogs, errors, sounds);
-        frmfarb w(context);
+        SchemeEditorDialog w(context);
         w.Command1_Click();
         QCOMPARE(dialogs.fileRequests.size(), 1);
         QCOMPARE(dialogs.fileRequests.first().initDir, state.dataFolder());
@@ -385,7 +385,7 @@ private slots:
     void saveWritesTheSchemeFile()
     {
         Session s;
-        frmfarb w(s.context, s.window.get());
+        SchemeEditorDialog w(s.context, s.window.get());
         for (const auto &[option, colour] :
              {std::pair{"optbutton", 0x010203}, std::pair{"optschrift", 0x040506},
               std::pair{"opthigru", 0xFFFFFF}, std::pair{"optfontbt", 0}}) {
@@ -425,7 +425,7 @@ private slots:
         auto s = startWith(QStringLiteral("mine.sch"), {QStringLiteral("mine.sch")},
                            english ? Language::English : Language::German);
         const QString remembered = s->state.settings.schemeFilePath;
-        frmfarb w(s->context, s->window.get());
+        SchemeEditorDialog w(s->context, s->window.get());
         s->dialogs.colors << 0x0000FF;
         w.cmdauswahl_Click();
         s->dialogs.files << s->path(QStringLiteral("no folder/new.sch"));
@@ -446,7 +446,7 @@ private slots:
     void loadRefusesAnIncompleteSchemeWhole()
     {
         auto s = startWith(QStringLiteral("mine.sch"), {"mine.sch", "three.sch"});
-        frmfarb w(s->context, s->window.get());
+        SchemeEditorDialog w(s->context, s->window.get());
         s->dialogs.files << s->path(QStringLiteral("three.sch"));
         w.Command2_Click();
         QCOMPARE(s->dialogs.messages.size(), 1);
@@ -507,7 +507,7 @@ private slots:
         auto s = startWith(
             {}, schemePresent ? QStringList{"standard.sch", "b.sch"} : QStringList{"b.sch"},
             english ? Language::English : Language::German);
-        frmfarb w(s->context, s->window.get());
+        SchemeEditorDialog w(s->context, s->window.get());
         QSignalSpy finished(&w, &QDialog::finished);
         if (before == QLatin1String("pick") || before == QLatin1String("save")) {
             s->dialogs.colors << 0x123456;
@@ -575,7 +575,7 @@ private slots:
         QFETCH(bool, escape);
         auto s = startWith({}, {"b.sch"}, Language::English);
         s->state.settings.alwaysOnTop = true;
-        frmfarb w(s->context, s->window.get());
+        SchemeEditorDialog w(s->context, s->window.get());
         QSignalSpy finished(&w, &QDialog::finished);
         if (!state.isEmpty()) {
             s->dialogs.colors << 0x123456;

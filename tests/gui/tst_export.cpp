@@ -3,7 +3,7 @@
 #include "appearance/schemefile.h"
 #include "gui/captions.h"
 #include "gui/session.h"
-#include "html/frmexport.h"
+#include "html/exportdialog.h"
 #include "html/layoutpictures.h"
 #include "project/contactstore.h"
 #include "settings/settingsfile.h"
@@ -62,13 +62,13 @@ QByteArray settingsFor(const Folders &f, Language language = Language::German,
 
 // Runs the export command; while its dialog is shown modally, act runs on
 // it. Returns whether the dialog was shown.
-bool runExport(Session &s, const std::function<void(frmexport &)> &act)
+bool runExport(Session &s, const std::function<void(ExportDialog &)> &act)
 {
     bool shown = false;
     QTimer timer; // gone with this call, so it never fires later
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto *dialog = s.w().findChild<frmexport *>();
+        auto *dialog = s.w().findChild<ExportDialog *>();
         if (!dialog || !dialog->isVisible())
             return;
         shown = true;
@@ -81,7 +81,7 @@ bool runExport(Session &s, const std::function<void(frmexport &)> &act)
     return shown;
 }
 
-void generate(frmexport &d)
+void generate(ExportDialog &d)
 {
     child<Button3D>(d, "cmdgenerieren")->click();
 }
@@ -166,7 +166,7 @@ private slots:
         s.sounds.played.clear();
         const QStringList changes = options.split(u' ', Qt::SkipEmptyParts);
 
-        const bool shown = runExport(s, [&](frmexport &d) {
+        const bool shown = runExport(s, [&](ExportDialog &d) {
             if (changes.contains(u"--layout"_s))
                 child<QRadioButton>(d, "optl2")->click();
             if (changes.contains(u"--no-paragraphs"_s))
@@ -267,7 +267,7 @@ private slots:
         s.dialogs.inputs = inputs;
         s.dialogs.answers = answers;
 
-        frmexport d(s.context, &s.w());
+        ExportDialog d(s.context, &s.w());
         child<QCheckBox>(d, "chkmail")->setChecked(useMail);
         d.cmdgenerieren_Click();
 
@@ -305,7 +305,7 @@ private slots:
         Folders f;
         Session s(settingsFor(f, Language::German, QString(f.html).replace(u'/', u'\\')));
         s.open(testutil::dataPath(u"two_records.faq"_s));
-        QVERIFY(runExport(s, [](frmexport &d) {
+        QVERIFY(runExport(s, [](ExportDialog &d) {
             child<QCheckBox>(d, "chkmail")->click();
             generate(d);
         }));
@@ -317,7 +317,7 @@ private slots:
         Folders f;
         Session s(settingsFor(f));
         s.open(s.writeDatabase(u"a.faq"_s, 1));
-        QVERIFY(runExport(s, [&](frmexport &d) {
+        QVERIFY(runExport(s, [&](ExportDialog &d) {
             child<QRadioButton>(d, "optl2")->click();
             for (const char *box : {"Check1", "chklinks", "chkpre", "chkmail"})
                 child<QCheckBox>(d, box)->click();
@@ -331,7 +331,7 @@ private slots:
         QVERIFY(s.state.exportOptions != ExportOptions{});
 
         QVERIFY(testutil::writeBytes(s.state.dataFolder() + contactFileName, "1\r\nk@l.de\r\n"));
-        QVERIFY(runExport(s, [&](frmexport &d) {
+        QVERIFY(runExport(s, [&](ExportDialog &d) {
             QCOMPARE(s.state.exportOptions, ExportOptions{});
             QVERIFY(child<QRadioButton>(d, "optl1")->isChecked());
             QVERIFY(child<QCheckBox>(d, "Check1")->isChecked());
@@ -378,7 +378,7 @@ private slots:
             QVERIFY(QDir(s.path(u"db"_s)).removeRecursively());
         s.sounds.played.clear();
 
-        QCOMPARE(runExport(s, [](frmexport &d) { d.cmdhtmlraus_Click(); }), shown);
+        QCOMPARE(runExport(s, [](ExportDialog &d) { d.cmdhtmlraus_Click(); }), shown);
         QCOMPARE(s.dialogs.messageTexts(), messages);
         QCOMPARE(s.state.database.hasUnsavedChanges(), !shown);
         if (shown)
@@ -434,7 +434,7 @@ private slots:
         s.dialogs.folders << expand(chosen);
         s.sounds.played.clear();
 
-        QCOMPARE(runExport(s, [](frmexport &d) { d.cmdhtmlraus_Click(); }), shown);
+        QCOMPARE(runExport(s, [](ExportDialog &d) { d.cmdhtmlraus_Click(); }), shown);
         QCOMPARE(s.dialogs.messages, messages);
         QCOMPARE(s.dialogs.folderPrompts, stored.isEmpty() && !page.isEmpty()
                                               ? QStringList{u"Bitte wählen Sie ein Verzeichnis"_s}
@@ -474,7 +474,7 @@ private slots:
         s.open(s.writeDatabase(u"a.faq"_s, 1));
         s.state.pages.setPage(page);
         s.state.settings.soundsOn = false;
-        QVERIFY(runExport(s, [&](frmexport &d) {
+        QVERIFY(runExport(s, [&](ExportDialog &d) {
             child<QCheckBox>(d, "chkmail")->setChecked(false);
             generate(d);
             QVERIFY(!d.isVisible());
@@ -488,7 +488,7 @@ private slots:
         QCOMPARE(s.get<QLabel>("lblhtml")->text(), folderKept ? f.html : QString());
 
         // Without a folder the next export asks for one again.
-        QVERIFY(runExport(s, [](frmexport &d) { d.cmdhtmlraus_Click(); }) == folderKept);
+        QVERIFY(runExport(s, [](ExportDialog &d) { d.cmdhtmlraus_Click(); }) == folderKept);
         QCOMPARE(s.dialogs.folderPrompts.size(), folderKept ? 0 : 1);
     }
 
@@ -529,7 +529,7 @@ private slots:
         QFETCH(QString, title);
         Folders f;
         Session s(settingsFor(f, english ? Language::English : Language::German));
-        frmexport d(s.context, &s.w());
+        ExportDialog d(s.context, &s.w());
         d.show();
         QStringList shown;
         for (const char *box : {"Check1", "chkmail", "chklinks", "chkpre", "chkmodern"})
@@ -575,7 +575,7 @@ private slots:
         Folders f;
         Session s(settingsFor(f));
         s.open(s.writeDatabase(u"a.faq"_s, 1));
-        frmexport d(s.context, &s.w());
+        ExportDialog d(s.context, &s.w());
         child<QCheckBox>(d, "chkmail")->setChecked(false);
         d.show();
         QTest::keyClick(&d, Qt::Key_Return);
@@ -615,7 +615,7 @@ private slots:
         if (!scheme.isEmpty())
             s.state.settings.schemeFilePath = file;
 
-        frmexport d(s.context, &s.w());
+        ExportDialog d(s.context, &s.w());
         QVERIFY(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         const QRect main = s.w().frameGeometry(), own = d.frameGeometry();
         // Centred before it has its frame: a pixel of frame either way.

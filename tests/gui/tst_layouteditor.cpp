@@ -4,7 +4,7 @@
 #include "gui/captions.h"
 #include "gui/session.h"
 #include "project/contactstore.h"
-#include "project/frmindex.h"
+#include "project/layouteditordialog.h"
 #include "project/projectfile.h"
 
 #include <QApplication>
@@ -70,7 +70,7 @@ struct Layout {
     Session s;
     QString templates;
     QString other;
-    std::unique_ptr<frmindex> editor;
+    std::unique_ptr<LayoutEditorDialog> editor;
 
     explicit Layout(Language language = Language::German, const PageProject &a = sampleProject())
     {
@@ -87,9 +87,9 @@ struct Layout {
         s.dialogs.messages.clear(); // whatever the main window said at start
     }
 
-    frmindex &open()
+    LayoutEditorDialog &open()
     {
-        editor = std::make_unique<frmindex>(s.context, &s.w());
+        editor = std::make_unique<LayoutEditorDialog>(s.context, &s.w());
         editor->show();
         return *editor;
     }
@@ -155,7 +155,7 @@ private slots:
 void tst_layouteditor::opensTheSelectedPage()
 {
     Layout l;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     QCOMPARE(e.windowTitle(), u"Seiteneinstellung/Vorschau   Datei: a.pdt"_s);
     QCOMPARE(l.get<QPlainTextEdit>("txttitel")->toPlainText(), u"Meine FAQ\nzweite Zeile"_s);
     QCOMPARE(l.colorText("Label12"), u"#FF0000"_s);
@@ -197,7 +197,7 @@ void tst_layouteditor::opensWithoutAProject()
     QVERIFY(testutil::writeBytes(l.s.state.dataFolder() + u"mail.dat"_s,
                                  "1.2.5\r\nmax@example.org\r\n"));
     l.s.state.pages.setPage(page);
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     QCOMPARE(l.get<QPlainTextEdit>("txttitel")->toPlainText(),
              u"FAQ- Häfig gestellte Fragen und \nAntworten\n"_s);
     QCOMPARE(l.get<QLineEdit>("txtdatname")->text(), u"faqpage1"_s);
@@ -218,7 +218,7 @@ void tst_layouteditor::opensWithoutAProject()
 void tst_layouteditor::saveIntoAnotherFolder()
 {
     Layout l;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     const QString target = l.other + u"neu.pdt"_s;
     // No keeps the folder and shows the save dialog again; Yes moves it.
     l.s.dialogs.answers << AnswerYes << AnswerNo << AnswerYes << AnswerYes;
@@ -253,7 +253,7 @@ void tst_layouteditor::saveIntoAnotherFolder()
 void tst_layouteditor::declinedFolderChangeKeepsTheSettings()
 {
     Layout l;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     l.s.dialogs.answers << AnswerYes << AnswerCancel; // create, then not the folder
     l.save(l.other + u"neu.pdt"_s);                   // the dialog shown again is cancelled
     QCOMPARE(l.s.dialogs.fileRequests.size(), 2);
@@ -278,7 +278,7 @@ void tst_layouteditor::openFromAnotherFolder()
     b.keywords = {u"drei"_s};
     Layout l;
     savePageProject(l.other + u"b.pdt"_s, b, {});
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     l.s.dialogs.files << l.other + u"b.pdt"_s;
     e.cmdoeffnefarbe_Click();
 
@@ -309,7 +309,7 @@ void tst_layouteditor::openFromAnotherFolder()
 void tst_layouteditor::keywordEnter()
 {
     Layout l;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     QComboBox *list = l.keywords();
     list->clear();
     for (int i = 1; i <= 29; ++i) {
@@ -368,7 +368,7 @@ void tst_layouteditor::keywordRemoval()
 void tst_layouteditor::keywordSavedOnce()
 {
     Layout l;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     // As after opening, the first keyword stands in the entry field.
     QCOMPARE(l.keywords()->currentText(), u"eins"_s);
     l.keywords()->addItem(u"zwei"_s);
@@ -429,7 +429,7 @@ void tst_layouteditor::choosingAnElement()
     PageProject p = sampleProject();
     p.textColor = fileColor;
     Layout l(Language::German, p);
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     QCOMPARE(l.colorText("Label10"), fileColor);
     l.s.sounds.played.clear();
     l.get<QRadioButton>("Option1")->click();
@@ -492,7 +492,7 @@ void tst_layouteditor::plusAndMinus()
 void tst_layouteditor::standardColorsCycle()
 {
     Layout l;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     l.get<QRadioButton>("Option3")->click();
     QStringList shown;
     for (int i = 0; i < 17; ++i) {
@@ -510,7 +510,7 @@ void tst_layouteditor::standardColorsCycle()
 void tst_layouteditor::systemColorDialog()
 {
     Layout l;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     l.get<QRadioButton>("Option5")->click();
     l.s.dialogs.colors << std::nullopt << qint32(0x0C0B0A);
     l.get<QRadioButton>("optsystem")->click(); // cancelled: nothing changes
@@ -543,7 +543,7 @@ void tst_layouteditor::backgroundPicture()
     p.picturePath = picture;
     p.pictureUse = PictureUse::Used;
     savePageProject(l.templates + u"a.pdt"_s, p, {});
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
 
     // Tiled over the preview from its corner at the picture's size.
     auto *preview = l.get<QLabel>("picvorschau");
@@ -638,7 +638,7 @@ void tst_layouteditor::leaving()
     QFETCH(QString, text);
     QFETCH(QString, title);
     Layout l(english ? Language::English : Language::German);
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     if (saveFirst) {
         l.save(l.templates + u"a.pdt"_s);
         QVERIFY(e.pageSaved());
@@ -671,14 +671,14 @@ void tst_layouteditor::leaveShownModally()
     l.s.dialogs.answers << AnswerNo << AnswerYes; // stay once, then leave
     bool modal = false, stayed = false;
     QTimer::singleShot(0, this, [&] {
-        auto *editor = l.s.w().findChild<frmindex *>();
+        auto *editor = l.s.w().findChild<LayoutEditorDialog *>();
         modal = editor && QApplication::activeModalWidget() == editor;
         auto *leave = editor->findChild<Button3D *>(u"cmdrausprojekt"_s);
         leave->click();
         stayed = editor->isVisible();
         leave->click();
     });
-    frmindex::showFor(l.s.context, &l.s.w());
+    LayoutEditorDialog::showFor(l.s.context, &l.s.w());
     QVERIFY(modal && stayed);
     QCOMPARE(l.s.dialogs.messages.size(), 2);
     QCOMPARE(l.s.dialogs.messages.last().title, u"Ohne Speichern verlassen?"_s);
@@ -688,7 +688,7 @@ void tst_layouteditor::leaveShownModally()
 void tst_layouteditor::addressChangeAloneAsks()
 {
     Layout l;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     l.save(l.templates + u"a.pdt"_s);
     QVERIFY(e.pageSaved());
     QTest::keyClicks(l.get<QLineEdit>("txtmail"), u"x"_s);
@@ -739,7 +739,7 @@ void tst_layouteditor::contactStore()
     Layout l;
     const QString file = l.s.state.dataFolder() + u"mail.dat"_s;
     QVERIFY(testutil::writeBytes(file, store));
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     QCOMPARE(l.get<QLineEdit>("txtmail")->text(), shown);
     QCOMPARE(l.s.errors.reports, reports);
 
@@ -760,7 +760,7 @@ void tst_layouteditor::contactStore()
 void tst_layouteditor::failedWritesAreReported()
 {
     Layout l;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     const QString target = l.templates + u"a.pdt"_s;
     const QByteArray before = testutil::readBytes(target);
     // A font name the file cannot hold: nothing is written, the old file stays.
@@ -793,7 +793,7 @@ void tst_layouteditor::schemePaintsByRole()
     const QString file = l.s.path(u"bunt.sch"_s);
     saveSchemeFile(file, scheme);
     l.s.state.settings.schemeFilePath = file;
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     QCOMPARE(l.s.state.currentColors, scheme);
     QCOMPARE(l.s.state.savedColors, scheme);
 
@@ -831,7 +831,7 @@ void tst_layouteditor::captionsFit()
 {
     QFETCH(bool, english);
     Layout l(english ? Language::English : Language::German);
-    frmindex &e = l.open();
+    LayoutEditorDialog &e = l.open();
     QCOMPARE(testutil::cutOffCaptions(&e), QStringList());
     QCOMPARE(e.windowTitle(), english ? u"Page layout/preview   File: a.pdt"_s
                                       : u"Seiteneinstellung/Vorschau   Datei: a.pdt"_s);

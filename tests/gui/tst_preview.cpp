@@ -3,10 +3,10 @@
 #include "database/faqfile.h"
 #include "gui/captions.h"
 #include "gui/session.h"
-#include "html/frmexport.h"
+#include "html/exportdialog.h"
 #include "html/pagepreview.h"
 #include "project/contactstore.h"
-#include "project/frmindex.h"
+#include "project/layouteditordialog.h"
 #include "project/projectfile.h"
 
 #include <QComboBox>
@@ -68,7 +68,7 @@ struct Export {
     QString templates = withTrailingSeparator(s.path(u"vorlagen"_s));
     QString html = withTrailingSeparator(s.path(u"html"_s));
     QString database = s.path(u"fragen.faq"_s);
-    std::unique_ptr<frmexport> dialog;
+    std::unique_ptr<ExportDialog> dialog;
 
     explicit Export(Language language = Language::German, const QByteArray &project = projectFile())
     {
@@ -95,9 +95,9 @@ struct Export {
         s.dialogs.messages.clear();
     }
 
-    frmexport &open()
+    ExportDialog &open()
     {
-        dialog = std::make_unique<frmexport>(s.context, &s.w());
+        dialog = std::make_unique<ExportDialog>(s.context, &s.w());
         dialog->show();
         return *dialog;
     }
@@ -171,7 +171,7 @@ void applyOptions(Export &e, const QStringList &options)
 struct Colors {
     Session s;
     QString templates = withTrailingSeparator(s.path(u"vorlagen"_s));
-    std::unique_ptr<frmindex> editor;
+    std::unique_ptr<LayoutEditorDialog> editor;
 
     Colors(Language language, const QStringList &colors) // text, background, active, visited, new
     {
@@ -193,7 +193,7 @@ struct Colors {
         s.state.pages.setTemplatesFolder(templates);
         s.state.pages.rescan();
         s.state.pages.setPage(u"a.pdt"_s);
-        editor = std::make_unique<frmindex>(s.context, &s.w());
+        editor = std::make_unique<LayoutEditorDialog>(s.context, &s.w());
         editor->show();
     }
 
@@ -495,7 +495,7 @@ private slots:
     void newControlsClearOfOthers()
     {
         Export e(Language::German);
-        frmexport &d = e.open();
+        ExportDialog &d = e.open();
         for (const char *name : {"chkmodern", "cmdvorschau", "pageLanguageLabel", "pageLanguage"}) {
             const QRect r = e.get<QWidget>(name)->geometry();
             QVERIFY(d.rect().contains(r));

@@ -1,6 +1,6 @@
 #include "app/textcodec.h"
 #include "controls/colorvalue.h"
-#include "editor/frmsort.h"
+#include "editor/reorderdialog.h"
 #include "gui/captions.h"
 #include "gui/session.h"
 #include "settings/settingsfile.h"
@@ -51,7 +51,7 @@ QString arrowState(QLabel *a)
 {
     const QImage shown = a->pixmap().toImage();
     for (const int id : {101, 102, 103, 104})
-        if (shown == frmsort::bitmap(id).toImage())
+        if (shown == ReorderDialog::bitmap(id).toImage())
             return QString::number(id) + (a->isEnabled() ? u'+' : u'-');
     return QStringLiteral("?");
 }
@@ -73,7 +73,7 @@ private slots:
     {
         QList<QImage> images;
         for (const int id : {101, 102, 103, 104}) {
-            const QImage image = frmsort::bitmap(id).toImage();
+            const QImage image = ReorderDialog::bitmap(id).toImage();
             QVERIFY2(!image.isNull(), qPrintable(QString::number(id)));
             QVERIFY(!images.contains(image));
             images << image;
@@ -106,7 +106,7 @@ private slots:
         QFETCH(QString, down);
         Session s;
         s.open(s.writeDatabase(QStringLiteral("a.faq"), count));
-        frmsort window(s.context, &s.w());
+        ReorderDialog window(s.context, &s.w());
         QCOMPARE(lines(&window).size(), count);
         QVERIFY(list(&window)->selectedItems().isEmpty());
         if (line >= 0)
@@ -137,7 +137,7 @@ private slots:
         QFETCH(int, count);
         Session s;
         s.open(s.writeDatabase(QStringLiteral("a.faq"), count));
-        frmsort window(s.context, &s.w());
+        ReorderDialog window(s.context, &s.w());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         list(&window)->setCurrentRow(count - 1);
@@ -171,7 +171,7 @@ private slots:
     {
         Session s;
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 3));
-        frmsort window(s.context, &s.w());
+        ReorderDialog window(s.context, &s.w());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         list(&window)->setCurrentRow(0);
@@ -227,7 +227,7 @@ private slots:
                                           seen = lines(modal);
                                           if (move) {
                                               list(modal)->setCurrentRow(2);
-                                              static_cast<frmsort *>(modal)->img_oben_Click();
+                                              static_cast<ReorderDialog *>(modal)->img_oben_Click();
                                           }
                                       });
         QVERIFY(opened);
@@ -326,7 +326,7 @@ private slots:
         Session s;
         if (english)
             s.w().mnuenglisch_Click();
-        frmsort window(s.context, &s.w());
+        ReorderDialog window(s.context, &s.w());
         QCOMPARE(window.windowTitle(), title);
         QCOMPARE(window.findChild<Button3D *>(QStringLiteral("cmdraus"))->caption(), back);
         QCOMPARE(window.findChild<QLabel *>(QStringLiteral("Label1"))->text(), instructions);
@@ -340,12 +340,12 @@ private slots:
     {
         Session s;
         {
-            frmsort window(s.context, &s.w());
+            ReorderDialog window(s.context, &s.w());
             QVERIFY(!window.autoFillBackground()); // no scheme loaded: design colours
             QVERIFY(!window.findChild<Button3D *>(QStringLiteral("cmdraus"))->faceColor());
         }
         s.state.currentColors.entries = {0x112233, 0x445566, 0x778899, 0xAABBCC};
-        frmsort window(s.context, &s.w());
+        ReorderDialog window(s.context, &s.w());
         auto *back = window.findChild<Button3D *>(QStringLiteral("cmdraus"));
         QCOMPARE(window.palette().color(QPalette::Window), colorFromBgr(0x778899));
         QCOMPARE(window.findChild<QLabel *>(QStringLiteral("Label1"))
@@ -362,7 +362,7 @@ private slots:
         Session s;
         s.w().move(40, 30);
         s.w().resize(s.w().width() * 3 / 2, s.w().height() * 5 / 4);
-        frmsort window(s.context, &s.w());
+        ReorderDialog window(s.context, &s.w());
         const int designWidth = list(&window)->width();
         const int designWindowWidth = window.width();
         window.show();

@@ -4,9 +4,9 @@
 #include "controls/colorvalue.h"
 #include "gui/captions.h"
 #include "gui/session.h"
-#include "windows/frminfo.h"
-#include "windows/frmintro.h"
-#include "windows/frmueber.h"
+#include "windows/aboutwindow.h"
+#include "windows/infowindow.h"
+#include "windows/splashwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,7 +72,7 @@ bool hasColour(const QImage &image, int top, int bottom, QRgb colour)
     return false;
 }
 
-QImage frameOf(frmueber &w)
+QImage frameOf(AboutWindow &w)
 {
     return child<QLabel>(w, "picOut")->pixmap().toImage();
 }
@@ -107,7 +107,7 @@ private slots:
         FakeFonts fonts;
         fonts.names = names;
         int mainShown = 0;
-        frmintro splash(c.context, fonts, [&] { ++mainShown; });
+        SplashWindow splash(c.context, fonts, [&] { ++mainShown; });
         QLabel *percent = child<QLabel>(splash, "lblproz");
         QStringList seen;
         fonts.onName = [&](int index) {
@@ -130,7 +130,7 @@ private slots:
         FakeFonts fonts;
         fonts.names = fontNames(3);
         int mainShown = 0;
-        frmintro splash(c.context, fonts, [&] { ++mainShown; });
+        SplashWindow splash(c.context, fonts, [&] { ++mainShown; });
         QVERIFY(splash.isVisible());
         QCOMPARE(splash.windowTitle(), QStringLiteral("Askbright ....lade Schriftarten"));
         QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -159,9 +159,9 @@ private slots:
         Context c;
         FakeFonts fonts;
         fonts.names = fontNames(5);
-        std::unique_ptr<frm1> window;
-        frmintro splash(c.context, fonts, [&] {
-            window = std::make_unique<frm1>(c.context);
+        std::unique_ptr<MainWindow> window;
+        SplashWindow splash(c.context, fonts, [&] {
+            window = std::make_unique<MainWindow>(c.context);
             window->Form_Load();
         });
         splash.cmd_Click();
@@ -176,7 +176,7 @@ private slots:
         fonts.names = fontNames(10);
         fonts.failAt = 4;
         int mainShown = 0;
-        frmintro splash(c.context, fonts, [&] { ++mainShown; });
+        SplashWindow splash(c.context, fonts, [&] { ++mainShown; });
         splash.cmd_Click();
         QCOMPARE(c.errors.reports, QStringList{"frmintro/cmd_Click/9"});
         QCOMPARE(mainShown, 1);
@@ -190,7 +190,7 @@ private slots:
         Context c;
         FakeFonts fonts;
         fonts.names = fontNames(600);
-        frmintro splash(c.context, fonts, {});
+        SplashWindow splash(c.context, fonts, {});
         QElapsedTimer timer;
         timer.start();
         splash.cmd_Click();
@@ -223,7 +223,7 @@ private slots:
         Context c;
         if (text != "missing")
             testutil::writeBytes(c.path(aboutTextName), text);
-        frmueber w(c.context);
+        AboutWindow w(c.context);
         w.show();
         const int closingTick =
             extraTicks + (QTest::currentDataTag() == QLatin1String("empty file") ||
@@ -244,7 +244,7 @@ private slots:
     {
         Context c;
         testutil::writeBytes(c.path(aboutTextName), QByteArray("MMMMMMMM\r\n").repeated(10));
-        frmueber w(c.context);
+        AboutWindow w(c.context);
         const int height = child<QLabel>(w, "picOut")->height();
         QCOMPARE(w.aboutLineCount(), 10);
 
@@ -273,7 +273,7 @@ private slots:
     {
         Context c;
         testutil::writeBytes(c.path(aboutTextName), "a\r\n");
-        frmueber w(c.context);
+        AboutWindow w(c.context);
         QVERIFY(QRegularExpression(QStringLiteral("^Askbright  Version \\d+\\.\\d+\\.\\d+$"))
                     .match(w.windowTitle())
                     .hasMatch());
@@ -312,7 +312,7 @@ private slots:
         QFETCH(QString, lastLine);
         Context c;
         c.state.setLanguage(english ? Language::English : Language::German);
-        frminfo w(c.context);
+        InfoWindow w(c.context);
         QCOMPARE(w.windowTitle(), title);
         QCOMPARE(child<Button3D>(w, "cmdinfoend")->caption(), button);
         const QStringList request = child<QLabel>(w, "lbl1")->text().split(u'\n');
@@ -334,9 +334,9 @@ private slots:
     void addressIsTheSameInBothLanguages()
     {
         Context c;
-        frminfo german(c.context);
+        InfoWindow german(c.context);
         c.state.setLanguage(Language::English);
-        frminfo english(c.context);
+        InfoWindow english(c.context);
         for (const char *label : {"lbladr", "lblkn", "Label3"})
             QCOMPARE(child<QLabel>(english, label)->text(), child<QLabel>(german, label)->text());
         QVERIFY(child<QLabel>(german, "lbl1")->text() != child<QLabel>(english, "lbl1")->text());
@@ -356,7 +356,7 @@ private slots:
         const ColorScheme scheme{{0x604020, 0x0000C0, 0xD0E0F0, 0x00FFFF}};
         if (schemeLoaded)
             c.state.currentColors = scheme;
-        frminfo w(c.context);
+        InfoWindow w(c.context);
         auto *back = child<Button3D>(w, "cmdinfoend");
         const QColor designText = QApplication::palette().color(QPalette::WindowText);
         auto text = [&](const char *name) {
@@ -401,7 +401,7 @@ private slots:
         s.alwaysOnTop = onTop;
         s.windowLeft = 1500;
         s.windowTop = 3000;
-        frminfo w(c.context);
+        InfoWindow w(c.context);
         if (centre) {
             QCOMPARE(w.pos(), QPoint(100, 200));
         } else {
@@ -421,7 +421,7 @@ private slots:
     void homepageLinkOpensTheHomepage()
     {
         Context c;
-        frminfo w(c.context);
+        InfoWindow w(c.context);
         w.show();
         QTest::mouseClick(child<QLabel>(w, "lblhomepage"), Qt::RightButton);
         QVERIFY(c.dialogs.opened.isEmpty());

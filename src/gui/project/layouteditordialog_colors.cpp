@@ -7,7 +7,7 @@
 #include "controls/button3d.h"
 #include "controls/colorvalue.h"
 #include "project/contrast.h"
-#include "project/frmindex.h"
+#include "project/layouteditordialog.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -40,7 +40,7 @@ void setBackground(QWidget *widget, QPalette::ColorRole role, const QColor &colo
 
 } // namespace
 
-int frmindex::selectedElement() const
+int LayoutEditorDialog::selectedElement() const
 {
     for (int e = 0; e < ElementCount; ++e)
         if (m_options[size_t(e)]->isChecked())
@@ -48,12 +48,12 @@ int frmindex::selectedElement() const
     return -1;
 }
 
-ColorParts frmindex::sliderParts() const
+ColorParts LayoutEditorDialog::sliderParts() const
 {
     return {m_sliders[0]->value(), m_sliders[1]->value(), m_sliders[2]->value()};
 }
 
-void frmindex::setColorText(int element, const QString &text)
+void LayoutEditorDialog::setColorText(int element, const QString &text)
 {
     QLabel *label = m_colorLabels[size_t(element)];
     if (label->text() == text)
@@ -63,7 +63,7 @@ void frmindex::setColorText(int element, const QString &text)
     kontrast_zeigen();
 }
 
-void frmindex::kontrast_zeigen()
+void LayoutEditorDialog::kontrast_zeigen()
 {
     const ColorParts background = askbright::rgb_errechnen(m_colorLabels[BgColor]->text());
     // Unmarked labels keep the colour the other labels have.
@@ -87,7 +87,7 @@ void frmindex::kontrast_zeigen()
     }
 }
 
-void frmindex::paintElement(int element, quint32 platformValue)
+void LayoutEditorDialog::paintElement(int element, quint32 platformValue)
 {
     const QColor color = colorFromBgr(qint32(platformValue));
     switch (element) {
@@ -113,7 +113,7 @@ void frmindex::paintElement(int element, quint32 platformValue)
     }
 }
 
-void frmindex::paintSwatches()
+void LayoutEditorDialog::paintSwatches()
 {
     const ColorParts parts = sliderParts();
     const int values[] = {parts.red, parts.green, parts.blue};
@@ -126,14 +126,14 @@ void frmindex::paintSwatches()
     setBackground(gesamtfarbe, QPalette::Window, colorFromBgr(qint32(platformColor(parts))));
 }
 
-void frmindex::rgb_errechnen(const QString &colorText)
+void LayoutEditorDialog::rgb_errechnen(const QString &colorText)
 {
     m_hex = splitColorText(colorText);
     m_val = askbright::rgb_errechnen(colorText);
     setSliders(m_val);
 }
 
-void frmindex::setSliders(ColorParts parts)
+void LayoutEditorDialog::setSliders(ColorParts parts)
 {
     // Red, green, blue in this order; each slider that moves acts on its own.
     m_sliders[0]->setValue(parts.red);
@@ -141,7 +141,7 @@ void frmindex::setSliders(ColorParts parts)
     m_sliders[2]->setValue(parts.blue);
 }
 
-void frmindex::slider_Change(int channel)
+void LayoutEditorDialog::slider_Change(int channel)
 {
     static const char *const names[] = {"scrollrot_Change", "scrollgruen_Change",
                                         "scrollblau_Change"};
@@ -155,7 +155,7 @@ void frmindex::slider_Change(int channel)
     });
 }
 
-void frmindex::farbe_zeigen()
+void LayoutEditorDialog::farbe_zeigen()
 {
     const int element = selectedElement();
     if (element < 0)
@@ -164,7 +164,7 @@ void frmindex::farbe_zeigen()
     paintElement(element, platformColor(sliderParts()));
 }
 
-void frmindex::enableColorTools(bool enabled)
+void LayoutEditorDialog::enableColorTools(bool enabled)
 {
     for (QWidget *tool : std::initializer_list<QWidget *>{
              m_swatches[0], m_swatches[1], m_swatches[2], opthand, optsystem, m_sliders[0],
@@ -172,14 +172,14 @@ void frmindex::enableColorTools(bool enabled)
         tool->setEnabled(enabled);
 }
 
-void frmindex::farb_frei()
+void LayoutEditorDialog::farb_frei()
 {
     enableColorTools(true);
     paintSwatches();
     m_sliderEventsOff.clear();
 }
 
-void frmindex::Option_Click(int element)
+void LayoutEditorDialog::Option_Click(int element)
 {
     static const char *const names[] = {"Option1_Click", "Option2_Click", "Option3_Click",
                                         "Option4_Click", "Option5_Click"};
@@ -201,7 +201,7 @@ void frmindex::Option_Click(int element)
     });
 }
 
-void frmindex::step(int direction)
+void LayoutEditorDialog::step(int direction)
 {
     for (QScrollBar *slider : m_sliders) {
         const int value = slider->value();
@@ -211,7 +211,8 @@ void frmindex::step(int direction)
     farbe_zeigen();
 }
 
-void frmindex::fastSteps(int direction, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+void LayoutEditorDialog::fastSteps(int direction, Qt::MouseButton button,
+                                   Qt::KeyboardModifiers modifiers)
 {
     const Qt::KeyboardModifiers held =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
@@ -222,27 +223,27 @@ void frmindex::fastSteps(int direction, Qt::MouseButton button, Qt::KeyboardModi
         step(direction);
 }
 
-void frmindex::cmdplus_Click()
+void LayoutEditorDialog::cmdplus_Click()
 {
     guard("cmdplus_Click", [this] { step(+1); });
 }
 
-void frmindex::cmdminus_Click()
+void LayoutEditorDialog::cmdminus_Click()
 {
     guard("cmdminus_Click", [this] { step(-1); });
 }
 
-void frmindex::cmdplus_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+void LayoutEditorDialog::cmdplus_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     guard("cmdplus_MouseDown", [&] { fastSteps(+1, button, modifiers); });
 }
 
-void frmindex::cmdminus_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+void LayoutEditorDialog::cmdminus_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     guard("cmdminus_MouseDown", [&] { fastSteps(-1, button, modifiers); });
 }
 
-void frmindex::cmdnorm_Click()
+void LayoutEditorDialog::cmdnorm_Click()
 {
     guard("cmdnorm_Click", [this] {
         const QString &color = StandardColors[size_t(m_nextStandardColor)];
@@ -252,7 +253,7 @@ void frmindex::cmdnorm_Click()
     });
 }
 
-void frmindex::optsystem_Click()
+void LayoutEditorDialog::optsystem_Click()
 {
     // A cancelled dialog ends the command without a message.
     m_ctx.guarded(
@@ -277,7 +278,7 @@ void frmindex::optsystem_Click()
         [](const AppError &) {});
 }
 
-void frmindex::opthand_Click()
+void LayoutEditorDialog::opthand_Click()
 {
     guard("opthand_Click", [this] { m_sliderEventsOff.clear(); });
 }

@@ -12,10 +12,10 @@ class WindowContext;
 // The info and donation window: title and version, a request for a
 // voluntary donation, the maker's address and bank details and a link to
 // the homepage.
-class frminfo : public QDialog {
+class InfoWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit frminfo(WindowContext &context, QWidget *parent = nullptr);
+    explicit InfoWindow(WindowContext &context, QWidget *parent = nullptr);
 
     void cmdinfoend_Click();
     void lblhomepage_Click();

@@ -1,4 +1,4 @@
-#include "editor/frm1.h"
+#include "editor/mainwindow.h"
 
 #include "app/apperror.h"
 #include "app/placement.h"
@@ -16,7 +16,7 @@
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"
 #include "state/appstate.h"
-#include "windows/frmintro.h"
+#include "windows/splashwindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -45,7 +45,7 @@ QFont fieldFont(const FieldFont &f)
 
 } // namespace
 
-frm1::frm1(WindowContext &context, QWidget *parent)
+MainWindow::MainWindow(WindowContext &context, QWidget *parent)
     : QMainWindow(parent), m_ctx(context), m_state(context.state),
       m_stddialog(context.dialogs, [&context] { return context.language(); }),
       m_tray(new TrayControl(this))
@@ -62,7 +62,7 @@ frm1::frm1(WindowContext &context, QWidget *parent)
     setMinimumSize(pixelsFromTwips(minimumWidthTwips), pixelsFromTwips(minimumHeightTwips));
     resize(minimumSize());
     m_resize = new ResizeEngine(centralWidget(), this);
-    connect(m_tray, &TrayControl::mouseDown, this, &frm1::tray_MouseDown);
+    connect(m_tray, &TrayControl::mouseDown, this, &MainWindow::tray_MouseDown);
     // The desktop session ending closes without questions, like the exit command.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { noteSessionEnd(); });
 
@@ -86,17 +86,17 @@ frm1::frm1(WindowContext &context, QWidget *parent)
     m_ctx.unsavedRecords = [this] { return recordsWithShown(); };
 }
 
-bool frm1::guard(const char *procedure, const std::function<void()> &body)
+bool MainWindow::guard(const char *procedure, const std::function<void()> &body)
 {
     return m_ctx.guarded("frm1", procedure, body);
 }
 
-Language frm1::language() const
+Language MainWindow::language() const
 {
     return m_state.language();
 }
 
-void frm1::buildControls()
+void MainWindow::buildControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -166,23 +166,23 @@ void frm1::buildControls()
         connect(field, &QLineEdit::textEdited, this, [this] { markChanged(); });
     connect(chkfragez2, &QCheckBox::clicked, this, [this] { markChanged(); });
 
-    const std::pair<Button3D *, void (frm1::*)()> handlers[] = {
-        {cmdanfang, &frm1::cmdanfang_Click},
-        {cmdzurueck, &frm1::cmdzurueck_Click},
-        {cmdvor, &frm1::cmdvor_Click},
-        {cmdende, &frm1::cmdende_Click},
-        {cmdinsert, &frm1::cmdinsert_Click},
-        {cmdloeschen, &frm1::cmdloeschen_Click},
-        {cmdaktuell, &frm1::cmdaktuell_Click},
-        {Command1, &frm1::Command1_Click},
-        {cmdsloeschen, &frm1::cmdsloeschen_Click},
-        {cmdhtml, &frm1::cmdhtml_Click},
+    const std::pair<Button3D *, void (MainWindow::*)()> handlers[] = {
+        {cmdanfang, &MainWindow::cmdanfang_Click},
+        {cmdzurueck, &MainWindow::cmdzurueck_Click},
+        {cmdvor, &MainWindow::cmdvor_Click},
+        {cmdende, &MainWindow::cmdende_Click},
+        {cmdinsert, &MainWindow::cmdinsert_Click},
+        {cmdloeschen, &MainWindow::cmdloeschen_Click},
+        {cmdaktuell, &MainWindow::cmdaktuell_Click},
+        {Command1, &MainWindow::Command1_Click},
+        {cmdsloeschen, &MainWindow::cmdsloeschen_Click},
+        {cmdhtml, &MainWindow::cmdhtml_Click},
     };
     for (const auto &[b, handler] : handlers)
         connect(b, &QPushButton::clicked, this, handler);
 }
 
-QAction *frm1::addAction(QMenu *menu, const char *name, void (frm1::*handler)())
+QAction *MainWindow::addAction(QMenu *menu, const char *name, void (MainWindow::*handler)())
 {
     QAction *action = menu->addAction(QString());
     action->setObjectName(QLatin1String(name));
@@ -193,7 +193,7 @@ QAction *frm1::addAction(QMenu *menu, const char *name, void (frm1::*handler)())
     return action;
 }
 
-void frm1::buildMenus()
+void MainWindow::buildMenus()
 {
     auto menu = [this](QMenu *parent, const char *name) {
         QMenu *m = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
@@ -207,16 +207,16 @@ void frm1::buildMenus()
     };
 
     mnudatei = menu(nullptr, "mnudatei");
-    connect(mnudatei, &QMenu::aboutToShow, this, &frm1::mnudatei_Click);
-    mnudatneu = addAction(mnudatei, "mnudatneu", &frm1::mnudatneu_Click);
-    mnudatoeffnen = addAction(mnudatei, "mnudatoeffnen", &frm1::mnudatoeffnen_Click);
+    connect(mnudatei, &QMenu::aboutToShow, this, &MainWindow::mnudatei_Click);
+    mnudatneu = addAction(mnudatei, "mnudatneu", &MainWindow::mnudatneu_Click);
+    mnudatoeffnen = addAction(mnudatei, "mnudatoeffnen", &MainWindow::mnudatoeffnen_Click);
     mnudatspeichern = addAction(mnudatei, "mnudatspeichern", nullptr);
     connect(mnudatspeichern, &QAction::triggered, this, [this] { mnudatspeichern_Click(); });
     mnudatspeiunter = addAction(mnudatei, "mnudatspeiunter", nullptr);
     connect(mnudatspeiunter, &QAction::triggered, this, [this] { mnudatspeiunter_Click(); });
-    mnusort = addAction(mnudatei, "mnusort", &frm1::mnusort_Click);
+    mnusort = addAction(mnudatei, "mnusort", &MainWindow::mnusort_Click);
     strich3 = separator(mnudatei, "strich3");
-    mnuexporttext = addAction(mnudatei, "mnuexporttext", &frm1::mnuexporttext_Click);
+    mnuexporttext = addAction(mnudatei, "mnuexporttext", &MainWindow::mnuexporttext_Click);
     mnustrich = separator(mnudatei, "mnustrich");
     for (int i = 0; i < 8; ++i) {
         m[size_t(i)] = mnudatei->addAction(QString());
@@ -224,41 +224,41 @@ void frm1::buildMenus()
         connect(m[size_t(i)], &QAction::triggered, this, [this, i] { m_Click(i + 1); });
     }
     mnunix = separator(mnudatei, "mnunix");
-    mnuhistorie = addAction(mnudatei, "mnuhistorie", &frm1::mnuhistorie_Click);
+    mnuhistorie = addAction(mnudatei, "mnuhistorie", &MainWindow::mnuhistorie_Click);
     mmmmm = separator(mnudatei, "mmmmm");
-    mnuende = addAction(mnudatei, "mnuende", &frm1::mnuende_Click);
+    mnuende = addAction(mnudatei, "mnuende", &MainWindow::mnuende_Click);
 
     mnueinstell = menu(nullptr, "mnueinstell");
-    connect(mnueinstell, &QMenu::aboutToShow, this, &frm1::mnueinstell_Click);
-    mnuklang = addAction(mnueinstell, "mnuklang", &frm1::mnuklang_Click);
+    connect(mnueinstell, &QMenu::aboutToShow, this, &MainWindow::mnueinstell_Click);
+    mnuklang = addAction(mnueinstell, "mnuklang", &MainWindow::mnuklang_Click);
     mnufont = menu(mnueinstell, "mnufont");
-    connect(mnufont, &QMenu::aboutToShow, this, &frm1::mnufont_Click);
-    mnufontgesamt = addAction(mnufont, "mnufontgesamt", &frm1::mnufontgesamt_Click);
-    mnufontfrage = addAction(mnufont, "mnufontfrage", &frm1::mnufontfrage_Click);
-    mnufontantwort = addAction(mnufont, "mnufontantwort", &frm1::mnufontantwort_Click);
-    mnufarbe = addAction(mnueinstell, "mnufarbe", &frm1::mnufarbe_Click);
-    mnuvorlagen = addAction(mnueinstell, "mnuvorlagen", &frm1::mnuvorlagen_Click);
-    mnuhtml = addAction(mnueinstell, "mnuhtml", &frm1::mnuhtml_Click);
+    connect(mnufont, &QMenu::aboutToShow, this, &MainWindow::mnufont_Click);
+    mnufontgesamt = addAction(mnufont, "mnufontgesamt", &MainWindow::mnufontgesamt_Click);
+    mnufontfrage = addAction(mnufont, "mnufontfrage", &MainWindow::mnufontfrage_Click);
+    mnufontantwort = addAction(mnufont, "mnufontantwort", &MainWindow::mnufontantwort_Click);
+    mnufarbe = addAction(mnueinstell, "mnufarbe", &MainWindow::mnufarbe_Click);
+    mnuvorlagen = addAction(mnueinstell, "mnuvorlagen", &MainWindow::mnuvorlagen_Click);
+    mnuhtml = addAction(mnueinstell, "mnuhtml", &MainWindow::mnuhtml_Click);
     mnusprache = menu(mnueinstell, "mnusprache");
-    mnudeutsch = addAction(mnusprache, "mnudeutsch", &frm1::mnudeutsch_Click);
-    mnuenglisch = addAction(mnusprache, "mnuenglisch", &frm1::mnuenglisch_Click);
+    mnudeutsch = addAction(mnusprache, "mnudeutsch", &MainWindow::mnudeutsch_Click);
+    mnuenglisch = addAction(mnusprache, "mnuenglisch", &MainWindow::mnuenglisch_Click);
 
     mnufenster = menu(nullptr, "mnufenster");
-    connect(mnufenster, &QMenu::aboutToShow, this, &frm1::mnufenster_Click);
-    mnuontop = addAction(mnufenster, "mnuontop", &frm1::mnuontop_Click);
-    mnumin = addAction(mnufenster, "mnumin", &frm1::mnumin_Click);
-    mnuzentrieren = addAction(mnufenster, "mnuzentrieren", &frm1::mnuzentrieren_Click);
-    mnuposition = addAction(mnufenster, "mnuposition", &frm1::mnuposition_Click);
-    mnugroesse = addAction(mnufenster, "mnugroesse", &frm1::mnugroesse_Click);
+    connect(mnufenster, &QMenu::aboutToShow, this, &MainWindow::mnufenster_Click);
+    mnuontop = addAction(mnufenster, "mnuontop", &MainWindow::mnuontop_Click);
+    mnumin = addAction(mnufenster, "mnumin", &MainWindow::mnumin_Click);
+    mnuzentrieren = addAction(mnufenster, "mnuzentrieren", &MainWindow::mnuzentrieren_Click);
+    mnuposition = addAction(mnufenster, "mnuposition", &MainWindow::mnuposition_Click);
+    mnugroesse = addAction(mnufenster, "mnugroesse", &MainWindow::mnugroesse_Click);
 
     mnuinfo = menu(nullptr, "mnuinfo");
-    connect(mnuinfo, &QMenu::aboutToShow, this, &frm1::mnuinfo_Click);
-    mnuhilfe = addAction(mnuinfo, "mnuhilfe", &frm1::mnuhilfe_Click);
-    mnuhome = addAction(mnuinfo, "mnuhome", &frm1::mnuhome_Click);
+    connect(mnuinfo, &QMenu::aboutToShow, this, &MainWindow::mnuinfo_Click);
+    mnuhilfe = addAction(mnuinfo, "mnuhilfe", &MainWindow::mnuhilfe_Click);
+    mnuhome = addAction(mnuinfo, "mnuhome", &MainWindow::mnuhome_Click);
     mnuhome->setText(QStringLiteral("Homepage"));
-    mnuwasneu = addAction(mnuinfo, "mnuwasneu", &frm1::mnuwasneu_Click);
-    mnuueber = addAction(mnuinfo, "mnuueber", &frm1::mnuueber_Click);
-    mnudonate = addAction(mnuinfo, "mnudonate", &frm1::mnudonate_Click);
+    mnuwasneu = addAction(mnuinfo, "mnuwasneu", &MainWindow::mnuwasneu_Click);
+    mnuueber = addAction(mnuinfo, "mnuueber", &MainWindow::mnuueber_Click);
+    mnudonate = addAction(mnuinfo, "mnudonate", &MainWindow::mnudonate_Click);
 
     for (QAction *a : {mnuklang, mnudeutsch, mnuenglisch, mnuontop, mnumin, mnuzentrieren,
                        mnuposition, mnugroesse})
@@ -267,19 +267,19 @@ void frm1::buildMenus()
 
 // ---------------------------------------------------------------- window states
 
-void frm1::updateTitle()
+void MainWindow::updateTitle()
 {
     // "[*]" shows the modified mark and nothing else.
     setWindowTitle(productTitle + versionText() + m_state.titleSuffix() + QStringLiteral("[*]"));
 }
 
-void frm1::setRecordButtonsVisible(bool visible)
+void MainWindow::setRecordButtonsVisible(bool visible)
 {
     for (Button3D *b : {cmdanfang, cmdzurueck, cmdvor, cmdende, cmdinsert, cmdloeschen})
         b->setVisible(visible);
 }
 
-void frm1::setFieldsEditable(bool editable)
+void MainWindow::setFieldsEditable(bool editable)
 {
     txtfrage->setReadOnly(!editable);
     txtantwort->setReadOnly(!editable);
@@ -292,7 +292,7 @@ void frm1::setFieldsEditable(bool editable)
     }
 }
 
-void frm1::setExportAllowed(bool allowed)
+void MainWindow::setExportAllowed(bool allowed)
 {
     mnuexporttext->setEnabled(allowed);
     cmdhtml->setEnabled(allowed);
@@ -304,18 +304,18 @@ void frm1::setExportAllowed(bool allowed)
     cmdhtml->setCaptionColor(allowed ? enabled : lightGrey);
 }
 
-void frm1::setRecentEntriesEnabled(bool enabled)
+void MainWindow::setRecentEntriesEnabled(bool enabled)
 {
     for (QAction *entry : m)
         entry->setEnabled(enabled);
 }
 
-void frm1::setNextCaptionNew()
+void MainWindow::setNextCaptionNew()
 {
     cmdvor->setCaption(m_ctx.pick(u"&neu", u"&new"));
 }
 
-void frm1::setNextCaptionForPosition()
+void MainWindow::setNextCaptionForPosition()
 {
     const FaqDatabase &db = m_state.database;
     if (db.currentIndex() == db.recordCount())
@@ -324,7 +324,7 @@ void frm1::setNextCaptionForPosition()
         cmdvor->setCaption(QStringLiteral("&>"));
 }
 
-void frm1::setWindowState(WindowState state)
+void MainWindow::setWindowState(WindowState state)
 {
     switch (state) {
     case WindowState::NoDatabase:
@@ -373,7 +373,7 @@ void frm1::setWindowState(WindowState state)
 
 // ---------------------------------------------------------------- start-up
 
-void frm1::Form_Load()
+void MainWindow::Form_Load()
 {
     // Start-up failures are shown and start-up goes on with the next step.
     auto step = [this](const std::function<void()> &body) {
@@ -386,7 +386,7 @@ void frm1::Form_Load()
 
     // The splash has done its work once the main window loads.
     for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *splash = qobject_cast<frmintro *>(w))
+        if (auto *splash = qobject_cast<SplashWindow *>(w))
             splash->close();
     step([&] { m_tray->start(); });
     lbltest->clear();
@@ -456,14 +456,14 @@ void frm1::Form_Load()
     }
 }
 
-bool frm1::readSettings()
+bool MainWindow::readSettings()
 {
     const SettingsReadResult result = m_state.readStartSettings();
     m_state.database.setFaqFolder(m_state.settings.faqFolder);
     return result.outcome == SettingsReadOutcome::Recovered;
 }
 
-void frm1::writeSettings()
+void MainWindow::writeSettings()
 {
     // The remembered position stays what was read at start; the file gets
     // where the window is now.
@@ -482,12 +482,12 @@ void frm1::writeSettings()
 
 // ---------------------------------------------------------------- ending
 
-void frm1::noteSessionEnd()
+void MainWindow::noteSessionEnd()
 {
     m_state.exitConfirmed = 1;
 }
 
-void frm1::mnuende_Click()
+void MainWindow::mnuende_Click()
 {
     m_ctx.guarded(
         [this] {
@@ -514,7 +514,7 @@ void frm1::mnuende_Click()
         });
 }
 
-void frm1::unloadForms()
+void MainWindow::unloadForms()
 {
     m_unloading = true;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -523,7 +523,7 @@ void frm1::unloadForms()
     close();
 }
 
-void frm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     AppSettings &s = m_state.settings;
     // The find bar does not come back at start; the room it took does not either.

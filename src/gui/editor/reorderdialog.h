@@ -17,10 +17,10 @@ class WindowContext;
 // selected one moves one place up or down with the two arrows, and every move
 // swaps two records of the database at once (there is no undo). It lies over
 // its owner, the main window, whenever it becomes active.
-class frmsort : public QDialog {
+class ReorderDialog : public QDialog {
     Q_OBJECT
 public:
-    frmsort(WindowContext &context, QWidget *parent = nullptr);
+    ReorderDialog(WindowContext &context, QWidget *parent = nullptr);
 
     // The arrow pictures: 101 up active, 102 up inactive, 103 down active,
     // 104 down inactive.

@@ -11,8 +11,8 @@
 #include "controls/button3d.h"
 #include "controls/colorvalue.h"
 #include "controls/formontop.h"
-#include "editor/frm1.h"
-#include "editor/frmsort.h"
+#include "editor/mainwindow.h"
+#include "editor/reorderdialog.h"
 #include "fonts/fontlist.h"
 #include "resize/resizeengine.h"
 #include "state/appstate.h"
@@ -27,17 +27,17 @@
 
 namespace askbright {
 
-void frm1::deutsch_frm1()
+void MainWindow::deutsch_frm1()
 {
     applyCaptions(Language::German);
 }
 
-void frm1::englisch_form1()
+void MainWindow::englisch_form1()
 {
     applyCaptions(Language::English);
 }
 
-void frm1::applyCaptions(Language lang)
+void MainWindow::applyCaptions(Language lang)
 {
     const std::pair<QMenu *, int> menus[] = {
         {mnudatei, 1000},   {mnueinstell, 1060}, {mnufont, 1080},
@@ -95,28 +95,28 @@ void frm1::applyCaptions(Language lang)
     status_aktuell();
 }
 
-void frm1::mnudeutsch_Click()
+void MainWindow::mnudeutsch_Click()
 {
     // Choosing the checked entry switches to the other language too, so
     // either entry always switches; the captions follow the signal.
     guard("mnudeutsch_Click", [this] { m_state.setLanguage(language().other()); });
 }
 
-void frm1::mnuenglisch_Click()
+void MainWindow::mnuenglisch_Click()
 {
     guard("mnuenglisch_Click", [this] { m_state.setLanguage(language().other()); });
 }
 
 // ---------------------------------------------------------------- window options
 
-void frm1::setAlwaysOnTop(bool on)
+void MainWindow::setAlwaysOnTop(bool on)
 {
     m_state.settings.alwaysOnTop = on;
     mnuontop->setChecked(on);
     FormOnTop(this, on);
 }
 
-void frm1::outOfTopmostBand(const std::function<void()> &show)
+void MainWindow::outOfTopmostBand(const std::function<void()> &show)
 {
     const bool onTop = m_state.settings.alwaysOnTop;
     if (onTop)
@@ -126,12 +126,12 @@ void frm1::outOfTopmostBand(const std::function<void()> &show)
         FormOnTop(this, true);
 }
 
-void frm1::mnuontop_Click()
+void MainWindow::mnuontop_Click()
 {
     guard("mnuontop_Click", [this] { setAlwaysOnTop(!m_state.settings.alwaysOnTop); });
 }
 
-void frm1::mnumin_Click()
+void MainWindow::mnumin_Click()
 {
     guard("mnumin_Click", [this] {
         AppSettings &s = m_state.settings;
@@ -140,7 +140,7 @@ void frm1::mnumin_Click()
     });
 }
 
-void frm1::mnuklang_Click()
+void MainWindow::mnuklang_Click()
 {
     guard("mnuklang_Click", [this] {
         AppSettings &s = m_state.settings;
@@ -149,7 +149,7 @@ void frm1::mnuklang_Click()
     });
 }
 
-void frm1::mnugroesse_Click()
+void MainWindow::mnugroesse_Click()
 {
     guard("mnugroesse_Click", [this] {
         AppSettings &s = m_state.settings;
@@ -159,7 +159,7 @@ void frm1::mnugroesse_Click()
     });
 }
 
-void frm1::choosePosition(const char *procedure, bool centre)
+void MainWindow::choosePosition(const char *procedure, bool centre)
 {
     guard(procedure, [this, centre] {
         if (isMaximized()) {
@@ -180,21 +180,22 @@ void frm1::choosePosition(const char *procedure, bool centre)
     });
 }
 
-void frm1::mnuzentrieren_Click()
+void MainWindow::mnuzentrieren_Click()
 {
     // The two entries are a pair: clicking either one, ticked or not, moves
     // the tick to the other choice.
     choosePosition("mnuzentrieren_Click", !m_state.settings.centerWindow);
 }
 
-void frm1::mnuposition_Click()
+void MainWindow::mnuposition_Click()
 {
     choosePosition("mnuposition_Click", !m_state.settings.centerWindow);
 }
 
 // ---------------------------------------------------------------- fonts
 
-void frm1::chooseFieldFont(QPlainTextEdit *source, std::initializer_list<QPlainTextEdit *> fields)
+void MainWindow::chooseFieldFont(QPlainTextEdit *source,
+                                 std::initializer_list<QPlainTextEdit *> fields)
 {
     // Any failure, the cancelled dialog included, ends the command silently.
     m_ctx.guarded(
@@ -233,32 +234,32 @@ void frm1::chooseFieldFont(QPlainTextEdit *source, std::initializer_list<QPlainT
         [](const AppError &) {});
 }
 
-void frm1::mnufontgesamt_Click()
+void MainWindow::mnufontgesamt_Click()
 {
     // Both fields start from the answer field.
     chooseFieldFont(txtantwort, {txtfrage, txtantwort});
 }
 
-void frm1::mnufontfrage_Click()
+void MainWindow::mnufontfrage_Click()
 {
     chooseFieldFont(txtfrage, {txtfrage});
 }
 
-void frm1::mnufontantwort_Click()
+void MainWindow::mnufontantwort_Click()
 {
     chooseFieldFont(txtantwort, {txtantwort});
 }
 
 // ---------------------------------------------------------------- help menu
 
-void frm1::missingDocument()
+void MainWindow::missingDocument()
 {
     m_ctx.inform(m_ctx.pick(u"Dokument nicht gefunden, evtl. fehlerhafte Installation",
                             u"Can't find the file, possible wrong installion."),
                  m_ctx.pick(u"Fehlendes Dokument", u"Missing File"), MessageIcon::Exclamation);
 }
 
-void frm1::mnuhilfe_Click()
+void MainWindow::mnuhilfe_Click()
 {
     guard("mnuhilfe_Click", [this] {
         m_ctx.play("help");
@@ -277,12 +278,12 @@ void frm1::mnuhilfe_Click()
     });
 }
 
-void frm1::mnuhome_Click()
+void MainWindow::mnuhome_Click()
 {
     guard("mnuhome_Click", [this] { m_ctx.dialogs.openExternal(homepageUrl); });
 }
 
-void frm1::mnuwasneu_Click()
+void MainWindow::mnuwasneu_Click()
 {
     guard("mnuwasneu_Click", [this] {
         const QString document =
@@ -296,22 +297,22 @@ void frm1::mnuwasneu_Click()
 
 // ---------------------------------------------------------------- menus opening
 
-void frm1::mnueinstell_Click()
+void MainWindow::mnueinstell_Click()
 {
     guard("mnueinstell_Click", [this] { m_ctx.play("menu"); });
 }
 
-void frm1::mnufenster_Click()
+void MainWindow::mnufenster_Click()
 {
     guard("mnufenster_Click", [this] { m_ctx.play("menu"); });
 }
 
-void frm1::mnufont_Click()
+void MainWindow::mnufont_Click()
 {
     guard("mnufont_Click", [this] { m_ctx.play("menu"); });
 }
 
-void frm1::mnuinfo_Click()
+void MainWindow::mnuinfo_Click()
 {
     guard("mnuinfo_Click", [this] { m_ctx.play("help"); });
 }
@@ -334,7 +335,7 @@ public:
 
 } // namespace
 
-void frm1::hilfe_rechts()
+void MainWindow::hilfe_rechts()
 {
     guard("hilfe_rechts", [this] {
         QMenuBar *bar = menuBar();
@@ -359,7 +360,7 @@ void frm1::hilfe_rechts()
     });
 }
 
-void frm1::tray_MouseDown(int button)
+void MainWindow::tray_MouseDown(int button)
 {
     guard("tray_MouseDown", [this, button] {
         if (button != 1)
@@ -377,7 +378,7 @@ void frm1::tray_MouseDown(int button)
 
 // ---------------------------------------------------------------- re-ordering
 
-void frm1::mnusort_Click()
+void MainWindow::mnusort_Click()
 {
     guard("mnusort_Click", [this] {
         FaqDatabase &db = m_state.database;
@@ -395,7 +396,7 @@ void frm1::mnusort_Click()
             commit();
         db.markChanged();
 
-        frmsort window(m_ctx, this);
+        ReorderDialog window(m_ctx, this);
         m_ctx.showModal(this, window);
 
         cmdvor->setCaption(QStringLiteral("&>"));

@@ -5,14 +5,14 @@
 #include "app/messages.h"
 #include "app/schemepainter.h"
 #include "app/windowcontext.h"
-#include "appearance/frmfarb.h"
+#include "appearance/schemeeditordialog.h"
 #include "appearance/schemefile.h"
 #include "controls/button3d.h"
 #include "controls/pathlabel.h"
-#include "editor/frm1.h"
+#include "editor/mainwindow.h"
 #include "state/appstate.h"
-#include "windows/frminfo.h"
-#include "windows/frmueber.h"
+#include "windows/aboutwindow.h"
+#include "windows/infowindow.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -20,7 +20,7 @@
 
 namespace askbright {
 
-void frm1::startupScheme()
+void MainWindow::startupScheme()
 {
     AppSettings &s = m_state.settings;
     s.schemeFilePath = startupSchemePath(s.schemeFilePath, m_state.programFolder());
@@ -34,7 +34,7 @@ void frm1::startupScheme()
         m_state.applyScheme();
 }
 
-void frm1::skin_aktuell()
+void MainWindow::skin_aktuell()
 {
     const ColorScheme &c = m_state.currentColors;
     paintWithScheme(cmdinsert, SchemeRole::Button, c);
@@ -56,30 +56,30 @@ void frm1::skin_aktuell()
     paintWithScheme(centralWidget(), SchemeRole::Window, c);
 }
 
-void frm1::mnufarbe_Click()
+void MainWindow::mnufarbe_Click()
 {
     guard("mnufarbe_Click", [this] {
-        frmfarb editor(m_ctx, this);
+        SchemeEditorDialog editor(m_ctx, this);
         m_ctx.showModal(this, editor);
     });
 }
 
-void frm1::mnuueber_Click()
+void MainWindow::mnuueber_Click()
 {
     guard("mnuueber_Click", [this] {
         if (!QFileInfo(m_state.programFolder() + aboutTextName).isFile()) {
             missingDocument();
             return;
         }
-        frmueber about(m_ctx, this);
+        AboutWindow about(m_ctx, this);
         m_ctx.showModal(this, about);
     });
 }
 
-void frm1::mnudonate_Click()
+void MainWindow::mnudonate_Click()
 {
     guard("mnudonate_Click", [this] {
-        frminfo info(m_ctx, this);
+        InfoWindow info(m_ctx, this);
         m_ctx.showModal(this, info);
     });
 }

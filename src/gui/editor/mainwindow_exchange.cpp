@@ -6,7 +6,7 @@
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
 #include "database/exchange.h"
-#include "editor/frm1.h"
+#include "editor/mainwindow.h"
 #include "state/appstate.h"
 
 #include <QFileInfo>
@@ -62,16 +62,16 @@ const char16_t markdownFilter[] = u"Markdown (*.md, *.markdown)|*.md;*.markdown"
 
 } // namespace
 
-void frm1::buildExchangeMenu()
+void MainWindow::buildExchangeMenu()
 {
     // Behind Save as, in a group of their own.
     strichtausch = mnudatei->insertSeparator(mnusort);
     strichtausch->setObjectName(QStringLiteral("strichtausch"));
-    const std::pair<QAction **, std::pair<const char *, void (frm1::*)()>> entries[] = {
-        {&mnuimportcsv, {"mnuimportcsv", &frm1::mnuimportcsv_Click}},
-        {&mnuimportmd, {"mnuimportmd", &frm1::mnuimportmd_Click}},
-        {&mnuexportcsv, {"mnuexportcsv", &frm1::mnuexportcsv_Click}},
-        {&mnuexportmd, {"mnuexportmd", &frm1::mnuexportmd_Click}},
+    const std::pair<QAction **, std::pair<const char *, void (MainWindow::*)()>> entries[] = {
+        {&mnuimportcsv, {"mnuimportcsv", &MainWindow::mnuimportcsv_Click}},
+        {&mnuimportmd, {"mnuimportmd", &MainWindow::mnuimportmd_Click}},
+        {&mnuexportcsv, {"mnuexportcsv", &MainWindow::mnuexportcsv_Click}},
+        {&mnuexportmd, {"mnuexportmd", &MainWindow::mnuexportmd_Click}},
     };
     for (const auto &[action, entry] : entries) {
         *action = new QAction(mnudatei);
@@ -92,7 +92,7 @@ void frm1::buildExchangeMenu()
     });
 }
 
-void frm1::exchangeCaptions(Language lang)
+void MainWindow::exchangeCaptions(Language lang)
 {
     mnuimportcsv->setText(lang.pick(u"CSV &importieren...", u"Import &CSV..."));
     mnuimportmd->setText(lang.pick(u"&Markdown importieren...", u"Import &Markdown..."));
@@ -100,27 +100,27 @@ void frm1::exchangeCaptions(Language lang)
     mnuexportmd->setText(lang.pick(u"Als Mar&kdown exportieren...", u"Export as Mar&kdown..."));
 }
 
-void frm1::mnuimportcsv_Click()
+void MainWindow::mnuimportcsv_Click()
 {
     guard("mnuimportcsv_Click", [this] { importRecords(true); });
 }
 
-void frm1::mnuimportmd_Click()
+void MainWindow::mnuimportmd_Click()
 {
     guard("mnuimportmd_Click", [this] { importRecords(false); });
 }
 
-void frm1::mnuexportcsv_Click()
+void MainWindow::mnuexportcsv_Click()
 {
     guard("mnuexportcsv_Click", [this] { exportRecords(true); });
 }
 
-void frm1::mnuexportmd_Click()
+void MainWindow::mnuexportmd_Click()
 {
     guard("mnuexportmd_Click", [this] { exportRecords(false); });
 }
 
-QList<FaqRecord> frm1::recordsToExchange() const
+QList<FaqRecord> MainWindow::recordsToExchange() const
 {
     // A blank record the window shows at the end (one just added, not yet
     // typed) is no record yet: saving would refuse it too.
@@ -131,7 +131,7 @@ QList<FaqRecord> frm1::recordsToExchange() const
     return records;
 }
 
-void frm1::importRecords(bool csv)
+void MainWindow::importRecords(bool csv)
 {
     FaqDatabase &db = m_state.database;
     const QString title = m_ctx.pick(csv ? u"CSV importieren" : u"Markdown importieren",
@@ -185,7 +185,7 @@ void frm1::importRecords(bool csv)
     m_ctx.dialogs.showMessage(importReport(result, language(), title));
 }
 
-void frm1::exportRecords(bool csv)
+void MainWindow::exportRecords(bool csv)
 {
     const FaqDatabase &db = m_state.database;
     FileDialogRequest request;

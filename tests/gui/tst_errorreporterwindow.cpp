@@ -2,7 +2,7 @@
 #include "app/product.h"
 #include "app/textcodec.h"
 #include "controls/soundplayer.h"
-#include "errors/errptnr.h"
+#include "errors/errorreporterwindow.h"
 #include "gui/scripteddialogs.h"
 #include "state/appstate.h"
 #include "testutil.h"
@@ -64,7 +64,7 @@ struct Run {
     testutil::ScriptedDialogService ownDialogs;
     testutil::ScriptedDialogService &dialogs;
     RecordingSounds sounds;
-    ErrPtnr window{state, dialogs, sounds};
+    ErrorReporterWindow window{state, dialogs, sounds};
 
     explicit Run(testutil::ScriptedDialogService *service = nullptr)
         : dialogs(service ? *service : ownDialogs)
@@ -102,7 +102,7 @@ const AppError mismatch(AppError::TypeMismatch, QStringLiteral("Type mismatch"))
 
 } // namespace
 
-class tst_errptnr : public QObject {
+class tst_errorreporterwindow : public QObject {
     Q_OBJECT
 private slots:
     void showsTheError_data()
@@ -360,11 +360,12 @@ private slots:
     {
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("printed") << int(ErrPtnr::PrintOutcome::Printed) << QStringList();
-        QTest::newRow("cancelled") << int(ErrPtnr::PrintOutcome::Cancelled)
+        QTest::newRow("printed") << int(ErrorReporterWindow::PrintOutcome::Printed)
+                                 << QStringList();
+        QTest::newRow("cancelled") << int(ErrorReporterWindow::PrintOutcome::Cancelled)
                                    << QStringList{"Das Fehlerprotokoll wurde nicht gedruckt."};
         QTest::newRow("no printer")
-            << int(ErrPtnr::PrintOutcome::Failed)
+            << int(ErrorReporterWindow::PrintOutcome::Failed)
             << QStringList{
                    "Das Fehlerprotokoll konnte nicht gedruckt werden: Es ist kein Drucker bereit."};
     }
@@ -377,7 +378,7 @@ private slots:
         QStringList printed;
         run.window.printJob = [&](QWidget *, const QStringList &lines) {
             printed = lines;
-            return ErrPtnr::PrintOutcome(outcome);
+            return ErrorReporterWindow::PrintOutcome(outcome);
         };
         const QString words = QStringList(12, "Beschreibung").join(u' ');
         bool stayedOpen = false;
@@ -463,5 +464,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_errptnr)
-#include "tst_errptnr.moc"
+QTEST_MAIN(tst_errorreporterwindow)
+#include "tst_errorreporterwindow.moc"

@@ -1,4 +1,4 @@
-#include "windows/frmintro.h"
+#include "windows/splashwindow.h"
 
 #include "app/placement.h"
 #include "app/product.h"
@@ -141,8 +141,8 @@ void ScreenFonts::collect()
     m_collected = true;
 }
 
-frmintro::frmintro(WindowContext &context, FontSource &fonts, std::function<void()> showMainWindow,
-                   QWidget *parent)
+SplashWindow::SplashWindow(WindowContext &context, FontSource &fonts,
+                           std::function<void()> showMainWindow, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_ctx(context), m_fonts(fonts),
       m_showMainWindow(std::move(showMainWindow))
 {
@@ -150,7 +150,7 @@ frmintro::frmintro(WindowContext &context, FontSource &fonts, std::function<void
     m_ctx.guarded("frmintro", "Form_Load", [this] { Form_Load(); });
 }
 
-void frmintro::Form_Load()
+void SplashWindow::Form_Load()
 {
     // The task list shows this while the splash is the only window.
     setWindowTitle(QStringLiteral("Askbright ....lade Schriftarten"));
@@ -177,12 +177,12 @@ void frmintro::Form_Load()
     cmd = new QPushButton(this);
     cmd->setObjectName(QStringLiteral("cmd"));
     cmd->hide();
-    connect(cmd, &QPushButton::clicked, this, &frmintro::cmd_Click);
+    connect(cmd, &QPushButton::clicked, this, &SplashWindow::cmd_Click);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &frmintro::Timer1_Timer);
+    connect(Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
     Timer1->start();
 
     centreOnScreen(this);
@@ -191,12 +191,12 @@ void frmintro::Form_Load()
     setCursor(Qt::WaitCursor);
 }
 
-void frmintro::Timer1_Timer()
+void SplashWindow::Timer1_Timer()
 {
     m_ctx.guarded("frmintro", "Timer1_Timer", [this] { cmd->click(); });
 }
 
-void frmintro::cmd_Click()
+void SplashWindow::cmd_Click()
 {
     m_ctx.guarded("frmintro", "cmd_Click", [this] { loadFonts(); });
     loadingEnded();
@@ -206,7 +206,7 @@ void frmintro::cmd_Click()
         m_showMainWindow();
 }
 
-void frmintro::loadFonts()
+void SplashWindow::loadFonts()
 {
     Timer1->stop();
     const int count = m_fonts.fontCount();
@@ -222,13 +222,13 @@ void frmintro::loadFonts()
                   [&fonts] { sortByCharacterCodes(fonts, SortOrder::Ascending); });
 }
 
-void frmintro::loadingEnded()
+void SplashWindow::loadingEnded()
 {
     unsetCursor();
     FormOnTop(this, false);
 }
 
-void frmintro::closeEvent(QCloseEvent *event)
+void SplashWindow::closeEvent(QCloseEvent *event)
 {
     m_ctx.guarded("frmintro", "Form_QueryUnload", [this] { loadingEnded(); });
     event->accept();

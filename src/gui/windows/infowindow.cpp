@@ -1,4 +1,4 @@
-#include "windows/frminfo.h"
+#include "windows/infowindow.h"
 
 #include "app/interfacetexts.h"
 #include "app/placement.h"
@@ -76,7 +76,7 @@ QLabel *arialLabel(QWidget *parent, const char *name, int x, int y, int w, int h
 
 } // namespace
 
-frminfo::frminfo(WindowContext &context, QWidget *parent) : QDialog(parent), m_ctx(context)
+InfoWindow::InfoWindow(WindowContext &context, QWidget *parent) : QDialog(parent), m_ctx(context)
 {
     setObjectName(QStringLiteral("frminfo"));
     setFixedSize(520, 392);
@@ -104,12 +104,12 @@ frminfo::frminfo(WindowContext &context, QWidget *parent) : QDialog(parent), m_c
     lblhomepage->installEventFilter(this);
 
     cmdinfoend = place(new Button3D({}, this), "cmdinfoend", 410, 354, 94, 28);
-    connect(cmdinfoend, &QPushButton::clicked, this, &frminfo::cmdinfoend_Click);
+    connect(cmdinfoend, &QPushButton::clicked, this, &InfoWindow::cmdinfoend_Click);
 
     m_ctx.guarded("frminfo", "Form_Load", [this] { Form_Load(); });
 }
 
-void frminfo::Form_Load()
+void InfoWindow::Form_Load()
 {
     Label1->setText(productTitle);
     Label2->setText(versionText());
@@ -142,7 +142,7 @@ void frminfo::Form_Load()
     sprache_me();
 }
 
-void frminfo::sprache_me()
+void InfoWindow::sprache_me()
 {
     const Language lang = m_ctx.language();
     setWindowTitle(caption(4009, lang));
@@ -152,19 +152,19 @@ void frminfo::sprache_me()
     lblkn->setText(makerBank);
 }
 
-void frminfo::cmdinfoend_Click()
+void InfoWindow::cmdinfoend_Click()
 {
     m_ctx.guarded("frminfo", "cmdinfoend_Click", [this] { close(); });
 }
 
-void frminfo::lblhomepage_Click()
+void InfoWindow::lblhomepage_Click()
 {
     // A desktop that cannot open the address shows nothing.
     m_ctx.guarded("frminfo", "lblhomepage_Click",
                   [this] { m_ctx.dialogs.openExternal(homepageUrl); });
 }
 
-bool frminfo::eventFilter(QObject *watched, QEvent *event)
+bool InfoWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == lblhomepage && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
@@ -174,7 +174,7 @@ bool frminfo::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frminfo::done(int result)
+void InfoWindow::done(int result)
 {
     QDialog::done(result);
     // Hidden first, so that leaving the topmost band does not show it again.

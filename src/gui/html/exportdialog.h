@@ -23,10 +23,10 @@ struct PageRequest;
 // generator of the interface language, the page opened in the browser and
 // the notice where it was saved. Every opening starts from the default
 // options; the opener shows it modally.
-class frmexport : public QDialog {
+class ExportDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmexport(WindowContext &ctx, QWidget *parent = nullptr);
+    explicit ExportDialog(WindowContext &ctx, QWidget *parent = nullptr);
 
     void cmdgenerieren_Click();
     void cmdhtmlraus_Click();

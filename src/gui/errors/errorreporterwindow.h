@@ -24,15 +24,15 @@ class SoundPlayer;
 // for printing, saving and mailing, and asks how the failed handler goes on.
 // Created once and reused; all its texts are German in both languages. Only
 // its continue buttons close it.
-class ErrPtnr : public QDialog, public ErrorReporter {
+class ErrorReporterWindow : public QDialog, public ErrorReporter {
     Q_OBJECT
 public:
     enum class PrintOutcome { Printed, Cancelled, Failed };
     // Prints the lines, one per printed line, and ends the print job.
     using PrintJob = std::function<PrintOutcome(QWidget *parent, const QStringList &lines)>;
 
-    ErrPtnr(AppState &state, DialogService &dialogs, SoundPlayer &sounds,
-            QWidget *parent = nullptr);
+    ErrorReporterWindow(AppState &state, DialogService &dialogs, SoundPlayer &sounds,
+                        QWidget *parent = nullptr);
 
     // Shows the error modally and returns the continue button pressed
     // (NextStatement, LeaveProcedure or EndProgram).

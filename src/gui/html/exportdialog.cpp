@@ -1,4 +1,4 @@
-#include "html/frmexport.h"
+#include "html/exportdialog.h"
 
 #include "app/interfacetexts.h"
 #include "app/paths.h"
@@ -22,7 +22,7 @@
 
 namespace askbright {
 
-frmexport::frmexport(WindowContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx)
+ExportDialog::ExportDialog(WindowContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmexport"));
     buildControls();
@@ -43,7 +43,7 @@ frmexport::frmexport(WindowContext &ctx, QWidget *parent) : QDialog(parent), m_c
     m_ctx.language().isGerman() ? export_deutsch() : export_englisch();
 }
 
-void frmexport::buildControls()
+void ExportDialog::buildControls()
 {
     // Created first, so that it lies behind the buttons.
     Shape1 = place(new QFrame(this), "Shape1", 0, 354, 470, 64);
@@ -97,20 +97,20 @@ void frmexport::buildControls()
     cmdhtmlraus->setAutoDefault(false);
     cmdvorschau->setAutoDefault(false);
 
-    connect(cmdgenerieren, &QPushButton::clicked, this, &frmexport::cmdgenerieren_Click);
-    connect(cmdhtmlraus, &QPushButton::clicked, this, &frmexport::cmdhtmlraus_Click);
-    connect(Check1, &QCheckBox::clicked, this, &frmexport::Check1_Click);
-    connect(chklinks, &QCheckBox::clicked, this, &frmexport::chklinks_Click);
-    connect(optl1, &QRadioButton::clicked, this, &frmexport::optl1_Click);
-    connect(optl2, &QRadioButton::clicked, this, &frmexport::optl2_Click);
-    connect(chkpre, &QCheckBox::clicked, this, &frmexport::chkpre_Click);
-    connect(chkmail, &QCheckBox::clicked, this, &frmexport::chkmail_Click);
-    connect(chkmodern, &QCheckBox::clicked, this, &frmexport::chkmodern_Click);
-    connect(cmdvorschau, &QPushButton::clicked, this, &frmexport::cmdvorschau_Click);
-    connect(m_pageLanguage, &QComboBox::activated, this, &frmexport::onPageLanguageChosen);
+    connect(cmdgenerieren, &QPushButton::clicked, this, &ExportDialog::cmdgenerieren_Click);
+    connect(cmdhtmlraus, &QPushButton::clicked, this, &ExportDialog::cmdhtmlraus_Click);
+    connect(Check1, &QCheckBox::clicked, this, &ExportDialog::Check1_Click);
+    connect(chklinks, &QCheckBox::clicked, this, &ExportDialog::chklinks_Click);
+    connect(optl1, &QRadioButton::clicked, this, &ExportDialog::optl1_Click);
+    connect(optl2, &QRadioButton::clicked, this, &ExportDialog::optl2_Click);
+    connect(chkpre, &QCheckBox::clicked, this, &ExportDialog::chkpre_Click);
+    connect(chkmail, &QCheckBox::clicked, this, &ExportDialog::chkmail_Click);
+    connect(chkmodern, &QCheckBox::clicked, this, &ExportDialog::chkmodern_Click);
+    connect(cmdvorschau, &QPushButton::clicked, this, &ExportDialog::cmdvorschau_Click);
+    connect(m_pageLanguage, &QComboBox::activated, this, &ExportDialog::onPageLanguageChosen);
 }
 
-void frmexport::applyScheme()
+void ExportDialog::applyScheme()
 {
     const AppState &state = m_ctx.state;
     // Colours that were never loaded would paint everything black.
@@ -125,17 +125,17 @@ void frmexport::applyScheme()
     paintWithScheme({cmdgenerieren, cmdhtmlraus, cmdvorschau}, SchemeRole::Button, colors);
 }
 
-void frmexport::export_deutsch()
+void ExportDialog::export_deutsch()
 {
     m_ctx.guarded("frmexport", "export_deutsch", [this] { applyCaptions(Language::German); });
 }
 
-void frmexport::export_englisch()
+void ExportDialog::export_englisch()
 {
     m_ctx.guarded("frmexport", "export_englisch", [this] { applyCaptions(Language::English); });
 }
 
-void frmexport::applyCaptions(Language lang)
+void ExportDialog::applyCaptions(Language lang)
 {
     Check1->setText(caption(1360, lang));
     chkmail->setText(caption(1850, lang));
@@ -157,7 +157,7 @@ void frmexport::applyCaptions(Language lang)
 
 // ---------------------------------------------------------------- options
 
-void frmexport::Check1_Click()
+void ExportDialog::Check1_Click()
 {
     m_ctx.guarded("frmexport", "Check1_Click", [this] {
         m_ctx.state.exportOptions.formatParagraphs = Check1->isChecked();
@@ -165,7 +165,7 @@ void frmexport::Check1_Click()
     });
 }
 
-void frmexport::chklinks_Click()
+void ExportDialog::chklinks_Click()
 {
     m_ctx.guarded("frmexport", "chklinks_Click", [this] {
         m_ctx.state.exportOptions.smallLinks = !chklinks->isChecked();
@@ -173,7 +173,7 @@ void frmexport::chklinks_Click()
     });
 }
 
-void frmexport::optl1_Click()
+void ExportDialog::optl1_Click()
 {
     m_ctx.guarded("frmexport", "optl1_Click", [this] {
         m_ctx.state.exportOptions.answerLayout = AnswerLayout::WithQuestions;
@@ -182,7 +182,7 @@ void frmexport::optl1_Click()
     });
 }
 
-void frmexport::optl2_Click()
+void ExportDialog::optl2_Click()
 {
     m_ctx.guarded("frmexport", "optl2_Click", [this] {
         m_ctx.state.exportOptions.answerLayout = AnswerLayout::AnswersOnly;
@@ -192,17 +192,17 @@ void frmexport::optl2_Click()
 }
 
 // The generate command reads these two boxes itself; the preview follows them.
-void frmexport::chkpre_Click()
+void ExportDialog::chkpre_Click()
 {
     m_ctx.guarded("frmexport", "chkpre_Click", [this] { refreshPreview(); });
 }
 
-void frmexport::chkmail_Click()
+void ExportDialog::chkmail_Click()
 {
     m_ctx.guarded("frmexport", "chkmail_Click", [this] { refreshPreview(); });
 }
 
-void frmexport::chkmodern_Click()
+void ExportDialog::chkmodern_Click()
 {
     m_ctx.guarded("frmexport", "chkmodern_Click", [this] {
         m_ctx.state.exportOptions.modernPage = chkmodern->isChecked();
@@ -211,7 +211,7 @@ void frmexport::chkmodern_Click()
     });
 }
 
-void frmexport::onPageLanguageChosen()
+void ExportDialog::onPageLanguageChosen()
 {
     m_ctx.guarded("frmexport", "onPageLanguageChosen", [this] {
         m_ctx.state.exportOptions.pageLanguage =
@@ -220,7 +220,7 @@ void frmexport::onPageLanguageChosen()
     });
 }
 
-void frmexport::enableForPageKind()
+void ExportDialog::enableForPageKind()
 {
     const bool modern = chkmodern->isChecked();
     Frame1->setEnabled(!modern);
@@ -230,7 +230,7 @@ void frmexport::enableForPageKind()
 
 // ---------------------------------------------------------------- preview
 
-void frmexport::cmdvorschau_Click()
+void ExportDialog::cmdvorschau_Click()
 {
     m_ctx.guarded("frmexport", "cmdvorschau_Click", [this] {
         if (!m_preview) {
@@ -246,7 +246,7 @@ void frmexport::cmdvorschau_Click()
     });
 }
 
-void frmexport::refreshPreview()
+void ExportDialog::refreshPreview()
 {
     if (!m_preview || !m_preview->isVisible())
         return;
@@ -260,7 +260,7 @@ void frmexport::refreshPreview()
     m_preview->showPage(currentRequest(address));
 }
 
-PageRequest frmexport::currentRequest(const QString &contactAddress) const
+PageRequest ExportDialog::currentRequest(const QString &contactAddress) const
 {
     PageRequest request;
     request.projectPath = localPath(m_ctx.state.pages.projectPath());
@@ -274,7 +274,7 @@ PageRequest frmexport::currentRequest(const QString &contactAddress) const
 
 // ---------------------------------------------------------------- generating
 
-QString frmexport::settleContactAddress()
+QString ExportDialog::settleContactAddress()
 {
     const QString folder = m_ctx.state.dataFolder();
     QString address;
@@ -311,7 +311,7 @@ QString frmexport::settleContactAddress()
     return address;
 }
 
-void frmexport::cmdgenerieren_Click()
+void ExportDialog::cmdgenerieren_Click()
 {
     m_ctx.guarded("frmexport", "cmdgenerieren_Click", [this] {
         AppState &state = m_ctx.state;
@@ -344,7 +344,7 @@ void frmexport::cmdgenerieren_Click()
     });
 }
 
-void frmexport::showNotice(const QString &pagePath, const QString &picturePath)
+void ExportDialog::showNotice(const QString &pagePath, const QString &picturePath)
 {
     QString text = m_ctx.pick(u"Ihre FAQ- Seite wurde in folgendem Verzeichnis gespeichert:\r\"",
                               u"The FAQ-Website is saved in:\r\"") +
@@ -358,7 +358,7 @@ void frmexport::showNotice(const QString &pagePath, const QString &picturePath)
     m_ctx.inform(text, m_ctx.pick(u"Hinweis zum Upload", u"Notice"), MessageIcon::Information);
 }
 
-void frmexport::cmdhtmlraus_Click()
+void ExportDialog::cmdhtmlraus_Click()
 {
     m_ctx.guarded("frmexport", "cmdhtmlraus_Click", [this] { reject(); });
 }

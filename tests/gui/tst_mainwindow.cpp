@@ -5,7 +5,7 @@
 #include "controls/storedtext.h"
 #include "gui/captions.h"
 #include "gui/session.h"
-#include "project/frmindex.h"
+#include "project/layouteditordialog.h"
 #include "settings/settingsfile.h"
 
 #include <QComboBox>
@@ -75,7 +75,7 @@ struct PageFolders {
 
 } // namespace
 
-class tst_frm1 : public QObject {
+class tst_mainwindow : public QObject {
     Q_OBJECT
 private slots:
     void firstStart()
@@ -948,7 +948,8 @@ private slots:
         s.state.settings.soundsOn = true;
         bool editorShown = false;
         QTimer::singleShot(0, &s.w(), [&] {
-            if (auto *editor = qobject_cast<frmindex *>(QApplication::activeModalWidget())) {
+            if (auto *editor =
+                    qobject_cast<LayoutEditorDialog *>(QApplication::activeModalWidget())) {
                 editorShown = true;
                 s.dialogs.answers << AnswerYes;
                 editor->cmdrausprojekt_Click();
@@ -1064,5 +1065,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_frm1)
-#include "tst_frm1.moc"
+QTEST_MAIN(tst_mainwindow)
+#include "tst_mainwindow.moc"

@@ -20,11 +20,11 @@ class WindowContext;
 // The colour scheme editor: picks the four colours, previews them, saves
 // and loads scheme files. Leaving with a saved or loaded scheme repaints the
 // main window.
-class frmfarb : public QDialog {
+class SchemeEditorDialog : public QDialog {
     Q_OBJECT
 public:
     // parent is the main window, over which the editor is centred.
-    explicit frmfarb(WindowContext &context, QWidget *parent = nullptr);
+    explicit SchemeEditorDialog(WindowContext &context, QWidget *parent = nullptr);
 
     void cmdauswahl_Click();
     void Command1_Click(); // save

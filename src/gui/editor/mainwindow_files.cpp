@@ -6,7 +6,7 @@
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
 #include "database/faqfile.h"
-#include "editor/frm1.h"
+#include "editor/mainwindow.h"
 #include "settings/recentfiles.h"
 #include "state/appstate.h"
 
@@ -28,7 +28,7 @@ QString fileTitleSuffix(const QString &path)
 
 } // namespace
 
-void frm1::mnudatei_Click()
+void MainWindow::mnudatei_Click()
 {
     guard("mnudatei_Click", [this] {
         mnudatspeichern->setEnabled(!m_state.database.filePath().isEmpty());
@@ -36,7 +36,7 @@ void frm1::mnudatei_Click()
     });
 }
 
-bool frm1::commitBeforeSave()
+bool MainWindow::commitBeforeSave()
 {
     FaqDatabase &db = m_state.database;
     if (db.recordCount() >= 1 && !questionFilled() && !answerFilled()) {
@@ -52,7 +52,7 @@ bool frm1::commitBeforeSave()
     return true;
 }
 
-bool frm1::writeDatabase(const QString &previousPath)
+bool MainWindow::writeDatabase(const QString &previousPath)
 {
     FaqDatabase &db = m_state.database;
     return m_ctx.guarded([&] { faq_speichern(db.filePath(), db.records()); },
@@ -64,7 +64,7 @@ bool frm1::writeDatabase(const QString &previousPath)
                          });
 }
 
-void frm1::afterSave()
+void MainWindow::afterSave()
 {
     FaqDatabase &db = m_state.database;
     db.markSaved();
@@ -77,7 +77,7 @@ void frm1::afterSave()
     historie();
 }
 
-bool frm1::mnudatspeichern_Click()
+bool MainWindow::mnudatspeichern_Click()
 {
     bool saved = false;
     guard("mnudatspeichern_Click", [&] {
@@ -106,7 +106,7 @@ bool frm1::mnudatspeichern_Click()
     return saved;
 }
 
-bool frm1::mnudatspeiunter_Click()
+bool MainWindow::mnudatspeiunter_Click()
 {
     bool saved = false;
     m_ctx.guarded(
@@ -134,7 +134,7 @@ bool frm1::mnudatspeiunter_Click()
     return saved;
 }
 
-void frm1::mnudatoeffnen_Click()
+void MainWindow::mnudatoeffnen_Click()
 {
     guard("mnudatoeffnen_Click", [this] {
         const bool fromHistory = m_openFromHistory;
@@ -159,12 +159,12 @@ void frm1::mnudatoeffnen_Click()
     });
 }
 
-void frm1::openFromCommandLine(const QString &path)
+void MainWindow::openFromCommandLine(const QString &path)
 {
     guard("openFromCommandLine", [&] { openFile(QFileInfo(path).absoluteFilePath()); });
 }
 
-void frm1::openFile(const QString &path)
+void MainWindow::openFile(const QString &path)
 {
     FaqDatabase &db = m_state.database;
     QList<FaqRecord> records;
@@ -191,14 +191,14 @@ void frm1::openFile(const QString &path)
     historie();
 }
 
-void frm1::prepareFaqDialog(int flags)
+void MainWindow::prepareFaqDialog(int flags)
 {
     m_stddialog.flags = flags;
     m_stddialog.filter = faqFilter;
     m_stddialog.filterIndex = 1;
 }
 
-bool frm1::offerSaveFirst(const char16_t *englishTitle, bool &saved)
+bool MainWindow::offerSaveFirst(const char16_t *englishTitle, bool &saved)
 {
     saved = false;
     if (!m_state.database.hasUnsavedChanges())
@@ -212,7 +212,7 @@ bool frm1::offerSaveFirst(const char16_t *englishTitle, bool &saved)
     return saved;
 }
 
-void frm1::mnudatneu_Click()
+void MainWindow::mnudatneu_Click()
 {
     guard("mnudatneu_Click", [this] {
         FaqDatabase &db = m_state.database;
@@ -241,7 +241,7 @@ void frm1::mnudatneu_Click()
 
 // ---------------------------------------------------------------- recent files
 
-void frm1::historie()
+void MainWindow::historie()
 {
     guard("historie", [this] {
         m_recentFiles = updateRecentFiles(m_state.recentFilesPath(), m_state.database.filePath());
@@ -262,7 +262,7 @@ void frm1::historie()
     });
 }
 
-void frm1::m_Click(int index)
+void MainWindow::m_Click(int index)
 {
     guard("m_Click", [this, index] {
         const QString path = m_recentFiles.value(index - 1);
@@ -284,7 +284,7 @@ void frm1::m_Click(int index)
     });
 }
 
-void frm1::mnuhistorie_Click()
+void MainWindow::mnuhistorie_Click()
 {
     guard("mnuhistorie_Click", [this] {
         clearRecentFiles(m_state.recentFilesPath());

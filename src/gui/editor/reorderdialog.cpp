@@ -1,4 +1,4 @@
-#include "editor/frmsort.h"
+#include "editor/reorderdialog.h"
 
 #include "app/interfacetexts.h"
 #include "app/placement.h"
@@ -21,7 +21,7 @@ constexpr int upActive = 101, upInactive = 102, downActive = 103, downInactive =
 
 } // namespace
 
-frmsort::frmsort(WindowContext &context, QWidget *parent)
+ReorderDialog::ReorderDialog(WindowContext &context, QWidget *parent)
     : QDialog(parent), m_ctx(context), m_state(context.state)
 {
     setObjectName(QStringLiteral("frmsort"));
@@ -29,17 +29,17 @@ frmsort::frmsort(WindowContext &context, QWidget *parent)
     guard("Form_Load", [this] { Form_Load(); });
 }
 
-bool frmsort::guard(const char *procedure, const std::function<void()> &body)
+bool ReorderDialog::guard(const char *procedure, const std::function<void()> &body)
 {
     return m_ctx.guarded("frmsort", procedure, body);
 }
 
-QPixmap frmsort::bitmap(int id)
+QPixmap ReorderDialog::bitmap(int id)
 {
     return QPixmap(QStringLiteral(":/bitmaps/%1.xpm").arg(id));
 }
 
-void frmsort::buildControls()
+void ReorderDialog::buildControls()
 {
     resize(616, 488);
     Label1 = place(new QLabel(this), "Label1", 12, 10, 520, 40);
@@ -54,11 +54,11 @@ void frmsort::buildControls()
     cmdraus = place(new Button3D(QString(), this), "cmdraus", 432, 444, 168, 30);
 
     // Arrow keys change the selection as a click does.
-    connect(list_sort, &QListWidget::itemSelectionChanged, this, &frmsort::list_sort_Click);
-    connect(cmdraus, &QPushButton::clicked, this, &frmsort::cmdraus_Click);
+    connect(list_sort, &QListWidget::itemSelectionChanged, this, &ReorderDialog::list_sort_Click);
+    connect(cmdraus, &QPushButton::clicked, this, &ReorderDialog::cmdraus_Click);
 }
 
-void frmsort::Form_Load()
+void ReorderDialog::Form_Load()
 {
     m_resize = ResizeEngine::install(this);
     sprache_frmsort();
@@ -85,33 +85,33 @@ void frmsort::Form_Load()
     }
 }
 
-void frmsort::sprache_frmsort()
+void ReorderDialog::sprache_frmsort()
 {
     setWindowTitle(caption(4001, m_ctx.language()));
     cmdraus->setCaption(m_ctx.pick(u"&zurück", u"go &back"));
 }
 
-void frmsort::showBitmap(QLabel *arrow, int id)
+void ReorderDialog::showBitmap(QLabel *arrow, int id)
 {
     arrow->setPixmap(bitmap(id));
     // Only an arrow that shows its active picture takes clicks.
     arrow->setEnabled(id == upActive || id == downActive);
 }
 
-bool frmsort::event(QEvent *event)
+bool ReorderDialog::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     return QDialog::event(event);
 }
 
-void frmsort::showEvent(QShowEvent *event)
+void ReorderDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Form_Activate();
 }
 
-void frmsort::Form_Activate()
+void ReorderDialog::Form_Activate()
 {
     guard("Form_Activate", [this] {
         // Lies exactly over the main window: same outer position and size.
@@ -123,18 +123,18 @@ void frmsort::Form_Activate()
     });
 }
 
-int frmsort::selectedLine() const
+int ReorderDialog::selectedLine() const
 {
     const QList<QListWidgetItem *> selected = list_sort->selectedItems();
     return selected.isEmpty() ? -1 : list_sort->row(selected.first());
 }
 
-void frmsort::showQuestion(int line)
+void ReorderDialog::showQuestion(int line)
 {
     list_sort->item(line)->setText(m_state.database.record(line + 1).question);
 }
 
-void frmsort::list_sort_Click()
+void ReorderDialog::list_sort_Click()
 {
     guard("list_sort_Click", [this] {
         const int line = selectedLine();
@@ -144,7 +144,7 @@ void frmsort::list_sort_Click()
     });
 }
 
-void frmsort::img_oben_Click()
+void ReorderDialog::img_oben_Click()
 {
     guard("img_oben_Click", [this] {
         const int line = selectedLine();
@@ -158,7 +158,7 @@ void frmsort::img_oben_Click()
     });
 }
 
-void frmsort::img_unten_Click()
+void ReorderDialog::img_unten_Click()
 {
     guard("img_unten_Click", [this] {
         const int line = selectedLine();
@@ -171,33 +171,33 @@ void frmsort::img_unten_Click()
     });
 }
 
-void frmsort::setPressed(QLabel *arrow, bool pressed)
+void ReorderDialog::setPressed(QLabel *arrow, bool pressed)
 {
     arrow->setFrameStyle(pressed ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
     arrow->setLineWidth(1);
 }
 
-void frmsort::img_oben_MouseDown()
+void ReorderDialog::img_oben_MouseDown()
 {
     guard("img_oben_MouseDown", [this] { setPressed(img_oben, true); });
 }
 
-void frmsort::img_oben_MouseUp()
+void ReorderDialog::img_oben_MouseUp()
 {
     guard("img_oben_MouseUp", [this] { setPressed(img_oben, false); });
 }
 
-void frmsort::img_unten_MouseDown()
+void ReorderDialog::img_unten_MouseDown()
 {
     guard("img_unten_MouseDown", [this] { setPressed(img_unten, true); });
 }
 
-void frmsort::img_unten_MouseUp()
+void ReorderDialog::img_unten_MouseUp()
 {
     guard("img_unten_MouseUp", [this] { setPressed(img_unten, false); });
 }
 
-bool frmsort::eventFilter(QObject *watched, QEvent *event)
+bool ReorderDialog::eventFilter(QObject *watched, QEvent *event)
 {
     auto *arrow = qobject_cast<QLabel *>(watched);
     if (arrow != img_oben && arrow != img_unten)
@@ -221,7 +221,7 @@ bool frmsort::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmsort::cmdraus_Click()
+void ReorderDialog::cmdraus_Click()
 {
     guard("cmdraus_Click", [this] { accept(); });
 }

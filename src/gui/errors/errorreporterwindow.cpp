@@ -1,4 +1,4 @@
-#include "errors/errptnr.h"
+#include "errors/errorreporterwindow.h"
 
 #include "app/apperror.h"
 #include "app/paths.h"
@@ -70,18 +70,19 @@ QGroupBox *frame(const char *name, const QString &caption, QWidget *parent)
 
 } // namespace
 
-ErrPtnr::ErrPtnr(AppState &state, DialogService &dialogs, SoundPlayer &sounds, QWidget *parent)
+ErrorReporterWindow::ErrorReporterWindow(AppState &state, DialogService &dialogs,
+                                         SoundPlayer &sounds, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
-      printJob(&ErrPtnr::printOnPrinter), m_state(state), m_dialogs(dialogs), m_sounds(sounds),
-      m_system(currentSystemInfo())
+      printJob(&ErrorReporterWindow::printOnPrinter), m_state(state), m_dialogs(dialogs),
+      m_sounds(sounds), m_system(currentSystemInfo())
 {
     setObjectName(QStringLiteral("ErrPtnr"));
     setWindowTitle(QStringLiteral("ACHTUNG ! Ein Fehler ist aufgetreten ..."));
     buildControls();
 }
 
-void ErrPtnr::buildControls()
+void ErrorReporterWindow::buildControls()
 {
     framComment = frame("framComment", QStringLiteral("Hinweise:"), this);
     lblComment = plainLabel(QStringLiteral("lblComment"), framComment);
@@ -107,24 +108,24 @@ void ErrPtnr::buildControls()
     lblProgInfo = plainLabel(QStringLiteral("lblProgInfo"), framProgInfo);
     (new QVBoxLayout(framProgInfo))->addWidget(lblProgInfo);
 
-    auto buttonRow = [this](QGroupBox *box, const char *name,
-                            const std::array<QString, 4> &captions,
-                            std::array<QPushButton *, 4> &buttons, void (ErrPtnr::*click)(int)) {
-        auto *row = new QHBoxLayout(box);
-        for (int i = 0; i < 4; ++i) {
-            buttons[i] = new QPushButton(captions[i], box);
-            buttons[i]->setObjectName(QLatin1String(name) + QString::number(i));
-            buttons[i]->setAutoDefault(false);
-            row->addWidget(buttons[i]);
-            connect(buttons[i], &QPushButton::clicked, this,
-                    [this, click, i] { (this->*click)(i); });
-        }
-    };
+    auto buttonRow =
+        [this](QGroupBox *box, const char *name, const std::array<QString, 4> &captions,
+               std::array<QPushButton *, 4> &buttons, void (ErrorReporterWindow::*click)(int)) {
+            auto *row = new QHBoxLayout(box);
+            for (int i = 0; i < 4; ++i) {
+                buttons[i] = new QPushButton(captions[i], box);
+                buttons[i]->setObjectName(QLatin1String(name) + QString::number(i));
+                buttons[i]->setAutoDefault(false);
+                row->addWidget(buttons[i]);
+                connect(buttons[i], &QPushButton::clicked, this,
+                        [this, click, i] { (this->*click)(i); });
+            }
+        };
     framProtocol = frame("framProtocol", QStringLiteral("Fehlerprotokoll ..."), this);
     buttonRow(framProtocol, "cmdProtocol",
               {QStringLiteral("&Drucken"), QStringLiteral("&Speichern"), QStringLiteral("&EMail"),
                QStringLiteral("&WWW")},
-              cmdProtocol, &ErrPtnr::cmdProtocol_Click);
+              cmdProtocol, &ErrorReporterWindow::cmdProtocol_Click);
 
     framCallStack = frame("framCallStack", QStringLiteral("CallStack:"), this);
     lstCallStack = new QListWidget(framCallStack);
@@ -137,10 +138,11 @@ void ErrPtnr::buildControls()
               {QStringLiteral("Befehl wieder&holen"),
                QStringLiteral("Fortsetzen mit &nächsten Befehl"),
                QStringLiteral("&Prozedur verlassen"), QStringLiteral("Programm &beenden")},
-              cmdContinue, &ErrPtnr::cmdContinue_Click);
+              cmdContinue, &ErrorReporterWindow::cmdContinue_Click);
 }
 
-int ErrPtnr::OnError(const QString &module, const QString &procedure, const AppError &error)
+int ErrorReporterWindow::OnError(const QString &module, const QString &procedure,
+                                 const AppError &error)
 {
     // The window's own texts are German; the description follows the
     // interface language where it has both wordings.
@@ -170,13 +172,13 @@ int ErrPtnr::OnError(const QString &module, const QString &procedure, const AppE
     return m_continueAction;
 }
 
-void ErrPtnr::cmdContinue_Click(int index)
+void ErrorReporterWindow::cmdContinue_Click(int index)
 {
     m_continueAction = qint16(index);
     hide();
 }
 
-void ErrPtnr::ArrangeFrames()
+void ErrorReporterWindow::ArrangeFrames()
 {
     QString screenHint = hintText;
     screenHint.replace(QLatin1String(crlf), QLatin1String("\n"));
@@ -207,7 +209,7 @@ void ErrPtnr::ArrangeFrames()
     }
 }
 
-QString ErrPtnr::BuildProtocol() const
+QString ErrorReporterWindow::BuildProtocol() const
 {
     ProtocolFields fields;
     fields.progInfoCaption = framProgInfo->title();
@@ -224,7 +226,7 @@ QString ErrPtnr::BuildProtocol() const
     return askbright::BuildProtocol(fields, clock.today(), clock.timeOfDay(), m_system);
 }
 
-void ErrPtnr::cmdProtocol_Click(int index)
+void ErrorReporterWindow::cmdProtocol_Click(int index)
 {
     // Nothing may escape into the event loop that runs this window.
     try {
@@ -252,7 +254,7 @@ void ErrPtnr::cmdProtocol_Click(int index)
     }
 }
 
-void ErrPtnr::printProtocol(const QString &protocol)
+void ErrorReporterWindow::printProtocol(const QString &protocol)
 {
     switch (printJob(this, wrapForPrint(protocol))) {
     case PrintOutcome::Printed:
@@ -268,7 +270,8 @@ void ErrPtnr::printProtocol(const QString &protocol)
     }
 }
 
-ErrPtnr::PrintOutcome ErrPtnr::printOnPrinter(QWidget *parent, const QStringList &lines)
+ErrorReporterWindow::PrintOutcome ErrorReporterWindow::printOnPrinter(QWidget *parent,
+                                                                      const QStringList &lines)
 {
     QPrinter printer;
     QPrintDialog dialog(&printer, parent);
@@ -294,7 +297,7 @@ ErrPtnr::PrintOutcome ErrPtnr::printOnPrinter(QWidget *parent, const QStringList
     return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
-void ErrPtnr::saveProtocolFile(const QString &protocol)
+void ErrorReporterWindow::saveProtocolFile(const QString &protocol)
 {
     const QString path = m_state.errorProtocolPath();
     if (QFileInfo::exists(localPath(path)) &&
@@ -314,20 +317,20 @@ void ErrPtnr::saveProtocolFile(const QString &protocol)
             QStringLiteral("' geschrieben !"));
 }
 
-void ErrPtnr::mailProtocol(const QString &protocol)
+void ErrorReporterWindow::mailProtocol(const QString &protocol)
 {
     message(mailNotice);
     copyToClipboard(protocol);
     openAddress(QStringLiteral("mailto:") + trimBlanks(supportAddress));
 }
 
-void ErrPtnr::showHomepage(const QString &protocol)
+void ErrorReporterWindow::showHomepage(const QString &protocol)
 {
     copyToClipboard(protocol);
     openAddress(homepageUrl);
 }
 
-void ErrPtnr::copyToClipboard(const QString &protocol)
+void ErrorReporterWindow::copyToClipboard(const QString &protocol)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
@@ -338,7 +341,7 @@ void ErrPtnr::copyToClipboard(const QString &protocol)
                 MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
-void ErrPtnr::openAddress(const QString &address)
+void ErrorReporterWindow::openAddress(const QString &address)
 {
     if (!m_dialogs.openExternal(address))
         message(QStringLiteral("Die Adresse '") + address +
@@ -346,14 +349,14 @@ void ErrPtnr::openAddress(const QString &address)
                 MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
-int ErrPtnr::message(const QString &text, MessageButtons buttons, MessageIcon icon)
+int ErrorReporterWindow::message(const QString &text, MessageButtons buttons, MessageIcon icon)
 {
     return m_dialogs.showMessage({text, {}, buttons, icon, 1});
 }
 
-void ErrPtnr::reject() {}
+void ErrorReporterWindow::reject() {}
 
-void ErrPtnr::closeEvent(QCloseEvent *event)
+void ErrorReporterWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
 }

@@ -14,10 +14,10 @@ class WindowContext;
 // The about window: the version in its title and the lines of about.txt
 // scrolling upwards over a blue gradient, fading from white into blue near
 // the top. It closes itself when the last line has left at the top.
-class frmueber : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit frmueber(WindowContext &context, QWidget *parent = nullptr);
+    explicit AboutWindow(WindowContext &context, QWidget *parent = nullptr);
 
     // One frame of the animation; the 25 ms timer calls it, tests call it
     // directly.

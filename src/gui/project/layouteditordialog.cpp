@@ -1,4 +1,4 @@
-#include "project/frmindex.h"
+#include "project/layouteditordialog.h"
 
 #include "app/apperror.h"
 #include "app/interfacetexts.h"
@@ -90,7 +90,7 @@ void deselect(QButtonGroup *group, QAbstractButton *button)
 
 } // namespace
 
-frmindex::frmindex(WindowContext &ctx, QWidget *parent)
+LayoutEditorDialog::LayoutEditorDialog(WindowContext &ctx, QWidget *parent)
     : QDialog(parent), m_ctx(ctx), m_dialog(ctx.dialogs, [&ctx] { return ctx.language(); })
 {
     setObjectName(QStringLiteral("frmindex"));
@@ -100,20 +100,20 @@ frmindex::frmindex(WindowContext &ctx, QWidget *parent)
     guard("Form_Load", [this] { Form_Load(); });
 }
 
-int frmindex::showFor(WindowContext &ctx, QWidget *owner)
+int LayoutEditorDialog::showFor(WindowContext &ctx, QWidget *owner)
 {
-    frmindex editor(ctx, owner);
+    LayoutEditorDialog editor(ctx, owner);
     return ctx.showModal(owner, editor);
 }
 
-bool frmindex::guard(const char *procedure, const std::function<void()> &body)
+bool LayoutEditorDialog::guard(const char *procedure, const std::function<void()> &body)
 {
     return m_ctx.guarded("frmindex", procedure, body);
 }
 
 // ---------------------------------------------------------------- controls
 
-void frmindex::buildControls()
+void LayoutEditorDialog::buildControls()
 {
     setFixedSize(990, 560);
     auto label = [](QWidget *parent, const char *name, int x, int y, int w, int h) {
@@ -281,7 +281,7 @@ void frmindex::buildControls()
         c->installEventFilter(this);
 }
 
-void frmindex::connectChanges()
+void LayoutEditorDialog::connectChanges()
 {
     auto changed = [this](const char *procedure) {
         return [this, procedure] { guard(procedure, [this] { markUnsaved(); }); };
@@ -322,25 +322,26 @@ void frmindex::connectChanges()
 
     for (int e = 0; e < ElementCount; ++e)
         connect(m_options[size_t(e)], &QRadioButton::clicked, this, [this, e] { Option_Click(e); });
-    connect(Option6, &QRadioButton::clicked, this, &frmindex::Option6_Click);
-    connect(optsystem, &QRadioButton::clicked, this, &frmindex::optsystem_Click);
-    connect(opthand, &QRadioButton::clicked, this, &frmindex::opthand_Click);
+    connect(Option6, &QRadioButton::clicked, this, &LayoutEditorDialog::Option6_Click);
+    connect(optsystem, &QRadioButton::clicked, this, &LayoutEditorDialog::optsystem_Click);
+    connect(opthand, &QRadioButton::clicked, this, &LayoutEditorDialog::opthand_Click);
     for (int c = 0; c < 3; ++c)
         connect(m_sliders[size_t(c)], &QScrollBar::valueChanged, this,
                 [this, c] { slider_Change(c); });
-    connect(cmdplus, &Button3D::clicked, this, &frmindex::cmdplus_Click);
-    connect(cmdminus, &Button3D::clicked, this, &frmindex::cmdminus_Click);
-    connect(cmdplus, &Button3D::mouseDown, this, &frmindex::cmdplus_MouseDown);
-    connect(cmdminus, &Button3D::mouseDown, this, &frmindex::cmdminus_MouseDown);
-    connect(cmdnorm, &Button3D::clicked, this, &frmindex::cmdnorm_Click);
-    connect(cmdfarbspeichern, &Button3D::clicked, this, &frmindex::cmdfarbspeichern_Click);
-    connect(cmdoeffnefarbe, &Button3D::clicked, this, &frmindex::cmdoeffnefarbe_Click);
-    connect(cmdrausprojekt, &Button3D::clicked, this, &frmindex::cmdrausprojekt_Click);
+    connect(cmdplus, &Button3D::clicked, this, &LayoutEditorDialog::cmdplus_Click);
+    connect(cmdminus, &Button3D::clicked, this, &LayoutEditorDialog::cmdminus_Click);
+    connect(cmdplus, &Button3D::mouseDown, this, &LayoutEditorDialog::cmdplus_MouseDown);
+    connect(cmdminus, &Button3D::mouseDown, this, &LayoutEditorDialog::cmdminus_MouseDown);
+    connect(cmdnorm, &Button3D::clicked, this, &LayoutEditorDialog::cmdnorm_Click);
+    connect(cmdfarbspeichern, &Button3D::clicked, this,
+            &LayoutEditorDialog::cmdfarbspeichern_Click);
+    connect(cmdoeffnefarbe, &Button3D::clicked, this, &LayoutEditorDialog::cmdoeffnefarbe_Click);
+    connect(cmdrausprojekt, &Button3D::clicked, this, &LayoutEditorDialog::cmdrausprojekt_Click);
 }
 
 // ---------------------------------------------------------------- opening
 
-void frmindex::Form_Load()
+void LayoutEditorDialog::Form_Load()
 {
     centreOver(this, parentWidget());
     m_ctx.keepOnTop(this);
@@ -386,18 +387,18 @@ void frmindex::Form_Load()
     m_pageSaved = false;
 }
 
-void frmindex::setCaption(const QString &fileName)
+void LayoutEditorDialog::setCaption(const QString &fileName)
 {
     setWindowTitle(caption(1500, m_ctx.language()) + QStringLiteral("   ") +
                    m_ctx.pick(u"Datei: ", u"File: ") + fileName);
 }
 
-void frmindex::markUnsaved()
+void LayoutEditorDialog::markUnsaved()
 {
     m_pageSaved = false;
 }
 
-void frmindex::setTitleFont(const QString &family)
+void LayoutEditorDialog::setTitleFont(const QString &family)
 {
     QFont font(family);
     font.setPointSize(10);
@@ -406,7 +407,7 @@ void frmindex::setTitleFont(const QString &family)
 
 // ---------------------------------------------------------------- project <-> window
 
-PageProject frmindex::windowProject() const
+PageProject LayoutEditorDialog::windowProject() const
 {
     PageProject p;
     p.title = fromField(txttitel->toPlainText());
@@ -431,7 +432,7 @@ PageProject frmindex::windowProject() const
     return p;
 }
 
-Alignment frmindex::faqAlignment() const
+Alignment LayoutEditorDialog::faqAlignment() const
 {
     if (olinks->isChecked())
         return Alignment::Left;
@@ -440,8 +441,8 @@ Alignment frmindex::faqAlignment() const
     return omitte->isChecked() ? Alignment::Center : Alignment::Unset;
 }
 
-void frmindex::selectAlignment(Alignment alignment, QRadioButton *left, QRadioButton *centre,
-                               QRadioButton *right)
+void LayoutEditorDialog::selectAlignment(Alignment alignment, QRadioButton *left,
+                                         QRadioButton *centre, QRadioButton *right)
 {
     switch (alignment) {
     case Alignment::Left:
@@ -458,7 +459,8 @@ void frmindex::selectAlignment(Alignment alignment, QRadioButton *left, QRadioBu
     }
 }
 
-void frmindex::applyProject(const PageProject &p, const PageProject &before, bool complete)
+void LayoutEditorDialog::applyProject(const PageProject &p, const PageProject &before,
+                                      bool complete)
 {
     // A read that stopped early took over only the first lines: the rest of
     // the window stays as it was.
@@ -517,7 +519,7 @@ void frmindex::applyProject(const PageProject &p, const PageProject &before, boo
     }
 }
 
-void frmindex::seite_oeffnen()
+void LayoutEditorDialog::seite_oeffnen()
 {
     m_sliderEventsOff = QStringLiteral("raus");
     const PageProject before = windowProject();
@@ -540,7 +542,7 @@ void frmindex::seite_oeffnen()
 
 // ---------------------------------------------------------------- contact address
 
-void frmindex::readAddressStore()
+void LayoutEditorDialog::readAddressStore()
 {
     // A store of fewer than two lines ends the reading silently.
     m_ctx.guarded(
@@ -554,7 +556,7 @@ void frmindex::readAddressStore()
         [](const AppError &) {});
 }
 
-void frmindex::showContactAddress()
+void LayoutEditorDialog::showContactAddress()
 {
     if (addressIsEncoded({m_addressVersion, m_ctx.state.contactAddress}))
         mail_decrypt();
@@ -562,7 +564,7 @@ void frmindex::showContactAddress()
         txtmail->setText(m_ctx.state.contactAddress);
 }
 
-void frmindex::mail_decrypt()
+void LayoutEditorDialog::mail_decrypt()
 {
     guard("mail_decrypt", [this] {
         const QString address = askbright::mail_decrypt(m_ctx.state.contactAddress);
@@ -575,7 +577,7 @@ void frmindex::mail_decrypt()
 
 // ---------------------------------------------------------------- saving and opening
 
-bool frmindex::seite_speichern()
+bool LayoutEditorDialog::seite_speichern()
 {
     return guard("seite_speichern", [this] {
         DeleteDuplicateValues(Combo1);
@@ -586,7 +588,7 @@ bool frmindex::seite_speichern()
     });
 }
 
-void frmindex::cmdfarbspeichern_Click()
+void LayoutEditorDialog::cmdfarbspeichern_Click()
 {
     // A cancelled dialog or any failure ends the command without a message;
     // write errors have been reported by seite_speichern.
@@ -638,19 +640,19 @@ void frmindex::cmdfarbspeichern_Click()
         [](const AppError &) {});
 }
 
-void frmindex::followIntoFolder(const QString &folder)
+void LayoutEditorDialog::followIntoFolder(const QString &folder)
 {
     m_ctx.state.pages.setTemplatesFolder(folder);
     rescanPages();
 }
 
-void frmindex::rescanPages()
+void LayoutEditorDialog::rescanPages()
 {
     // Reported as the page list's own failure.
     m_ctx.guarded("frm1", "dir_einlesen", [this] { m_ctx.state.pages.rescan(); });
 }
 
-void frmindex::prepareProjectDialog(const QString &initDir, const QString &title)
+void LayoutEditorDialog::prepareProjectDialog(const QString &initDir, const QString &title)
 {
     m_dialog.initDir = initDir;
     m_dialog.fileName.clear();
@@ -660,7 +662,7 @@ void frmindex::prepareProjectDialog(const QString &initDir, const QString &title
     m_dialog.flags = DialogFlags::Save;
 }
 
-void frmindex::cmdoeffnefarbe_Click()
+void LayoutEditorDialog::cmdoeffnefarbe_Click()
 {
     m_ctx.guarded(
         [this] {
@@ -686,7 +688,7 @@ void frmindex::cmdoeffnefarbe_Click()
 
 // ---------------------------------------------------------------- leaving
 
-void frmindex::cmdrausprojekt_Click()
+void LayoutEditorDialog::cmdrausprojekt_Click()
 {
     guard("cmdrausprojekt_Click", [this] {
         m_closeByButton = 2;
@@ -706,7 +708,7 @@ void frmindex::cmdrausprojekt_Click()
     });
 }
 
-bool frmindex::Form_QueryUnload()
+bool LayoutEditorDialog::Form_QueryUnload()
 {
     if (m_closeByButton == 2)
         return true;
@@ -724,7 +726,7 @@ bool frmindex::Form_QueryUnload()
     return true;
 }
 
-void frmindex::closeEvent(QCloseEvent *event)
+void LayoutEditorDialog::closeEvent(QCloseEvent *event)
 {
     bool leave = true;
     guard("Form_QueryUnload", [&] { leave = Form_QueryUnload(); });
@@ -737,7 +739,7 @@ void frmindex::closeEvent(QCloseEvent *event)
     m_closeConfirmed = false;
 }
 
-void frmindex::reject()
+void LayoutEditorDialog::reject()
 {
     // Escape closes like the close box, with its question.
     if (m_closeConfirmed)
@@ -748,7 +750,7 @@ void frmindex::reject()
 
 // ---------------------------------------------------------------- keyword and font lists
 
-bool frmindex::eventFilter(QObject *watched, QEvent *event)
+bool LayoutEditorDialog::eventFilter(QObject *watched, QEvent *event)
 {
     const bool press = event->type() == QEvent::KeyPress;
     if (press || event->type() == QEvent::KeyRelease) {
@@ -764,7 +766,7 @@ bool frmindex::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool frmindex::keywordKey(QKeyEvent *event)
+bool LayoutEditorDialog::keywordKey(QKeyEvent *event)
 {
     bool handled = false;
     guard("Combo1_KeyDown", [&] {
@@ -789,7 +791,7 @@ bool frmindex::keywordKey(QKeyEvent *event)
     return handled;
 }
 
-void frmindex::removeEqualKeywords()
+void LayoutEditorDialog::removeEqualKeywords()
 {
     const QString text = Combo1->currentText();
     const QSignalBlocker quiet(Combo1);
@@ -799,7 +801,7 @@ void frmindex::removeEqualKeywords()
     Combo1->setEditText(text);
 }
 
-void frmindex::DeleteDuplicateValues(QComboBox *list)
+void LayoutEditorDialog::DeleteDuplicateValues(QComboBox *list)
 {
     const QStringList items = itemsOf(list);
     QStringList unique = items;
@@ -815,7 +817,7 @@ void frmindex::DeleteDuplicateValues(QComboBox *list)
 
 // ---------------------------------------------------------------- background picture
 
-bool frmindex::loadBackgroundPicture(const QString &path)
+bool LayoutEditorDialog::loadBackgroundPicture(const QString &path)
 {
     QPixmap picture;
     if (!picture.load(localPath(path)))
@@ -826,13 +828,13 @@ bool frmindex::loadBackgroundPicture(const QString &path)
     return true;
 }
 
-void frmindex::removeBackgroundPicture()
+void LayoutEditorDialog::removeBackgroundPicture()
 {
     picvorschau->clear();
     Picture1->clear();
 }
 
-void frmindex::TileBitmapsProcessBar(QLabel *target, QLabel *source)
+void LayoutEditorDialog::TileBitmapsProcessBar(QLabel *target, QLabel *source)
 {
     const QPixmap picture = source->pixmap();
     if (picture.isNull())
@@ -847,7 +849,7 @@ void frmindex::TileBitmapsProcessBar(QLabel *target, QLabel *source)
     target->setPixmap(canvas);
 }
 
-void frmindex::Option6_Click()
+void LayoutEditorDialog::Option6_Click()
 {
     m_ctx.guarded(
         [this] {
@@ -883,17 +885,17 @@ void frmindex::Option6_Click()
 
 // ---------------------------------------------------------------- captions and colours
 
-void frmindex::seite_deutsch()
+void LayoutEditorDialog::seite_deutsch()
 {
     guard("seite_deutsch", [this] { applyCaptions(Language::German); });
 }
 
-void frmindex::seite_englisch()
+void LayoutEditorDialog::seite_englisch()
 {
     guard("seite_englisch", [this] { applyCaptions(Language::English); });
 }
 
-void frmindex::applyCaptions(Language language)
+void LayoutEditorDialog::applyCaptions(Language language)
 {
     auto text = [language](int id) { return caption(id, language); };
     const std::pair<QLabel *, int> labels[] = {
@@ -934,7 +936,7 @@ void frmindex::applyCaptions(Language language)
                                        u"no format preview- only fonttyp"));
 }
 
-void frmindex::skinme_aktuell()
+void LayoutEditorDialog::skinme_aktuell()
 {
     const ColorScheme &scheme = m_ctx.state.currentColors;
     paintWithScheme(this, SchemeRole::Window, scheme);

@@ -33,14 +33,14 @@ struct FaqRecord;
 
 // The main window: one record at a time, the file commands, the recent-files
 // menu, the settings at start and close, both interface languages. Its
-// handlers live in frm1.cpp (life cycle and window states), frm1_records.cpp,
-// frm1_files.cpp, frm1_options.cpp (captions, options, help, re-ordering) and
-// frm1_appearance.cpp (colour scheme, about, donation), frm1_find.cpp (the
-// find bar) and frm1_exchange.cpp (CSV and Markdown import and export).
-class frm1 : public QMainWindow {
+// handlers live in mainwindow.cpp (life cycle and window states), mainwindow_records.cpp,
+// mainwindow_files.cpp, mainwindow_options.cpp (captions, options, help, re-ordering) and
+// mainwindow_appearance.cpp (colour scheme, about, donation), mainwindow_find.cpp (the
+// find bar) and mainwindow_exchange.cpp (CSV and Markdown import and export).
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frm1(WindowContext &context, QWidget *parent = nullptr);
+    explicit MainWindow(WindowContext &context, QWidget *parent = nullptr);
 
     // The start-up sequence; shows the window.
     void Form_Load();
@@ -99,7 +99,7 @@ public:
     // Re-ordering the records.
     void mnusort_Click();
 
-    // Colour scheme, about and donation windows (frm1_appearance.cpp).
+    // Colour scheme, about and donation windows (mainwindow_appearance.cpp).
     void skin_aktuell();
     void mnufarbe_Click();
     void mnuueber_Click();
@@ -121,14 +121,14 @@ public:
     void mnuexporttext_Click();
     void cmdhtml_Click();
 
-    // Finding text in the records: the find bar at the bottom (frm1_find.cpp).
+    // Finding text in the records: the find bar at the bottom (mainwindow_find.cpp).
     void mnusuchen_Click();
     void txtsuchen_Change();
     void cmdsuchweiter_Click();
     void cmdsuchzurueck_Click();
     void cmdsuchende_Click();
 
-    // Records from and to CSV and Markdown files (frm1_exchange.cpp).
+    // Records from and to CSV and Markdown files (mainwindow_exchange.cpp).
     void mnuimportcsv_Click();
     void mnuimportmd_Click();
     void mnuexportcsv_Click();
@@ -148,7 +148,7 @@ private:
 
     void buildControls();
     void buildMenus();
-    QAction *addAction(QMenu *menu, const char *name, void (frm1::*handler)());
+    QAction *addAction(QMenu *menu, const char *name, void (MainWindow::*handler)());
 
     // Window <-> record.
     FaqRecord fieldsRecord() const;

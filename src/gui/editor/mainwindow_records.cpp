@@ -4,7 +4,7 @@
 #include "app/textcodec.h"
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
-#include "editor/frm1.h"
+#include "editor/mainwindow.h"
 #include "state/appstate.h"
 
 #include <QCheckBox>
@@ -24,14 +24,14 @@ QString positionNumber(int n)
 
 } // namespace
 
-FaqRecord frm1::fieldsRecord() const
+FaqRecord MainWindow::fieldsRecord() const
 {
     return felder_an_maskeds({textFromWindow(txtfrage->toPlainText()),
                               textFromWindow(txtantwort->toPlainText()), txtzusatz1->text(),
                               txtzusatz2->text(), chkfragez2->isChecked(), lbldatum0->text()});
 }
 
-void frm1::showRecord(const FaqRecord &record)
+void MainWindow::showRecord(const FaqRecord &record)
 {
     const RecordFields fields = maskeds_an_felder(record);
     m_showingRecord = true;
@@ -44,12 +44,12 @@ void frm1::showRecord(const FaqRecord &record)
     m_showingRecord = false;
 }
 
-void frm1::commit()
+void MainWindow::commit()
 {
     m_state.database.commit(fieldsRecord());
 }
 
-QList<FaqRecord> frm1::recordsWithShown() const
+QList<FaqRecord> MainWindow::recordsWithShown() const
 {
     const FaqDatabase &db = m_state.database;
     QList<FaqRecord> records = db.records();
@@ -59,13 +59,13 @@ QList<FaqRecord> frm1::recordsWithShown() const
     return records;
 }
 
-void frm1::showSlot(int index)
+void MainWindow::showSlot(int index)
 {
     m_state.database.show(index);
     showRecord(m_state.database.editBuffer());
 }
 
-bool frm1::moveTo(int index, bool answerNeeded)
+bool MainWindow::moveTo(int index, bool answerNeeded)
 {
     if (!questionFilled() || (answerNeeded && !answerFilled())) {
         unvollstaendig();
@@ -76,28 +76,28 @@ bool frm1::moveTo(int index, bool answerNeeded)
     return true;
 }
 
-bool frm1::questionFilled() const
+bool MainWindow::questionFilled() const
 {
     return !trimBlanks(txtfrage->toPlainText()).isEmpty();
 }
 
-bool frm1::answerFilled() const
+bool MainWindow::answerFilled() const
 {
     return !trimBlanks(txtantwort->toPlainText()).isEmpty();
 }
 
-void frm1::completeLink()
+void MainWindow::completeLink()
 {
     txtzusatz2->setText(::askbright::completeLink(txtzusatz2->text()));
 }
 
-void frm1::markChanged()
+void MainWindow::markChanged()
 {
     if (m_state.database.recordCount() >= 1)
         m_state.database.markChanged();
 }
 
-void frm1::refuseFullDatabase()
+void MainWindow::refuseFullDatabase()
 {
     m_ctx.inform(m_ctx.pick(u"Die Datenbank enthält bereits 2000 Datensätze;\rmehr sind nicht "
                             u"möglich.",
@@ -105,7 +105,7 @@ void frm1::refuseFullDatabase()
                  m_ctx.pick(u"Höchstzahl erreicht", u"Limit reached"), MessageIcon::Exclamation);
 }
 
-void frm1::status_aktuell()
+void MainWindow::status_aktuell()
 {
     const FaqDatabase &db = m_state.database;
     lblxvony->setText(positionNumber(db.currentIndex()) + m_ctx.pick(u" von ", u" of ") +
@@ -113,7 +113,7 @@ void frm1::status_aktuell()
     cmdinsert->setEnabled(db.canInsert());
 }
 
-void frm1::unvollstaendig()
+void MainWindow::unvollstaendig()
 {
     m_ctx.inform(m_ctx.pick(u"Nicht so faul sein ;-))\rMindestens Frage und Antwort eingeben !",
                             u"Please fill out the question AND the answer\ror press the DELETE- "
@@ -123,7 +123,7 @@ void frm1::unvollstaendig()
     txtfrage->setFocus();
 }
 
-void frm1::cmdanfang_Click()
+void MainWindow::cmdanfang_Click()
 {
     guard("cmdanfang_Click", [this] {
         m_ctx.play("anfang");
@@ -133,7 +133,7 @@ void frm1::cmdanfang_Click()
     });
 }
 
-void frm1::cmdzurueck_Click()
+void MainWindow::cmdzurueck_Click()
 {
     guard("cmdzurueck_Click", [this] {
         m_ctx.play("zurueck");
@@ -150,7 +150,7 @@ void frm1::cmdzurueck_Click()
     });
 }
 
-void frm1::cmdvor_Click()
+void MainWindow::cmdvor_Click()
 {
     guard("cmdvor_Click", [this] {
         FaqDatabase &db = m_state.database;
@@ -180,7 +180,7 @@ void frm1::cmdvor_Click()
     });
 }
 
-void frm1::cmdende_Click()
+void MainWindow::cmdende_Click()
 {
     guard("cmdende_Click", [this] {
         m_ctx.play("ende");
@@ -190,7 +190,7 @@ void frm1::cmdende_Click()
     });
 }
 
-void frm1::cmdinsert_Click()
+void MainWindow::cmdinsert_Click()
 {
     guard("cmdinsert_Click", [this] {
         FaqDatabase &db = m_state.database;
@@ -213,7 +213,7 @@ void frm1::cmdinsert_Click()
     });
 }
 
-void frm1::cmdloeschen_Click()
+void MainWindow::cmdloeschen_Click()
 {
     m_ctx.guarded(
         [this] {
@@ -242,7 +242,7 @@ void frm1::cmdloeschen_Click()
         });
 }
 
-void frm1::cmdaktuell_Click()
+void MainWindow::cmdaktuell_Click()
 {
     guard("cmdaktuell_Click", [this] {
         FaqDatabase &db = m_state.database;

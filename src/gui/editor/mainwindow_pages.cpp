@@ -7,10 +7,10 @@
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
 #include "controls/pathlabel.h"
-#include "editor/frm1.h"
-#include "html/frmexport.h"
+#include "editor/mainwindow.h"
+#include "html/exportdialog.h"
 #include "html/templatefolders.h"
-#include "project/frmindex.h"
+#include "project/layouteditordialog.h"
 #include "state/appstate.h"
 
 #include <QAction>
@@ -29,7 +29,7 @@ const QString folderPrompt = QStringLiteral("Bitte wählen Sie ein Verzeichnis")
 
 } // namespace
 
-void frm1::connectPageSelection()
+void MainWindow::connectPageSelection()
 {
     PageSelection &pages = m_state.pages;
     connect(&pages, &PageSelection::templatesFolderChanged, lbltest, &PathLabel::setPath);
@@ -47,18 +47,18 @@ void frm1::connectPageSelection()
     connect(cseite, &QComboBox::currentTextChanged, &pages, &PageSelection::setPage);
 }
 
-void frm1::dir_einlesen()
+void MainWindow::dir_einlesen()
 {
     guard("dir_einlesen", [&] { m_state.pages.rescan(); });
 }
 
-void frm1::setPageListEnabled(bool enabled)
+void MainWindow::setPageListEnabled(bool enabled)
 {
     cseite->setEnabled(enabled);
     cmdsloeschen->setEnabled(enabled);
 }
 
-QString frm1::BrowseForFolder(const QString &prompt)
+QString MainWindow::BrowseForFolder(const QString &prompt)
 {
     QString folder;
     guard("BrowseForFolder", [&] { folder = m_ctx.dialogs.browseForFolder(this, prompt); });
@@ -67,7 +67,7 @@ QString frm1::BrowseForFolder(const QString &prompt)
 
 // ---------------------------------------------------------------- start-up
 
-void frm1::checkFolders()
+void MainWindow::checkFolders()
 {
     AppSettings &settings = m_state.settings;
     if (!settings.HtmlOutputFolder.isEmpty()) {
@@ -135,7 +135,7 @@ void frm1::checkFolders()
 
 // ---------------------------------------------------------------- folders
 
-void frm1::mnuvorlagen_Click()
+void MainWindow::mnuvorlagen_Click()
 {
     guard("mnuvorlagen_Click", [this] {
         m_ctx.play("menu");
@@ -154,7 +154,7 @@ void frm1::mnuvorlagen_Click()
     });
 }
 
-void frm1::mnuhtml_Click()
+void MainWindow::mnuhtml_Click()
 {
     guard("mnuhtml_Click", [this] {
         const QString folder = BrowseForFolder(folderPrompt);
@@ -165,7 +165,7 @@ void frm1::mnuhtml_Click()
 
 // ---------------------------------------------------------------- page projects
 
-void frm1::cmdsloeschen_Click()
+void MainWindow::cmdsloeschen_Click()
 {
     guard("cmdsloeschen_Click", [this] {
         const QString page = m_state.pages.page();
@@ -191,7 +191,7 @@ void frm1::cmdsloeschen_Click()
     });
 }
 
-void frm1::Command1_Click()
+void MainWindow::Command1_Click()
 {
     guard("Command1_Click", [this] {
         if (m_state.pages.templatesFolder().isEmpty()) {
@@ -206,14 +206,14 @@ void frm1::Command1_Click()
     });
 }
 
-void frm1::openLayoutEditor()
+void MainWindow::openLayoutEditor()
 {
-    frmindex::showFor(m_ctx, this);
+    LayoutEditorDialog::showFor(m_ctx, this);
 }
 
 // ---------------------------------------------------------------- export
 
-void frm1::mnuexporttext_Click()
+void MainWindow::mnuexporttext_Click()
 {
     guard("mnuexporttext_Click", [this] {
         // A page is only published from records that are safely saved: when
@@ -236,12 +236,12 @@ void frm1::mnuexporttext_Click()
             return;
         if (output == m_state.defaultOutputFolder() && !QDir().mkpath(localPath(output)))
             throw AppError::fromErrno(errno, output);
-        frmexport dialog(m_ctx, this);
+        ExportDialog dialog(m_ctx, this);
         m_ctx.showModal(this, dialog);
     });
 }
 
-void frm1::cmdhtml_Click()
+void MainWindow::cmdhtml_Click()
 {
     mnuexporttext_Click();
 }

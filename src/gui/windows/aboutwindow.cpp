@@ -1,4 +1,4 @@
-#include "windows/frmueber.h"
+#include "windows/aboutwindow.h"
 
 #include "about/abouttext.h"
 #include "app/product.h"
@@ -20,18 +20,18 @@ constexpr int innerHeight = 280;
 
 } // namespace
 
-frmueber::frmueber(WindowContext &context, QWidget *parent)
+AboutWindow::AboutWindow(WindowContext &context, QWidget *parent)
     : QDialog(parent), m_ctx(context), picOut(new QLabel(this)), RedrawTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmueber"));
     picOut->setObjectName(QStringLiteral("picOut"));
     RedrawTimer->setObjectName(QStringLiteral("RedrawTimer"));
-    connect(RedrawTimer, &QTimer::timeout, this, &frmueber::RedrawTimer_Timer);
+    connect(RedrawTimer, &QTimer::timeout, this, &AboutWindow::RedrawTimer_Timer);
     setFixedSize(innerWidth, innerHeight);
     Form_Load();
 }
 
-void frmueber::Form_Load()
+void AboutWindow::Form_Load()
 {
     setWindowTitle(QStringLiteral("Askbright  Version ") + fullVersionText());
     // A file that cannot be read leaves an empty text, which closes by itself.
@@ -47,12 +47,12 @@ void frmueber::Form_Load()
     RedrawTimer->start();
 }
 
-bool frmueber::animating() const
+bool AboutWindow::animating() const
 {
     return RedrawTimer->isActive();
 }
 
-void frmueber::GradiantBackground(QImage &pic)
+void AboutWindow::GradiantBackground(QImage &pic)
 {
     m_ctx.guarded("frmueber", "GradiantBackground", [&pic] {
         QPainter p(&pic);
@@ -63,7 +63,7 @@ void frmueber::GradiantBackground(QImage &pic)
     });
 }
 
-void frmueber::drawLines(QImage &pic)
+void AboutWindow::drawLines(QImage &pic)
 {
     QPainter p(&pic);
     QFont font(QStringLiteral("Arial"));
@@ -86,7 +86,7 @@ void frmueber::drawLines(QImage &pic)
     }
 }
 
-void frmueber::RedrawTimer_Timer()
+void AboutWindow::RedrawTimer_Timer()
 {
     GradiantBackground(m_picBuffer);
     drawLines(m_picBuffer);
@@ -103,7 +103,7 @@ void frmueber::RedrawTimer_Timer()
     }
 }
 
-void frmueber::done(int result)
+void AboutWindow::done(int result)
 {
     // However the window goes, the animation stops with it.
     m_ctx.guarded("frmueber", "Form_Unload", [this] { RedrawTimer->stop(); });

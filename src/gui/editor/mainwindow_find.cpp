@@ -4,7 +4,7 @@
 #include "app/schemepainter.h"
 #include "app/windowcontext.h"
 #include "controls/button3d.h"
-#include "editor/frm1.h"
+#include "editor/mainwindow.h"
 #include "state/appstate.h"
 
 #include <QAction>
@@ -75,14 +75,14 @@ qsizetype indexOfHit(const QList<SearchHit> &hits, const SearchHit &hit)
 
 } // namespace
 
-void frm1::buildFindBar()
+void MainWindow::buildFindBar()
 {
     strichsuchen = mnudatei->insertSeparator(mnusort);
     strichsuchen->setObjectName(QStringLiteral("strichsuchen"));
     mnusuchen = new QAction(mnudatei);
     mnusuchen->setObjectName(QStringLiteral("mnusuchen"));
     mnusuchen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(mnusuchen, &QAction::triggered, this, &frm1::mnusuchen_Click);
+    connect(mnusuchen, &QAction::triggered, this, &MainWindow::mnusuchen_Click);
     mnudatei->insertAction(mnusort, mnusuchen);
 
     barsuchen = new QToolBar(this);
@@ -123,10 +123,10 @@ void frm1::buildFindBar()
     for (QWidget *w :
          std::initializer_list<QWidget *>{txtsuchen, cmdsuchzurueck, cmdsuchweiter, cmdsuchende})
         w->installEventFilter(keys);
-    connect(txtsuchen, &QLineEdit::textChanged, this, &frm1::txtsuchen_Change);
-    connect(cmdsuchweiter, &QPushButton::clicked, this, &frm1::cmdsuchweiter_Click);
-    connect(cmdsuchzurueck, &QPushButton::clicked, this, &frm1::cmdsuchzurueck_Click);
-    connect(cmdsuchende, &QPushButton::clicked, this, &frm1::cmdsuchende_Click);
+    connect(txtsuchen, &QLineEdit::textChanged, this, &MainWindow::txtsuchen_Change);
+    connect(cmdsuchweiter, &QPushButton::clicked, this, &MainWindow::cmdsuchweiter_Click);
+    connect(cmdsuchzurueck, &QPushButton::clicked, this, &MainWindow::cmdsuchzurueck_Click);
+    connect(cmdsuchende, &QPushButton::clicked, this, &MainWindow::cmdsuchende_Click);
 
     // F3 and Shift+F3 step from anywhere in the window while the bar is open.
     auto *next = new QAction(this);
@@ -177,7 +177,7 @@ void frm1::buildFindBar()
     });
 }
 
-void frm1::findCaptions(Language lang)
+void MainWindow::findCaptions(Language lang)
 {
     mnusuchen->setText(lang.pick(u"Su&chen...", u"&Find..."));
     cmdsuchweiter->setCaption(lang.pick(u"Weiter", u"Next"));
@@ -192,7 +192,7 @@ void frm1::findCaptions(Language lang)
     showHitCount();
 }
 
-void frm1::mnusuchen_Click()
+void MainWindow::mnusuchen_Click()
 {
     guard("mnusuchen_Click", [this] {
         if (!barsuchen->isVisible()) {
@@ -210,7 +210,7 @@ void frm1::mnusuchen_Click()
     });
 }
 
-void frm1::cmdsuchende_Click()
+void MainWindow::cmdsuchende_Click()
 {
     guard("cmdsuchende_Click", [this] {
         if (!barsuchen->isVisible())
@@ -234,7 +234,7 @@ void frm1::cmdsuchende_Click()
     });
 }
 
-void frm1::txtsuchen_Change()
+void MainWindow::txtsuchen_Change()
 {
     guard("txtsuchen_Change", [this] {
         recomputeHits();
@@ -242,17 +242,17 @@ void frm1::txtsuchen_Change()
     });
 }
 
-void frm1::cmdsuchweiter_Click()
+void MainWindow::cmdsuchweiter_Click()
 {
     guard("cmdsuchweiter_Click", [this] { stepHit(true, false); });
 }
 
-void frm1::cmdsuchzurueck_Click()
+void MainWindow::cmdsuchzurueck_Click()
 {
     guard("cmdsuchzurueck_Click", [this] { stepHit(false, false); });
 }
 
-void frm1::recomputeHits()
+void MainWindow::recomputeHits()
 {
     m_hits = findAll(recordsWithShown(), txtsuchen->text());
     m_hitsStale = false;
@@ -260,7 +260,7 @@ void frm1::recomputeHits()
     showHitCount();
 }
 
-void frm1::refreshShownHits()
+void MainWindow::refreshShownHits()
 {
     const int shown = m_state.database.currentIndex();
     if (m_hitsStale || !barsuchen->isVisible() || txtsuchen->text().isEmpty() || shown < 1 ||
@@ -283,7 +283,7 @@ void frm1::refreshShownHits()
     showHitCount();
 }
 
-void frm1::stepHit(bool forward, bool typing)
+void MainWindow::stepHit(bool forward, bool typing)
 {
     const FaqDatabase &db = m_state.database;
     if (m_hitsStale)
@@ -317,7 +317,7 @@ void frm1::stepHit(bool forward, bool typing)
     showHitCount();
 }
 
-void frm1::selectHit(const SearchHit &hit)
+void MainWindow::selectHit(const SearchHit &hit)
 {
     for (QPlainTextEdit *field : {txtfrage, txtantwort}) {
         const bool target = (field == txtfrage) == (hit.field == SearchHit::Question) &&
@@ -334,7 +334,7 @@ void frm1::selectHit(const SearchHit &hit)
         txtzusatz1->deselect();
 }
 
-void frm1::showHitCount()
+void MainWindow::showHitCount()
 {
     if (txtsuchen->text().isEmpty())
         lbltreffer->clear();

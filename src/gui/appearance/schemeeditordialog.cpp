@@ -1,4 +1,4 @@
-#include "appearance/frmfarb.h"
+#include "appearance/schemeeditordialog.h"
 
 #include "app/apperror.h"
 #include "app/interfacetexts.h"
@@ -44,7 +44,7 @@ QPixmap swatches(QSize size)
 
 } // namespace
 
-frmfarb::frmfarb(WindowContext &context, QWidget *parent)
+SchemeEditorDialog::SchemeEditorDialog(WindowContext &context, QWidget *parent)
     : QDialog(parent), m_ctx(context),
       m_dialog1(context.dialogs, [&context] { return context.language(); })
 {
@@ -78,17 +78,17 @@ frmfarb::frmfarb(WindowContext &context, QWidget *parent)
     for (QPushButton *b : {cmdauswahl, Command1, Command2, cmdrausf})
         b->setAutoDefault(false);
 
-    connect(cmdauswahl, &QPushButton::clicked, this, &frmfarb::cmdauswahl_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmfarb::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmfarb::Command2_Click);
-    connect(cmdrausf, &QPushButton::clicked, this, &frmfarb::cmdrausf_Click);
+    connect(cmdauswahl, &QPushButton::clicked, this, &SchemeEditorDialog::cmdauswahl_Click);
+    connect(Command1, &QPushButton::clicked, this, &SchemeEditorDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &SchemeEditorDialog::Command2_Click);
+    connect(cmdrausf, &QPushButton::clicked, this, &SchemeEditorDialog::cmdrausf_Click);
 
     // The design captions are the German ones.
     applyCaptions(Language::German);
     m_ctx.guarded("frmfarb", "Form_Load", [this] { Form_Load(); });
 }
 
-void frmfarb::Form_Load()
+void SchemeEditorDialog::Form_Load()
 {
     centreOver(this, parentWidget());
     m_ctx.keepOnTop(this);
@@ -106,17 +106,17 @@ void frmfarb::Form_Load()
         m_ctx.guarded("frmfarb", "farb_englisch", [this] { farb_englisch(); });
 }
 
-void frmfarb::farb_deutsch()
+void SchemeEditorDialog::farb_deutsch()
 {
     applyCaptions(Language::German);
 }
 
-void frmfarb::farb_englisch()
+void SchemeEditorDialog::farb_englisch()
 {
     applyCaptions(Language::English);
 }
 
-void frmfarb::applyCaptions(Language lang)
+void SchemeEditorDialog::applyCaptions(Language lang)
 {
     setWindowTitle(lang.pick(u"Farbeinstellung Askbright", u"Color settings Askbright"));
     Frame->setTitle(caption(1400, lang));
@@ -129,7 +129,7 @@ void frmfarb::applyCaptions(Language lang)
     lblfrbtest->setText(caption(1420, lang));
 }
 
-void frmfarb::farbaktuell()
+void SchemeEditorDialog::farbaktuell()
 {
     const ColorScheme &c = m_ctx.state.currentColors;
     paintWithScheme(this, SchemeRole::Window, c);
@@ -139,7 +139,7 @@ void frmfarb::farbaktuell()
     m_schemeSaved = QStringLiteral("nein");
 }
 
-void frmfarb::cmdauswahl_Click()
+void SchemeEditorDialog::cmdauswahl_Click()
 {
     m_ctx.guarded("frmfarb", "cmdauswahl_Click", [this] {
         const std::optional<qint32> picked = m_ctx.dialogs.showColorDialog(m_lastPicked);
@@ -160,7 +160,7 @@ void frmfarb::cmdauswahl_Click()
     });
 }
 
-void frmfarb::prepareDialog(const QString &title)
+void SchemeEditorDialog::prepareDialog(const QString &title)
 {
     m_dialog1.dialogTitle = title;
     // A program folder that cannot be written to offers the user's data
@@ -174,7 +174,7 @@ void frmfarb::prepareDialog(const QString &title)
     m_dialog1.addExtension = false;
 }
 
-void frmfarb::Command1_Click()
+void SchemeEditorDialog::Command1_Click()
 {
     // A failed write is told with its reason; the remembered scheme and the
     // colours stay as they were.
@@ -196,7 +196,7 @@ void frmfarb::Command1_Click()
         });
 }
 
-void frmfarb::Command2_Click()
+void SchemeEditorDialog::Command2_Click()
 {
     // A file that is no complete scheme is refused whole, with the reason.
     m_ctx.guarded(
@@ -218,7 +218,7 @@ void frmfarb::Command2_Click()
         });
 }
 
-void frmfarb::cmdrausf_Click()
+void SchemeEditorDialog::cmdrausf_Click()
 {
     m_ctx.guarded("frmfarb", "cmdrausf_Click", [this] {
         AppState &state = m_ctx.state;
@@ -239,12 +239,12 @@ void frmfarb::cmdrausf_Click()
     });
 }
 
-void frmfarb::closeEvent(QCloseEvent *event)
+void SchemeEditorDialog::closeEvent(QCloseEvent *event)
 {
     m_ctx.guarded("frmfarb", "Form_QueryUnload", [this, event] { Form_QueryUnload(event); });
 }
 
-void frmfarb::Form_QueryUnload(QCloseEvent *event)
+void SchemeEditorDialog::Form_QueryUnload(QCloseEvent *event)
 {
     if (!m_unloadFromCode) {
         // The close box never saves and never repaints the main window.
@@ -263,13 +263,13 @@ void frmfarb::Form_QueryUnload(QCloseEvent *event)
     done(QDialog::Rejected);
 }
 
-void frmfarb::reject()
+void SchemeEditorDialog::reject()
 {
     // Escape leaves as the close box does, question included.
     close();
 }
 
-void frmfarb::done(int result)
+void SchemeEditorDialog::done(int result)
 {
     QDialog::done(result);
     // Hidden first, so that leaving the topmost band does not show it again.

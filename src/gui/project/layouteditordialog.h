@@ -31,11 +31,11 @@ class WindowContext;
 // font, alignments, the five page colours, background picture) with a small
 // live preview, and the contact address. The constructor opens it for the
 // page selected (the shared page selection); showFor shows it modally. Its colour
-// tools live in frmindex_colors.cpp.
-class frmindex : public QDialog {
+// tools live in layouteditordialog_colors.cpp.
+class LayoutEditorDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmindex(WindowContext &ctx, QWidget *parent = nullptr);
+    explicit LayoutEditorDialog(WindowContext &ctx, QWidget *parent = nullptr);
 
     // Opens the editor for the selected page, modally over owner.
     static int showFor(WindowContext &ctx, QWidget *owner);
@@ -120,7 +120,7 @@ private:
     void TileBitmapsProcessBar(QLabel *target, QLabel *source);
     void setTitleFont(const QString &family);
 
-    // Colours (frmindex_colors.cpp).
+    // Colours (layouteditordialog_colors.cpp).
     void rgb_errechnen(const QString &colorText);
     void farbe_zeigen();
     void slider_Change(int channel);

@@ -37,11 +37,11 @@ private:
 // The first window of a run: a picture and a few texts while the installed
 // font names are collected into the shared state with a percentage display.
 // Then it shows the main window, whose load closes the splash.
-class frmintro : public QWidget {
+class SplashWindow : public QWidget {
     Q_OBJECT
 public:
-    frmintro(WindowContext &context, FontSource &fonts, std::function<void()> showMainWindow,
-             QWidget *parent = nullptr);
+    SplashWindow(WindowContext &context, FontSource &fonts, std::function<void()> showMainWindow,
+                 QWidget *parent = nullptr);
 
     // Half a second after the splash shows: raises cmd's click.
     void Timer1_Timer();
