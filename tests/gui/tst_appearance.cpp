@@ -101,9 +101,6 @@ private slots:
         QTest::newRow("remembered scheme")
             << "mine.sch" << QStringList{"standard.sch", "mine.sch"} << "mine.sch"
             << "B" << none;
-        QTest::newRow("deleted scheme falls back to standard")
-            << "gone.sch" << QStringList{"standard.sch"} << "standard.sch"
-            << "A" << none;
         QTest::newRow("three numbers refused whole")
             << "three.sch" << QStringList{"three.sch"} << "three.sch"
             << "" << QStringList{"Module1/skin_einlesen/62"};
@@ -258,9 +255,6 @@ private slots:
         QTest::newRow("cancelled save and load")
             << false << QStringList{"pick", "cancel save", "cancel load"}
             << QStringList{"", "nein", "nein", "nein"};
-        QTest::newRow("failed save, bad load")
-            << false << QStringList{"pick", "failed save", "bad load"}
-            << QStringList{"", "nein", "nein", "nein"};
     }
 
     void schemeSavedTransitions()
@@ -279,12 +273,8 @@ private slots:
                 s->dialogs.colors << std::nullopt;
             else if (step == QLatin1String("save"))
                 s->dialogs.files << s->path(QStringLiteral("new.sch"));
-            else if (step == QLatin1String("failed save"))
-                s->dialogs.files << s->path(QStringLiteral("no folder/new.sch"));
             else if (step == QLatin1String("load"))
                 s->dialogs.files << s->path(QStringLiteral("other.sch"));
-            else if (step == QLatin1String("bad load"))
-                s->dialogs.files << s->path(QStringLiteral("three.sch"));
             if (step.contains(QLatin1String("save")))
                 w.onSaveSchemeClicked();
             else if (step.contains(QLatin1String("load")))
@@ -332,119 +322,118 @@ private slots:
         QCOMPARE(dialogs.fileRequests.first().initDir, state.dataFolder());
     }
 
-    void saveWritesTheSchemeFile()
+    // A written or read scheme becomes the saved one and is remembered,
+    // without repainting the main window before leaving; a failed write or
+    // an incomplete file changes nothing but is told.
+    void fileCommands_data()
     {
-        Session s;
-        SchemeEditorDialog w(s.context, s.window.get());
-        for (const auto &[option, colour] :
-             {std::pair{"optbutton", 0x010203}, std::pair{"optschrift", 0x040506},
-              std::pair{"opthigru", 0xFFFFFF}, std::pair{"optfontbt", 0}}) {
-            w.findChild<QRadioButton *>(option)->setChecked(true);
-            s.dialogs.colors << colour;
-            w.onPickColorClicked();
-        }
-        const QString path = s.path(QStringLiteral("mine.sch"));
-        s.dialogs.files << path;
-        w.onSaveSchemeClicked();
-        QCOMPARE(testutil::readBytes(path),
-                 QByteArray(" 66051 \r\n 263430 \r\n 16777215 \r\n 0 \r\n"));
-        QCOMPARE(s.state.settings.schemeFilePath, path);
-        QCOMPARE(s.state.savedColors, s.state.currentColors);
-        // Saving does not repaint the main window yet.
-        QVERIFY(!s.button("cmdinsert")->faceColor());
-        // The file did not exist: the dialog asked before creating it.
-        QCOMPARE(s.dialogs.messages.size(), 1);
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("save") << true << "new.sch" << true;
+        QTest::newRow("save fails") << true << "no folder/new.sch" << false;
+        QTest::newRow("load") << false << "standard.sch" << true;
+        QTest::newRow("load refuses three numbers") << false << "three.sch" << false;
     }
 
-    void failedSaveIsReportedAndKeepsThePath()
+    void fileCommands()
     {
-        auto s = startWith(QStringLiteral("mine.sch"), {QStringLiteral("mine.sch")});
-        const QString remembered = s->state.settings.schemeFilePath;
+        QFETCH(bool, save);
+        QFETCH(QString, file);
+        QFETCH(bool, taken);
+        auto s = startWith(QStringLiteral("mine.sch"), {"mine.sch", "three.sch", "standard.sch"});
+        const QString path = s->path(file);
         SchemeEditorDialog w(s->context, s->window.get());
-        s->dialogs.colors << 0x0000FF;
+        s->dialogs.colors << 0x0A0B0C;
         w.onPickColorClicked();
-        s->dialogs.files << s->path(QStringLiteral("no folder/new.sch"));
+        const ColorScheme picked = s->state.currentColors;
+        s->dialogs.files << path;
         s->dialogs.answers << AnswerYes; // create it
-        w.onSaveSchemeClicked();
+        save ? w.onSaveSchemeClicked() : w.onLoadSchemeClicked();
 
-        QCOMPARE(s->dialogs.messages.size(), 2);
-        QCOMPARE(s->dialogs.messages.last().icon, MessageIcon::Exclamation);
-        QCOMPARE(s->state.settings.schemeFilePath, remembered);
-        QCOMPARE(s->state.savedColors, schemeB);
-        QCOMPARE(w.schemeSaved(), QStringLiteral("nein"));
+        const ColorScheme expected = !taken ? schemeB : save ? picked : schemeA;
+        QCOMPARE(s->state.savedColors, expected);
+        QCOMPARE(s->state.currentColors, save || !taken ? picked : expected);
+        QCOMPARE(s->state.settings.schemeFilePath,
+                 taken ? path : s->path(QStringLiteral("mine.sch")));
+        QCOMPARE(s->dialogs.messages.size(), int(save) + int(!taken));
+        if (!taken)
+            QCOMPARE(s->dialogs.messages.last().icon, MessageIcon::Exclamation);
+        if (save && taken)
+            QCOMPARE(readSchemeFile(path), picked);
+        QCOMPARE(s->button("cmdinsert")->faceColor(), schemeB[ColorScheme::buttonColor]);
+        QCOMPARE(w.findChild<Button3D *>("cmdtest0")->faceColor(),
+                 s->state.currentColors[ColorScheme::buttonColor]);
+        QCOMPARE(w.schemeSaved(), taken ? QStringLiteral("ja") : QStringLiteral("nein"));
         QVERIFY(s->errors.reports.isEmpty());
     }
 
-    void loadRefusesAnIncompleteSchemeWhole()
-    {
-        auto s = startWith(QStringLiteral("mine.sch"), {"mine.sch", "three.sch"});
-        SchemeEditorDialog w(s->context, s->window.get());
-        s->dialogs.files << s->path(QStringLiteral("three.sch"));
-        w.onLoadSchemeClicked();
-        QCOMPARE(s->dialogs.messages.size(), 1);
-        QVERIFY(s->dialogs.messages.first().text.contains(QStringLiteral("62")));
-        QCOMPARE(s->state.currentColors, schemeB);
-        QCOMPARE(s->state.savedColors, schemeB);
-        QCOMPARE(s->state.settings.schemeFilePath, s->path(QStringLiteral("mine.sch")));
-
-        // A good file replaces both and is remembered.
-        saveSchemeFile(s->path(QStringLiteral("a.sch")), schemeA);
-        s->dialogs.files << s->path(QStringLiteral("a.sch"));
-        w.onLoadSchemeClicked();
-        QCOMPARE(s->state.currentColors, schemeA);
-        QCOMPARE(s->state.savedColors, schemeA);
-        QCOMPARE(s->state.settings.schemeFilePath, s->path(QStringLiteral("a.sch")));
-        QCOMPARE(w.findChild<Button3D *>("cmdtest0")->faceColor(),
-                 schemeA[ColorScheme::buttonColor]);
-    }
-
+    // The leave button asks only when colours would be lost and repaints
+    // the main window with a saved or loaded scheme; the close box and
+    // Escape always ask (Cancel the default) and never repaint.
     void leaving_data()
     {
         QTest::addColumn<bool>("schemePresent");
         QTest::addColumn<QString>("before"); // "", "pick", "save", "load"
+        QTest::addColumn<QString>("how");    // "button", "close", "escape"
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("closed");
-        QTest::addColumn<QString>("current"); // afterwards: "saved", "picked"
         QTest::addColumn<bool>("repainted");
-        QTest::newRow("nothing shown: silent")
-            << false << "" << 0 << false << true << "saved" << false;
-        QTest::newRow("scheme present, at once, OK")
-            << true << "" << int(AnswerOk) << true << true << "saved" << false;
-        QTest::newRow("picked, OK discards")
-            << true << "pick" << int(AnswerOk) << true << true << "saved" << false;
-        QTest::newRow("picked, Cancel stays")
-            << false << "pick" << int(AnswerCancel) << true << false << "picked" << false;
-        QTest::newRow("saved: repaints")
-            << false << "save" << 0 << false << true << "picked" << true;
-        QTest::newRow("loaded: repaints")
-            << false << "load" << 0 << false << true << "saved" << true;
+        QTest::newRow("button, nothing shown: silent") << false << ""
+                                                       << "button" << 0 << false << true << false;
+        QTest::newRow("button, scheme present, OK")
+            << true << ""
+            << "button" << int(AnswerOk) << true << true << false;
+        QTest::newRow("button, picked, OK discards")
+            << true << "pick"
+            << "button" << int(AnswerOk) << true << true << false;
+        QTest::newRow("button, picked, Cancel stays")
+            << false << "pick"
+            << "button" << int(AnswerCancel) << true << false << false;
+        QTest::newRow("button, saved: repaints") << false << "save"
+                                                 << "button" << 0 << false << true << true;
+        QTest::newRow("button, loaded: repaints") << false << "load"
+                                                  << "button" << 0 << false << true << true;
+        QTest::newRow("close box, nothing shown, OK")
+            << false << ""
+            << "close" << int(AnswerOk) << true << true << false;
+        QTest::newRow("close box, picked, OK") << false << "pick"
+                                               << "close" << int(AnswerOk) << true << true << false;
+        QTest::newRow("close box, loaded, OK") << false << "load"
+                                               << "close" << int(AnswerOk) << true << true << false;
+        QTest::newRow("close box, picked, Cancel")
+            << false << "pick"
+            << "close" << int(AnswerCancel) << true << false << false;
+        QTest::newRow("Escape, picked, Cancel")
+            << false << "pick"
+            << "escape" << int(AnswerCancel) << true << false << false;
     }
 
     void leaving()
     {
         QFETCH(bool, schemePresent);
         QFETCH(QString, before);
+        QFETCH(QString, how);
         QFETCH(int, answer);
         QFETCH(bool, asked);
         QFETCH(bool, closed);
-        QFETCH(QString, current);
         QFETCH(bool, repainted);
         auto s = startWith({}, schemePresent ? QStringList{"standard.sch", "b.sch"}
                                              : QStringList{"b.sch"});
+        s->state.settings.alwaysOnTop = true;
         SchemeEditorDialog w(s->context, s->window.get());
         QSignalSpy finished(&w, &QDialog::finished);
-        if (before == QLatin1String("pick") || before == QLatin1String("save")) {
+        if (before == u"pick" || before == u"save") {
             s->dialogs.colors << 0x123456;
             w.onPickColorClicked();
         }
-        if (before == QLatin1String("save")) {
-            s->dialogs.files << s->path(QStringLiteral("new.sch"));
+        s->dialogs.files << s->path(before == u"save" ? QStringLiteral("new.sch")
+                                                      : QStringLiteral("b.sch"));
+        if (before == u"save")
             w.onSaveSchemeClicked();
-        } else if (before == QLatin1String("load")) {
-            s->dialogs.files << s->path(QStringLiteral("b.sch"));
+        else if (before == u"load")
             w.onLoadSchemeClicked();
-        }
         const ColorScheme picked = s->state.currentColors;
         const ColorScheme saved = s->state.savedColors;
         const qsizetype messagesBefore = s->dialogs.messages.size();
@@ -452,77 +441,33 @@ private slots:
         if (answer)
             s->dialogs.answers << answer;
 
-        w.onLeaveClicked();
+        if (how == u"button") {
+            w.onLeaveClicked();
+        } else if (how == u"close") {
+            w.close();
+        } else {
+            w.show();
+            QTest::keyClick(&w, Qt::Key_Escape);
+        }
 
         const QList<Message> shown = s->dialogs.messages.mid(messagesBefore);
         QCOMPARE(shown.size(), asked ? 1 : 0);
-        if (asked)
+        if (asked) {
             QCOMPARE(shown.first().buttons, MessageButtons::OkCancel);
+            QCOMPARE(shown.first().defaultButton, how == u"button" ? 1 : 2);
+        }
         QCOMPARE(finished.size(), closed ? 1 : 0);
-        QCOMPARE(s->state.currentColors, current == QLatin1String("saved") ? saved : picked);
+        // Leaving without saving drops the picked colours; staying keeps them
+        // in the preview.
+        QCOMPARE(s->state.currentColors,
+                 closed && (before == u"pick" || before == u"") ? saved : picked);
         QCOMPARE(s->state.savedColors, saved);
-        const std::optional<qint32> face = s->button("cmdinsert")->faceColor();
-        if (repainted)
-            QCOMPARE(face, saved[ColorScheme::buttonColor]);
-        else
-            QCOMPARE(face, faceBefore);
-        if (!closed) // the preview keeps the picked colours
+        QCOMPARE(s->button("cmdinsert")->faceColor(),
+                 repainted ? saved[ColorScheme::buttonColor] : faceBefore);
+        if (!closed)
             QCOMPARE(w.findChild<Button3D *>("cmdtest1")->faceColor(),
                      picked[ColorScheme::buttonColor]);
-    }
-
-    void closeBoxAsksInEveryState_data()
-    {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("escape");
-        for (const char *state : {"", "nein", "ja"})
-            QTest::addRow("'%s', OK", state) << state << int(AnswerOk) << false;
-        QTest::newRow("'nein', Cancel") << "nein" << int(AnswerCancel) << false;
-        QTest::newRow("Escape, 'nein', Cancel") << "nein" << int(AnswerCancel) << true;
-    }
-
-    void closeBoxAsksInEveryState()
-    {
-        QFETCH(QString, state);
-        QFETCH(int, answer);
-        QFETCH(bool, escape);
-        auto s = startWith({}, {"b.sch"}, Language::English);
-        s->state.settings.alwaysOnTop = true;
-        SchemeEditorDialog w(s->context, s->window.get());
-        QSignalSpy finished(&w, &QDialog::finished);
-        if (!state.isEmpty()) {
-            s->dialogs.colors << 0x123456;
-            w.onPickColorClicked();
-        }
-        if (state == QLatin1String("ja")) {
-            s->dialogs.files << s->path(QStringLiteral("b.sch"));
-            w.onLoadSchemeClicked();
-        }
-        QCOMPARE(w.schemeSaved(), state);
-        const ColorScheme before = s->state.currentColors;
-        const ColorScheme saved = s->state.savedColors;
-        const qsizetype messagesBefore = s->dialogs.messages.size();
-        s->dialogs.answers << answer;
-
-        if (escape) {
-            w.show();
-            QTest::keyClick(&w, Qt::Key_Escape);
-        } else {
-            w.close();
-        }
-
-        // Cancel is the default.
-        const QList<Message> asked = s->dialogs.messages.mid(messagesBefore);
-        QCOMPARE(asked.size(), 1);
-        QCOMPARE(asked.first().buttons, MessageButtons::OkCancel);
-        QCOMPARE(asked.first().defaultButton, 2);
-        QCOMPARE(finished.size(), answer == AnswerOk ? 1 : 0);
-        QCOMPARE(s->state.currentColors, answer == AnswerOk ? saved : before);
-        // The close box never repaints the main window.
-        QVERIFY(!s->button("cmdinsert")->faceColor());
-        if (answer == AnswerOk)
-            QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint), !closed);
     }
 
     // ------------------------------------------------------------ menu entries

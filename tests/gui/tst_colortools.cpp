@@ -286,23 +286,6 @@ private slots:
         }
         QCOMPARE(seen, shown);
     }
-
-    // The labels follow the colours as the tools change them.
-    void contrastFollowsTheTools()
-    {
-        Tools t;
-        auto *text = t.get<QLabel>("textContrastLabel");
-        t.choose(ColorTools::BgColor);
-        for (const char *slider : {"scrollrot", "scrollgruen", "scrollblau"})
-            t.get<QScrollBar>(slider)->setValue(0);
-        QVERIFY(text->text().contains(u"1.0:1"_s));
-        t.choose(ColorTools::TextColor);
-        t.get<Button3D>("cmdplus")->click();
-        QVERIFY(text->text().contains(u"1.0:1"_s));
-        t.dialogs.colors << qint32(0xFFFFFF);
-        t.get<QRadioButton>("optsystem")->click();
-        QVERIFY2(text->text().contains(u"21.0:1"_s), qPrintable(text->text()));
-    }
 };
 
 QTEST_MAIN(tst_colortools)

@@ -211,25 +211,32 @@ private slots:
         QCOMPARE(run.report(mismatch, EndProgram), int(EndProgram));
     }
 
+    // Saving asks before overwriting, tells where it wrote, and a file that
+    // cannot be written leaves the window open with a message naming it.
     void save_data()
     {
-        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("before"); // "", "file", "folder"
         QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("messages");
         QTest::addColumn<bool>("written");
-        QTest::newRow("new file") << false << 0 << true;
-        QTest::newRow("existing, yes") << true << int(AnswerYes) << true;
-        QTest::newRow("existing, no") << true << int(AnswerNo) << false;
+        QTest::newRow("new file") << "" << 0 << 1 << true;
+        QTest::newRow("existing, yes") << "file" << int(AnswerYes) << 2 << true;
+        QTest::newRow("existing, no") << "file" << int(AnswerNo) << 1 << false;
+        QTest::newRow("a folder in the way") << "folder" << int(AnswerYes) << 2 << false;
     }
 
     void save()
     {
-        QFETCH(bool, exists);
+        QFETCH(QString, before);
         QFETCH(int, answer);
+        QFETCH(int, messages);
         QFETCH(bool, written);
         Run run;
         const QString path = run.state.errorProtocolPath();
-        if (exists)
+        if (before == u"file")
             QVERIFY(testutil::writeBytes(path, "alt\r\n"));
+        else if (before == u"folder")
+            QVERIFY(QDir().mkpath(path));
         if (answer)
             run.dialogs.answers << answer;
         bool stayedOpen = false;
@@ -238,72 +245,53 @@ private slots:
             stayedOpen = run.window.isVisible();
         });
         QVERIFY(stayedOpen);
-        // Asked before overwriting, told where it was written.
-        QCOMPARE(run.dialogs.messages.size(), int(exists) + int(written));
-        if (exists)
+        QCOMPARE(run.dialogs.messages.size(), messages);
+        if (!before.isEmpty())
             QCOMPARE(run.dialogs.messages.first().buttons, MessageButtons::YesNo);
-        if (written)
+        if (answer != AnswerNo)
             QVERIFY(run.dialogs.messages.last().text.contains(path));
-        const QByteArray content = testutil::readBytes(path);
-        if (!written) {
-            QCOMPARE(content, QByteArray("alt\r\n"));
-            return;
-        }
-        // The file holds the protocol the log got, followed by CR LF.
-        QCOMPARE(content, testutil::readBytes(run.state.errorLogPath()));
+        // The file holds the protocol the log got.
+        if (written)
+            QCOMPARE(testutil::readBytes(path), testutil::readBytes(run.state.errorLogPath()));
+        else if (before == u"file")
+            QCOMPARE(testutil::readBytes(path), QByteArray("alt\r\n"));
     }
 
-    void saveFailureKeepsTheWindowOpen()
+    // Mail and homepage copy the protocol to the clipboard and open their
+    // address; an address the desktop refuses is told, the window stays.
+    void sendAndVisit_data()
     {
-        Run run;
-        QVERIFY(QDir().mkpath(run.state.errorProtocolPath()));
-        run.dialogs.answers << AnswerYes;
-        bool stayedOpen = false;
-        run.report(mismatch, LeaveProcedure, [&] {
-            run.button("cmdProtocol", 1)->click();
-            stayedOpen = run.window.isVisible();
-        });
-        QVERIFY(stayedOpen);
-        QCOMPARE(run.dialogs.messages.size(), 2);
-        QVERIFY(run.dialogs.messages[1].text.contains(run.state.errorProtocolPath()));
-        QVERIFY(QFileInfo(run.state.errorProtocolPath()).isDir());
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("mail") << 2 << false << "mailto:support@askbright.example.org" << 1;
+        QTest::newRow("homepage") << 3 << false << homepageUrl << 0;
+        QTest::newRow("homepage refused") << 3 << true << homepageUrl << 1;
     }
 
-    void mail()
+    void sendAndVisit()
     {
-        Run run;
-        run.report(mismatch, NextStatement, [&] { run.button("cmdProtocol", 2)->click(); });
-        QCOMPARE(run.dialogs.messages.size(), 1); // where the protocol is
-        QCOMPARE(QGuiApplication::clipboard()->text() + "\r\n", run.log());
-        QCOMPARE(run.dialogs.opened, QStringList{"mailto:support@askbright.example.org"});
-    }
-
-    void homepage()
-    {
-        Run run;
-        QGuiApplication::clipboard()->setText("vorher");
-        run.report(mismatch, NextStatement, [&] { run.button("cmdProtocol", 3)->click(); });
-        QVERIFY(run.dialogs.messages.isEmpty());
-        QCOMPARE(QGuiApplication::clipboard()->text() + "\r\n", run.log());
-        QCOMPARE(run.dialogs.opened, QStringList{homepageUrl});
-    }
-
-    void refusedShellReported()
-    {
+        QFETCH(int, button);
+        QFETCH(bool, refused);
+        QFETCH(QString, opened);
+        QFETCH(int, messages);
         RefusingShell shell;
-        Run run(&shell);
+        Run run(refused ? &shell : nullptr);
+        QGuiApplication::clipboard()->setText("vorher");
         bool stayedOpen = false;
         run.report(mismatch, NextStatement, [&] {
-            run.button("cmdProtocol", 3)->click();
+            run.button("cmdProtocol", button)->click();
             stayedOpen = run.window.isVisible();
         });
         QVERIFY(stayedOpen);
-        QCOMPARE(shell.messages.size(), 1);
-        QVERIFY(shell.messages.first().text.contains(homepageUrl));
+        QCOMPARE(run.dialogs.opened, QStringList{opened});
+        QCOMPARE(run.dialogs.messages.size(), messages);
+        if (refused)
+            QVERIFY(run.dialogs.messages.first().text.contains(opened));
+        QCOMPARE(QGuiApplication::clipboard()->text() + "\r\n", run.log());
     }
 
-    // The protocol goes to the printer in the print layout; a print that did
-    // not happen is told.
     void print_data()
     {
         QTest::addColumn<int>("outcome");
@@ -333,68 +321,43 @@ private slots:
         QCOMPARE(printed, wrapForPrint(run.window.buildProtocol()));
     }
 
-    void closesOnlyByItsButtons()
-    {
-        Run run;
-        QList<bool> open;
-        run.report(mismatch, LeaveProcedure, [&] {
-            run.window.close();
-            open << run.window.isVisible();
-            QTest::keyClick(&run.window, Qt::Key_Escape);
-            open << run.window.isVisible();
-        });
-        QCOMPARE(open, (QList<bool>{true, true}));
-    }
-
-    void sound_data()
+    // Only the continue buttons close the window; it plays its clip (a
+    // failing clip changes nothing), follows the topmost option and drops
+    // any busy pointer while it shows.
+    void whileShown_data()
     {
         QTest::addColumn<bool>("soundsOn");
         QTest::addColumn<bool>("fail");
-        QTest::addColumn<QStringList>("played");
-        QTest::newRow("sounds off") << false << false << QStringList();
-        QTest::newRow("sounds on") << true << false << QStringList{"sorry4"};
-        QTest::newRow("clip fails") << true << true << QStringList{"sorry4"};
+        QTest::addColumn<bool>("onTop");
+        QTest::newRow("sounds off") << false << false << false;
+        QTest::newRow("sounds on, on top") << true << false << true;
+        QTest::newRow("clip fails") << true << true << false;
     }
 
-    void sound()
+    void whileShown()
     {
         QFETCH(bool, soundsOn);
         QFETCH(bool, fail);
-        QFETCH(QStringList, played);
+        QFETCH(bool, onTop);
         Run run;
         run.state.settings.soundsOn = soundsOn;
+        run.state.settings.alwaysOnTop = onTop;
         run.sounds.fail = fail;
-        QCOMPARE(run.report(mismatch, EndProgram), int(EndProgram));
-        QCOMPARE(run.sounds.played, played);
-    }
-
-    void topmostFollowsTheOption_data()
-    {
-        QTest::addColumn<bool>("alwaysOnTop");
-        QTest::newRow("off") << false;
-        QTest::newRow("on") << true;
-    }
-
-    void topmostFollowsTheOption()
-    {
-        QFETCH(bool, alwaysOnTop);
-        Run run;
-        run.state.settings.alwaysOnTop = alwaysOnTop;
-        bool onTop = !alwaysOnTop;
-        run.report(mismatch, NextStatement,
-                   [&] { onTop = run.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint); });
-        QCOMPARE(onTop, alwaysOnTop);
-    }
-
-    void busyPointerReset()
-    {
-        Run run;
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        bool busy = true;
-        run.report(mismatch, NextStatement,
-                   [&] { busy = QGuiApplication::overrideCursor() != nullptr; });
-        QVERIFY(!busy);
+        QList<bool> seen;
+        QCOMPARE(run.report(mismatch, EndProgram,
+                            [&] {
+                                seen << run.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint)
+                                     << (QGuiApplication::overrideCursor() != nullptr);
+                                run.window.close();
+                                seen << run.window.isVisible();
+                                QTest::keyClick(&run.window, Qt::Key_Escape);
+                                seen << run.window.isVisible();
+                            }),
+                 int(EndProgram));
+        QCOMPARE(seen, (QList<bool>{onTop, false, true, true}));
+        QCOMPARE(run.sounds.played, soundsOn ? QStringList{"sorry4"} : QStringList());
     }
 };
 
