@@ -4,12 +4,18 @@
 #include "gui/session.h"
 #include "html/exportdialog.h"
 #include "html/layoutpictures.h"
+#include "html/pagepreview.h"
 #include "project/contactstore.h"
 #include "settings/settingsfile.h"
 
+#include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 #include <functional>
 
@@ -20,15 +26,19 @@ using testutil::Session;
 
 namespace {
 
-// A page project; picture and pictureOn fill lines 8 and 9.
-QByteArray project(const QString &picture = {}, bool pictureOn = false)
+// A page project; picture and pictureOn fill lines 8 and 9. The title has a
+// character beyond ASCII (the euro sign).
+QByteArray project(const QString &picture = {}, bool pictureOn = false,
+                   const QByteArray &textColor = "#000000", const QByteArray &linkColor = "#0000FF")
 {
-    QByteArray bytes = "[Projektdatei f\xFCr Askbright]|Titel \"A\"|#000000|#FFFFFF|#FF0000|"
-                       "#800080|#0000FF|" +
-                       picture.toLatin1() + (pictureOn ? "|ja" : "|nein") +
+    QByteArray bytes = "[Projektdatei f\xFCr Askbright]|Titel \x80|" + textColor +
+                       "|#FFFFFF|#FF0000|#800080|" + linkColor + '|' + picture.toLatin1() +
+                       (pictureOn ? "|ja" : "|nein") +
                        "|faq|Autor|Beschreibung|mitte|Fett||Verdana|+1|+2|links| 2 |k1|k2|";
     return bytes.replace('|', "\r\n");
 }
+
+const QString pageTitle = QStringLiteral("Titel \u20AC");
 
 // The folders a run works with, outside the program folder: templates with
 // one page project, the HTML output folder, and a folder for pictures.
@@ -98,6 +108,56 @@ QByteArray cliPage(const QStringList &options, const Folders &f, const QString &
         qWarning() << "cli:" << process.readAllStandardError();
     return testutil::readBytes(out.filePath(u"faq.html"_s));
 }
+
+// The rich-text rendering of page bytes with the preview's default colours.
+QString rendered(const QByteArray &page, bool modern, const QTextBrowser *preview)
+{
+    QTextBrowser browser;
+    browser.document()->setDefaultStyleSheet(preview->document()->defaultStyleSheet());
+    browser.setHtml(previewHtml(page, modern));
+    return browser.toHtml();
+}
+
+const QStringList storedContact{u"--contact"_s, u"kontakt@example.org"_s};
+
+// The export dialog opened directly over the main window, with three
+// records, seite.pdt selected and a stored contact address.
+struct Opened {
+    Folders f;
+    Session s{settingsFor(f)};
+    QString database = s.path(u"a.faq"_s);
+    std::unique_ptr<ExportDialog> dialog;
+
+    explicit Opened(const QByteArray &seite = project())
+    {
+        testutil::writeBytes(f.templates + u"seite.pdt"_s, seite);
+        QList<FaqRecord> records(3);
+        for (int i = 0; i < 3; ++i) {
+            records[i].question = u"Q%1"_s.arg(i + 1);
+            records[i].answer = u"Antwort\r\nauf Q%1"_s.arg(i + 1); // with a line break
+        }
+        faq_speichern(database, records);
+        s.open(database);
+        mail_speichern(s.state.dataFolder(), u"kontakt@example.org"_s);
+        s.dialogs.messages.clear();
+        open();
+    }
+
+    void open()
+    {
+        dialog = std::make_unique<ExportDialog>(s.context, &s.w());
+        dialog->show();
+    }
+    template <typename T = QWidget> T *get(const char *name) { return child<T>(*dialog, name); }
+    void click(const char *name) { get<QAbstractButton>(name)->click(); }
+    QByteArray cli(const QStringList &options) const { return cliPage(options, f, database); }
+
+    QTextBrowser *preview()
+    {
+        click("previewButton");
+        return get<QTextBrowser>("pageView");
+    }
+};
 
 } // namespace
 
@@ -493,6 +553,219 @@ private slots:
                  painted ? std::optional<qint32>(0x0000FF) : std::nullopt);
         QCOMPARE(child<Button3D>(d, "cmdhtmlraus")->captionColor(),
                  painted ? std::optional<qint32>(0x00FFFF) : std::nullopt);
+    }
+    // The modern box and the page language reach the page written.
+    void modernPageWritten()
+    {
+        Opened e;
+        QVERIFY(!e.get("pageLanguage")->isEnabled());
+        e.click("modernPageBox");
+        QVERIFY(e.get("pageLanguage")->isEnabled());
+        QTest::keyClick(e.get("pageLanguage"), Qt::Key_Down); // from German to English
+        e.click("cmdgenerieren");
+        QCOMPARE(testutil::readBytes(e.f.html + u"faq.html"_s),
+                 e.cli(QStringList{u"--modern"_s, u"--page-language"_s, u"en"_s} + storedContact));
+        QVERIFY(e.s.errors.reports.isEmpty());
+    }
+
+    // The modern choice outlives the dialog for the session; the other
+    // options start from their defaults at every opening.
+    void modernChoiceKeptForTheSession()
+    {
+        Opened e;
+        e.click("modernPageBox");
+        // The layout has no effect on the modern page.
+        QVERIFY(!e.get("optl2")->isEnabled());
+        e.click("optl2");
+        e.open();
+        QVERIFY(e.get<QCheckBox>("modernPageBox")->isChecked());
+        QVERIFY(e.dialog->options().modernPage);
+        QVERIFY(e.get<QRadioButton>("optl1")->isChecked());
+        QCOMPARE(e.dialog->options().answerLayout, AnswerLayout::WithQuestions);
+        e.click("modernPageBox");
+        e.open();
+        QVERIFY(!e.get<QCheckBox>("modernPageBox")->isChecked());
+        QVERIFY(!e.dialog->options().modernPage);
+        QVERIFY(e.get("optl2")->isEnabled());
+    }
+
+    // The preview renders the bytes a generation would write with the
+    // dialog's options at that moment, following each option as it changes.
+    void previewFollowsOptions_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("options"); // the same as the CLI's
+        QTest::addColumn<bool>("stored");         // a contact address in the store
+        QTest::newRow("layout 2") << "optl2" << QStringList{u"--layout"_s, u"2"_s} << true;
+        QTest::newRow("no paragraphs") << "Check1" << QStringList{u"--no-paragraphs"_s} << true;
+        QTest::newRow("links same size")
+            << "chklinks" << QStringList{u"--links-same-size"_s} << true;
+        QTest::newRow("pre") << "chkpre" << QStringList{u"--pre"_s} << true;
+        QTest::newRow("contact unticked") << "chkmail" << QStringList{} << true;
+        // Generating would ask for an address; the preview asks nothing.
+        QTest::newRow("no address stored") << "chkpre" << QStringList{u"--pre"_s} << false;
+        QTest::newRow("modern") << "modernPageBox" << QStringList{u"--modern"_s} << true;
+    }
+
+    void previewFollowsOptions()
+    {
+        QFETCH(QString, control);
+        QFETCH(QStringList, options);
+        QFETCH(bool, stored);
+        Opened e;
+        if (!stored)
+            QVERIFY(QFile::remove(QDir(e.s.state.dataFolder()).filePath(contactFileName)));
+        QTextBrowser *browser = e.preview();
+        QVERIFY(browser->window()->isVisible());
+        const QStringList contact =
+            stored && control != u"chkmail"_s ? storedContact : QStringList();
+        const QString before = browser->toHtml();
+        QCOMPARE(before, rendered(e.cli(stored ? storedContact : QStringList()), false, browser));
+
+        e.click(control.toLatin1().constData());
+        const QString after = browser->toHtml();
+        QVERIFY(after != before);
+        QCOMPARE(after,
+                 rendered(e.cli(options + contact), options.contains(u"--modern"_s), browser));
+        QVERIFY(browser->window()->windowTitle().endsWith(u"faq.html"_s));
+        // Nothing was written and nothing was asked.
+        QVERIFY(QDir(e.f.html).isEmpty());
+        QVERIFY(e.s.dialogs.messages.isEmpty() && e.s.dialogs.inputPrompts.isEmpty());
+        QVERIFY(e.s.errors.reports.isEmpty());
+        // The live page opens in the browser from a folder of the preview's own.
+        child<QPushButton>(*browser->window(), u"openInBrowser"_s)->click();
+        QCOMPARE(e.s.dialogs.opened.size(), 1);
+        QCOMPARE(testutil::readBytes(e.s.dialogs.opened.constFirst()), e.cli(options + contact));
+        QVERIFY(QDir(e.f.html).isEmpty());
+        // Escape closes it.
+        QTest::keyClick(browser, Qt::Key_Escape);
+        QVERIFY(!browser->window()->isVisible());
+    }
+
+    // The background picture is shown from where the project names it, under
+    // the lower-case name the page gives it; nothing is copied.
+    void previewShowsBackgroundPicture_data()
+    {
+        QTest::addColumn<bool>("modern");
+        QTest::newRow("classic") << false;
+        QTest::newRow("modern") << true;
+    }
+
+    void previewShowsBackgroundPicture()
+    {
+        QFETCH(bool, modern);
+        QTemporaryDir pictures;
+        const QString picture = pictures.filePath(u"Hintergrund.PNG"_s);
+        QImage image(6, 4, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QVERIFY(image.save(picture));
+        Opened e(project(picture, true));
+        if (modern)
+            e.click("modernPageBox");
+        QTextBrowser *browser = e.preview();
+        const QImage loaded =
+            browser->document()
+                ->resource(QTextDocument::ImageResource, QUrl(u"hintergrund.png"_s))
+                .value<QImage>();
+        QCOMPARE(loaded.pixelColor(3, 2), QColor(Qt::darkCyan));
+        QVERIFY(QDir(e.f.html).isEmpty());
+    }
+
+    // The rich-text engine takes no colours from the body tag: the preview
+    // gives the text and link colours of the project itself.
+    void previewShowsThePageColors_data()
+    {
+        QTest::addColumn<QString>("textColor");
+        QTest::addColumn<QString>("linkColor");
+        QTest::addColumn<QColor>("text"); // invalid: the standard colour
+        QTest::addColumn<QColor>("link");
+        QTest::newRow("page colours")
+            << "#F2F2F2"
+            << "#FFD966" << QColor(0xF2, 0xF2, 0xF2) << QColor(0xFF, 0xD9, 0x66);
+        QTest::newRow("no usable colours") << "rot"
+                                           << "" << QColor() << QColor();
+    }
+
+    void previewShowsThePageColors()
+    {
+        QFETCH(QString, textColor);
+        QFETCH(QString, linkColor);
+        QFETCH(QColor, text);
+        QFETCH(QColor, link);
+        Opened e(project({}, false, textColor.toLatin1(), linkColor.toLatin1()));
+        QTextBrowser *browser = e.preview();
+        // The colour a piece of the page is drawn in; invalid: the standard one.
+        const auto colorOf = [browser](const std::function<bool(const QTextFragment &)> &which) {
+            for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next())
+                for (auto it = b.begin(); !it.atEnd(); ++it)
+                    if (which(it.fragment())) {
+                        const QTextCharFormat f = it.fragment().charFormat();
+                        return f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color()
+                                                                           : QColor();
+                    }
+            return QColor(Qt::transparent);
+        };
+        QCOMPARE(colorOf([](const QTextFragment &f) { return f.text().contains(u"Q2"_s); }), text);
+        const QColor anchor = colorOf([](const QTextFragment &f) {
+            return f.charFormat().isAnchor() && !f.charFormat().anchorHref().isEmpty();
+        });
+        QVERIFY(anchor != QColor(Qt::transparent));
+        QVERIFY(link.isValid() ? anchor == link : anchor != QColor(0xFF, 0xD9, 0x66));
+    }
+
+    // A page that cannot be composed shows why in the preview, without a
+    // message box; a good project afterwards shows the page again.
+    void previewOfABrokenProject_data()
+    {
+        QTest::addColumn<QByteArray>("broken"); // null: no file
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not a project file")
+            << QByteArray("Hallo\r\nWelt\r\n") << u"Keine Projektdatei"_s;
+        QTest::newRow("keyword count not a number")
+            << QByteArray(project()).replace(" 2 ", "viele") << u"Keyword count"_s;
+        QTest::newRow("file gone") << QByteArray() << u"53"_s;
+    }
+
+    void previewOfABrokenProject()
+    {
+        QFETCH(QByteArray, broken);
+        QFETCH(QString, reason);
+        Opened e;
+        QTextBrowser *browser = e.preview();
+        QVERIFY(browser->toPlainText().contains(pageTitle));
+        auto *openInBrowser = child<QPushButton>(*browser->window(), u"openInBrowser"_s);
+        QVERIFY(openInBrowser->isEnabled());
+
+        const QString path = e.f.templates + u"seite.pdt"_s;
+        if (broken.isNull())
+            QVERIFY(QFile::remove(path));
+        else
+            QVERIFY(testutil::writeBytes(path, broken));
+        e.click("chklinks");
+        const QString text = browser->toPlainText();
+        QVERIFY2(text.contains(reason) && !text.contains(pageTitle), qPrintable(text));
+        QVERIFY(!openInBrowser->isEnabled());
+        QVERIFY(e.s.dialogs.messages.isEmpty());
+        QVERIFY(e.s.errors.reports.isEmpty());
+
+        QVERIFY(testutil::writeBytes(path, project()));
+        e.click("chklinks");
+        QVERIFY(browser->toPlainText().contains(pageTitle));
+        QVERIFY(openInBrowser->isEnabled());
+    }
+
+    // The controls added to the export dialog lie inside it and clear of the others.
+    void newControlsClearOfOthers()
+    {
+        Opened e;
+        for (const char *name :
+             {"modernPageBox", "previewButton", "pageLanguageLabel", "pageLanguage"}) {
+            const QRect r = e.get(name)->geometry();
+            QVERIFY(e.dialog->rect().contains(r));
+            for (const char *other :
+                 {"chkmail", "Frame1", "Shape1", "cmdgenerieren", "cmdhtmlraus"})
+                QVERIFY2(!r.intersects(e.get(other)->geometry()), other);
+        }
     }
 };
 
