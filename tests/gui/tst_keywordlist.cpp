@@ -84,15 +84,15 @@ private slots:
         QCOMPARE(list.currentText(), field);
     }
 
-    // Which keywords count as equal is the project file's rule; the list
-    // keeps the order of first entries and the field's text.
+    // Each keyword once (letter case counts), in the order of first entries;
+    // the field keeps its text.
     void removeDuplicates()
     {
         KeywordList list;
-        list.setKeywords({u"b"_s, u"a"_s, u"b"_s, u"c"_s, u"a"_s}, false);
+        list.setKeywords({u"b"_s, u"a"_s, u"B"_s, u"b"_s, u"c"_s, u"a"_s}, false);
         list.setEditText(u"neu"_s);
         list.removeDuplicates();
-        QCOMPARE(list.keywords(), (QStringList{u"b"_s, u"a"_s, u"c"_s}));
+        QCOMPARE(list.keywords(), (QStringList{u"b"_s, u"a"_s, u"B"_s, u"c"_s}));
         QCOMPARE(list.currentText(), u"neu"_s);
     }
 };

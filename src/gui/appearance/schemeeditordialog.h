@@ -27,9 +27,9 @@ public:
     explicit SchemeEditorDialog(WindowContext &context, QWidget *parent = nullptr);
 
     void onPickColorClicked();
-    void onSaveSchemeClicked(); // save
-    void onLoadSchemeClicked(); // load
-    void onLeaveClicked();      // leave
+    void onSaveSchemeClicked();
+    void onLoadSchemeClicked();
+    void onLeaveClicked();
 
     // Captions and title in language.
     void retranslate(Language language);
