@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(insert->captionColor(), expected[ColorScheme::buttonFontColor]);
     }
 
-    // ------------------------------------------------------------ skin_aktuell
+    // ------------------------------------------------------------ painting
 
     // One start with the standard scheme, compared control by control with
     // a start without one.
