@@ -952,7 +952,7 @@ private slots:
                     qobject_cast<LayoutEditorDialog *>(QApplication::activeModalWidget())) {
                 editorShown = true;
                 s.dialogs.answers << AnswerYes;
-                editor->cmdrausprojekt_Click();
+                editor->onLeaveClicked();
             }
         });
         s.w().Command1_Click();

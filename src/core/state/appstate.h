@@ -4,7 +4,6 @@
 #include "app/language.h"
 #include "appearance/colorscheme.h"
 #include "database/faqdatabase.h"
-#include "html/exportoptions.h"
 #include "settings/appsettings.h"
 #include "settings/settingsfile.h"
 #include "state/pageselection.h"
@@ -68,7 +67,9 @@ public:
     AppSettings settings;
     // The templates folder, page and output folder, which live in settings.
     PageSelection pages{settings};
-    ExportOptions exportOptions;
+    // Whether the export dialog offers the modern page: the one export
+    // option kept from one opening to the next.
+    bool modernPageChosen = false;
     QString contactAddress;     // ContactAddress: empty means no contact block
     ColorScheme currentColors;  // painted on windows, edited by the scheme editor
     ColorScheme savedColors;    // as last read from or written to a scheme file

@@ -46,49 +46,50 @@ QPixmap swatches(QSize size)
 
 SchemeEditorDialog::SchemeEditorDialog(WindowContext &context, QWidget *parent)
     : QDialog(parent), m_ctx(context),
-      m_dialog1(context.dialogs, [&context] { return context.language(); })
+      m_fileDialog(context.dialogs, [&context] { return context.language(); })
 {
     setObjectName(QStringLiteral("frmfarb"));
     setFixedSize(440, 234);
 
-    Frame = place(new QGroupBox(this), "Frame", 10, 8, 210, 132);
+    m_roleFrame = place(new QGroupBox(this), "Frame", 10, 8, 210, 132);
     auto option = [this](const char *name, int row) {
-        return place(new QRadioButton(Frame), name, 12, 24 + 26 * row, 190, 22);
+        return place(new QRadioButton(m_roleFrame), name, 12, 24 + 26 * row, 190, 22);
     };
-    optbutton = option("optbutton", 0);
-    optschrift = option("optschrift", 1);
-    opthigru = option("opthigru", 2);
-    optfontbt = option("optfontbt", 3);
-    optbutton->setChecked(true);
+    m_buttonColorOption = option("optbutton", 0);
+    m_fontColorOption = option("optschrift", 1);
+    m_backgroundColorOption = option("opthigru", 2);
+    m_buttonFontColorOption = option("optfontbt", 3);
+    m_buttonColorOption->setChecked(true);
 
-    cmdauswahl = place(new QPushButton(this), "cmdauswahl", 10, 148, 210, 28);
-    picf = place(new QLabel(this), "picf", 236, 10, 194, 48);
-    picf->setPixmap(swatches(picf->size()));
+    m_pickButton = place(new QPushButton(this), "cmdauswahl", 10, 148, 210, 28);
+    m_swatches = place(new QLabel(this), "picf", 236, 10, 194, 48);
+    m_swatches->setPixmap(swatches(m_swatches->size()));
     for (int i = 0; i < 4; ++i)
-        cmdtest[size_t(i)] = place(new Button3D(QStringLiteral("Test"), this),
-                                   QStringLiteral("cmdtest%1").arg(i).toLatin1().constData(),
-                                   236 + 100 * (i % 2), 66 + 36 * (i / 2), 94, 28);
-    lblfrbtest = place(new QLabel(this), "lblfrbtest", 236, 150, 194, 22);
-    Line1 = place(new QFrame(this), "Line1", 10, 186, 420, 2);
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    Command1 = place(new QPushButton(this), "Command1", 10, 196, 160, 28);
-    Command2 = place(new QPushButton(this), "Command2", 178, 196, 160, 28);
-    cmdrausf = place(new QPushButton(this), "cmdrausf", 346, 196, 84, 28);
-    for (QPushButton *b : {cmdauswahl, Command1, Command2, cmdrausf})
+        m_sampleButtons[size_t(i)] =
+            place(new Button3D(QStringLiteral("Test"), this),
+                  QStringLiteral("cmdtest%1").arg(i).toLatin1().constData(), 236 + 100 * (i % 2),
+                  66 + 36 * (i / 2), 94, 28);
+    m_sampleLabel = place(new QLabel(this), "lblfrbtest", 236, 150, 194, 22);
+    m_separator = place(new QFrame(this), "Line1", 10, 186, 420, 2);
+    m_separator->setFrameShape(QFrame::HLine);
+    m_separator->setFrameShadow(QFrame::Sunken);
+    m_saveButton = place(new QPushButton(this), "Command1", 10, 196, 160, 28);
+    m_loadButton = place(new QPushButton(this), "Command2", 178, 196, 160, 28);
+    m_leaveButton = place(new QPushButton(this), "cmdrausf", 346, 196, 84, 28);
+    for (QPushButton *b : {m_pickButton, m_saveButton, m_loadButton, m_leaveButton})
         b->setAutoDefault(false);
 
-    connect(cmdauswahl, &QPushButton::clicked, this, &SchemeEditorDialog::cmdauswahl_Click);
-    connect(Command1, &QPushButton::clicked, this, &SchemeEditorDialog::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &SchemeEditorDialog::Command2_Click);
-    connect(cmdrausf, &QPushButton::clicked, this, &SchemeEditorDialog::cmdrausf_Click);
+    connect(m_pickButton, &QPushButton::clicked, this, &SchemeEditorDialog::onPickColorClicked);
+    connect(m_saveButton, &QPushButton::clicked, this, &SchemeEditorDialog::onSaveSchemeClicked);
+    connect(m_loadButton, &QPushButton::clicked, this, &SchemeEditorDialog::onLoadSchemeClicked);
+    connect(m_leaveButton, &QPushButton::clicked, this, &SchemeEditorDialog::onLeaveClicked);
 
     // The design captions are the German ones.
-    applyCaptions(Language::German);
-    m_ctx.guarded("frmfarb", "Form_Load", [this] { Form_Load(); });
+    setCaptions(Language::German);
+    m_ctx.guarded("frmfarb", "Form_Load", [this] { load(); });
 }
 
-void SchemeEditorDialog::Form_Load()
+void SchemeEditorDialog::load()
 {
     centreOver(this, parentWidget());
     m_ctx.keepOnTop(this);
@@ -98,48 +99,47 @@ void SchemeEditorDialog::Form_Load()
     // would paint the editor black on black: it keeps its design colours.
     if (isUsableScheme(state.settings.schemeFilePath) && !state.savedColors.isUnset()) {
         state.currentColors = state.savedColors;
-        m_ctx.guarded("frmfarb", "farbaktuell", [this] { farbaktuell(); });
+        m_ctx.guarded("frmfarb", "farbaktuell", [this] { showCurrentColors(); });
     }
-    if (m_ctx.language().isGerman())
-        m_ctx.guarded("frmfarb", "farb_deutsch", [this] { farb_deutsch(); });
-    else
-        m_ctx.guarded("frmfarb", "farb_englisch", [this] { farb_englisch(); });
+    retranslate(m_ctx.language());
 }
 
-void SchemeEditorDialog::farb_deutsch()
+void SchemeEditorDialog::retranslate(Language language)
 {
-    applyCaptions(Language::German);
+    m_ctx.guarded("frmfarb", language.isGerman() ? "farb_deutsch" : "farb_englisch",
+                  [&] { setCaptions(language); });
 }
 
-void SchemeEditorDialog::farb_englisch()
-{
-    applyCaptions(Language::English);
-}
-
-void SchemeEditorDialog::applyCaptions(Language lang)
+void SchemeEditorDialog::setCaptions(Language lang)
 {
     setWindowTitle(lang.pick(u"Farbeinstellung Askbright", u"Color settings Askbright"));
-    Frame->setTitle(caption(1400, lang));
+    m_roleFrame->setTitle(caption(1400, lang));
     const std::pair<QAbstractButton *, int> buttons[] = {
-        {optbutton, 1410},  {optschrift, 1420}, {opthigru, 1430}, {optfontbt, 1440},
-        {cmdauswahl, 1450}, {Command1, 1460},   {Command2, 1470}, {cmdrausf, 1480},
+        {m_buttonColorOption, 1410},
+        {m_fontColorOption, 1420},
+        {m_backgroundColorOption, 1430},
+        {m_buttonFontColorOption, 1440},
+        {m_pickButton, 1450},
+        {m_saveButton, 1460},
+        {m_loadButton, 1470},
+        {m_leaveButton, 1480},
     };
     for (const auto &[button, id] : buttons)
         button->setText(caption(id, lang));
-    lblfrbtest->setText(caption(1420, lang));
+    m_sampleLabel->setText(caption(1420, lang));
 }
 
-void SchemeEditorDialog::farbaktuell()
+void SchemeEditorDialog::showCurrentColors()
 {
     const ColorScheme &c = m_ctx.state.currentColors;
     paintWithScheme(this, SchemeRole::Window, c);
-    for (Button3D *b : cmdtest)
+    for (Button3D *b : m_sampleButtons)
         paintWithScheme(b, SchemeRole::Button, c);
-    paintWithScheme(lblfrbtest, SchemeRole::Text, c);
+    paintWithScheme(m_sampleLabel, SchemeRole::Text, c);
     m_schemeSaved = QStringLiteral("nein");
 }
 
-void SchemeEditorDialog::cmdauswahl_Click()
+void SchemeEditorDialog::onPickColorClicked()
 {
     m_ctx.guarded("frmfarb", "cmdauswahl_Click", [this] {
         const std::optional<qint32> picked = m_ctx.dialogs.showColorDialog(m_lastPicked);
@@ -148,43 +148,43 @@ void SchemeEditorDialog::cmdauswahl_Click()
         m_lastPicked = *picked;
         ColorScheme &c = m_ctx.state.currentColors;
         const std::pair<QRadioButton *, ColorScheme::Entry> entries[] = {
-            {optbutton, ColorScheme::buttonColor},
-            {optschrift, ColorScheme::fontColor},
-            {opthigru, ColorScheme::backgroundColor},
-            {optfontbt, ColorScheme::buttonFontColor},
+            {m_buttonColorOption, ColorScheme::buttonColor},
+            {m_fontColorOption, ColorScheme::fontColor},
+            {m_backgroundColorOption, ColorScheme::backgroundColor},
+            {m_buttonFontColorOption, ColorScheme::buttonFontColor},
         };
         for (const auto &[option, entry] : entries)
             if (option->isChecked())
                 c[entry] = *picked;
-        farbaktuell();
+        showCurrentColors();
     });
 }
 
 void SchemeEditorDialog::prepareDialog(const QString &title)
 {
-    m_dialog1.dialogTitle = title;
+    m_fileDialog.dialogTitle = title;
     // A program folder that cannot be written to offers the user's data
     // folder, where a scheme can be saved.
-    m_dialog1.initDir = m_ctx.state.dataFolder();
-    m_dialog1.fileName.clear();
-    m_dialog1.filter = schemeFilter;
-    m_dialog1.filterIndex = 1;
-    m_dialog1.flags = DialogFlags::Save;
+    m_fileDialog.initDir = m_ctx.state.dataFolder();
+    m_fileDialog.fileName.clear();
+    m_fileDialog.filter = schemeFilter;
+    m_fileDialog.filterIndex = 1;
+    m_fileDialog.flags = DialogFlags::Save;
     // The name is taken as typed: a scheme is one only when it ends in "sch".
-    m_dialog1.addExtension = false;
+    m_fileDialog.addExtension = false;
 }
 
-void SchemeEditorDialog::Command1_Click()
+void SchemeEditorDialog::onSaveSchemeClicked()
 {
     // A failed write is told with its reason; the remembered scheme and the
     // colours stay as they were.
     m_ctx.guarded(
         [this] {
             prepareDialog(QStringLiteral("Farbschema speichern"));
-            if (!m_dialog1.showSave())
+            if (!m_fileDialog.showSave())
                 return;
             AppState &state = m_ctx.state;
-            saveScheme(m_dialog1.fileName, state.currentColors, state.savedColors,
+            saveScheme(m_fileDialog.fileName, state.currentColors, state.savedColors,
                        state.settings.schemeFilePath);
             m_schemeSaved = QStringLiteral("ja");
         },
@@ -196,18 +196,18 @@ void SchemeEditorDialog::Command1_Click()
         });
 }
 
-void SchemeEditorDialog::Command2_Click()
+void SchemeEditorDialog::onLoadSchemeClicked()
 {
     // A file that is no complete scheme is refused whole, with the reason.
     m_ctx.guarded(
         [this] {
             prepareDialog(QStringLiteral("Projektdatei öffnen"));
-            if (!m_dialog1.showOpen())
+            if (!m_fileDialog.showOpen())
                 return;
             AppState &state = m_ctx.state;
-            loadScheme(m_dialog1.fileName, state.currentColors, state.savedColors,
+            loadScheme(m_fileDialog.fileName, state.currentColors, state.savedColors,
                        state.settings.schemeFilePath);
-            farbaktuell();
+            showCurrentColors();
             m_schemeSaved = QStringLiteral("ja");
         },
         [this](const AppError &e) {
@@ -218,7 +218,7 @@ void SchemeEditorDialog::Command2_Click()
         });
 }
 
-void SchemeEditorDialog::cmdrausf_Click()
+void SchemeEditorDialog::onLeaveClicked()
 {
     m_ctx.guarded("frmfarb", "cmdrausf_Click", [this] {
         AppState &state = m_ctx.state;
@@ -241,10 +241,10 @@ void SchemeEditorDialog::cmdrausf_Click()
 
 void SchemeEditorDialog::closeEvent(QCloseEvent *event)
 {
-    m_ctx.guarded("frmfarb", "Form_QueryUnload", [this, event] { Form_QueryUnload(event); });
+    m_ctx.guarded("frmfarb", "Form_QueryUnload", [this, event] { confirmClose(event); });
 }
 
-void SchemeEditorDialog::Form_QueryUnload(QCloseEvent *event)
+void SchemeEditorDialog::confirmClose(QCloseEvent *event)
 {
     if (!m_unloadFromCode) {
         // The close box never saves and never repaints the main window.

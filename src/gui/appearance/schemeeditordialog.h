@@ -26,15 +26,15 @@ public:
     // parent is the main window, over which the editor is centred.
     explicit SchemeEditorDialog(WindowContext &context, QWidget *parent = nullptr);
 
-    void cmdauswahl_Click();
-    void Command1_Click(); // save
-    void Command2_Click(); // load
-    void cmdrausf_Click(); // leave
+    void onPickColorClicked();
+    void onSaveSchemeClicked();
+    void onLoadSchemeClicked();
+    void onLeaveClicked();
 
-    void farb_deutsch();
-    void farb_englisch();
+    // Captions and title in language.
+    void retranslate(Language language);
     // Paints the preview from the current colours.
-    void farbaktuell();
+    void showCurrentColors();
 
     // "" nothing shown or changed yet, "nein" the preview holds colours that
     // are in no file, "ja" just saved or loaded.
@@ -47,26 +47,27 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Form_Load();
-    void Form_QueryUnload(QCloseEvent *event);
-    void applyCaptions(Language language);
+    void load();
+    void confirmClose(QCloseEvent *event);
+    void setCaptions(Language language);
     // The file dialog as both file commands show it.
     void prepareDialog(const QString &title);
 
     WindowContext &m_ctx;
-    CommonDialog m_dialog1;
+    CommonDialog m_fileDialog;
     QString m_schemeSaved;
     int m_answer = 0;
     bool m_unloadFromCode = false;
     qint32 m_lastPicked = 0;
 
-    QGroupBox *Frame;
-    QRadioButton *optbutton, *optschrift, *opthigru, *optfontbt;
-    QPushButton *cmdauswahl, *Command1, *Command2, *cmdrausf;
-    std::array<Button3D *, 4> cmdtest;
-    QLabel *lblfrbtest;
-    QLabel *picf;
-    QFrame *Line1;
+    QGroupBox *m_roleFrame;
+    QRadioButton *m_buttonColorOption, *m_fontColorOption, *m_backgroundColorOption,
+        *m_buttonFontColorOption;
+    QPushButton *m_pickButton, *m_saveButton, *m_loadButton, *m_leaveButton;
+    std::array<Button3D *, 4> m_sampleButtons;
+    QLabel *m_sampleLabel;
+    QLabel *m_swatches;
+    QFrame *m_separator;
 };
 
 } // namespace askbright

@@ -26,7 +26,7 @@ ReorderDialog::ReorderDialog(WindowContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmsort"));
     buildControls();
-    guard("Form_Load", [this] { Form_Load(); });
+    guard("Form_Load", [this] { load(); });
 }
 
 bool ReorderDialog::guard(const char *procedure, const std::function<void()> &body)
@@ -42,53 +42,55 @@ QPixmap ReorderDialog::bitmap(int id)
 void ReorderDialog::buildControls()
 {
     resize(616, 488);
-    Label1 = place(new QLabel(this), "Label1", 12, 10, 520, 40);
-    list_sort = place(new QListWidget(this), "list_sort", 12, 56, 520, 376);
-    list_sort->setSelectionMode(QAbstractItemView::SingleSelection);
-    img_oben = place(new QLabel(this), "img_oben", 548, 170, 52, 52);
-    img_unten = place(new QLabel(this), "img_unten", 548, 266, 52, 52);
-    for (QLabel *arrow : {img_oben, img_unten}) {
+    m_hintLabel = place(new QLabel(this), "Label1", 12, 10, 520, 40);
+    m_questionList = place(new QListWidget(this), "list_sort", 12, 56, 520, 376);
+    m_questionList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_upArrow = place(new QLabel(this), "img_oben", 548, 170, 52, 52);
+    m_downArrow = place(new QLabel(this), "img_unten", 548, 266, 52, 52);
+    for (QLabel *arrow : {m_upArrow, m_downArrow}) {
         arrow->setAlignment(Qt::AlignCenter);
         arrow->installEventFilter(this);
     }
-    cmdraus = place(new Button3D(QString(), this), "cmdraus", 432, 444, 168, 30);
+    m_leaveButton = place(new Button3D(QString(), this), "cmdraus", 432, 444, 168, 30);
 
     // Arrow keys change the selection as a click does.
-    connect(list_sort, &QListWidget::itemSelectionChanged, this, &ReorderDialog::list_sort_Click);
-    connect(cmdraus, &QPushButton::clicked, this, &ReorderDialog::cmdraus_Click);
+    connect(m_questionList, &QListWidget::itemSelectionChanged, this,
+            &ReorderDialog::onListClicked);
+    connect(m_leaveButton, &QPushButton::clicked, this, &ReorderDialog::onLeaveClicked);
 }
 
-void ReorderDialog::Form_Load()
+void ReorderDialog::load()
 {
     m_resize = ResizeEngine::install(this);
-    sprache_frmsort();
+    retranslate(m_ctx.language());
     m_ctx.keepOnTop(this);
 
     const FaqDatabase &db = m_state.database;
     for (int i = 1; i <= db.recordCount(); ++i)
-        list_sort->addItem(db.record(i).question);
-    list_sort->clearSelection();
+        m_questionList->addItem(db.record(i).question);
+    m_questionList->clearSelection();
 
-    showBitmap(img_oben, upInactive);
-    showBitmap(img_unten, downInactive);
-    Label1->setText(m_ctx.pick(u"Hier sehen Sie lediglich die jeweiligen Fragen.\nMarkieren Sie "
-                               u"eine Frage und bewegen Sie diese mit den Pfeilbuttons",
-                               u"Here you can see only the questions.\nMark a question and move "
-                               u"these with the arrow buttons"));
+    showBitmap(m_upArrow, upInactive);
+    showBitmap(m_downArrow, downInactive);
 
     // Before any scheme was loaded the window keeps its design colours.
     const ColorScheme &colors = m_state.currentColors;
     if (!colors.isUnset()) {
         paintWithScheme(this, SchemeRole::Window, colors);
-        paintWithScheme(Label1, SchemeRole::Text, colors);
-        paintWithScheme(cmdraus, SchemeRole::Button, colors);
+        paintWithScheme(m_hintLabel, SchemeRole::Text, colors);
+        paintWithScheme(m_leaveButton, SchemeRole::Button, colors);
     }
 }
 
-void ReorderDialog::sprache_frmsort()
+void ReorderDialog::retranslate(Language language)
 {
-    setWindowTitle(caption(4001, m_ctx.language()));
-    cmdraus->setCaption(m_ctx.pick(u"&zurück", u"go &back"));
+    setWindowTitle(caption(4001, language));
+    m_leaveButton->setCaption(language.pick(u"&zurück", u"go &back"));
+    m_hintLabel->setText(language.pick(
+        u"Hier sehen Sie lediglich die jeweiligen Fragen.\nMarkieren Sie eine Frage und "
+        u"bewegen Sie diese mit den Pfeilbuttons",
+        u"Here you can see only the questions.\nMark a question and move these with the "
+        u"arrow buttons"));
 }
 
 void ReorderDialog::showBitmap(QLabel *arrow, int id)
@@ -101,17 +103,17 @@ void ReorderDialog::showBitmap(QLabel *arrow, int id)
 bool ReorderDialog::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+        onActivated();
     return QDialog::event(event);
 }
 
 void ReorderDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    Form_Activate();
+    onActivated();
 }
 
-void ReorderDialog::Form_Activate()
+void ReorderDialog::onActivated()
 {
     guard("Form_Activate", [this] {
         // Lies exactly over the main window: same outer position and size.
@@ -125,26 +127,26 @@ void ReorderDialog::Form_Activate()
 
 int ReorderDialog::selectedLine() const
 {
-    const QList<QListWidgetItem *> selected = list_sort->selectedItems();
-    return selected.isEmpty() ? -1 : list_sort->row(selected.first());
+    const QList<QListWidgetItem *> selected = m_questionList->selectedItems();
+    return selected.isEmpty() ? -1 : m_questionList->row(selected.first());
 }
 
 void ReorderDialog::showQuestion(int line)
 {
-    list_sort->item(line)->setText(m_state.database.record(line + 1).question);
+    m_questionList->item(line)->setText(m_state.database.record(line + 1).question);
 }
 
-void ReorderDialog::list_sort_Click()
+void ReorderDialog::onListClicked()
 {
     guard("list_sort_Click", [this] {
         const int line = selectedLine();
-        const int lines = list_sort->count();
-        showBitmap(img_oben, line >= 1 ? upActive : upInactive);
-        showBitmap(img_unten, line >= 0 && line < lines - 1 ? downActive : downInactive);
+        const int lines = m_questionList->count();
+        showBitmap(m_upArrow, line >= 1 ? upActive : upInactive);
+        showBitmap(m_downArrow, line >= 0 && line < lines - 1 ? downActive : downInactive);
     });
 }
 
-void ReorderDialog::img_oben_Click()
+void ReorderDialog::onUpClicked()
 {
     guard("img_oben_Click", [this] {
         const int line = selectedLine();
@@ -154,20 +156,20 @@ void ReorderDialog::img_oben_Click()
         showQuestion(line - 1);
         showQuestion(line);
         // Selecting the line above updates the arrows.
-        list_sort->setCurrentRow(line - 1);
+        m_questionList->setCurrentRow(line - 1);
     });
 }
 
-void ReorderDialog::img_unten_Click()
+void ReorderDialog::onDownClicked()
 {
     guard("img_unten_Click", [this] {
         const int line = selectedLine();
-        if (line < 0 || line >= list_sort->count() - 1)
+        if (line < 0 || line >= m_questionList->count() - 1)
             return;
         m_state.database.swapRecords(line + 1, line + 2);
         showQuestion(line + 1);
         showQuestion(line);
-        list_sort->setCurrentRow(line + 1);
+        m_questionList->setCurrentRow(line + 1);
     });
 }
 
@@ -177,51 +179,51 @@ void ReorderDialog::setPressed(QLabel *arrow, bool pressed)
     arrow->setLineWidth(1);
 }
 
-void ReorderDialog::img_oben_MouseDown()
+void ReorderDialog::onUpPressed()
 {
-    guard("img_oben_MouseDown", [this] { setPressed(img_oben, true); });
+    guard("img_oben_MouseDown", [this] { setPressed(m_upArrow, true); });
 }
 
-void ReorderDialog::img_oben_MouseUp()
+void ReorderDialog::onUpReleased()
 {
-    guard("img_oben_MouseUp", [this] { setPressed(img_oben, false); });
+    guard("img_oben_MouseUp", [this] { setPressed(m_upArrow, false); });
 }
 
-void ReorderDialog::img_unten_MouseDown()
+void ReorderDialog::onDownPressed()
 {
-    guard("img_unten_MouseDown", [this] { setPressed(img_unten, true); });
+    guard("img_unten_MouseDown", [this] { setPressed(m_downArrow, true); });
 }
 
-void ReorderDialog::img_unten_MouseUp()
+void ReorderDialog::onDownReleased()
 {
-    guard("img_unten_MouseUp", [this] { setPressed(img_unten, false); });
+    guard("img_unten_MouseUp", [this] { setPressed(m_downArrow, false); });
 }
 
 bool ReorderDialog::eventFilter(QObject *watched, QEvent *event)
 {
     auto *arrow = qobject_cast<QLabel *>(watched);
-    if (arrow != img_oben && arrow != img_unten)
+    if (arrow != m_upArrow && arrow != m_downArrow)
         return QDialog::eventFilter(watched, event);
-    const bool up = arrow == img_oben;
+    const bool up = arrow == m_upArrow;
     // A disabled arrow takes no presses; one disabled while held still gets its release.
     if (event->type() == QEvent::MouseButtonPress && arrow->isEnabled()) {
         m_pressed = arrow;
-        up ? img_oben_MouseDown() : img_unten_MouseDown();
+        up ? onUpPressed() : onDownPressed();
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease && m_pressed == arrow) {
         m_pressed = nullptr;
-        up ? img_oben_MouseUp() : img_unten_MouseUp();
+        up ? onUpReleased() : onDownReleased();
         // A click is a press and a release on the same arrow.
         if (arrow->isEnabled() &&
             arrow->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
-            up ? img_oben_Click() : img_unten_Click();
+            up ? onUpClicked() : onDownClicked();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void ReorderDialog::cmdraus_Click()
+void ReorderDialog::onLeaveClicked()
 {
     guard("cmdraus_Click", [this] { accept(); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/language.h"
+
 #include <QDialog>
 #include <functional>
 
@@ -26,16 +28,17 @@ public:
     // 104 down inactive.
     static QPixmap bitmap(int id);
 
-    void sprache_frmsort();
-    void Form_Activate();
-    void list_sort_Click();
-    void img_oben_Click();
-    void img_unten_Click();
-    void img_oben_MouseDown();
-    void img_oben_MouseUp();
-    void img_unten_MouseDown();
-    void img_unten_MouseUp();
-    void cmdraus_Click();
+    // Title, hint and button in language.
+    void retranslate(Language language);
+    void onActivated();
+    void onListClicked();
+    void onUpClicked();
+    void onDownClicked();
+    void onUpPressed();
+    void onUpReleased();
+    void onDownPressed();
+    void onDownReleased();
+    void onLeaveClicked();
 
 protected:
     bool event(QEvent *event) override;
@@ -44,7 +47,7 @@ protected:
 
 private:
     bool guard(const char *procedure, const std::function<void()> &body);
-    void Form_Load();
+    void load();
     void buildControls();
     void showBitmap(QLabel *arrow, int id);
     // The selected line, or -1 when none is.
@@ -58,11 +61,11 @@ private:
     ResizeEngine *m_resize = nullptr;
     QLabel *m_pressed = nullptr; // the arrow the mouse went down on
 
-    QLabel *Label1;
-    QListWidget *list_sort;
-    QLabel *img_oben;
-    QLabel *img_unten;
-    Button3D *cmdraus;
+    QLabel *m_hintLabel;
+    QListWidget *m_questionList;
+    QLabel *m_upArrow;
+    QLabel *m_downArrow;
+    Button3D *m_leaveButton;
 };
 
 } // namespace askbright

@@ -30,7 +30,7 @@ namespace askbright {
 
 namespace {
 
-// The width of framFehler, which every frame and the window share.
+// The width of m_errorFrame, which every frame and the window share.
 constexpr int frameWidth = 600;
 
 const QString hintText =
@@ -84,29 +84,29 @@ ErrorReporterWindow::ErrorReporterWindow(AppState &state, DialogService &dialogs
 
 void ErrorReporterWindow::buildControls()
 {
-    framComment = frame("framComment", QStringLiteral("Hinweise:"), this);
-    lblComment = plainLabel(QStringLiteral("lblComment"), framComment);
-    lblComment->setWordWrap(true);
-    (new QVBoxLayout(framComment))->addWidget(lblComment);
+    m_commentFrame = frame("framComment", QStringLiteral("Hinweise:"), this);
+    m_commentLabel = plainLabel(QStringLiteral("lblComment"), m_commentFrame);
+    m_commentLabel->setWordWrap(true);
+    (new QVBoxLayout(m_commentFrame))->addWidget(m_commentLabel);
 
-    framFehler = frame("framFehler", QStringLiteral("Fehlerbeschreibung:"), this);
-    auto *grid = new QGridLayout(framFehler);
+    m_errorFrame = frame("framFehler", QStringLiteral("Fehlerbeschreibung:"), this);
+    auto *grid = new QGridLayout(m_errorFrame);
     const std::array<QString, 4> titles = {QStringLiteral("Fehler-Nr:"), QStringLiteral("Modul:"),
                                            QStringLiteral("Prozedur:"),
                                            QStringLiteral("Zeilen-Nr.:")};
     for (int i = 0; i < 4; ++i) {
-        lblErrTitel[i] = plainLabel(QStringLiteral("lblErrTitel%1").arg(i), framFehler);
-        lblErrTitel[i]->setText(titles[i]);
-        lblError[i] = plainLabel(QStringLiteral("lblError%1").arg(i), framFehler);
-        lblError[i]->setWordWrap(true);
-        grid->addWidget(lblErrTitel[i], i, 0, Qt::AlignTop);
-        grid->addWidget(lblError[i], i, 1);
+        m_errorTitles[i] = plainLabel(QStringLiteral("lblErrTitel%1").arg(i), m_errorFrame);
+        m_errorTitles[i]->setText(titles[i]);
+        m_errorValues[i] = plainLabel(QStringLiteral("lblError%1").arg(i), m_errorFrame);
+        m_errorValues[i]->setWordWrap(true);
+        grid->addWidget(m_errorTitles[i], i, 0, Qt::AlignTop);
+        grid->addWidget(m_errorValues[i], i, 1);
     }
     grid->setColumnStretch(1, 1);
 
-    framProgInfo = frame("framProgInfo", QStringLiteral("Programm-Infos:"), this);
-    lblProgInfo = plainLabel(QStringLiteral("lblProgInfo"), framProgInfo);
-    (new QVBoxLayout(framProgInfo))->addWidget(lblProgInfo);
+    m_programInfoFrame = frame("framProgInfo", QStringLiteral("Programm-Infos:"), this);
+    m_programInfoLabel = plainLabel(QStringLiteral("lblProgInfo"), m_programInfoFrame);
+    (new QVBoxLayout(m_programInfoFrame))->addWidget(m_programInfoLabel);
 
     auto buttonRow =
         [this](QGroupBox *box, const char *name, const std::array<QString, 4> &captions,
@@ -121,24 +121,24 @@ void ErrorReporterWindow::buildControls()
                         [this, click, i] { (this->*click)(i); });
             }
         };
-    framProtocol = frame("framProtocol", QStringLiteral("Fehlerprotokoll ..."), this);
-    buttonRow(framProtocol, "cmdProtocol",
+    m_protocolFrame = frame("framProtocol", QStringLiteral("Fehlerprotokoll ..."), this);
+    buttonRow(m_protocolFrame, "cmdProtocol",
               {QStringLiteral("&Drucken"), QStringLiteral("&Speichern"), QStringLiteral("&EMail"),
                QStringLiteral("&WWW")},
-              cmdProtocol, &ErrorReporterWindow::cmdProtocol_Click);
+              m_protocolButtons, &ErrorReporterWindow::onProtocolClicked);
 
-    framCallStack = frame("framCallStack", QStringLiteral("CallStack:"), this);
-    lstCallStack = new QListWidget(framCallStack);
-    lstCallStack->setObjectName(QStringLiteral("lstCallStack"));
-    (new QVBoxLayout(framCallStack))->addWidget(lstCallStack);
-    framCallStack->hide();
+    m_callStackFrame = frame("framCallStack", QStringLiteral("CallStack:"), this);
+    m_callStackList = new QListWidget(m_callStackFrame);
+    m_callStackList->setObjectName(QStringLiteral("lstCallStack"));
+    (new QVBoxLayout(m_callStackFrame))->addWidget(m_callStackList);
+    m_callStackFrame->hide();
 
-    framContinue = frame("framContinue", QStringLiteral("Weiterer Programmablauf..."), this);
-    buttonRow(framContinue, "cmdContinue",
+    m_continueFrame = frame("framContinue", QStringLiteral("Weiterer Programmablauf..."), this);
+    buttonRow(m_continueFrame, "cmdContinue",
               {QStringLiteral("Befehl wieder&holen"),
                QStringLiteral("Fortsetzen mit &nächsten Befehl"),
                QStringLiteral("&Prozedur verlassen"), QStringLiteral("Programm &beenden")},
-              cmdContinue, &ErrorReporterWindow::cmdContinue_Click);
+              m_continueButtons, &ErrorReporterWindow::onContinueClicked);
 }
 
 int ErrorReporterWindow::OnError(const QString &module, const QString &procedure,
@@ -146,18 +146,18 @@ int ErrorReporterWindow::OnError(const QString &module, const QString &procedure
 {
     // The window's own texts are German; the description follows the
     // interface language where it has both wordings.
-    lblError[0]->setText(QString::number(error.number()) + QStringLiteral(" (") +
-                         error.description(m_state.language()) + u')');
-    lblError[1]->setText(module);
-    lblError[2]->setText(procedure);
+    m_errorValues[0]->setText(QString::number(error.number()) + QStringLiteral(" (") +
+                              error.description(m_state.language()) + u')');
+    m_errorValues[1]->setText(module);
+    m_errorValues[2]->setText(procedure);
     // Handlers here carry no line labels.
-    lblError[3]->setText(QStringLiteral("0"));
-    if (lblProgInfo->text().isEmpty())
-        lblProgInfo->setText(programInfoText(m_state.exeBaseName()));
+    m_errorValues[3]->setText(QStringLiteral("0"));
+    if (m_programInfoLabel->text().isEmpty())
+        m_programInfoLabel->setText(programInfoText(m_state.exeBaseName()));
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
-    ArrangeFrames();
-    AppendProtocolLog(m_state.errorLogPath(), BuildProtocol());
+    arrangeFrames();
+    AppendProtocolLog(m_state.errorLogPath(), buildProtocol());
     if (m_state.settings.soundsOn) {
         // The reporter is the last resort of every handler: a clip that
         // fails must not throw into the handler that asked for help.
@@ -172,27 +172,28 @@ int ErrorReporterWindow::OnError(const QString &module, const QString &procedure
     return m_continueAction;
 }
 
-void ErrorReporterWindow::cmdContinue_Click(int index)
+void ErrorReporterWindow::onContinueClicked(int index)
 {
     m_continueAction = qint16(index);
     hide();
 }
 
-void ErrorReporterWindow::ArrangeFrames()
+void ErrorReporterWindow::arrangeFrames()
 {
     QString screenHint = hintText;
     screenHint.replace(QLatin1String(crlf), QLatin1String("\n"));
-    lblComment->setText(screenHint);
-    for (QPushButton *button : cmdProtocol)
+    m_commentLabel->setText(screenHint);
+    for (QPushButton *button : m_protocolButtons)
         button->setVisible(true);
-    framCallStack->setVisible(false);
+    m_callStackFrame->setVisible(false);
     // Retrying the failed statement is never offered: a handler cannot resume.
-    cmdContinue[0]->setVisible(false);
+    m_continueButtons[0]->setVisible(false);
     for (int i = 1; i < 4; ++i)
-        cmdContinue[i]->setVisible(true);
+        m_continueButtons[i]->setVisible(true);
 
     int top = 0;
-    for (QGroupBox *box : {framComment, framFehler, framProgInfo, framProtocol, framContinue}) {
+    for (QGroupBox *box :
+         {m_commentFrame, m_errorFrame, m_programInfoFrame, m_protocolFrame, m_continueFrame}) {
         box->setVisible(true);
         const int height =
             box->hasHeightForWidth() ? box->heightForWidth(frameWidth) : box->sizeHint().height();
@@ -209,28 +210,28 @@ void ErrorReporterWindow::ArrangeFrames()
     }
 }
 
-QString ErrorReporterWindow::BuildProtocol() const
+QString ErrorReporterWindow::buildProtocol() const
 {
     ProtocolFields fields;
-    fields.progInfoCaption = framProgInfo->title();
-    fields.progInfo = lblProgInfo->text();
-    fields.errorCaption = framFehler->title();
+    fields.progInfoCaption = m_programInfoFrame->title();
+    fields.progInfo = m_programInfoLabel->text();
+    fields.errorCaption = m_errorFrame->title();
     for (size_t i = 0; i < 4; ++i) {
-        fields.errorTitles[i] = lblErrTitel[i]->text();
-        fields.errorValues[i] = lblError[i]->text();
+        fields.errorTitles[i] = m_errorTitles[i]->text();
+        fields.errorValues[i] = m_errorValues[i]->text();
     }
-    fields.callStackCaption = framCallStack->title();
-    for (int i = 0; i < lstCallStack->count(); ++i)
-        fields.callStack << lstCallStack->item(i)->text();
+    fields.callStackCaption = m_callStackFrame->title();
+    for (int i = 0; i < m_callStackList->count(); ++i)
+        fields.callStack << m_callStackList->item(i)->text();
     const Clock &clock = m_state.clock();
     return askbright::BuildProtocol(fields, clock.today(), clock.timeOfDay(), m_system);
 }
 
-void ErrorReporterWindow::cmdProtocol_Click(int index)
+void ErrorReporterWindow::onProtocolClicked(int index)
 {
     // Nothing may escape into the event loop that runs this window.
     try {
-        const QString protocol = BuildProtocol();
+        const QString protocol = buildProtocol();
         switch (index) {
         case 0:
             printProtocol(protocol);

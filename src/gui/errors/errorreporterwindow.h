@@ -38,10 +38,10 @@ public:
     // (NextStatement, LeaveProcedure or EndProgram).
     int OnError(const QString &module, const QString &procedure, const AppError &error) override;
 
-    void cmdContinue_Click(int index);
-    void cmdProtocol_Click(int index);
-    void ArrangeFrames();
-    QString BuildProtocol() const;
+    void onContinueClicked(int index);
+    void onProtocolClicked(int index);
+    void arrangeFrames();
+    QString buildProtocol() const;
 
     int continueAction() const { return m_continueAction; }
 
@@ -74,19 +74,19 @@ private:
     qint16 m_continueAction = 0;
     const SystemInfo m_system;
 
-    QGroupBox *framComment;
-    QGroupBox *framFehler;
-    QGroupBox *framProgInfo;
-    QGroupBox *framProtocol;
-    QGroupBox *framCallStack;
-    QGroupBox *framContinue;
-    QLabel *lblComment;
-    std::array<QLabel *, 4> lblErrTitel;
-    std::array<QLabel *, 4> lblError;
-    QLabel *lblProgInfo;
-    QListWidget *lstCallStack;
-    std::array<QPushButton *, 4> cmdProtocol;
-    std::array<QPushButton *, 4> cmdContinue;
+    QGroupBox *m_commentFrame;
+    QGroupBox *m_errorFrame;
+    QGroupBox *m_programInfoFrame;
+    QGroupBox *m_protocolFrame;
+    QGroupBox *m_callStackFrame;
+    QGroupBox *m_continueFrame;
+    QLabel *m_commentLabel;
+    std::array<QLabel *, 4> m_errorTitles;
+    std::array<QLabel *, 4> m_errorValues;
+    QLabel *m_programInfoLabel;
+    QListWidget *m_callStackList;
+    std::array<QPushButton *, 4> m_protocolButtons;
+    std::array<QPushButton *, 4> m_continueButtons;
 };
 
 } // namespace askbright

@@ -28,59 +28,64 @@ ExportDialog::ExportDialog(WindowContext &ctx, QWidget *parent) : QDialog(parent
     buildControls();
     setFixedSize(470, 418);
 
-    // Every opening starts from the default options and the controls' design
-    // states; only the choice of the modern page is kept for the session.
-    // The page's language starts as the interface's (the default options).
-    const bool modern = m_ctx.state.exportOptions.modernPage;
-    m_ctx.state.exportOptions = ExportOptions{};
-    m_ctx.state.exportOptions.modernPage = modern;
-    chkmodern->setChecked(modern);
+    // The default options match the controls' design states; only the
+    // choice of the modern page is kept for the session. The page's
+    // language starts as the interface's (the default options).
+    m_options.modernPage = m_ctx.state.modernPageChosen;
+    m_modernPageBox->setChecked(m_options.modernPage);
     m_pageLanguage->setCurrentIndex(m_ctx.language().isEnglish() ? 1 : 0);
     enableForPageKind();
     m_ctx.keepOnTop(this);
     centreOver(this, parentWidget());
     applyScheme();
-    m_ctx.language().isGerman() ? export_deutsch() : export_englisch();
+    retranslate(m_ctx.language());
 }
 
 void ExportDialog::buildControls()
 {
     // Created first, so that it lies behind the buttons.
-    Shape1 = place(new QFrame(this), "Shape1", 0, 354, 470, 64);
-    Shape1->setFrameShape(QFrame::NoFrame);
+    m_buttonBar = place(new QFrame(this), "Shape1", 0, 354, 470, 64);
+    m_buttonBar->setFrameShape(QFrame::NoFrame);
 
-    Frame1 = place(new QGroupBox(this), "Frame1", 8, 6, 454, 176);
-    optl1 = place(new QRadioButton(QStringLiteral("Layout 1"), Frame1), "optl1", 12, 30, 110, 22);
-    optl2 = place(new QRadioButton(QStringLiteral("Layout 2"), Frame1), "optl2", 12, 58, 110, 22);
-    optl1->setChecked(true);
-    optl1->setToolTip(QStringLiteral("Fragen nochmals wiederholen"));
-    optl2->setToolTip(QStringLiteral("Fragen nicht wiederholen"));
+    m_layoutFrame = place(new QGroupBox(this), "Frame1", 8, 6, 454, 176);
+    m_withQuestionsOption = place(new QRadioButton(QStringLiteral("Layout 1"), m_layoutFrame),
+                                  "optl1", 12, 30, 110, 22);
+    m_answersOnlyOption = place(new QRadioButton(QStringLiteral("Layout 2"), m_layoutFrame),
+                                "optl2", 12, 58, 110, 22);
+    m_withQuestionsOption->setChecked(true);
+    m_withQuestionsOption->setToolTip(QStringLiteral("Fragen nochmals wiederholen"));
+    m_answersOnlyOption->setToolTip(QStringLiteral("Fragen nicht wiederholen"));
     const auto picture = [this](const char *name, int x, AnswerLayout layout, Language language) {
-        QLabel *p = place(new QLabel(Frame1), name, x, 24, 120, 104);
+        QLabel *p = place(new QLabel(m_layoutFrame), name, x, 24, 120, 104);
         p->setPixmap(layoutPicture(layout, language));
         return p;
     };
-    Picture1 = picture("Picture1", 140, AnswerLayout::WithQuestions, Language::German);
-    Picture2 = picture("Picture2", 316, AnswerLayout::AnswersOnly, Language::German);
-    Picture1e = picture("Picture1e", 140, AnswerLayout::WithQuestions, Language::English);
-    Picture2e = picture("Picture2e", 316, AnswerLayout::AnswersOnly, Language::English);
-    Label1 = place(new QLabel(QStringLiteral("Layout 1"), Frame1), "Label1", 140, 132, 120, 18);
-    Label2 = place(new QLabel(QStringLiteral("Layout 2"), Frame1), "Label2", 316, 132, 120, 18);
-    for (QLabel *label : {Label1, Label2})
+    m_withQuestionsPicture =
+        picture("Picture1", 140, AnswerLayout::WithQuestions, Language::German);
+    m_answersOnlyPicture = picture("Picture2", 316, AnswerLayout::AnswersOnly, Language::German);
+    m_withQuestionsPictureEnglish =
+        picture("Picture1e", 140, AnswerLayout::WithQuestions, Language::English);
+    m_answersOnlyPictureEnglish =
+        picture("Picture2e", 316, AnswerLayout::AnswersOnly, Language::English);
+    m_withQuestionsLabel =
+        place(new QLabel(QStringLiteral("Layout 1"), m_layoutFrame), "Label1", 140, 132, 120, 18);
+    m_answersOnlyLabel =
+        place(new QLabel(QStringLiteral("Layout 2"), m_layoutFrame), "Label2", 316, 132, 120, 18);
+    for (QLabel *label : {m_withQuestionsLabel, m_answersOnlyLabel})
         label->setAlignment(Qt::AlignCenter);
 
     const auto box = [this](const char *name, int y) {
         return place(new QCheckBox(this), name, 16, y, 440, 22);
     };
-    Check1 = box("Check1", 190);
-    chklinks = box("chklinks", 214);
-    chkpre = box("chkpre", 238);
-    chkmail = box("chkmail", 262);
-    chkmodern = place(new QCheckBox(this), "chkmodern", 16, 290, 290, 22);
-    Check1->setChecked(true);
-    chkmail->setChecked(true);
-    Check1->setToolTip(QStringLiteral("Absätze wie eingegeben"));
-    chkpre->setToolTip(QStringLiteral("Formatierung wie eingegeben"));
+    m_paragraphsBox = box("Check1", 190);
+    m_sameSizeLinksBox = box("chklinks", 214);
+    m_preformattedBox = box("chkpre", 238);
+    m_contactBox = box("chkmail", 262);
+    m_modernPageBox = place(new QCheckBox(this), "modernPageBox", 16, 290, 290, 22);
+    m_paragraphsBox->setChecked(true);
+    m_contactBox->setChecked(true);
+    m_paragraphsBox->setToolTip(QStringLiteral("Absätze wie eingegeben"));
+    m_preformattedBox->setToolTip(QStringLiteral("Formatierung wie eingegeben"));
 
     m_pageLanguageLabel = place(new QLabel(this), "pageLanguageLabel", 36, 320, 150, 22);
     m_pageLanguage = place(new QComboBox(this), "pageLanguage", 190, 318, 120, 26);
@@ -89,24 +94,36 @@ void ExportDialog::buildControls()
     m_pageLanguage->addItem(QStringLiteral("English"));
     m_pageLanguageLabel->setBuddy(m_pageLanguage);
 
-    cmdvorschau = place(new Button3D({}, this), "cmdvorschau", 316, 286, 140, 30);
-    cmdgenerieren = place(new Button3D({}, this), "cmdgenerieren", 40, 366, 180, 38);
-    cmdhtmlraus = place(new Button3D({}, this), "cmdhtmlraus", 250, 366, 180, 38);
+    m_previewButton = place(new Button3D({}, this), "previewButton", 316, 286, 140, 30);
+    m_generateButton = place(new Button3D({}, this), "cmdgenerieren", 40, 366, 180, 38);
+    m_leaveButton = place(new Button3D({}, this), "cmdhtmlraus", 250, 366, 180, 38);
     // Return generates.
-    cmdgenerieren->setDefault(true);
-    cmdhtmlraus->setAutoDefault(false);
-    cmdvorschau->setAutoDefault(false);
+    m_generateButton->setDefault(true);
+    m_leaveButton->setAutoDefault(false);
+    m_previewButton->setAutoDefault(false);
 
-    connect(cmdgenerieren, &QPushButton::clicked, this, &ExportDialog::cmdgenerieren_Click);
-    connect(cmdhtmlraus, &QPushButton::clicked, this, &ExportDialog::cmdhtmlraus_Click);
-    connect(Check1, &QCheckBox::clicked, this, &ExportDialog::Check1_Click);
-    connect(chklinks, &QCheckBox::clicked, this, &ExportDialog::chklinks_Click);
-    connect(optl1, &QRadioButton::clicked, this, &ExportDialog::optl1_Click);
-    connect(optl2, &QRadioButton::clicked, this, &ExportDialog::optl2_Click);
-    connect(chkpre, &QCheckBox::clicked, this, &ExportDialog::chkpre_Click);
-    connect(chkmail, &QCheckBox::clicked, this, &ExportDialog::chkmail_Click);
-    connect(chkmodern, &QCheckBox::clicked, this, &ExportDialog::chkmodern_Click);
-    connect(cmdvorschau, &QPushButton::clicked, this, &ExportDialog::cmdvorschau_Click);
+    connectControls();
+}
+
+void ExportDialog::connectControls()
+{
+    connect(m_generateButton, &QPushButton::clicked, this, &ExportDialog::onGenerateClicked);
+    connect(m_leaveButton, &QPushButton::clicked, this, &ExportDialog::onLeaveClicked);
+    connect(m_paragraphsBox, &QCheckBox::clicked, this, &ExportDialog::onParagraphsClicked);
+    connect(m_sameSizeLinksBox, &QCheckBox::clicked, this, &ExportDialog::onSameSizeLinksClicked);
+    connect(m_withQuestionsOption, &QRadioButton::clicked, this,
+            [this] { onLayoutClicked(AnswerLayout::WithQuestions); });
+    connect(m_answersOnlyOption, &QRadioButton::clicked, this,
+            [this] { onLayoutClicked(AnswerLayout::AnswersOnly); });
+    // The generate command reads these two boxes itself; the preview follows them.
+    for (QCheckBox *box : {m_preformattedBox, m_contactBox}) {
+        const char *procedure = box == m_contactBox ? "chkmail_Click" : "chkpre_Click";
+        connect(box, &QCheckBox::clicked, this, [this, procedure] {
+            m_ctx.guarded("frmexport", procedure, [this] { refreshPreview(); });
+        });
+    }
+    connect(m_modernPageBox, &QCheckBox::clicked, this, &ExportDialog::onModernPageClicked);
+    connect(m_previewButton, &QPushButton::clicked, this, &ExportDialog::onPreviewClicked);
     connect(m_pageLanguage, &QComboBox::activated, this, &ExportDialog::onPageLanguageChosen);
 }
 
@@ -118,94 +135,70 @@ void ExportDialog::applyScheme()
         return;
     const ColorScheme &colors = state.currentColors;
     paintWithScheme(this, SchemeRole::Window, colors);
-    paintWithScheme({chkmail, chklinks, chkpre, Check1, chkmodern, optl1, optl2, Frame1},
+    paintWithScheme({m_contactBox, m_sameSizeLinksBox, m_preformattedBox, m_paragraphsBox,
+                     m_modernPageBox, m_withQuestionsOption, m_answersOnlyOption, m_layoutFrame},
                     SchemeRole::Box, colors);
-    paintWithScheme({Label1, Label2, m_pageLanguageLabel}, SchemeRole::Text, colors);
-    paintWithScheme(Shape1, SchemeRole::Shape, colors);
-    paintWithScheme({cmdgenerieren, cmdhtmlraus, cmdvorschau}, SchemeRole::Button, colors);
+    paintWithScheme({m_withQuestionsLabel, m_answersOnlyLabel, m_pageLanguageLabel},
+                    SchemeRole::Text, colors);
+    paintWithScheme(m_buttonBar, SchemeRole::Shape, colors);
+    paintWithScheme({m_generateButton, m_leaveButton, m_previewButton}, SchemeRole::Button, colors);
 }
 
-void ExportDialog::export_deutsch()
+void ExportDialog::retranslate(Language lang)
 {
-    m_ctx.guarded("frmexport", "export_deutsch", [this] { applyCaptions(Language::German); });
-}
-
-void ExportDialog::export_englisch()
-{
-    m_ctx.guarded("frmexport", "export_englisch", [this] { applyCaptions(Language::English); });
-}
-
-void ExportDialog::applyCaptions(Language lang)
-{
-    Check1->setText(caption(1360, lang));
-    chkmail->setText(caption(1850, lang));
-    chklinks->setText(caption(1350, lang));
-    chkpre->setText(caption(1340, lang));
-    cmdgenerieren->setCaption(caption(1370, lang));
-    cmdhtmlraus->setCaption(caption(1380, lang));
-    Frame1->setTitle(caption(1330, lang));
-    chkmodern->setText(lang.pick(u"Moderne Seite (HTML5)", u"Modern page (HTML5)"));
-    cmdvorschau->setCaption(lang.pick(u"Vorschau", u"Preview"));
-    m_pageLanguageLabel->setText(lang.pick(u"Sprache der Seite:", u"Page language:"));
-    setWindowTitle(lang.pick(u"HTML- Generierung", u"Generating HTML-Code"));
-    // The pictures show the page's words in the language it will be generated in.
-    for (QLabel *p : {Picture1, Picture2})
-        p->setVisible(lang.isGerman());
-    for (QLabel *p : {Picture1e, Picture2e})
-        p->setVisible(lang.isEnglish());
+    m_ctx.guarded("frmexport", lang.isGerman() ? "export_deutsch" : "export_englisch", [&] {
+        m_paragraphsBox->setText(caption(1360, lang));
+        m_contactBox->setText(caption(1850, lang));
+        m_sameSizeLinksBox->setText(caption(1350, lang));
+        m_preformattedBox->setText(caption(1340, lang));
+        m_generateButton->setCaption(caption(1370, lang));
+        m_leaveButton->setCaption(caption(1380, lang));
+        m_layoutFrame->setTitle(caption(1330, lang));
+        m_modernPageBox->setText(lang.pick(u"Moderne Seite (HTML5)", u"Modern page (HTML5)"));
+        m_previewButton->setCaption(lang.pick(u"Vorschau", u"Preview"));
+        m_pageLanguageLabel->setText(lang.pick(u"Sprache der Seite:", u"Page language:"));
+        setWindowTitle(lang.pick(u"HTML- Generierung", u"Generating HTML-Code"));
+        // The pictures show the page's words in the language it will be generated in.
+        for (QLabel *p : {m_withQuestionsPicture, m_answersOnlyPicture})
+            p->setVisible(lang.isGerman());
+        for (QLabel *p : {m_withQuestionsPictureEnglish, m_answersOnlyPictureEnglish})
+            p->setVisible(lang.isEnglish());
+    });
 }
 
 // ---------------------------------------------------------------- options
 
-void ExportDialog::Check1_Click()
+void ExportDialog::onParagraphsClicked()
 {
     m_ctx.guarded("frmexport", "Check1_Click", [this] {
-        m_ctx.state.exportOptions.formatParagraphs = Check1->isChecked();
+        m_options.formatParagraphs = m_paragraphsBox->isChecked();
         refreshPreview();
     });
 }
 
-void ExportDialog::chklinks_Click()
+void ExportDialog::onSameSizeLinksClicked()
 {
     m_ctx.guarded("frmexport", "chklinks_Click", [this] {
-        m_ctx.state.exportOptions.smallLinks = !chklinks->isChecked();
+        m_options.smallLinks = !m_sameSizeLinksBox->isChecked();
         refreshPreview();
     });
 }
 
-void ExportDialog::optl1_Click()
+void ExportDialog::onLayoutClicked(AnswerLayout layout)
 {
-    m_ctx.guarded("frmexport", "optl1_Click", [this] {
-        m_ctx.state.exportOptions.answerLayout = AnswerLayout::WithQuestions;
+    const bool first = layout == AnswerLayout::WithQuestions;
+    m_ctx.guarded("frmexport", first ? "optl1_Click" : "optl2_Click", [this, layout] {
+        m_options.answerLayout = layout;
         m_ctx.play("menu");
         refreshPreview();
     });
 }
 
-void ExportDialog::optl2_Click()
+void ExportDialog::onModernPageClicked()
 {
-    m_ctx.guarded("frmexport", "optl2_Click", [this] {
-        m_ctx.state.exportOptions.answerLayout = AnswerLayout::AnswersOnly;
-        m_ctx.play("menu");
-        refreshPreview();
-    });
-}
-
-// The generate command reads these two boxes itself; the preview follows them.
-void ExportDialog::chkpre_Click()
-{
-    m_ctx.guarded("frmexport", "chkpre_Click", [this] { refreshPreview(); });
-}
-
-void ExportDialog::chkmail_Click()
-{
-    m_ctx.guarded("frmexport", "chkmail_Click", [this] { refreshPreview(); });
-}
-
-void ExportDialog::chkmodern_Click()
-{
-    m_ctx.guarded("frmexport", "chkmodern_Click", [this] {
-        m_ctx.state.exportOptions.modernPage = chkmodern->isChecked();
+    m_ctx.guarded("frmexport", "onModernPageClicked", [this] {
+        m_options.modernPage = m_modernPageBox->isChecked();
+        m_ctx.state.modernPageChosen = m_options.modernPage;
         enableForPageKind();
         refreshPreview();
     });
@@ -214,7 +207,7 @@ void ExportDialog::chkmodern_Click()
 void ExportDialog::onPageLanguageChosen()
 {
     m_ctx.guarded("frmexport", "onPageLanguageChosen", [this] {
-        m_ctx.state.exportOptions.pageLanguage =
+        m_options.pageLanguage =
             m_pageLanguage->currentIndex() == 1 ? Language::English : Language::German;
         refreshPreview();
     });
@@ -222,17 +215,17 @@ void ExportDialog::onPageLanguageChosen()
 
 void ExportDialog::enableForPageKind()
 {
-    const bool modern = chkmodern->isChecked();
-    Frame1->setEnabled(!modern);
+    const bool modern = m_modernPageBox->isChecked();
+    m_layoutFrame->setEnabled(!modern);
     m_pageLanguageLabel->setEnabled(modern);
     m_pageLanguage->setEnabled(modern);
 }
 
 // ---------------------------------------------------------------- preview
 
-void ExportDialog::cmdvorschau_Click()
+void ExportDialog::onPreviewClicked()
 {
-    m_ctx.guarded("frmexport", "cmdvorschau_Click", [this] {
+    m_ctx.guarded("frmexport", "onPreviewClicked", [this] {
         if (!m_preview) {
             // A window of its own beside the modal dialog, gone with it.
             m_preview = new PagePreview(m_ctx, this);
@@ -254,7 +247,7 @@ void ExportDialog::refreshPreview()
     // Nothing is asked while options change: without a stored address the
     // preview shows the page without a contact block; an unreadable store
     // is reported when generating.
-    if (chkmail->isChecked())
+    if (m_contactBox->isChecked())
         m_ctx.guarded([&] { address = readContactAddress(m_ctx.state.dataFolder()); },
                       [](const AppError &) {});
     m_preview->showPage(currentRequest(address));
@@ -265,9 +258,9 @@ PageRequest ExportDialog::currentRequest(const QString &contactAddress) const
     PageRequest request;
     request.projectPath = localPath(m_ctx.state.pages.projectPath());
     request.outputFolder = localPath(m_ctx.state.pages.outputFolder());
-    request.options = m_ctx.state.exportOptions;
-    request.options.preformattedAnswers = chkpre->isChecked();
-    request.options.useContactAddress = chkmail->isChecked();
+    request.options = m_options;
+    request.options.preformattedAnswers = m_preformattedBox->isChecked();
+    request.options.useContactAddress = m_contactBox->isChecked();
     request.contactAddress = contactAddress;
     return request;
 }
@@ -282,7 +275,7 @@ QString ExportDialog::settleContactAddress()
     // none were stored.
     m_ctx.guarded("frmexport", "cmdgenerieren_Click",
                   [&] { address = readContactAddress(folder); });
-    while (chkmail->isChecked() && address.isEmpty()) {
+    while (m_contactBox->isChecked() && address.isEmpty()) {
         int answer = AnswerNo;
         const QString entry = m_ctx.dialogs.inputBox(
             m_ctx.pick(u"Bitte noch eine gültige EMailadresse eingeben. Wenn Sie keine eingeben, "
@@ -306,18 +299,18 @@ QString ExportDialog::settleContactAddress()
             m_ctx.guarded("Module1", "mail_speichern", [&] { mail_speichern(folder, address); });
         break;
     }
-    if (!chkmail->isChecked())
+    if (!m_contactBox->isChecked())
         address.clear();
     return address;
 }
 
-void ExportDialog::cmdgenerieren_Click()
+void ExportDialog::onGenerateClicked()
 {
     m_ctx.guarded("frmexport", "cmdgenerieren_Click", [this] {
         AppState &state = m_ctx.state;
         state.contactAddress = settleContactAddress();
         const PageRequest request = currentRequest(state.contactAddress);
-        state.exportOptions = request.options;
+        m_options = request.options;
         // The generator's messages, failures with their reason included, go
         // to the dialogs.
         const PageResult result =
@@ -358,7 +351,7 @@ void ExportDialog::showNotice(const QString &pagePath, const QString &picturePat
     m_ctx.inform(text, m_ctx.pick(u"Hinweis zum Upload", u"Notice"), MessageIcon::Information);
 }
 
-void ExportDialog::cmdhtmlraus_Click()
+void ExportDialog::onLeaveClicked()
 {
     m_ctx.guarded("frmexport", "cmdhtmlraus_Click", [this] { reject(); });
 }

@@ -77,12 +77,12 @@ PagePreview::PagePreview(WindowContext &ctx, QWidget *parent)
       m_openInBrowserButton(new QPushButton(this))
 {
     setObjectName(QStringLiteral("PagePreview"));
-    m_browser->setObjectName(QStringLiteral("txtvorschau"));
+    m_browser->setObjectName(QStringLiteral("pageView"));
     // Links within the page jump to their answers; links out of it stay
     // where they are, since this is not a browser.
     m_browser->setOpenLinks(false);
     connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
-        m_ctx.guarded("PagePreview", "txtvorschau_AnchorClicked", [&] {
+        m_ctx.guarded("PagePreview", "onAnchorClicked", [&] {
             if (url.scheme().isEmpty() && url.path().isEmpty() && url.hasFragment())
                 m_browser->scrollToAnchor(url.fragment());
         });

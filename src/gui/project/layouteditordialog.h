@@ -3,35 +3,32 @@
 #include "app/language.h"
 #include "controls/dialogservice.h"
 #include "controls/storedtext.h"
-#include "project/colors.h"
+#include "project/colortools.h"
 #include "project/projectfile.h"
 
 #include <QDialog>
 #include <array>
 #include <functional>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QRadioButton;
-class QScrollBar;
 
 namespace askbright {
 
 class Button3D;
-
+class KeywordList;
 class WindowContext;
 
 // The page layout editor: one page project (title, head data, keywords,
 // font, alignments, the five page colours, background picture) with a small
 // live preview, and the contact address. The constructor opens it for the
-// page selected (the shared page selection); showFor shows it modally. Its colour
-// tools live in layouteditordialog_colors.cpp.
+// page selected (the shared page selection); showFor shows it modally. It
+// coordinates the colour tools and the keyword list, which live in their
+// own classes.
 class LayoutEditorDialog : public QDialog {
     Q_OBJECT
 public:
@@ -40,30 +37,12 @@ public:
     // Opens the editor for the selected page, modally over owner.
     static int showFor(WindowContext &ctx, QWidget *owner);
 
-    // Buttons.
-    void cmdfarbspeichern_Click();
-    void cmdoeffnefarbe_Click();
-    void cmdrausprojekt_Click();
+    void onSaveProjectClicked();
+    void onOpenProjectClicked();
+    void onLeaveClicked();
 
-    // Colour tools.
-    void Option_Click(int element); // 0..4: Option1..Option5
-    void Option6_Click();
-    void cmdplus_Click();
-    void cmdminus_Click();
-    void cmdplus_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void cmdminus_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void cmdnorm_Click();
-    void optsystem_Click();
-    void opthand_Click();
-
-    void seite_oeffnen();
-    // Writes the project and the contact store; false when a write failed
-    // (reported, the old files stay).
-    bool seite_speichern();
-    void seite_deutsch();
-    void seite_englisch();
-    void skinme_aktuell();
-    void farb_frei();
+    // Captions and tool tips in language.
+    void retranslate(Language language);
 
     bool pageSaved() const { return m_pageSaved; }
     QString projectFilePath() const { return m_projectFilePath; }
@@ -79,26 +58,30 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // One page colour: its option, its colour text and where the preview shows it.
-    enum Element { TextColor, BgColor, ActiveLink, VisitedLink, NewLink, ElementCount };
+    using Element = ColorTools::Element;
 
     bool guard(const char *procedure, const std::function<void()> &body);
     void buildControls();
     void connectChanges();
-    void Form_Load();
-    // Step 11 of opening: the address field from the store as read.
+    void load();
+    void applyScheme();
+    // Reads the project file into the window, then the contact store.
+    void readProject();
+    // Writes the project and the contact store; false when a write failed
+    // (reported, the old files stay).
+    bool saveProject();
+    // The address field from the store as read.
     void showContactAddress();
     void readAddressStore();
-    void mail_decrypt();
+    void decodeContactAddress();
     void setCaption(const QString &fileName);
     // The templates folder becomes folder, its page list read again.
     void followIntoFolder(const QString &folder);
     void rescanPages();
     // The project file dialog, set up for a save or an open in initDir.
     void prepareProjectDialog(const QString &initDir, const QString &title);
-    void applyCaptions(Language language);
     void markUnsaved();
-    bool Form_QueryUnload();
+    bool confirmClose();
 
     // Window <-> project.
     PageProject windowProject() const;
@@ -109,39 +92,21 @@ private:
                          QRadioButton *right);
     Alignment faqAlignment() const;
 
-    // Keyword list and the font lists.
-    bool keywordKey(QKeyEvent *event);
-    void DeleteDuplicateValues(QComboBox *list);
-    void removeEqualKeywords();
-
     // Background picture and preview.
+    void choosePicture();
+    void dropPicture();
     bool loadBackgroundPicture(const QString &path);
     void removeBackgroundPicture();
-    void TileBitmapsProcessBar(QLabel *target, QLabel *source);
+    void tileBackgroundPicture();
     void setTitleFont(const QString &family);
-
-    // Colours (layouteditordialog_colors.cpp).
-    void rgb_errechnen(const QString &colorText);
-    void farbe_zeigen();
-    void slider_Change(int channel);
-    void setSliders(ColorParts parts);
-    ColorParts sliderParts() const;
-    void paintElement(int element, quint32 platformValue);
-    void setColorText(int element, const QString &text);
-    int selectedElement() const;
-    void step(int direction);
-    void fastSteps(int direction, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void enableColorTools(bool enabled);
-    void paintSwatches();
-    // The readability of the text and link colours on the background colour.
-    void kontrast_zeigen();
+    void paintSample(Element element, const QColor &color);
 
     WindowContext &m_ctx;
     CommonDialog m_dialog;
 
     // Window state.
     bool m_pageSaved = false;
-    int m_closeByButton = 0;
+    bool m_leavingByButton = false;
     bool m_closeConfirmed = false;
     QString m_projectFilePath;
     QString m_templatesFolder;
@@ -149,35 +114,25 @@ private:
     PictureUse m_backgroundPictureOn = PictureUse::Unset;
     Alignment m_titleAlignment = Alignment::Unset;
     QString m_addressVersion;
-    QString m_sliderEventsOff;
-    HexParts m_hex;
-    ColorParts m_val;
-    int m_nextStandardColor = 0;
-    qint32 m_dialogColor = 0;
+    QString m_shownFileName; // in the title
 
-    // Controls, named as the handlers refer to them.
-    QLabel *lblkopf, *lbltitel, *lblname, *lblbeschreibung, *lblkeywords, *lbldatname, *lblmail;
-    QLabel *lblstil, *lbltitelausrichtung, *lblvorschau;
-    StoredTextEdit *txttitel, *Text1, *txtbeschreibung;
-    QComboBox *Combo1, *cindexschrift, *cgroesse, *cgroessetext;
-    QLineEdit *txtdatname, *txtmail;
-    QCheckBox *Check1, *Check3;
-    QGroupBox *Frame1, *Frame2, *Frame3;
-    QRadioButton *opttitellinks, *opttitelzent, *opttitelrechts;
-    QRadioButton *olinks, *omitte, *orechts;
-    std::array<QRadioButton *, ElementCount> m_options{};
-    std::array<QLabel *, ElementCount> m_colorLabels{};
-    QRadioButton *Option6, *optsystem, *opthand;
-    QButtonGroup *m_elements, *m_pickers;
-    QLabel *picvorschau, *Picture1, *lbltext, *lblneulink, *lblaltlink, *lblaktivlink;
-    // Beside each sample its contrast; none for the background colour itself.
-    std::array<QLabel *, ElementCount> m_contrastLabels{};
-    std::array<QScrollBar *, 3> m_sliders{};  // scrollrot, scrollgruen, scrollblau
-    std::array<QLabel *, 3> m_swatches{};     // lblrot, lblgruen, lblblau
-    std::array<QLabel *, 3> m_sliderLabels{}; // captions 1630, 1640, 1650
-    QLabel *gesamtfarbe;
-    Button3D *cmdplus, *cmdminus, *cmdnorm, *cmdfarbspeichern, *cmdoeffnefarbe, *cmdrausprojekt;
-    QWidget *Shape2;
+    QLabel *m_headingLabel, *m_titleLabel, *m_authorLabel, *m_descriptionLabel, *m_keywordsLabel;
+    QLabel *m_pageFileNameLabel, *m_contactLabel, *m_fontLabel, *m_titleAlignmentLabel;
+    QLabel *m_previewLabel;
+    StoredTextEdit *m_titleField, *m_authorField, *m_descriptionField;
+    KeywordList *m_keywordList;
+    QComboBox *m_fontList, *m_titleSizeList, *m_textSizeList;
+    QLineEdit *m_pageFileNameField, *m_contactField;
+    QCheckBox *m_boldBox, *m_italicBox;
+    QGroupBox *m_fontFrame, *m_faqAlignmentFrame;
+    QRadioButton *m_titleLeftOption, *m_titleCentreOption, *m_titleRightOption;
+    QRadioButton *m_faqLeftOption, *m_faqCentreOption, *m_faqRightOption;
+    ColorTools *m_colorTools;
+    // The preview: the background colour or the tiled picture, and the samples.
+    QLabel *m_preview, *m_backgroundPicture;
+    QLabel *m_textSample, *m_newLinkSample, *m_visitedLinkSample, *m_activeLinkSample;
+    Button3D *m_saveButton, *m_openButton, *m_leaveButton;
+    QWidget *m_buttonBar;
 };
 
 } // namespace askbright

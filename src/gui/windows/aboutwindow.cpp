@@ -21,38 +21,38 @@ constexpr int innerHeight = 280;
 } // namespace
 
 AboutWindow::AboutWindow(WindowContext &context, QWidget *parent)
-    : QDialog(parent), m_ctx(context), picOut(new QLabel(this)), RedrawTimer(new QTimer(this))
+    : QDialog(parent), m_ctx(context), m_output(new QLabel(this)), m_redrawTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmueber"));
-    picOut->setObjectName(QStringLiteral("picOut"));
-    RedrawTimer->setObjectName(QStringLiteral("RedrawTimer"));
-    connect(RedrawTimer, &QTimer::timeout, this, &AboutWindow::RedrawTimer_Timer);
+    m_output->setObjectName(QStringLiteral("picOut"));
+    m_redrawTimer->setObjectName(QStringLiteral("RedrawTimer"));
+    connect(m_redrawTimer, &QTimer::timeout, this, &AboutWindow::onRedrawTick);
     setFixedSize(innerWidth, innerHeight);
-    Form_Load();
+    load();
 }
 
-void AboutWindow::Form_Load()
+void AboutWindow::load()
 {
     setWindowTitle(QStringLiteral("Askbright  Version ") + fullVersionText());
     // A file that cannot be read leaves an empty text, which closes by itself.
     m_ctx.guarded("frmueber", "Form_Load", [this] {
         m_aboutLines = readAboutText(m_ctx.state.programFolder() + aboutTextName);
     });
-    picOut->setGeometry(0, 0, width(), height());
-    m_picBuffer = QImage(picOut->size(), QImage::Format_RGB32);
-    m_scrollOffset = m_picBuffer.height();
-    GradiantBackground(m_picBuffer);
-    picOut->setPixmap(QPixmap::fromImage(m_picBuffer));
-    RedrawTimer->setInterval(25);
-    RedrawTimer->start();
+    m_output->setGeometry(0, 0, width(), height());
+    m_frameBuffer = QImage(m_output->size(), QImage::Format_RGB32);
+    m_scrollOffset = m_frameBuffer.height();
+    paintGradient(m_frameBuffer);
+    m_output->setPixmap(QPixmap::fromImage(m_frameBuffer));
+    m_redrawTimer->setInterval(25);
+    m_redrawTimer->start();
 }
 
 bool AboutWindow::animating() const
 {
-    return RedrawTimer->isActive();
+    return m_redrawTimer->isActive();
 }
 
-void AboutWindow::GradiantBackground(QImage &pic)
+void AboutWindow::paintGradient(QImage &pic)
 {
     m_ctx.guarded("frmueber", "GradiantBackground", [&pic] {
         QPainter p(&pic);
@@ -86,11 +86,11 @@ void AboutWindow::drawLines(QImage &pic)
     }
 }
 
-void AboutWindow::RedrawTimer_Timer()
+void AboutWindow::onRedrawTick()
 {
-    GradiantBackground(m_picBuffer);
-    drawLines(m_picBuffer);
-    picOut->setPixmap(QPixmap::fromImage(m_picBuffer));
+    paintGradient(m_frameBuffer);
+    drawLines(m_frameBuffer);
+    m_output->setPixmap(QPixmap::fromImage(m_frameBuffer));
 
     const int count = int(m_aboutLines.size());
     // The frame is finished before the window goes.
@@ -98,7 +98,7 @@ void AboutWindow::RedrawTimer_Timer()
                                  : ++m_ticks >= aboutEmptyTicks;
     --m_scrollOffset;
     if (ended) {
-        RedrawTimer->stop();
+        m_redrawTimer->stop();
         close();
     }
 }
@@ -106,7 +106,7 @@ void AboutWindow::RedrawTimer_Timer()
 void AboutWindow::done(int result)
 {
     // However the window goes, the animation stops with it.
-    m_ctx.guarded("frmueber", "Form_Unload", [this] { RedrawTimer->stop(); });
+    m_ctx.guarded("frmueber", "Form_Unload", [this] { m_redrawTimer->stop(); });
     QDialog::done(result);
 }
 

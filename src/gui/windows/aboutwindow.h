@@ -21,15 +21,15 @@ public:
 
     // One frame of the animation; the 25 ms timer calls it, tests call it
     // directly.
-    void RedrawTimer_Timer();
+    void onRedrawTick();
     qsizetype aboutLineCount() const { return m_aboutLines.size(); }
     bool animating() const;
 
     void done(int result) override;
 
 private:
-    void Form_Load();
-    void GradiantBackground(QImage &pic);
+    void load();
+    void paintGradient(QImage &pic);
     void drawLines(QImage &pic);
 
     WindowContext &m_ctx;
@@ -37,10 +37,10 @@ private:
     int m_scrollOffset = 0;
     int m_ticks = 0;
 
-    QLabel *picOut;
+    QLabel *m_output;
     // The hidden buffer each frame is drawn into before it is shown.
-    QImage m_picBuffer;
-    QTimer *RedrawTimer;
+    QImage m_frameBuffer;
+    QTimer *m_redrawTimer;
 };
 
 } // namespace askbright

@@ -81,38 +81,39 @@ InfoWindow::InfoWindow(WindowContext &context, QWidget *parent) : QDialog(parent
     setObjectName(QStringLiteral("frminfo"));
     setFixedSize(520, 392);
 
-    Label1 = arialLabel(this, "Label1", 20, 14, 300, 30, 16);
-    QFont title = Label1->font();
+    m_titleLabel = arialLabel(this, "Label1", 20, 14, 300, 30, 16);
+    QFont title = m_titleLabel->font();
     title.setBold(true);
-    Label1->setFont(title);
-    Label2 = arialLabel(this, "Label2", 22, 46, 300, 18, 10);
-    lbl1 = arialLabel(this, "lbl1", 20, 76, 484, 136, 9);
-    lbladr = arialLabel(this, "lbladr", 20, 224, 220, 72, 9);
-    lblkn = arialLabel(this, "lblkn", 260, 224, 240, 108, 9);
+    m_titleLabel->setFont(title);
+    m_versionLabel = arialLabel(this, "Label2", 22, 46, 300, 18, 10);
+    m_donationLabel = arialLabel(this, "lbl1", 20, 76, 484, 136, 9);
+    m_addressLabel = arialLabel(this, "lbladr", 20, 224, 220, 72, 9);
+    m_bankLabel = arialLabel(this, "lblkn", 260, 224, 240, 108, 9);
 
-    Label3 = place(new QLabel(this), "Label3", 20, 336, 312, 18);
-    Label3->setText(QStringLiteral("weitere Free- und Shareware finden Sie auf meiner "));
-    lblhomepage = place(new QLabel(this), "lblhomepage", 332, 336, 76, 18);
-    lblhomepage->setText(QStringLiteral("Homepage"));
-    QFont link = lblhomepage->font();
+    m_moreSoftwareLabel = place(new QLabel(this), "Label3", 20, 336, 312, 18);
+    m_moreSoftwareLabel->setText(
+        QStringLiteral("weitere Free- und Shareware finden Sie auf meiner "));
+    m_homepageLink = place(new QLabel(this), "lblhomepage", 332, 336, 76, 18);
+    m_homepageLink->setText(QStringLiteral("Homepage"));
+    QFont link = m_homepageLink->font();
     link.setUnderline(true);
-    lblhomepage->setFont(link);
-    QPalette linkColour = lblhomepage->palette();
+    m_homepageLink->setFont(link);
+    QPalette linkColour = m_homepageLink->palette();
     linkColour.setColor(QPalette::WindowText, Qt::blue);
-    lblhomepage->setPalette(linkColour);
-    lblhomepage->setCursor(Qt::PointingHandCursor);
-    lblhomepage->installEventFilter(this);
+    m_homepageLink->setPalette(linkColour);
+    m_homepageLink->setCursor(Qt::PointingHandCursor);
+    m_homepageLink->installEventFilter(this);
 
-    cmdinfoend = place(new Button3D({}, this), "cmdinfoend", 410, 354, 94, 28);
-    connect(cmdinfoend, &QPushButton::clicked, this, &InfoWindow::cmdinfoend_Click);
+    m_closeButton = place(new Button3D({}, this), "cmdinfoend", 410, 354, 94, 28);
+    connect(m_closeButton, &QPushButton::clicked, this, &InfoWindow::onCloseClicked);
 
-    m_ctx.guarded("frminfo", "Form_Load", [this] { Form_Load(); });
+    m_ctx.guarded("frminfo", "Form_Load", [this] { load(); });
 }
 
-void InfoWindow::Form_Load()
+void InfoWindow::load()
 {
-    Label1->setText(productTitle);
-    Label2->setText(versionText());
+    m_titleLabel->setText(productTitle);
+    m_versionLabel->setText(versionText());
 
     const AppSettings &s = m_ctx.state.settings;
     if (s.centerWindow) {
@@ -127,37 +128,36 @@ void InfoWindow::Form_Load()
     const ColorScheme &c = m_ctx.state.currentColors;
     if (!c.isUnset()) {
         const QPalette design = palette();
-        paintWithScheme(cmdinfoend, SchemeRole::Button, c);
+        paintWithScheme(m_closeButton, SchemeRole::Button, c);
         paintWithScheme(this, SchemeRole::Window, c);
-        paintWithScheme({lbl1, lbladr, lblkn}, SchemeRole::Text, c);
+        paintWithScheme({m_donationLabel, m_addressLabel, m_bankLabel}, SchemeRole::Text, c);
         // Title, version, homepage line and link keep their design colours,
         // whatever the window's own text colour became.
-        for (QLabel *keep : {Label1, Label2, Label3}) {
+        for (QLabel *keep : {m_titleLabel, m_versionLabel, m_moreSoftwareLabel}) {
             QPalette p = keep->palette();
             for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
                 p.setColor(group, QPalette::WindowText, design.color(group, QPalette::WindowText));
             keep->setPalette(p);
         }
     }
-    sprache_me();
+    retranslate(m_ctx.language());
 }
 
-void InfoWindow::sprache_me()
+void InfoWindow::retranslate(Language lang)
 {
-    const Language lang = m_ctx.language();
     setWindowTitle(caption(4009, lang));
-    cmdinfoend->setCaption(lang.pick(u"&zurück", u"go &back"));
-    lbl1->setText(lang.isGerman() ? donationGerman : donationEnglish);
-    lbladr->setText(makerAddress);
-    lblkn->setText(makerBank);
+    m_closeButton->setCaption(lang.pick(u"&zurück", u"go &back"));
+    m_donationLabel->setText(lang.isGerman() ? donationGerman : donationEnglish);
+    m_addressLabel->setText(makerAddress);
+    m_bankLabel->setText(makerBank);
 }
 
-void InfoWindow::cmdinfoend_Click()
+void InfoWindow::onCloseClicked()
 {
     m_ctx.guarded("frminfo", "cmdinfoend_Click", [this] { close(); });
 }
 
-void InfoWindow::lblhomepage_Click()
+void InfoWindow::onHomepageClicked()
 {
     // A desktop that cannot open the address shows nothing.
     m_ctx.guarded("frminfo", "lblhomepage_Click",
@@ -166,9 +166,9 @@ void InfoWindow::lblhomepage_Click()
 
 bool InfoWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lblhomepage && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == m_homepageLink && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        lblhomepage_Click();
+        onHomepageClicked();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/language.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -17,10 +19,10 @@ class InfoWindow : public QDialog {
 public:
     explicit InfoWindow(WindowContext &context, QWidget *parent = nullptr);
 
-    void cmdinfoend_Click();
-    void lblhomepage_Click();
-    // The texts of the interface language.
-    void sprache_me();
+    void onCloseClicked();
+    void onHomepageClicked();
+    // Title, button and texts in language.
+    void retranslate(Language language);
 
     void done(int result) override;
 
@@ -28,14 +30,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Form_Load();
+    void load();
 
     WindowContext &m_ctx;
 
-    QLabel *Label1, *Label2, *Label3;
-    QLabel *lbl1, *lbladr, *lblkn;
-    QLabel *lblhomepage;
-    Button3D *cmdinfoend;
+    QLabel *m_titleLabel, *m_versionLabel, *m_moreSoftwareLabel;
+    QLabel *m_donationLabel, *m_addressLabel, *m_bankLabel;
+    QLabel *m_homepageLink;
+    Button3D *m_closeButton;
 };
 
 } // namespace askbright

@@ -147,43 +147,43 @@ SplashWindow::SplashWindow(WindowContext &context, FontSource &fonts,
       m_showMainWindow(std::move(showMainWindow))
 {
     setObjectName(QStringLiteral("frmintro"));
-    m_ctx.guarded("frmintro", "Form_Load", [this] { Form_Load(); });
+    m_ctx.guarded("frmintro", "Form_Load", [this] { load(); });
 }
 
-void SplashWindow::Form_Load()
+void SplashWindow::load()
 {
     // The task list shows this while the splash is the only window.
     setWindowTitle(QStringLiteral("Askbright ....lade Schriftarten"));
     setFixedSize(pixelsFromTwips(5356), pixelsFromTwips(3861));
 
-    Image1 = place(new QLabel(this), "Image1", pixelsFromTwips(78), pixelsFromTwips(78),
-                   pixelsFromTwips(5200), pixelsFromTwips(3679));
-    Image1->setPixmap(splashPicture(Image1->size()));
+    m_picture = place(new QLabel(this), "Image1", pixelsFromTwips(78), pixelsFromTwips(78),
+                      pixelsFromTwips(5200), pixelsFromTwips(3679));
+    m_picture->setPixmap(splashPicture(m_picture->size()));
 
     const int right = width() - pixelsFromTwips(78);
-    Label2 =
+    m_sloganLabel =
         textLabel(this, "Label2",
                   QStringLiteral("the easy and quickly way to build an personalized FAQ - Website"),
                   78, 3432, right - pixelsFromTwips(78));
-    Label1 =
+    m_loadingLabel =
         textLabel(this, "Label1", QStringLiteral("loading installed Fonts..."), 182, 3146, 150);
-    Label3 = textLabel(this, "Label3", {}, 2500, 3146, 120);
-    lblproz = textLabel(this, "lblproz", {}, 3432, 2730, right - pixelsFromTwips(3432));
-    QFont bold = lblproz->font();
+    m_countLabel = textLabel(this, "Label3", {}, 2500, 3146, 120);
+    m_percentLabel = textLabel(this, "lblproz", {}, 3432, 2730, right - pixelsFromTwips(3432));
+    QFont bold = m_percentLabel->font();
     bold.setBold(true);
-    lblproz->setFont(bold);
+    m_percentLabel->setFont(bold);
 
     // The loading procedure is a click, so that the timer only raises it.
-    cmd = new QPushButton(this);
-    cmd->setObjectName(QStringLiteral("cmd"));
-    cmd->hide();
-    connect(cmd, &QPushButton::clicked, this, &SplashWindow::cmd_Click);
+    m_startButton = new QPushButton(this);
+    m_startButton->setObjectName(QStringLiteral("cmd"));
+    m_startButton->hide();
+    connect(m_startButton, &QPushButton::clicked, this, &SplashWindow::onStartClicked);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
-    Timer1->start();
+    m_startTimer = new QTimer(this);
+    m_startTimer->setObjectName(QStringLiteral("Timer1"));
+    m_startTimer->setInterval(500);
+    connect(m_startTimer, &QTimer::timeout, this, &SplashWindow::onStartTimer);
+    m_startTimer->start();
 
     centreOnScreen(this);
     show();
@@ -191,12 +191,12 @@ void SplashWindow::Form_Load()
     setCursor(Qt::WaitCursor);
 }
 
-void SplashWindow::Timer1_Timer()
+void SplashWindow::onStartTimer()
 {
-    m_ctx.guarded("frmintro", "Timer1_Timer", [this] { cmd->click(); });
+    m_ctx.guarded("frmintro", "Timer1_Timer", [this] { m_startButton->click(); });
 }
 
-void SplashWindow::cmd_Click()
+void SplashWindow::onStartClicked()
 {
     m_ctx.guarded("frmintro", "cmd_Click", [this] { loadFonts(); });
     loadingEnded();
@@ -208,15 +208,15 @@ void SplashWindow::cmd_Click()
 
 void SplashWindow::loadFonts()
 {
-    Timer1->stop();
+    m_startTimer->stop();
     const int count = m_fonts.fontCount();
-    Label3->setText(QStringLiteral("( %1 )").arg(count));
+    m_countLabel->setText(QStringLiteral("( %1 )").arg(count));
     QStringList &fonts = m_ctx.state.installedFonts;
     fonts.resize(qsizetype(count) + 1);
     for (int i = 0; i < count; ++i) {
         fonts[i + 1] = m_fonts.fontName(i);
         QCoreApplication::processEvents();
-        lblproz->setText(QString::number(fontLoadingPercent(i, count)) + u'%');
+        m_percentLabel->setText(QString::number(fontLoadingPercent(i, count)) + u'%');
     }
     m_ctx.guarded("frmintro", "BSort",
                   [&fonts] { sortByCharacterCodes(fonts, SortOrder::Ascending); });

@@ -43,16 +43,16 @@ public:
     SplashWindow(WindowContext &context, FontSource &fonts, std::function<void()> showMainWindow,
                  QWidget *parent = nullptr);
 
-    // Half a second after the splash shows: raises cmd's click.
-    void Timer1_Timer();
+    // Half a second after the splash shows: raises m_startButton's click.
+    void onStartTimer();
     // Collects the fonts, then shows the main window.
-    void cmd_Click();
+    void onStartClicked();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Form_Load();
+    void load();
     void loadFonts();
     void loadingEnded();
 
@@ -60,10 +60,11 @@ private:
     FontSource &m_fonts;
     std::function<void()> m_showMainWindow;
 
-    QLabel *Image1 = nullptr;
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *lblproz = nullptr;
-    QTimer *Timer1 = nullptr;
-    QPushButton *cmd = nullptr;
+    QLabel *m_picture = nullptr;
+    QLabel *m_loadingLabel = nullptr, *m_sloganLabel = nullptr, *m_countLabel = nullptr,
+           *m_percentLabel = nullptr;
+    QTimer *m_startTimer = nullptr;
+    QPushButton *m_startButton = nullptr;
 };
 
 } // namespace askbright
