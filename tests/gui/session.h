@@ -7,6 +7,7 @@
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
 #include "editor/mainwindow.h"
+#include "editor/recordeditor.h"
 #include "gui/recordingsoundplayer.h"
 #include "gui/scripteddialogs.h"
 #include "gui/scriptederrors.h"
@@ -75,7 +76,7 @@ struct Session {
         context.quit = [this] { ++programQuit; };
         prepare(*this);
         window = std::make_unique<askbright::MainWindow>(context);
-        window->Form_Load();
+        window->load();
         startMessages = dialogs.messages;
         dialogs.messages.clear();
     }
@@ -120,7 +121,7 @@ struct Session {
     void open(const QString &file)
     {
         dialogs.files << file;
-        window->mnudatoeffnen_Click();
+        window->onOpenDatabaseTriggered();
     }
 
     QStringList questions() const

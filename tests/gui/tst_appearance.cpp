@@ -649,7 +649,7 @@ private slots:
             testutil::writeBytes(s.path(QStringLiteral("about.txt")), "Askbright\r\n");
         });
         if (onTop)
-            s.w().mnuontop_Click();
+            s.w().onAlwaysOnTopTriggered();
         QAction *action = s.action(entry.toLatin1().constData());
         QVERIFY(action->isEnabled());
         bool mainOnTopMeanwhile = true;
@@ -693,7 +693,7 @@ private slots:
         if (english)
             s.state.setLanguage(Language::English);
         const QString seen =
-            whileModal([&] { s.w().mnuueber_Click(); }, [](QWidget *modal) { modal->close(); });
+            whileModal([&] { s.w().onAboutTriggered(); }, [](QWidget *modal) { modal->close(); });
         QCOMPARE(seen, QString());
         const Message expected{text, title, MessageButtons::Ok, MessageIcon::Exclamation, 1};
         QCOMPARE(s.dialogs.messages, QList<Message>{expected});

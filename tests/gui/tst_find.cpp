@@ -46,7 +46,7 @@ void openSample(Session &s, bool english = false, const QList<FaqRecord> &record
     s.dialogs.messages.clear();
 }
 
-struct FindBar {
+struct FindDriver {
     Session &s;
     QToolBar *bar() { return s.get<QToolBar>("barsuchen"); }
     QLineEdit *edit() { return s.get<QLineEdit>("txtsuchen"); }
@@ -184,7 +184,7 @@ void tst_find::stepsSelectTheHit()
     openSample(s, english);
     s.w().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&s.w()));
-    FindBar find{s};
+    FindDriver find{s};
     find.search(text, how == QLatin1String("f3"));
     find.step(steps, how);
 
@@ -217,8 +217,8 @@ void tst_find::noMatchStays()
     records[2].homepageLink = QStringLiteral("http://example.org");
     Session s;
     openSample(s, english, records);
-    s.w().cmdende_Click();
-    FindBar find{s};
+    s.w().recordEditor().onLastClicked();
+    FindDriver find{s};
     find.paste(text);
     find.step(2, QStringLiteral("button"));
 
@@ -260,7 +260,7 @@ void tst_find::countFollowsEdits()
     QFETCH(QString, edit);
     Session s;
     openSample(s);
-    FindBar find{s};
+    FindDriver find{s};
     find.search(QStringLiteral("setup"));
     QCOMPARE(find.count(), QStringLiteral("1 von 3 Treffern"));
 
@@ -278,10 +278,10 @@ void tst_find::countFollowsEdits()
         answer->insertPlainText(QStringLiteral("Setup: "));
     } else if (edit == QLatin1String("delete")) {
         s.dialogs.answers << AnswerOk;
-        s.w().cmdloeschen_Click();
+        s.w().recordEditor().onDeleteClicked();
     } else {
-        s.w().cmdvor_Click();
-        s.w().cmdinsert_Click();
+        s.w().recordEditor().onNextClicked();
+        s.w().recordEditor().onInsertClicked();
         s.type(QStringLiteral("Braucht es ein Setup?"), QStringLiteral("Ja."));
     }
     QFETCH(QString, count);
@@ -307,7 +307,7 @@ void tst_find::closing()
     QFETCH(QString, how);
     Session s;
     openSample(s);
-    FindBar find{s};
+    FindDriver find{s};
     const QSize before = s.w().size();
     const QRect field = s.get<QPlainTextEdit>("txtantwort")->geometry();
     find.search(QStringLiteral("setup"));
@@ -350,7 +350,7 @@ void tst_find::editCommittedBeforeMoving()
     QFETCH(int, steps);
     Session s;
     openSample(s);
-    FindBar find{s};
+    FindDriver find{s};
     find.search(QStringLiteral("setup"));
     auto *question = s.get<QPlainTextEdit>("txtfrage");
     question->setPlainText(QStringLiteral("Wie richte ich \"alles\" ein?"));
@@ -402,11 +402,11 @@ void tst_find::captions()
     QFETCH(QStringList, entries);
     Session s;
     openSample(s);
-    FindBar find{s};
+    FindDriver find{s};
     find.search(QStringLiteral("nirgends"));
     // The bar follows a language switch while it is open.
     if (english)
-        s.w().mnuenglisch_Click();
+        s.w().onEnglishTriggered();
 
     const QList<QAction *> actions = s.get<QMenu>("mnudatei")->actions();
     const qsizetype saveAs = actions.indexOf(s.action("mnudatspeiunter"));
@@ -444,7 +444,7 @@ void tst_find::manySteps()
 {
     Session s;
     s.open(s.writeDatabase(QStringLiteral("gross.faq"), 2000));
-    FindBar find{s};
+    FindDriver find{s};
     find.search(QStringLiteral("Q1"));
     QCOMPARE(find.count(), QStringLiteral("1 von 1111 Treffern"));
     QElapsedTimer timer;
@@ -472,12 +472,12 @@ void tst_find::exchangeEntriesEnabled()
     QFETCH(QString, database);
     Session s;
     if (database == QLatin1String("new")) {
-        s.w().mnudatneu_Click();
+        s.w().onNewDatabaseTriggered();
     } else if (database != QLatin1String("none")) {
         s.open(s.writeDatabase(QStringLiteral("eins.faq"), 1));
         if (database == QLatin1String("emptied")) {
             s.dialogs.answers << AnswerOk;
-            s.w().cmdloeschen_Click();
+            s.w().recordEditor().onDeleteClicked();
         }
     }
     emit s.get<QMenu>("mnudatei")->aboutToShow();
@@ -563,9 +563,9 @@ void tst_find::import()
         QVERIFY(testutil::writeBytes(path, bytes));
     s.dialogs.files << path;
     if (file.endsWith(QLatin1String(".md")))
-        s.w().mnuimportmd_Click();
+        s.action("mnuimportmd")->trigger();
     else
-        s.w().mnuimportcsv_Click();
+        s.action("mnuimportcsv")->trigger();
 
     QFETCH(int, count);
     const FaqDatabase &db = s.state.database;
@@ -613,7 +613,7 @@ void tst_find::exportReadsBack()
         faq_speichern(s.path(QStringLiteral("beispiel.v2.faq")), records);
         s.open(s.path(QStringLiteral("beispiel.v2.faq")));
     } else {
-        s.w().mnudatneu_Click();
+        s.w().onNewDatabaseTriggered();
         records = {record(QString(), sample[0].answer)};
         records[0].createdDate = s.state.database.record(1).createdDate;
         s.get<QPlainTextEdit>("txtantwort")->setPlainText(sample[0].answer);
@@ -625,7 +625,7 @@ void tst_find::exportReadsBack()
 
     const QString path = s.path(csv ? QStringLiteral("aus.csv") : QStringLiteral("aus.md"));
     s.dialogs.files << path;
-    csv ? s.w().mnuexportcsv_Click() : s.w().mnuexportmd_Click();
+    csv ? s.action("mnuexportcsv")->trigger() : s.action("mnuexportmd")->trigger();
 
     QVERIFY(s.dialogs.messages.isEmpty());
     QCOMPARE(s.dialogs.fileRequests.last().kind, FileDialogKind::Save);
@@ -661,7 +661,7 @@ void tst_find::exportFailure()
     QFile::setPermissions(s.path(QStringLiteral("nurlesen")), QFile::ReadOwner | QFile::ExeOwner);
     const QString path = s.path(target);
     s.dialogs.files << path;
-    s.w().mnuexportcsv_Click();
+    s.action("mnuexportcsv")->trigger();
     QFile::setPermissions(s.path(QStringLiteral("nurlesen")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 

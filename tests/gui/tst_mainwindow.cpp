@@ -104,7 +104,7 @@ private slots:
         QVERIFY(s.action("mnuzentrieren")->isChecked() && !s.action("mnuposition")->isChecked());
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 1));
         QTimer::singleShot(0, &s.w(), [] { QApplication::activeModalWidget()->close(); });
-        s.w().mnuexporttext_Click();
+        s.w().onExportPageTriggered();
         QVERIFY(QFileInfo(output).isDir());
         QCOMPARE(s.dialogs.messages, QList<Message>());
         // The missing settings file is written at once, and again on close.
@@ -141,7 +141,7 @@ private slots:
     void newTypeAndBrowse()
     {
         Session s;
-        s.w().mnudatneu_Click();
+        s.w().onNewDatabaseTriggered();
         QCOMPARE(s.title(), QStringLiteral("Askbright Version 1.6   Neuanlage*"));
         QCOMPARE(s.button("cmdvor")->caption(), QStringLiteral("&neu"));
         QCOMPARE(s.position(), QStringLiteral(" 1 von  1"));
@@ -150,35 +150,35 @@ private slots:
         QCOMPARE(s.get<QLabel>("lbldatum0")->text(), QStringLiteral("06.12.2026"));
         for (int i = 1; i <= 3; ++i) {
             s.type(QStringLiteral("Q%1").arg(i), QStringLiteral("A%1").arg(i));
-            s.w().cmdvor_Click();
+            s.w().recordEditor().onNextClicked();
         }
         QCOMPARE(s.position(), QStringLiteral(" 4 von  4"));
         QCOMPARE(s.questions(), (QStringList{"Q1", "Q2", "Q3", ""}));
         QCOMPARE(s.state.database.record(3).createdDate, QStringLiteral("06.12.2026"));
 
         s.type(QStringLiteral("Q4"), QStringLiteral("A4"));
-        s.w().cmdanfang_Click();
+        s.w().recordEditor().onFirstClicked();
         QCOMPARE(s.position() + s.button("cmdvor")->caption(), QStringLiteral(" 1 von  4&>"));
         QVERIFY(s.button("cmdinsert")->isEnabled());
-        s.w().cmdvor_Click();
-        s.w().cmdvor_Click();
+        s.w().recordEditor().onNextClicked();
+        s.w().recordEditor().onNextClicked();
         QCOMPARE(s.button("cmdvor")->caption(), QStringLiteral("&>"));
-        s.w().cmdvor_Click(); // reaching the last record offers a new one
+        s.w().recordEditor().onNextClicked(); // reaching the last record offers a new one
         QCOMPARE(s.position() + s.button("cmdvor")->caption(), QStringLiteral(" 4 von  4&neu"));
         QVERIFY(!s.button("cmdinsert")->isEnabled());
-        s.w().cmdzurueck_Click();
+        s.w().recordEditor().onPreviousClicked();
         QCOMPARE(s.question() + s.button("cmdvor")->caption(), QStringLiteral("Q3&>"));
-        s.w().cmdende_Click();
+        s.w().recordEditor().onLastClicked();
         QCOMPARE(s.question(), QStringLiteral("Q4"));
         QVERIFY(s.dialogs.messages.isEmpty());
 
         // Without an answer only forward moves are allowed.
-        s.w().cmdanfang_Click();
+        s.w().recordEditor().onFirstClicked();
         s.get<QPlainTextEdit>("txtantwort")->clear();
-        s.w().cmdvor_Click();
+        s.w().recordEditor().onNextClicked();
         QCOMPARE(s.position(), QStringLiteral(" 2 von  4"));
         s.get<QPlainTextEdit>("txtantwort")->clear();
-        s.w().cmdzurueck_Click();
+        s.w().recordEditor().onPreviousClicked();
         QCOMPARE(s.position(), QStringLiteral(" 2 von  4"));
         QCOMPARE(s.dialogs.messages.last().title, QStringLiteral("Unvollständige Eingabe"));
     }
@@ -209,14 +209,14 @@ private slots:
         Session s;
         s.open(s.writeDatabase(QStringLiteral("five.faq"), count));
         for (int i = 1; i < current; ++i)
-            s.w().cmdvor_Click();
+            s.w().recordEditor().onNextClicked();
         if (insert) {
-            s.w().cmdinsert_Click();
+            s.w().recordEditor().onInsertClicked();
         } else {
             s.dialogs.answers << AnswerCancel << AnswerOk;
-            s.w().cmdloeschen_Click();
+            s.w().recordEditor().onDeleteClicked();
             QCOMPARE(s.state.database.recordCount(), count);
-            s.w().cmdloeschen_Click();
+            s.w().recordEditor().onDeleteClicked();
             QCOMPARE(s.dialogs.messages.last(),
                      (Message{QStringLiteral("Diesen Datensatz wirklich löschen?"),
                               QStringLiteral("Datensatz löschen"), MessageButtons::OkCancel,
@@ -271,25 +271,25 @@ private slots:
         QFETCH(Message, message);
         Session s;
         if (english)
-            s.w().mnudeutsch_Click();
-        s.w().mnudatneu_Click();
+            s.w().onGermanTriggered();
+        s.w().onNewDatabaseTriggered();
         s.type(QStringLiteral("Q"),
                action == QLatin1String("vor") ? QString() : QStringLiteral("A"));
         if (action == QLatin1String("vor")) {
-            s.w().cmdvor_Click();
+            s.w().recordEditor().onNextClicked();
         } else if (action == QLatin1String("anfang")) {
             s.type(QString(), QString());
-            s.w().cmdanfang_Click();
+            s.w().recordEditor().onFirstClicked();
         } else if (action == QLatin1String("zurueck")) {
-            s.w().cmdzurueck_Click();
+            s.w().recordEditor().onPreviousClicked();
             // The caption goes back even though the move was refused.
             QCOMPARE(s.button("cmdvor")->caption(), QStringLiteral("&>"));
         } else if (action == QLatin1String("insert")) {
-            s.w().cmdinsert_Click();
+            s.w().recordEditor().onInsertClicked();
         } else {
             s.type(QStringLiteral("   "), QString());
-            QVERIFY(action == QLatin1String("save") ? !s.w().mnudatspeichern_Click()
-                                                    : !s.w().mnudatspeiunter_Click());
+            QVERIFY(action == QLatin1String("save") ? !s.w().onSaveDatabaseTriggered()
+                                                    : !s.w().onSaveDatabaseAsTriggered());
             QVERIFY(s.dialogs.fileRequests.isEmpty());
         }
         QCOMPARE(s.dialogs.messages, QList<Message>{message});
@@ -301,9 +301,9 @@ private slots:
         Session s;
         s.open(s.writeDatabase(QStringLiteral("three.faq"), 3));
         s.get<QLineEdit>("txtzusatz2")->setText(QStringLiteral("example.org"));
-        s.w().cmdvor_Click();
+        s.w().recordEditor().onNextClicked();
         s.get<QLineEdit>("txtzusatz2")->setText(QStringLiteral("   "));
-        s.w().cmdzurueck_Click();
+        s.w().recordEditor().onPreviousClicked();
         QCOMPARE(s.state.database.record(1).homepageLink, QStringLiteral("http://example.org"));
         QCOMPARE(s.state.database.record(2).homepageLink, QString());
     }
@@ -311,13 +311,13 @@ private slots:
     void saveAsThenOpenRoundTrip()
     {
         Session s;
-        s.w().mnudatneu_Click();
+        s.w().onNewDatabaseTriggered();
         s.type(QStringLiteral("Was heißt \"FAQ\"?"), QStringLiteral("Häufige Fragen,\nkurz: FAQ"));
         s.get<QLineEdit>("txtzusatz1")->setText(QStringLiteral("Max <max@example.org>"));
         s.get<QCheckBox>("chkfragez2")->setChecked(true);
         const QString file = s.path(QStringLiteral("neu.faq"));
         s.dialogs.files << file;
-        QVERIFY(s.w().mnudatspeiunter_Click());
+        QVERIFY(s.w().onSaveDatabaseAsTriggered());
         QCOMPARE(s.dialogs.fileRequests.value(0),
                  (FileDialogRequest{FileDialogKind::Save,
                                     QStringLiteral("FAQ- Datei unter neuem Namen speichern"),
@@ -355,8 +355,8 @@ private slots:
         readSettingsFile(again.state.settingsFilePath(), read);
         QCOMPARE(read.faqFolder, withTrailingSeparator(s.dir.path()));
         // Browsing an unchanged database is no change.
-        again.w().cmdende_Click();
-        again.w().cmdanfang_Click();
+        again.w().recordEditor().onLastClicked();
+        again.w().recordEditor().onFirstClicked();
         QVERIFY(!again.state.database.hasUnsavedChanges());
     }
 
@@ -371,7 +371,7 @@ private slots:
 
         Session date;
         date.open(date.writeDatabase(QStringLiteral("three.faq"), 3));
-        date.w().cmdaktuell_Click();
+        date.w().recordEditor().onDateTodayClicked();
         QCOMPARE(date.get<QLabel>("lbldatum0")->text(), QStringLiteral("06.12.2026"));
         QCOMPARE(date.state.database.record(1).createdDate, QStringLiteral("06.12.2026"));
         QVERIFY(date.state.database.hasUnsavedChanges());
@@ -382,9 +382,9 @@ private slots:
         Session s;
         const QString file = s.writeDatabase(QStringLiteral("three.faq"), 3);
         s.open(file);
-        s.w().cmdvor_Click();
+        s.w().recordEditor().onNextClicked();
         s.type(QStringLiteral("Q2 edited"), QStringLiteral("A2"));
-        QVERIFY(s.w().mnudatspeichern_Click());
+        QVERIFY(s.w().onSaveDatabaseTriggered());
         QCOMPARE(s.dialogs.fileRequests.size(), 1); // only the open dialog
         QCOMPARE(faq_einlesen(file).at(1).question, QStringLiteral("Q2 edited"));
         QCOMPARE(s.position(), QStringLiteral(" 2 von  3"));
@@ -407,12 +407,12 @@ private slots:
         QFETCH(bool, cancel);
         Session s;
         const QString gone = s.path(QStringLiteral("gone/x.faq"));
-        s.w().mnudatneu_Click();
+        s.w().onNewDatabaseTriggered();
         s.type(QStringLiteral("keep me"), QStringLiteral("please"));
         s.dialogs.answers << AnswerYes;
         s.dialogs.files << (cancel ? std::optional<QString>() : std::optional<QString>(gone))
                         << s.writeDatabase(QStringLiteral("other.faq"), 2);
-        viaNew ? s.w().mnudatneu_Click() : s.w().mnudatoeffnen_Click();
+        viaNew ? s.w().onNewDatabaseTriggered() : s.w().onOpenDatabaseTriggered();
         // No confirmation of a save that did not happen, no open dialog, and
         // the database is still there and still unsaved.
         QStringList expected{QStringLiteral("Datensatz erst speichern?")};
@@ -444,9 +444,9 @@ private slots:
         Session s;
         const QString good = s.writeDatabase(QStringLiteral("good.faq"), 3);
         s.open(good);
-        s.w().cmdvor_Click();
+        s.w().recordEditor().onNextClicked();
         if (bytes.isEmpty()) {
-            s.w().mnudatoeffnen_Click(); // nothing scripted: the dialog is cancelled
+            s.w().onOpenDatabaseTriggered(); // nothing scripted: the dialog is cancelled
         } else {
             testutil::writeBytes(s.path(QStringLiteral("bad.faq")), bytes);
             s.open(s.path(QStringLiteral("bad.faq")));
@@ -466,7 +466,7 @@ private slots:
         s.open(file);
         QCOMPARE(s.position(), QStringLiteral(" 0 von  0"));
         QVERIFY(s.button("cmdvor")->isHidden());
-        QVERIFY(s.w().mnudatspeichern_Click());
+        QVERIFY(s.w().onSaveDatabaseTriggered());
         QCOMPARE(testutil::readBytes(file), QByteArray(" 0 \r\n"));
     }
 
@@ -474,11 +474,11 @@ private slots:
     {
         Session s;
         s.open(s.writeDatabase(QStringLiteral("full.faq"), 2000));
-        s.w().cmdende_Click();
-        s.w().cmdvor_Click();
-        s.w().cmdanfang_Click();
-        s.w().mnudeutsch_Click();
-        s.w().cmdinsert_Click();
+        s.w().recordEditor().onLastClicked();
+        s.w().recordEditor().onNextClicked();
+        s.w().recordEditor().onFirstClicked();
+        s.w().onGermanTriggered();
+        s.w().recordEditor().onInsertClicked();
         QCOMPARE(s.state.database.recordCount(), 2000);
         QCOMPARE(s.question(), QStringLiteral("Q1"));
         const QList<Message> expected{
@@ -507,22 +507,22 @@ private slots:
 
         // Re-opening a listed file neither adds nor moves it, and shows no dialog.
         const int dialogs = s.dialogs.fileRequests.size();
-        s.w().m_Click(1);
+        s.w().onRecentFileTriggered(1);
         QCOMPARE(s.dialogs.fileRequests.size(), dialogs);
         QCOMPARE(s.state.database.filePath(), files.at(1));
         QCOMPARE(testutil::readBytes(s.state.recentFilesPath()), list);
 
         // A vanished file: the message, nothing opened, dropped at the next rebuild.
         QFile::remove(files.at(2));
-        s.w().m_Click(2);
+        s.w().onRecentFileTriggered(2);
         QCOMPARE(s.dialogs.messages, QList<Message>{info(u"Datei wurde verschoben oder gelöscht",
                                                          u"Datei nicht gefunden")});
         QCOMPARE(s.state.database.filePath(), files.at(1));
-        s.w().historie();
+        s.w().refreshRecentFiles();
         QVERIFY(s.action("m2")->text().endsWith(QStringLiteral("f&&4.faq")));
         QVERIFY(!s.action("m8")->isVisible());
 
-        s.w().mnuhistorie_Click();
+        s.w().onClearRecentFilesTriggered();
         QVERIFY(!QFileInfo::exists(s.state.recentFilesPath()));
         QVERIFY(!s.action("m1")->isVisible() && !s.action("mnuhistorie")->isVisible());
     }
@@ -563,15 +563,15 @@ private slots:
     void exitCommand()
     {
         Session s;
-        s.w().mnudeutsch_Click();
+        s.w().onGermanTriggered();
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
         s.type(QStringLiteral("changed"), QStringLiteral("A1"));
         s.dialogs.answers << AnswerNo << AnswerYes;
-        s.w().mnuende_Click();
+        s.w().onExitTriggered();
         QVERIFY(s.w().isVisible());
         QCOMPARE(s.state.exitConfirmed, 0);
         QCOMPARE(s.programQuit, 0);
-        s.w().mnuende_Click();
+        s.w().onExitTriggered();
         QVERIFY(!s.w().isVisible());
         QCOMPARE(s.programQuit, 1);
         const Message asked{QStringLiteral("Changed data are not saved! Really leave?"),
@@ -592,8 +592,8 @@ private slots:
         QFETCH(bool, trayAvailable);
         Session s;
         s.w().tray().setAvailable(trayAvailable);
-        s.w().mnumin_Click();
-        s.w().mnudatneu_Click();
+        s.w().onCloseToTrayTriggered();
+        s.w().onNewDatabaseTriggered();
         s.type(QStringLiteral("unsaved"), QString());
         QFile::remove(s.state.settingsFilePath());
         QVERIFY(!s.w().close());
@@ -602,10 +602,10 @@ private slots:
         // Hidden without a notification area, the window could never come back.
         QCOMPARE(s.w().isVisible(), !trayAvailable);
         QCOMPARE(s.w().isMinimized(), !trayAvailable);
-        s.w().tray_MouseDown(2); // only the left button brings it back
+        s.w().onTrayMouseDown(2); // only the left button brings it back
         QCOMPARE(s.w().isVisible(), !trayAvailable);
         if (trayAvailable) {
-            s.w().tray_MouseDown(1);
+            s.w().onTrayMouseDown(1);
             QVERIFY(s.w().isVisible());
         }
     }
@@ -614,19 +614,19 @@ private slots:
     {
         Session s;
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
-        s.w().cmdende_Click();
-        s.w().mnudeutsch_Click(); // the checked entry switches to the other language
+        s.w().recordEditor().onLastClicked();
+        s.w().onGermanTriggered(); // the checked entry switches to the other language
         QVERIFY(s.action("mnuenglisch")->isChecked() && !s.action("mnudeutsch")->isChecked());
         QCOMPARE(s.button("cmdvor")->caption(), QStringLiteral("&new"));
         QCOMPARE(s.position(), QStringLiteral(" 2 of  2"));
         QCOMPARE(s.action("mnudatspeiunter")->text(), QStringLiteral("Save Database &under..."));
         QCOMPARE(s.get<QLabel>("Label8")->toolTip(),
                  QStringLiteral("'http://' can skip over, get operating by itself"));
-        s.w().mnudeutsch_Click();
+        s.w().onGermanTriggered();
         QCOMPARE(s.button("cmdvor")->caption(), QStringLiteral("&neu"));
         QCOMPARE(s.button("cmdinsert")->caption(), QStringLiteral("ein&fügen"));
-        s.w().cmdanfang_Click();
-        s.w().mnuenglisch_Click();
+        s.w().recordEditor().onFirstClicked();
+        s.w().onEnglishTriggered();
         QCOMPARE(s.button("cmdvor")->caption(), QStringLiteral("&>"));
         QVERIFY(s.w().close());
         AppSettings read;
@@ -796,7 +796,7 @@ private slots:
         s.dialogs.answers << answer;
         s.dialogs.folders << f.expand(chosen);
         s.sounds.played.clear();
-        s.w().mnuvorlagen_Click();
+        s.action("mnuvorlagen")->trigger();
 
         QList<Message> asked;
         if (!before.isEmpty())
@@ -839,7 +839,7 @@ private slots:
         PageFolders f;
         Session s(f.settings(QString(), QString(), QStringLiteral("{{H}}")));
         s.dialogs.folders << f.expand(chosen);
-        s.w().mnuhtml_Click();
+        s.action("mnuhtml")->trigger();
         QCOMPARE(s.dialogs.folderPrompts,
                  QStringList{QStringLiteral("Bitte wählen Sie ein Verzeichnis")});
         QVERIFY(s.dialogs.messages.isEmpty());
@@ -892,7 +892,7 @@ private slots:
         if (answer > 0)
             s.dialogs.answers << answer;
         s.sounds.played.clear();
-        s.w().cmdsloeschen_Click();
+        s.button("cmdsloeschen")->click();
 
         QList<Message> asked;
         if (answer > 0)
@@ -955,7 +955,7 @@ private slots:
                 editor->cmdrausprojekt_Click();
             }
         });
-        s.w().Command1_Click();
+        s.button("Command1")->click();
         QCOMPARE(editorShown, !templates.isEmpty());
         QCOMPARE(s.dialogs.messageTexts(), messages);
         if (templates.isEmpty()) {
@@ -982,22 +982,22 @@ private slots:
         QVERIFY(s.action("mnuvorlagen")->isEnabled() && s.action("mnuhtml")->isEnabled());
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
         exportAllowed(true);
-        QVERIFY(s.w().mnudatspeichern_Click());
+        QVERIFY(s.w().onSaveDatabaseTriggered());
         exportAllowed(true);
-        s.w().mnudatneu_Click();
+        s.w().onNewDatabaseTriggered();
         exportAllowed(false);
         s.type(QStringLiteral("Q"), QStringLiteral("A"));
         s.dialogs.files << s.path(QStringLiteral("b.faq"));
-        QVERIFY(s.w().mnudatspeiunter_Click());
+        QVERIFY(s.w().onSaveDatabaseAsTriggered());
         exportAllowed(true);
     }
 
     void captionsFit()
     {
         Session s;
-        s.w().mnudatneu_Click(); // every control with its caption
+        s.w().onNewDatabaseTriggered(); // every control with its caption
         QCOMPARE(testutil::cutOffCaptions(&s.w()), QStringList());
-        s.w().mnuenglisch_Click();
+        s.w().onEnglishTriggered();
         QCOMPARE(testutil::cutOffCaptions(&s.w()), QStringList());
     }
 
@@ -1049,7 +1049,7 @@ private slots:
     void unstorableTextIsRefused()
     {
         Session s;
-        s.w().mnudatneu_Click();
+        s.w().onNewDatabaseTriggered();
         auto *answer = s.get<StoredTextEdit>("txtantwort");
         answer->insertPlainText(QStringLiteral("Preis 5 € – ok ✓"));
         QCOMPARE(answer->toPlainText(), QStringLiteral("Preis 5 € – ok "));

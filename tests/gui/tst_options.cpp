@@ -165,7 +165,7 @@ private slots:
         QFETCH(bool, english);
         Session s;
         if (english)
-            s.w().mnuenglisch_Click();
+            s.w().onEnglishTriggered();
         const QString path = s.path(file);
         if (!file.isEmpty())
             QVERIFY(testutil::writeBytes(path, "%PDF-1.4"));
@@ -326,7 +326,7 @@ private slots:
         const Act open = [](Session &s) { s.open(s.writeDatabase(QStringLiteral("a.faq"), 3)); };
         const Act second = [open](Session &s) {
             open(s);
-            s.w().cmdvor_Click();
+            s.w().recordEditor().onNextClicked();
         };
         const auto menu = [](const char *name) {
             return Act([name](Session &s) { emit s.get<QMenu>(name)->aboutToShow(); });
@@ -337,7 +337,7 @@ private slots:
         const QStringList nothing;
         QTest::newRow("first") << second << Act([](Session &s) { s.button("cmdanfang")->click(); })
                                << QStringList{"anfang"};
-        QTest::newRow("previous") << second << Act([](Session &s) { s.w().cmdzurueck_Click(); })
+        QTest::newRow("previous") << second << Act([](Session &s) { s.w().recordEditor().onPreviousClicked(); })
                                   << QStringList{"zurueck"};
         QTest::newRow("next") << open << Act([](Session &s) { s.button("cmdvor")->click(); })
                               << QStringList{"vor"};
@@ -345,11 +345,11 @@ private slots:
                               << QStringList{"ende"};
         QTest::newRow("delete") << open << Act([](Session &s) {
             s.dialogs.answers << AnswerOk;
-            s.w().cmdloeschen_Click();
+            s.w().recordEditor().onDeleteClicked();
         }) << QStringList{"loeschen"};
         QTest::newRow("delete cancelled") << open << Act([](Session &s) {
             s.dialogs.answers << AnswerCancel;
-            s.w().cmdloeschen_Click();
+            s.w().recordEditor().onDeleteClicked();
         }) << nothing;
         QTest::newRow("new") << none << trigger("mnudatneu") << QStringList{"menu", "menu"};
         QTest::newRow("open") << none << open << QStringList{"open_fem"};
@@ -373,7 +373,7 @@ private slots:
         QTest::newRow("position") << none << trigger("mnuposition") << QStringList{"menu"};
         QTest::newRow("sound toggle") << none << trigger("mnuklang") << nothing;
         QTest::newRow("tray click")
-            << none << Act([](Session &s) { s.w().tray_MouseDown(1); }) << QStringList{"quietsch"};
+            << none << Act([](Session &s) { s.w().onTrayMouseDown(1); }) << QStringList{"quietsch"};
         QTest::newRow("close box to tray") << trigger("mnumin") << Act([](Session &s) {
             s.w().tray().setAvailable(true);
             s.w().close();
@@ -414,7 +414,7 @@ private slots:
         };
         for (const bool english : {false, true}) {
             if (english)
-                s.w().mnuenglisch_Click();
+                s.w().onEnglishTriggered();
             QVERIFY2(
                 bar->width() - right("mnuinfo") < 12,
                 qPrintable(QStringLiteral("%1 of %2").arg(right("mnuinfo")).arg(bar->width())));
@@ -434,7 +434,7 @@ private slots:
         QFile::remove(file);
         QList<bool> topmostDuringMessage;
         s.dialogs.onMessage = [&](const Message &) { topmostDuringMessage << onTop(s.w()); };
-        s.w().m_Click(1);
+        s.w().onRecentFileTriggered(1);
         QCOMPARE(s.dialogs.messages.last().title, QStringLiteral("Datei nicht gefunden"));
         QCOMPARE(topmostDuringMessage.last(), false);
         QVERIFY(onTop(s.w()));

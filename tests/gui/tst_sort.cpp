@@ -215,7 +215,7 @@ private slots:
         QVERIFY(!s.action("mnusort")->isEnabled()); // no database yet
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 3));
         QVERIFY(s.action("mnusort")->isEnabled());
-        s.w().cmdende_Click();
+        s.w().recordEditor().onLastClicked();
         if (edit)
             s.type(QStringLiteral("Q3 edited"), QStringLiteral("A3"));
         s.state.database.markSaved();
@@ -244,11 +244,11 @@ private slots:
     {
         Session s;
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
-        s.w().cmdende_Click();
-        s.w().cmdvor_Click(); // a new, empty record 3
+        s.w().recordEditor().onLastClicked();
+        s.w().recordEditor().onNextClicked(); // a new, empty record 3
         s.type(QStringLiteral("  "), QStringLiteral(" "));
         const QStringList before = s.questions();
-        QVERIFY(!withModal([&] { s.w().mnusort_Click(); }, [](QWidget *) {}));
+        QVERIFY(!withModal([&] { s.w().onReorderTriggered(); }, [](QWidget *) {}));
         const Message expected{QStringLiteral("Bitte diesen Datensatz noch ausfüllen oder\rden "
                                               "Lösch-Button drücken"),
                                QStringLiteral("Leere Datensatze nicht speichern"),
@@ -258,8 +258,8 @@ private slots:
         QCOMPARE(s.position(), QStringLiteral(" 3 von  3"));
 
         s.dialogs.messages.clear();
-        s.w().mnuenglisch_Click();
-        s.w().mnusort_Click();
+        s.w().onEnglishTriggered();
+        s.w().onReorderTriggered();
         QCOMPARE(s.dialogs.messages.first().text,
                  QStringLiteral("Please put data in this data record or\rpush then DELETE-Button"));
     }
@@ -270,7 +270,7 @@ private slots:
         s.open(QStringLiteral(ASKBRIGHT_TEST_DATA "/empty_database.faq"));
         int lineCount = -1;
         QString arrows;
-        QVERIFY(withModal([&] { s.w().mnusort_Click(); },
+        QVERIFY(withModal([&] { s.w().onReorderTriggered(); },
                           [&](QWidget *modal) {
                               lineCount = list(modal)->count();
                               arrows = arrowState(arrow(modal, "img_oben")) +
@@ -291,7 +291,7 @@ private slots:
             return w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         };
         bool mainOnTop = true, sortOnTop = false;
-        QVERIFY(withModal([&] { s.w().mnusort_Click(); },
+        QVERIFY(withModal([&] { s.w().onReorderTriggered(); },
                           [&](QWidget *modal) {
                               mainOnTop = onTop(&s.w());
                               sortOnTop = onTop(modal);
@@ -325,7 +325,7 @@ private slots:
         QFETCH(QString, instructions);
         Session s;
         if (english)
-            s.w().mnuenglisch_Click();
+            s.w().onEnglishTriggered();
         ReorderDialog window(s.context, &s.w());
         QCOMPARE(window.windowTitle(), title);
         QCOMPARE(window.findChild<Button3D *>(QStringLiteral("cmdraus"))->caption(), back);
