@@ -337,8 +337,9 @@ private slots:
         const QStringList nothing;
         QTest::newRow("first") << second << Act([](Session &s) { s.button("cmdanfang")->click(); })
                                << QStringList{"anfang"};
-        QTest::newRow("previous") << second << Act([](Session &s) { s.w().recordEditor().onPreviousClicked(); })
-                                  << QStringList{"zurueck"};
+        QTest::newRow("previous") << second << Act([](Session &s) {
+            s.w().recordEditor().onPreviousClicked();
+        }) << QStringList{"zurueck"};
         QTest::newRow("next") << open << Act([](Session &s) { s.button("cmdvor")->click(); })
                               << QStringList{"vor"};
         QTest::newRow("last") << open << Act([](Session &s) { s.button("cmdende")->click(); })
