@@ -27,7 +27,6 @@ struct Editor : Kit {
     template <typename T> T *get(const char *name) { return testutil::child<T>(client, name); }
     QString position() { return get<QLabel>("lblxvony")->text(); }
     QString nextCaption() { return get<Button3D>("cmdvor")->caption(); }
-    void clear(const char *field) { get<QPlainTextEdit>(field)->clear(); }
 };
 
 } // namespace
@@ -39,11 +38,8 @@ private slots:
     {
         QTest::addColumn<int>("shown");
         QTest::addColumn<Act>("act");
-        QTest::addColumn<QString>("position");
-        QTest::addColumn<QString>("caption"); // of the next button
-        QTest::addColumn<bool>("insert");     // enabled
-        QTest::addColumn<QString>("questions");
-        QTest::addColumn<int>("messages");
+        // position | next caption | insert enabled | the questions | messages
+        QTest::addColumn<QString>("after");
         const auto click = [](void (RecordEditor::*handler)(), const char *clear = nullptr) {
             return Act([handler, clear](RecordEditor &e, Kit &) {
                 if (clear)
@@ -57,43 +53,31 @@ private slots:
                 then(e, k);
             });
         };
-        const QString four = "Q1,Q2,Q3,Q4";
         const Act first = click(&RecordEditor::onFirstClicked);
         const Act previous = click(&RecordEditor::onPreviousClicked);
         const Act next = click(&RecordEditor::onNextClicked);
         const Act insert = click(&RecordEditor::onInsertClicked);
-        QTest::newRow("first") << 3 << first << " 1 von  4"
-                               << "&>" << true << four << 0;
-        QTest::newRow("previous") << 3 << previous << " 2 von  4"
-                                  << "&>" << true << four << 0;
-        QTest::newRow("next") << 1 << next << " 2 von  4"
-                              << "&>" << true << four << 0;
-        QTest::newRow("next onto the last offers a new one") << 3 << next << " 4 von  4"
-                                                             << "&neu" << false << four << 0;
-        QTest::newRow("last") << 1 << click(&RecordEditor::onLastClicked) << " 4 von  4"
-                              << "&neu" << false << four << 0;
-        QTest::newRow("previous from the last") << 1 << last(previous) << " 3 von  4"
-                                                << "&>" << true << four << 0;
-        QTest::newRow("next on the last adds one") << 1 << last(next) << " 5 von  5"
-                                                   << "&neu" << false << four + "," << 0;
-        QTest::newRow("insert before the shown one") << 2 << insert << " 2 von  5"
-                                                     << "&>" << true << "Q1,,Q2,Q3,Q4" << 0;
-        QTest::newRow("previous on the first is refused") << 1 << previous << " 1 von  4"
-                                                          << "&>" << true << four << 1;
-        QTest::newRow("insert on the last is refused") << 1 << last(insert) << " 4 von  4"
-                                                       << "&neu" << false << four << 1;
-        QTest::newRow("a new one needs an answer")
-            << 1 << last(click(&RecordEditor::onNextClicked, "txtantwort")) << " 4 von  4"
-            << "&neu" << false << four << 1;
-        QTest::newRow("previous needs an answer")
-            << 2 << click(&RecordEditor::onPreviousClicked, "txtantwort") << " 2 von  4"
-            << "&>" << true << four << 1;
-        QTest::newRow("next does not")
-            << 2 << click(&RecordEditor::onNextClicked, "txtantwort") << " 3 von  4"
-            << "&>" << true << "Q1,Q2,Q3,Q4" << 0;
-        QTest::newRow("first needs a question")
-            << 2 << click(&RecordEditor::onFirstClicked, "txtfrage") << " 2 von  4"
-            << "&>" << true << four << 1;
+        const auto row = [](const char *name, int shown, const Act &act, const char *after) {
+            QTest::newRow(name) << shown << act << QString::fromUtf8(after);
+        };
+        row("first", 3, first, " 1 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("previous", 3, previous, " 2 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("next", 1, next, " 2 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("next onto the last offers a new one", 3, next, " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|0");
+        row("last", 1, click(&RecordEditor::onLastClicked), " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|0");
+        row("previous from the last", 1, last(previous), " 3 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("next on the last adds one", 1, last(next), " 5 von  5|&neu|0|Q1,Q2,Q3,Q4,|0");
+        row("insert before the shown one", 2, insert, " 2 von  5|&>|1|Q1,,Q2,Q3,Q4|0");
+        row("previous on the first is refused", 1, previous, " 1 von  4|&>|1|Q1,Q2,Q3,Q4|1");
+        row("insert on the last is refused", 1, last(insert), " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|1");
+        row("a new one needs an answer", 1, last(click(&RecordEditor::onNextClicked, "txtantwort")),
+            " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|1");
+        row("previous needs an answer", 2, click(&RecordEditor::onPreviousClicked, "txtantwort"),
+            " 2 von  4|&>|1|Q1,Q2,Q3,Q4|1");
+        row("next does not", 2, click(&RecordEditor::onNextClicked, "txtantwort"),
+            " 3 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("first needs a question", 2, click(&RecordEditor::onFirstClicked, "txtfrage"),
+            " 2 von  4|&>|1|Q1,Q2,Q3,Q4|1");
     }
 
     void buttons()
@@ -102,11 +86,11 @@ private slots:
         QFETCH(Act, act);
         Editor e(4, shown);
         act(e.editor, e);
-        QTEST(e.position(), "position");
-        QTEST(e.nextCaption(), "caption");
-        QTEST(e.get<Button3D>("cmdinsert")->isEnabled(), "insert");
-        QTEST(e.questions().join(u','), "questions");
-        QTEST(int(e.dialogs.messages.size()), "messages");
+        const QStringList after{e.position(), e.nextCaption(),
+                                QString::number(e.get<Button3D>("cmdinsert")->isEnabled()),
+                                e.questions().join(u','),
+                                QString::number(e.dialogs.messages.size())};
+        QTEST(after.join(u'|'), "after");
     }
 
     // The record finished with the next button is dated today.
@@ -124,16 +108,12 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("shown");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("questions");
-        QTest::addColumn<QString>("position");
-        QTest::newRow("OK deletes") << 5 << 2 << int(AnswerOk) << "Q1,Q3,Q4,Q5"
-                                    << " 2 von  4Q3";
-        QTest::newRow("Cancel keeps") << 5 << 2 << int(AnswerCancel) << "Q1,Q2,Q3,Q4,Q5"
-                                      << " 2 von  5Q2";
-        QTest::newRow("the last one") << 5 << 5 << int(AnswerOk) << "Q1,Q2,Q3,Q4"
-                                      << " 4 von  4Q4";
-        QTest::newRow("the only one") << 1 << 1 << int(AnswerOk) << ""
-                                      << " 0 von  0";
+        QTest::addColumn<QString>("after"); // the questions | position and question shown
+        QTest::newRow("OK deletes") << 5 << 2 << int(AnswerOk) << "Q1,Q3,Q4,Q5| 2 von  4Q3";
+        QTest::newRow("Cancel keeps")
+            << 5 << 2 << int(AnswerCancel) << "Q1,Q2,Q3,Q4,Q5| 2 von  5Q2";
+        QTest::newRow("the last one") << 5 << 5 << int(AnswerOk) << "Q1,Q2,Q3,Q4| 4 von  4Q4";
+        QTest::newRow("the only one") << 1 << 1 << int(AnswerOk) << "| 0 von  0";
     }
 
     void deleteRecord()
@@ -145,10 +125,10 @@ private slots:
         QSignalSpy emptied(&e.editor, &RecordEditor::allRecordsDeleted);
         e.dialogs.answers << answer;
         e.editor.onDeleteClicked();
-        QTEST(e.questions().join(u','), "questions");
-        QTEST(e.position() + e.get<QPlainTextEdit>("txtfrage")->toPlainText(), "position");
-        // Enter keeps the record.
-        QCOMPARE(e.dialogs.messages.value(0).defaultButton, 2);
+        QTEST(e.questions().join(u',') + u'|' + e.position() +
+                  e.get<QPlainTextEdit>("txtfrage")->toPlainText(),
+              "after");
+        QCOMPARE(e.dialogs.messages.value(0).defaultButton, 2); // Enter keeps the record
         QCOMPARE(emptied.size(), int(e.state.database.recordCount() == 0));
         QCOMPARE(e.state.database.hasUnsavedChanges(), answer == AnswerOk);
     }
