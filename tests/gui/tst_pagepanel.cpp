@@ -105,16 +105,6 @@ private slots:
                               QString::number(listed), QString::number(listed), v.at(5), v.at(5)}));
     }
 
-    void pageListWritesBack()
-    {
-        Panel p;
-        p.start(QStringLiteral("{{T}}"), QStringLiteral("a.pdt"));
-        p.list()->setCurrentIndex(2);
-        QCOMPARE(p.state.pages.page(), QStringLiteral("b.pdt"));
-        p.list()->setEditText(QStringLiteral("neu.pdt"));
-        QCOMPARE(p.state.pages.page(), QStringLiteral("neu.pdt"));
-    }
-
     void chooseTemplatesFolder_data()
     {
         QTest::addColumn<QString>("before"); // the templates folder at start

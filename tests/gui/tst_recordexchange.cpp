@@ -73,8 +73,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("message");
-        QTest::newRow("CSV") << 2 << "neu.csv" << csvOf({"Eins?,Ja", "Zwei?,Nein"}) << 4
-                             << "2 Datensätze übernommen.";
         QTest::newRow("a database of 1999 records takes one")
             << 1999 << "voll.csv" << csvOf({"Eins,Antwort", "Zwei,Antwort", "Drei,Antwort"}) << 2000
             << "1 Datensatz übernommen.\r2 Zeilen nicht übernommen.\r\r"
@@ -100,10 +98,6 @@ private slots:
         QTest::newRow("no such file") << 2 << "" << QByteArray() << 2
                                       << "53  Datei nicht gefunden: {{path}}\r"
                                          "Es wurde nichts übernommen.";
-        QTest::newRow("Markdown") << 2 << "faq.md"
-                                  << QByteArray(
-                                         "# Titel\n\n## Erste?\n\nJa.\n\n## Zweite?\nNein.\n")
-                                  << 4 << "2 Datensätze übernommen.";
         QTest::newRow("Markdown without a question")
             << 2 << "brief.md" << QByteArray("# Titel\n\nText\n") << 2
             << "Die Datei enthält keine Frage: keine Zeile beginnt mit „## “.\r"
