@@ -138,9 +138,11 @@ private slots:
         }) << "1110111111";
         QTest::newRow("opened") << open << "1111111111";
         QTest::newRow("opened, every record deleted") << then(open, emptied) << "1111111000";
+        // A delete that finds no record: nothing left to save as, a new one can be made.
         QTest::newRow("opened, deleted once more")
             << then(then(open, emptied), [](Session &s) { s.w().recordEditor().onDeleteClicked(); })
             << "1101111000";
+        QTest::newRow("new, deleted twice") << then(newOne, emptied) << "1100001000";
     }
 
     // The export button takes the scheme's caption colour when allowed and
