@@ -8,30 +8,24 @@
 #include <QTest>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 using testutil::Kit;
 using testutil::Session;
 
 namespace {
 
-FaqRecord record(const QString &question, const QString &answer, const QString &extra = {})
-{
-    FaqRecord r;
-    r.question = question;
-    r.answer = answer;
-    r.extraInfo = extra;
-    r.createdDate = QStringLiteral("01.02.2024");
-    return r;
-}
-
 // "setup": record 1 answer, record 2 answer, record 2 extra info. Stored
 // texts: the quote substitute stands for a double quote.
+FaqRecord record(const QString &question, const QString &answer, const QString &extra = {})
+{
+    return {question, answer, extra, {}, 0, u"01.02.2024"_s};
+}
+
 const QList<FaqRecord> sample{
-    record(QStringLiteral("Wie installiere ich das Programm?"), QStringLiteral("Mit dem Setup."),
-           QStringLiteral("Anna")),
-    record(QStringLiteral("Wo finde ich Hilfe?"),
-           QStringLiteral("Im Menü Hilfe, siehe Setup-Seite."), QStringLiteral("Setup-Team")),
-    record(QStringLiteral("Was kostet es?"), QStringLiteral("Nichts.")),
-    record(QStringLiteral("Was heißt \u00A8frei\u00A8?"), QStringLiteral("Ohne Kosten.")),
+    record(u"Wie installiere ich das Programm?"_s, u"Mit dem Setup."_s, u"Anna"_s),
+    record(u"Wo finde ich Hilfe?"_s, u"Im Menü Hilfe, siehe Setup-Seite."_s, u"Setup-Team"_s),
+    record(u"Was kostet es?"_s, u"Nichts."_s),
+    record(u"Was heißt \u00A8frei\u00A8?"_s, u"Ohne Kosten."_s),
 };
 
 // A find bar on its own, over records the test holds.

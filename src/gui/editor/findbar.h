@@ -34,6 +34,7 @@ public:
         std::function<void(const SearchHit &hit)> select;
     };
 
+    // parent: the window in which F3 and Shift+F3 step while the bar is open.
     FindBar(WindowContext &context, Records records, QWidget *parent);
 
     // Shows the bar with the search text selected for typing.

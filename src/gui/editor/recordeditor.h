@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
