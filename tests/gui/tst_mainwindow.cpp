@@ -137,6 +137,10 @@ private slots:
             s.w().onSaveDatabaseAsTriggered();
         }) << "1110111111";
         QTest::newRow("opened") << open << "1111111111";
+        QTest::newRow("an empty file opened") << Act([](Session &s) {
+            testutil::writeBytes(s.path(QStringLiteral("leer.faq")), " 0 \r\n");
+            s.open(s.path(QStringLiteral("leer.faq")));
+        }) << "1111110000";
         QTest::newRow("opened, every record deleted") << then(open, emptied) << "1111111000";
         // A delete that finds no record: nothing left to save as, a new one can be made.
         QTest::newRow("opened, deleted once more")
