@@ -4,7 +4,6 @@
 
 #include <QMenu>
 #include <QSignalSpy>
-#include <unistd.h>
 
 using namespace askbright;
 using testutil::Kit;
