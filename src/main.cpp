@@ -44,7 +44,7 @@ int main(int argc, char *argv[])
     askbright::SplashWindow splash(context, screenFonts, [&] {
         QApplication::setQuitOnLastWindowClosed(false);
         window = std::make_unique<askbright::MainWindow>(context);
-        window->Form_Load();
+        window->load();
         QApplication::setQuitOnLastWindowClosed(true);
         if (!fileToOpen.isEmpty())
             window->openFromCommandLine(fileToOpen);

@@ -34,9 +34,9 @@ private slots:
         s.open(path);
         const qint64 open = timer.restart();
         for (int i = 1; i < 2000; ++i)
-            s.w().cmdvor_Click();
+            s.w().recordEditor().onNextClicked();
         const qint64 browse = timer.restart();
-        QVERIFY(s.w().mnudatspeichern_Click());
+        QVERIFY(s.w().onSaveDatabaseTriggered());
         qInfo("open %lld ms, one move %lld us, save %lld ms", open, browse * 1000 / 1999,
               timer.elapsed());
         QCOMPARE(s.position(), QStringLiteral(" 2000 von  2000"));

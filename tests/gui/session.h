@@ -7,6 +7,7 @@
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
 #include "editor/mainwindow.h"
+#include "editor/recordeditor.h"
 #include "gui/recordingsoundplayer.h"
 #include "gui/scripteddialogs.h"
 #include "gui/scriptederrors.h"
@@ -42,9 +43,10 @@ inline QStringList itemTexts(const QComboBox *list)
     return texts;
 }
 
-// One program run: a temporary program folder, a fixed "today", scripted
-// dialogs and the main window after its start-up.
-struct Session {
+// The shared state and the window kit of one program run: a temporary
+// program folder, a fixed "today", scripted dialogs. Collaborators of the
+// main window are tested on it without the window.
+struct Kit {
     QTemporaryDir dir;
     askbright::FixedClock clock{QDate(2026, 12, 6)};
     askbright::AppState state{dir.path(), clock, QStringLiteral("askbright"),
@@ -53,6 +55,41 @@ struct Session {
     ScriptedErrorReporter errors;
     RecordingSoundPlayer sounds;
     askbright::WindowContext context{state, dialogs, errors, sounds};
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    // Records "Q1"/"A1" .. "Qn"/"An".
+    static QList<askbright::FaqRecord> numberedRecords(int count)
+    {
+        QList<askbright::FaqRecord> records;
+        for (int i = 1; i <= count; ++i) {
+            askbright::FaqRecord r;
+            r.question = QStringLiteral("Q%1").arg(i);
+            r.answer = QStringLiteral("A%1").arg(i);
+            r.createdDate = QStringLiteral("01.01.2020");
+            records << r;
+        }
+        return records;
+    }
+
+    // A database file of records "Q1"/"A1" .. "Qn"/"An".
+    QString writeDatabase(const QString &name, int count)
+    {
+        askbright::faq_speichern(path(name), numberedRecords(count));
+        return path(name);
+    }
+
+    QStringList questions() const
+    {
+        QStringList list;
+        for (const askbright::FaqRecord &r : state.database.records())
+            list << r.question;
+        return list;
+    }
+};
+
+// One program run: the kit and the main window after its start-up.
+struct Session : Kit {
     int programEnded = 0; // how often the program was ended at once
     int programQuit = 0;  // how often the event loop was left after the exit command
     // The messages of the start-up (the folder check); dialogs.messages
@@ -75,7 +112,7 @@ struct Session {
         context.quit = [this] { ++programQuit; };
         prepare(*this);
         window = std::make_unique<askbright::MainWindow>(context);
-        window->Form_Load();
+        window->load();
         startMessages = dialogs.messages;
         dialogs.messages.clear();
     }
@@ -88,8 +125,6 @@ struct Session {
         return t.replace(QStringLiteral("[*]"),
                          window->isWindowModified() ? QStringLiteral("*") : QString());
     }
-    QString path(const QString &name) const { return dir.filePath(name); }
-
     template <typename T> T *get(const char *name) { return child<T>(*window, name); }
     askbright::Button3D *button(const char *name) { return get<askbright::Button3D>(name); }
     QAction *action(const char *name) { return get<QAction>(name); }
@@ -102,33 +137,10 @@ struct Session {
         get<QPlainTextEdit>("txtantwort")->setPlainText(answer);
     }
 
-    // A database file of records "Q1"/"A1" .. "Qn"/"An".
-    QString writeDatabase(const QString &name, int count)
-    {
-        QList<askbright::FaqRecord> records;
-        for (int i = 1; i <= count; ++i) {
-            askbright::FaqRecord r;
-            r.question = QStringLiteral("Q%1").arg(i);
-            r.answer = QStringLiteral("A%1").arg(i);
-            r.createdDate = QStringLiteral("01.01.2020");
-            records << r;
-        }
-        askbright::faq_speichern(path(name), records);
-        return path(name);
-    }
-
     void open(const QString &file)
     {
         dialogs.files << file;
-        window->mnudatoeffnen_Click();
-    }
-
-    QStringList questions() const
-    {
-        QStringList list;
-        for (const askbright::FaqRecord &r : state.database.records())
-            list << r.question;
-        return list;
+        window->onOpenDatabaseTriggered();
     }
 };
 

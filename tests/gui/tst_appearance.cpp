@@ -502,7 +502,7 @@ private slots:
             testutil::writeBytes(s.path(QStringLiteral("about.txt")), "Askbright\r\n");
         });
         if (onTop)
-            s.w().mnuontop_Click();
+            s.w().onAlwaysOnTopTriggered();
         QAction *action = s.action(entry.toLatin1().constData());
         QVERIFY(action->isEnabled());
         bool mainOnTopMeanwhile = true;
@@ -529,7 +529,7 @@ private slots:
     {
         Session s;
         const QString seen =
-            whileModal([&] { s.w().mnuueber_Click(); }, [](QWidget *modal) { modal->close(); });
+            whileModal([&] { s.w().onAboutTriggered(); }, [](QWidget *modal) { modal->close(); });
         QCOMPARE(seen, QString());
         QCOMPARE(s.dialogs.messages.size(), 1);
         QCOMPARE(s.dialogs.messages.first().icon, MessageIcon::Exclamation);

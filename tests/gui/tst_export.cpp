@@ -85,7 +85,7 @@ bool runExport(Session &s, const std::function<void(ExportDialog &)> &act)
             dialog->reject();
     });
     timer.start(0);
-    s.w().mnuexporttext_Click();
+    s.w().onExportPageTriggered();
     return shown;
 }
 
@@ -521,7 +521,7 @@ private slots:
         QFETCH(bool, painted);
         Folders f;
         Session s(settingsFor(f));
-        s.w().mnuontop_Click();
+        s.w().onAlwaysOnTopTriggered();
         ColorScheme colours;
         colours[ColorScheme::buttonColor] = 0x0000FF;
         colours[ColorScheme::fontColor] = 0x00FF00;

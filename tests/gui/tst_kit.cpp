@@ -50,7 +50,7 @@ private slots:
         Session s;
         QByteArray onDisk;
         if (database == QLatin1String("new")) {
-            s.w().mnudatneu_Click();
+            s.w().onNewDatabaseTriggered();
         } else if (!database.isEmpty()) {
             s.open(s.writeDatabase(database, 2));
             onDisk = testutil::readBytes(s.path(database));
@@ -59,7 +59,7 @@ private slots:
             s.type(QStringLiteral("typed, not committed"), QStringLiteral("A"));
         breakRecentFiles(s);
         s.errors.answers << answer;
-        s.w().historie();
+        s.w().refreshRecentFiles();
 
         QCOMPARE(s.errors.reports, QStringList{QStringLiteral("frm1/historie/9")});
         QCOMPARE(s.programEnded, ended ? 1 : 0);
@@ -97,7 +97,7 @@ private slots:
         breakRecentFiles(s);
         s.errors.answers << EndProgram;
         s.dialogs.answers << answer;
-        s.w().historie();
+        s.w().refreshRecentFiles();
         QCOMPARE(s.dialogs.messages.size(), 1);
         QCOMPARE(s.dialogs.messages.first().title, QStringLiteral("Datenverlust droht!"));
         QVERIFY(s.dialogs.messages.first().text.endsWith(QStringLiteral("\rTrotzdem beenden?")));
@@ -142,16 +142,16 @@ private slots:
             return box.button(QMessageBox::Yes)->text();
         };
         QCOMPARE(yesText(), QStringLiteral("&Ja"));
-        s.w().mnuenglisch_Click();
+        s.w().onEnglishTriggered();
         QCOMPARE(yesText(), QStringLiteral("&Yes"));
-        s.w().mnudeutsch_Click();
+        s.w().onGermanTriggered();
         QCOMPARE(yesText(), QStringLiteral("&Ja"));
     }
 
     void modalWindowLeavesTheTopmostBand()
     {
         Session s;
-        s.w().mnuontop_Click();
+        s.w().onAlwaysOnTopTriggered();
         QVERIFY(s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QDialog dialog(&s.w());
         bool ownerOnTopMeanwhile = true;

@@ -160,7 +160,7 @@ private slots:
         std::unique_ptr<MainWindow> window;
         SplashWindow splash(c.context, fonts, [&] {
             window = std::make_unique<MainWindow>(c.context);
-            window->Form_Load();
+            window->load();
         });
         splash.onStartClicked();
         QVERIFY(window && window->isVisible());

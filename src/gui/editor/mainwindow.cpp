@@ -5,13 +5,15 @@
 #include "app/product.h"
 #include "app/twips.h"
 #include "app/windowcontext.h"
-#include "controls/button3d.h"
 #include "controls/colorvalue.h"
 #include "controls/formontop.h"
-#include "controls/pathlabel.h"
 #include "controls/storedtext.h"
 #include "controls/traycontrol.h"
 #include "database/faqfile.h"
+#include "editor/findbar.h"
+#include "editor/pagepanel.h"
+#include "editor/recordeditor.h"
+#include "editor/recordexchangecommands.h"
 #include "resize/resizeengine.h"
 #include "settings/recentfiles.h"
 #include "settings/settingsfile.h"
@@ -19,13 +21,10 @@
 #include "windows/splashwindow.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <tuple>
 
 namespace askbright {
 
@@ -47,22 +46,39 @@ QFont fieldFont(const FieldFont &f)
 
 MainWindow::MainWindow(WindowContext &context, QWidget *parent)
     : QMainWindow(parent), m_ctx(context), m_state(context.state),
-      m_stddialog(context.dialogs, [&context] { return context.language(); }),
+      m_faqDialog(context.dialogs, [&context] { return context.language(); }),
       m_tray(new TrayControl(this))
 {
     setObjectName(QStringLiteral("frm1"));
     m_tray->setObjectName(QStringLiteral("tray"));
-    buildControls();
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    m_recordEditor = new RecordEditor(context, client);
+    m_pagePanel = new PagePanel(context, client);
     buildMenus();
-    buildExchangeMenu();
-    buildFindBar();
+    m_exchange = new RecordExchangeCommands(context, m_fileMenu, m_reorderAction,
+                                            [this] { return m_recordEditor->recordsWithShown(); });
+    addFindEntry();
+    m_findBar =
+        new FindBar(context,
+                    {[this] { return m_recordEditor->recordsWithShown(); },
+                     [this] { return m_state.database.currentIndex(); },
+                     [this](int record, bool typing) { return showRecordForHit(record, typing); },
+                     [this](const SearchHit &hit) { m_recordEditor->select(hit); }},
+                    this);
+    addToolBar(Qt::BottomToolBarArea, m_findBar);
+    // The bar comes and goes with its menu entry, not from a context menu.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    connectCollaborators();
+
     // The design captions are the German ones; the menu bar needs its texts
     // to take its height before the layout is recorded.
-    applyCaptions(Language::German);
+    retranslate(Language::German);
     setMinimumSize(pixelsFromTwips(minimumWidthTwips), pixelsFromTwips(minimumHeightTwips));
     resize(minimumSize());
     m_resize = new ResizeEngine(centralWidget(), this);
-    connect(m_tray, &TrayControl::mouseDown, this, &MainWindow::tray_MouseDown);
+    connect(m_tray, &TrayControl::mouseDown, this, &MainWindow::onTrayMouseDown);
     // The desktop session ending closes without questions, like the exit command.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { noteSessionEnd(); });
 
@@ -74,16 +90,16 @@ MainWindow::MainWindow(WindowContext &context, QWidget *parent)
     });
     connect(&m_state, &AppState::titleSuffixChanged, this, [this] { updateTitle(); });
     connect(&m_state, &AppState::schemeApplied, this,
-            [this] { m_ctx.guarded("Module1", "skin_aktuell", [this] { skin_aktuell(); }); });
+            [this] { m_ctx.guarded("Module1", "skin_aktuell", [this] { applyScheme(); }); });
     connect(&m_state, &AppState::languageChanged, this, [this](Language language) {
-        mnudeutsch->setChecked(language.isGerman());
-        mnuenglisch->setChecked(language.isEnglish());
+        m_germanAction->setChecked(language.isGerman());
+        m_englishAction->setChecked(language.isEnglish());
         guard(language.isEnglish() ? "englisch_form1" : "deutsch_frm1",
-              [&] { language.isEnglish() ? englisch_form1() : deutsch_frm1(); });
+              [&] { retranslate(language); });
     });
     // Records that must be kept when the program ends at once include the
     // one being edited.
-    m_ctx.unsavedRecords = [this] { return recordsWithShown(); };
+    m_ctx.unsavedRecords = [this] { return m_recordEditor->recordsWithShown(); };
 }
 
 bool MainWindow::guard(const char *procedure, const std::function<void()> &body)
@@ -96,90 +112,38 @@ Language MainWindow::language() const
     return m_state.language();
 }
 
-void MainWindow::buildControls()
+void MainWindow::connectCollaborators()
 {
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client);
-    auto label = [client](const char *name, int x, int y, int w, int h) {
-        return place(new QLabel(client), name, x, y, w, h);
-    };
-    auto button = [client](const char *name, const QString &caption, int x, int y, int w, int h) {
-        return place(new Button3D(caption, client), name, x, y, w, h);
-    };
+    RecordEditor *editor = m_recordEditor;
+    connect(editor, &RecordEditor::recordAppended, this,
+            [this] { m_saveAsAction->setEnabled(true); });
+    connect(editor, &RecordEditor::allRecordsDeleted, this,
+            [this] { setWindowState(WindowState::EmptyDatabase); });
+    connect(editor, &RecordEditor::deleteWithoutRecords, this, [this] {
+        m_saveAsAction->setEnabled(false);
+        m_newAction->setEnabled(true);
+    });
 
-    const LanguageOf language = [this] { return m_ctx.language(); };
-    Label1 = label("Label1", 8, 10, 22, 18);
-    txtfrage = place(new StoredTextEdit(language, client), "txtfrage", 30, 8, 578, 92);
-    Label2 = label("Label2", 8, 108, 22, 18);
-    txtantwort = place(new StoredTextEdit(language, client), "txtantwort", 30, 106, 578, 152);
-    for (QPlainTextEdit *field : {txtfrage, txtantwort})
-        field->setTabChangesFocus(true);
+    connect(m_pagePanel, &PagePanel::layoutEditorRequested, this, &MainWindow::openLayoutEditor);
+    connect(m_pagePanel, &PagePanel::exportRequested, this, &MainWindow::onExportPageTriggered);
+    connect(m_templatesFolderAction, &QAction::triggered, m_pagePanel,
+            &PagePanel::onChooseTemplatesFolderTriggered);
+    connect(m_outputFolderAction, &QAction::triggered, m_pagePanel,
+            &PagePanel::onChooseOutputFolderTriggered);
 
-    Label3 = label("Label3", 30, 264, 250, 16);
-    txtzusatz1 = place(new QLineEdit(client), "txtzusatz1", 30, 280, 250, 24);
-    chkfragez2 = place(new QCheckBox(client), "chkfragez2", 290, 281, 140, 22);
-    Label4 = label("Label4", 30, 308, 130, 16);
-    Label8 = label("Label8", 160, 308, 120, 16);
-    txtzusatz2 = place(new QLineEdit(client), "txtzusatz2", 30, 324, 250, 24);
-    lbl1 = label("lbl1", 290, 308, 62, 16);
-    lbldatum0 = label("lbldatum0", 352, 308, 80, 16);
-    cmdaktuell = button("cmdaktuell", {}, 290, 323, 140, 26);
+    connect(m_exchange, &RecordExchangeCommands::recordsImported, this, [this](int first) {
+        setWindowState(WindowState::DatabaseOpen);
+        m_recordEditor->showSlot(first);
+        m_recordEditor->setNextCaptionForPosition();
+        m_recordEditor->refreshPosition();
+    });
 
-    Label5 = label("Label5", 440, 264, 168, 16);
-    Label5->setAlignment(Qt::AlignCenter);
-    lblxvony = label("lblxvony", 440, 280, 168, 18);
-    lblxvony->setAlignment(Qt::AlignCenter);
-    cmdanfang = button("cmdanfang", QStringLiteral("|<"), 440, 300, 40, 26);
-    cmdzurueck = button("cmdzurueck", QStringLiteral("<"), 482, 300, 40, 26);
-    cmdvor = button("cmdvor", QStringLiteral("&>"), 524, 300, 40, 26);
-    cmdende = button("cmdende", QStringLiteral(">|"), 566, 300, 42, 26);
-    cmdinsert = button("cmdinsert", {}, 440, 328, 83, 24);
-    cmdloeschen = button("cmdloeschen", {}, 525, 328, 83, 24);
-
-    lblpfad = label("lblpfad", 8, 362, 200, 16);
-    lbltest = place(new PathLabel(client), "lbltest", 208, 362, 400, 16);
-    lblhtmlpfad = label("lblhtmlpfad", 8, 380, 200, 16);
-    lblhtml = place(new PathLabel(client), "lblhtml", 208, 380, 400, 16);
-    Label6 = label("Label6", 8, 404, 92, 20);
-    cseite = place(new QComboBox(client), "cseite", 100, 402, 208, 24);
-    cseite->setEditable(true);
-    Label7 = label("Label7", 100, 428, 208, 16);
-    Command1 = button("Command1", {}, 316, 402, 190, 24);
-    cmdsloeschen = button("cmdsloeschen", {}, 316, 430, 190, 24);
-    cmdhtml = button("cmdhtml", QStringLiteral("HTML"), 512, 402, 96, 52);
-
-    // Usable once a templates folder is set.
-    setPageListEnabled(false);
-    connectPageSelection();
-
-    guardStoredText(txtzusatz1, language);
-    guardStoredText(txtzusatz2, language);
-
-    // Typing changes the record shown, and so the database.
-    for (QPlainTextEdit *field : {txtfrage, txtantwort})
-        connect(field, &QPlainTextEdit::textChanged, this, [this] {
-            if (!m_showingRecord)
-                markChanged();
-        });
-    for (QLineEdit *field : {txtzusatz1, txtzusatz2})
-        connect(field, &QLineEdit::textEdited, this, [this] { markChanged(); });
-    connect(chkfragez2, &QCheckBox::clicked, this, [this] { markChanged(); });
-
-    const std::pair<Button3D *, void (MainWindow::*)()> handlers[] = {
-        {cmdanfang, &MainWindow::cmdanfang_Click},
-        {cmdzurueck, &MainWindow::cmdzurueck_Click},
-        {cmdvor, &MainWindow::cmdvor_Click},
-        {cmdende, &MainWindow::cmdende_Click},
-        {cmdinsert, &MainWindow::cmdinsert_Click},
-        {cmdloeschen, &MainWindow::cmdloeschen_Click},
-        {cmdaktuell, &MainWindow::cmdaktuell_Click},
-        {Command1, &MainWindow::Command1_Click},
-        {cmdsloeschen, &MainWindow::cmdsloeschen_Click},
-        {cmdhtml, &MainWindow::cmdhtml_Click},
-    };
-    for (const auto &[b, handler] : handlers)
-        connect(b, &QPushButton::clicked, this, handler);
+    // The hits follow the records: the whole list when the database changes,
+    // the shown record's part while its fields are typed in.
+    connect(&m_state.database, &FaqDatabase::recordsChanged, m_findBar, &FindBar::recordsChanged);
+    connect(editor, &RecordEditor::searchableTextEdited, m_findBar, &FindBar::shownRecordEdited);
+    connect(m_findBar, &FindBar::closed, this,
+            [this](SearchHit::Field field) { onFindBarClosed(field); });
 }
 
 QAction *MainWindow::addAction(QMenu *menu, const char *name, void (MainWindow::*handler)())
@@ -188,9 +152,13 @@ QAction *MainWindow::addAction(QMenu *menu, const char *name, void (MainWindow::
     action->setObjectName(QLatin1String(name));
     if (handler)
         connect(action, &QAction::triggered, this, handler);
-    else
-        action->setEnabled(false); // its command arrives with its window
     return action;
+}
+
+void MainWindow::playWhenOpened(QMenu *menu, const char *procedure, const char *clip)
+{
+    connect(menu, &QMenu::aboutToShow, this,
+            [this, procedure, clip] { guard(procedure, [this, clip] { m_ctx.play(clip); }); });
 }
 
 void MainWindow::buildMenus()
@@ -206,62 +174,73 @@ void MainWindow::buildMenus()
         return s;
     };
 
-    mnudatei = menu(nullptr, "mnudatei");
-    connect(mnudatei, &QMenu::aboutToShow, this, &MainWindow::mnudatei_Click);
-    mnudatneu = addAction(mnudatei, "mnudatneu", &MainWindow::mnudatneu_Click);
-    mnudatoeffnen = addAction(mnudatei, "mnudatoeffnen", &MainWindow::mnudatoeffnen_Click);
-    mnudatspeichern = addAction(mnudatei, "mnudatspeichern", nullptr);
-    connect(mnudatspeichern, &QAction::triggered, this, [this] { mnudatspeichern_Click(); });
-    mnudatspeiunter = addAction(mnudatei, "mnudatspeiunter", nullptr);
-    connect(mnudatspeiunter, &QAction::triggered, this, [this] { mnudatspeiunter_Click(); });
-    mnusort = addAction(mnudatei, "mnusort", &MainWindow::mnusort_Click);
-    strich3 = separator(mnudatei, "strich3");
-    mnuexporttext = addAction(mnudatei, "mnuexporttext", &MainWindow::mnuexporttext_Click);
-    mnustrich = separator(mnudatei, "mnustrich");
+    m_fileMenu = menu(nullptr, "mnudatei");
+    connect(m_fileMenu, &QMenu::aboutToShow, this, &MainWindow::onFileMenuAboutToShow);
+    m_newAction = addAction(m_fileMenu, "mnudatneu", &MainWindow::onNewDatabaseTriggered);
+    m_openAction = addAction(m_fileMenu, "mnudatoeffnen", &MainWindow::onOpenDatabaseTriggered);
+    m_saveAction = addAction(m_fileMenu, "mnudatspeichern", nullptr);
+    connect(m_saveAction, &QAction::triggered, this, [this] { onSaveDatabaseTriggered(); });
+    m_saveAsAction = addAction(m_fileMenu, "mnudatspeiunter", nullptr);
+    connect(m_saveAsAction, &QAction::triggered, this, [this] { onSaveDatabaseAsTriggered(); });
+    // Saving waits for a database.
+    m_saveAction->setEnabled(false);
+    m_saveAsAction->setEnabled(false);
+    m_reorderAction = addAction(m_fileMenu, "mnusort", &MainWindow::onReorderTriggered);
+    m_exportSeparator = separator(m_fileMenu, "strich3");
+    m_exportAction = addAction(m_fileMenu, "mnuexporttext", &MainWindow::onExportPageTriggered);
+    m_recentSeparator = separator(m_fileMenu, "mnustrich");
     for (int i = 0; i < 8; ++i) {
-        m[size_t(i)] = mnudatei->addAction(QString());
-        m[size_t(i)]->setObjectName(QStringLiteral("m%1").arg(i + 1));
-        connect(m[size_t(i)], &QAction::triggered, this, [this, i] { m_Click(i + 1); });
+        QAction *entry = m_fileMenu->addAction(QString());
+        entry->setObjectName(QStringLiteral("m%1").arg(i + 1));
+        connect(entry, &QAction::triggered, this, [this, i] { onRecentFileTriggered(i + 1); });
+        m_recentActions[size_t(i)] = entry;
     }
-    mnunix = separator(mnudatei, "mnunix");
-    mnuhistorie = addAction(mnudatei, "mnuhistorie", &MainWindow::mnuhistorie_Click);
-    mmmmm = separator(mnudatei, "mmmmm");
-    mnuende = addAction(mnudatei, "mnuende", &MainWindow::mnuende_Click);
+    m_clearRecentSeparator = separator(m_fileMenu, "mnunix");
+    m_clearRecentAction =
+        addAction(m_fileMenu, "mnuhistorie", &MainWindow::onClearRecentFilesTriggered);
+    m_exitSeparator = separator(m_fileMenu, "mmmmm");
+    m_exitAction = addAction(m_fileMenu, "mnuende", &MainWindow::onExitTriggered);
 
-    mnueinstell = menu(nullptr, "mnueinstell");
-    connect(mnueinstell, &QMenu::aboutToShow, this, &MainWindow::mnueinstell_Click);
-    mnuklang = addAction(mnueinstell, "mnuklang", &MainWindow::mnuklang_Click);
-    mnufont = menu(mnueinstell, "mnufont");
-    connect(mnufont, &QMenu::aboutToShow, this, &MainWindow::mnufont_Click);
-    mnufontgesamt = addAction(mnufont, "mnufontgesamt", &MainWindow::mnufontgesamt_Click);
-    mnufontfrage = addAction(mnufont, "mnufontfrage", &MainWindow::mnufontfrage_Click);
-    mnufontantwort = addAction(mnufont, "mnufontantwort", &MainWindow::mnufontantwort_Click);
-    mnufarbe = addAction(mnueinstell, "mnufarbe", &MainWindow::mnufarbe_Click);
-    mnuvorlagen = addAction(mnueinstell, "mnuvorlagen", &MainWindow::mnuvorlagen_Click);
-    mnuhtml = addAction(mnueinstell, "mnuhtml", &MainWindow::mnuhtml_Click);
-    mnusprache = menu(mnueinstell, "mnusprache");
-    mnudeutsch = addAction(mnusprache, "mnudeutsch", &MainWindow::mnudeutsch_Click);
-    mnuenglisch = addAction(mnusprache, "mnuenglisch", &MainWindow::mnuenglisch_Click);
+    m_settingsMenu = menu(nullptr, "mnueinstell");
+    playWhenOpened(m_settingsMenu, "mnueinstell_Click", "menu");
+    m_soundsAction = addAction(m_settingsMenu, "mnuklang", &MainWindow::onSoundsTriggered);
+    m_fontMenu = menu(m_settingsMenu, "mnufont");
+    playWhenOpened(m_fontMenu, "mnufont_Click", "menu");
+    m_bothFontsAction = addAction(m_fontMenu, "mnufontgesamt", &MainWindow::onBothFontsTriggered);
+    m_questionFontAction =
+        addAction(m_fontMenu, "mnufontfrage", &MainWindow::onQuestionFontTriggered);
+    m_answerFontAction =
+        addAction(m_fontMenu, "mnufontantwort", &MainWindow::onAnswerFontTriggered);
+    m_colourSchemeAction =
+        addAction(m_settingsMenu, "mnufarbe", &MainWindow::onColourSchemeTriggered);
+    m_templatesFolderAction = addAction(m_settingsMenu, "mnuvorlagen", nullptr);
+    m_outputFolderAction = addAction(m_settingsMenu, "mnuhtml", nullptr);
+    m_languageMenu = menu(m_settingsMenu, "mnusprache");
+    m_germanAction = addAction(m_languageMenu, "mnudeutsch", &MainWindow::onGermanTriggered);
+    m_englishAction = addAction(m_languageMenu, "mnuenglisch", &MainWindow::onEnglishTriggered);
 
-    mnufenster = menu(nullptr, "mnufenster");
-    connect(mnufenster, &QMenu::aboutToShow, this, &MainWindow::mnufenster_Click);
-    mnuontop = addAction(mnufenster, "mnuontop", &MainWindow::mnuontop_Click);
-    mnumin = addAction(mnufenster, "mnumin", &MainWindow::mnumin_Click);
-    mnuzentrieren = addAction(mnufenster, "mnuzentrieren", &MainWindow::mnuzentrieren_Click);
-    mnuposition = addAction(mnufenster, "mnuposition", &MainWindow::mnuposition_Click);
-    mnugroesse = addAction(mnufenster, "mnugroesse", &MainWindow::mnugroesse_Click);
+    m_windowMenu = menu(nullptr, "mnufenster");
+    playWhenOpened(m_windowMenu, "mnufenster_Click", "menu");
+    m_alwaysOnTopAction = addAction(m_windowMenu, "mnuontop", &MainWindow::onAlwaysOnTopTriggered);
+    m_closeToTrayAction = addAction(m_windowMenu, "mnumin", &MainWindow::onCloseToTrayTriggered);
+    m_centreAction = addAction(m_windowMenu, "mnuzentrieren", &MainWindow::onCentreTriggered);
+    m_rememberedPositionAction =
+        addAction(m_windowMenu, "mnuposition", &MainWindow::onRememberedPositionTriggered);
+    m_rememberSizeAction =
+        addAction(m_windowMenu, "mnugroesse", &MainWindow::onRememberSizeTriggered);
 
-    mnuinfo = menu(nullptr, "mnuinfo");
-    connect(mnuinfo, &QMenu::aboutToShow, this, &MainWindow::mnuinfo_Click);
-    mnuhilfe = addAction(mnuinfo, "mnuhilfe", &MainWindow::mnuhilfe_Click);
-    mnuhome = addAction(mnuinfo, "mnuhome", &MainWindow::mnuhome_Click);
-    mnuhome->setText(QStringLiteral("Homepage"));
-    mnuwasneu = addAction(mnuinfo, "mnuwasneu", &MainWindow::mnuwasneu_Click);
-    mnuueber = addAction(mnuinfo, "mnuueber", &MainWindow::mnuueber_Click);
-    mnudonate = addAction(mnuinfo, "mnudonate", &MainWindow::mnudonate_Click);
+    m_helpMenu = menu(nullptr, "mnuinfo");
+    playWhenOpened(m_helpMenu, "mnuinfo_Click", "help");
+    m_helpAction = addAction(m_helpMenu, "mnuhilfe", &MainWindow::onHelpTriggered);
+    m_homepageAction = addAction(m_helpMenu, "mnuhome", &MainWindow::onHomepageTriggered);
+    m_homepageAction->setText(QStringLiteral("Homepage"));
+    m_whatsNewAction = addAction(m_helpMenu, "mnuwasneu", &MainWindow::onWhatsNewTriggered);
+    m_aboutAction = addAction(m_helpMenu, "mnuueber", &MainWindow::onAboutTriggered);
+    m_donateAction = addAction(m_helpMenu, "mnudonate", &MainWindow::onDonateTriggered);
 
-    for (QAction *a : {mnuklang, mnudeutsch, mnuenglisch, mnuontop, mnumin, mnuzentrieren,
-                       mnuposition, mnugroesse})
+    for (QAction *a :
+         {m_soundsAction, m_germanAction, m_englishAction, m_alwaysOnTopAction, m_closeToTrayAction,
+          m_centreAction, m_rememberedPositionAction, m_rememberSizeAction})
         a->setCheckable(true);
 }
 
@@ -273,107 +252,103 @@ void MainWindow::updateTitle()
     setWindowTitle(productTitle + versionText() + m_state.titleSuffix() + QStringLiteral("[*]"));
 }
 
-void MainWindow::setRecordButtonsVisible(bool visible)
-{
-    for (Button3D *b : {cmdanfang, cmdzurueck, cmdvor, cmdende, cmdinsert, cmdloeschen})
-        b->setVisible(visible);
-}
-
-void MainWindow::setFieldsEditable(bool editable)
-{
-    txtfrage->setReadOnly(!editable);
-    txtantwort->setReadOnly(!editable);
-    for (QWidget *field :
-         std::initializer_list<QWidget *>{txtfrage, txtantwort, txtzusatz1, txtzusatz2}) {
-        QPalette p = field->palette();
-        p.setColor(QPalette::Base, editable ? QApplication::palette().color(QPalette::Base)
-                                            : colorFromBgr(lightGrey));
-        field->setPalette(p);
-    }
-}
-
 void MainWindow::setExportAllowed(bool allowed)
 {
-    mnuexporttext->setEnabled(allowed);
-    cmdhtml->setEnabled(allowed);
-    // Enabled: the scheme's button text colour (the platform's without a scheme).
-    const ColorScheme &scheme = m_state.currentColors;
-    const qint32 enabled = scheme.isUnset()
-                               ? bgrFromColor(QApplication::palette().color(QPalette::ButtonText))
-                               : scheme[ColorScheme::buttonFontColor];
-    cmdhtml->setCaptionColor(allowed ? enabled : lightGrey);
+    m_exportAction->setEnabled(allowed);
+    m_pagePanel->setExportAllowed(allowed);
 }
 
 void MainWindow::setRecentEntriesEnabled(bool enabled)
 {
-    for (QAction *entry : m)
+    for (QAction *entry : m_recentActions)
         entry->setEnabled(enabled);
-}
-
-void MainWindow::setNextCaptionNew()
-{
-    cmdvor->setCaption(m_ctx.pick(u"&neu", u"&new"));
-}
-
-void MainWindow::setNextCaptionForPosition()
-{
-    const FaqDatabase &db = m_state.database;
-    if (db.currentIndex() == db.recordCount())
-        setNextCaptionNew();
-    else
-        cmdvor->setCaption(QStringLiteral("&>"));
 }
 
 void MainWindow::setWindowState(WindowState state)
 {
     switch (state) {
     case WindowState::NoDatabase:
-        setRecordButtonsVisible(false);
-        setFieldsEditable(false);
-        chkfragez2->setEnabled(false);
+        m_recordEditor->setEditing(false);
         setExportAllowed(false);
-        mnudatspeiunter->setEnabled(false);
-        mnusort->setEnabled(false);
-        mnudatneu->setEnabled(true);
-        mnudatoeffnen->setEnabled(true);
-        strich3->setVisible(false);
+        m_saveAsAction->setEnabled(false);
+        m_reorderAction->setEnabled(false);
+        m_newAction->setEnabled(true);
+        m_openAction->setEnabled(true);
+        m_exportSeparator->setVisible(false);
         setRecentEntriesEnabled(true);
         break;
     case WindowState::DatabaseOpen:
-        setRecordButtonsVisible(true);
-        setFieldsEditable(true);
-        chkfragez2->setEnabled(true);
-        lblxvony->setEnabled(true);
-        cmdloeschen->setEnabled(true);
-        cmdvor->setCaption(QStringLiteral("&>"));
-        for (QAction *a : {mnudatspeichern, mnudatspeiunter, mnudatoeffnen, mnudatneu})
+        m_recordEditor->setEditing(true);
+        m_recordEditor->setNextCaptionStep();
+        for (QAction *a : {m_saveAction, m_saveAsAction, m_openAction, m_newAction})
             a->setEnabled(true);
-        mnueinstell->menuAction()->setVisible(true);
-        strich3->setVisible(true);
+        m_exportSeparator->setVisible(true);
         break;
     case WindowState::NewDatabase:
-        setRecordButtonsVisible(true);
-        setFieldsEditable(true);
-        chkfragez2->setEnabled(true);
-        lblxvony->setEnabled(true);
-        mnueinstell->menuAction()->setVisible(true);
-        strich3->setVisible(true);
-        setNextCaptionNew();
+        m_recordEditor->setEditing(true);
+        m_exportSeparator->setVisible(true);
+        m_recordEditor->setNextCaptionNew();
         setExportAllowed(false);
-        mnudatneu->setEnabled(false);
+        m_newAction->setEnabled(false);
         break;
     case WindowState::EmptyDatabase:
-        setRecordButtonsVisible(false);
-        setFieldsEditable(false);
-        chkfragez2->setEnabled(false);
-        mnudatoeffnen->setEnabled(true);
+        m_recordEditor->setEditing(false);
+        m_openAction->setEnabled(true);
         break;
     }
 }
 
+// ---------------------------------------------------------------- find bar
+
+void MainWindow::addFindEntry()
+{
+    QAction *separator = m_fileMenu->insertSeparator(m_reorderAction);
+    separator->setObjectName(QStringLiteral("strichsuchen"));
+    m_findAction = new QAction(m_fileMenu);
+    m_findAction->setObjectName(QStringLiteral("mnusuchen"));
+    m_findAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(m_findAction, &QAction::triggered, this, &MainWindow::onFindTriggered);
+    m_fileMenu->insertAction(m_reorderAction, m_findAction);
+}
+
+void MainWindow::onFindTriggered()
+{
+    guard("mnusuchen_Click", [this] {
+        if (!m_findBar->isVisible()) {
+            // The window grows by the bar, so the record's controls keep their size.
+            const bool grow = !isMaximized() && !isFullScreen();
+            m_findBar->show();
+            m_findBarGrowth = grow ? m_findBar->sizeHint().height() : 0;
+            if (grow)
+                resize(width(), height() + m_findBarGrowth);
+        }
+        m_findBar->open();
+    });
+}
+
+void MainWindow::onFindBarClosed(int field)
+{
+    if (m_findBarGrowth > 0 && !isMaximized() && !isFullScreen())
+        resize(width(), height() - m_findBarGrowth);
+    m_findBarGrowth = 0;
+    m_recordEditor->focusField(SearchHit::Field(field));
+}
+
+bool MainWindow::showRecordForHit(int record, bool typing)
+{
+    // While typing, a record the user has left incomplete is not left;
+    // stepping on asks to complete it, as the record buttons do.
+    RecordEditor &editor = *m_recordEditor;
+    if ((typing && !editor.questionFilled()) || !editor.moveTo(record, false))
+        return false;
+    editor.setNextCaptionForPosition();
+    editor.refreshPosition();
+    return true;
+}
+
 // ---------------------------------------------------------------- start-up
 
-void MainWindow::Form_Load()
+void MainWindow::load()
 {
     // Start-up failures are shown and start-up goes on with the next step.
     auto step = [this](const std::function<void()> &body) {
@@ -389,17 +364,16 @@ void MainWindow::Form_Load()
         if (auto *splash = qobject_cast<SplashWindow *>(w))
             splash->close();
     step([&] { m_tray->start(); });
-    lbltest->clear();
     step([&] {
         createRecentFilesIfMissing(m_state.recentFilesPath());
-        historie();
+        refreshRecentFiles();
     });
     m_openFromHistory = false;
     db.setBlankRecord(leerds_erstellen(m_state.clock().today()));
-    showRecord(db.editBuffer());
+    m_recordEditor->showRecord(db.editBuffer());
     updateTitle();
     setWindowState(WindowState::NoDatabase);
-    hilfe_rechts();
+    putHelpMenuRight();
     // The remembered position is the frame's. Only a window not shown yet is
     // placed by its frame everywhere: once shown, a window manager may not
     // have told the frame's size, and the window would creep up by a title
@@ -412,44 +386,47 @@ void MainWindow::Form_Load()
     // Recorded as shown, so the menu bar has its real height: the controls
     // stretch with the window, the two text boxes keep the user's fonts.
     m_resize->Initialize();
-    for (QPlainTextEdit *field : {txtfrage, txtantwort})
+    QPlainTextEdit *const fields[] = {m_recordEditor->questionField(),
+                                      m_recordEditor->answerField()};
+    for (QPlainTextEdit *field : fields)
         m_resize->ResizeOption(field, 0, false);
     m_resize->setFollowsResize(true);
     // Written once the window shows, so that a failed write is told over it.
     if (settingsRecovered)
         writeSettings();
 
-    mnuontop->setChecked(settings.alwaysOnTop);
+    m_alwaysOnTopAction->setChecked(settings.alwaysOnTop);
     FormOnTop(this, settings.alwaysOnTop);
-    mnumin->setChecked(settings.minimizeToTray);
-    mnuklang->setChecked(settings.soundsOn);
+    m_closeToTrayAction->setChecked(settings.minimizeToTray);
+    m_soundsAction->setChecked(settings.soundsOn);
     startupScheme();
     m_ctx.play("ha");
 
     if (settings.rememberSize) {
-        mnugroesse->setChecked(true);
+        m_rememberSizeAction->setChecked(true);
         resize(pixelsFromTwips(settings.windowWidth), pixelsFromTwips(settings.windowHeight));
     } else {
         settings.windowHeight = twips16FromPixels(height() + 1);
         settings.windowWidth = twips16FromPixels(width() + 1);
     }
     if (settings.centerWindow) {
-        mnuzentrieren->setChecked(true);
+        m_centreAction->setChecked(true);
         centreOnScreen(this);
     } else {
-        mnuposition->setChecked(true);
+        m_rememberedPositionAction->setChecked(true);
     }
     // The captions of the language follow its signal.
     step([&] { m_state.setLanguage(settings.language); });
     show();
-    step([&] { checkFolders(); });
+    step([&] { m_pagePanel->checkFolders(); });
 
-    txtfrage->setFont(fieldFont(settings.questionFont));
-    txtantwort->setFont(fieldFont(settings.answerFont));
-    for (QPlainTextEdit *field : {txtfrage, txtantwort})
+    const std::tuple<QPlainTextEdit *, const FieldFont &, qint32> looks[] = {
+        {m_recordEditor->questionField(), settings.questionFont, settings.textColors[0]},
+        {m_recordEditor->answerField(), settings.answerFont, settings.textColors[1]},
+    };
+    for (const auto &[field, font, color] : looks) {
+        field->setFont(fieldFont(font));
         m_resize->RecordFontSize(field);
-    for (auto [field, color] : {std::pair{txtfrage, settings.textColors[0]},
-                                std::pair{txtantwort, settings.textColors[1]}}) {
         QPalette p = field->palette();
         p.setColor(QPalette::Text, colorFromBgr(color));
         field->setPalette(p);
@@ -487,7 +464,7 @@ void MainWindow::noteSessionEnd()
     m_state.exitConfirmed = 1;
 }
 
-void MainWindow::mnuende_Click()
+void MainWindow::onExitTriggered()
 {
     m_ctx.guarded(
         [this] {
@@ -504,7 +481,7 @@ void MainWindow::mnuende_Click()
                 }
             }
             m_ctx.play("thanks");
-            historie();
+            refreshRecentFiles();
             unloadForms();
             m_ctx.quit();
         },

@@ -7,16 +7,15 @@
 #include "app/windowcontext.h"
 #include "appearance/schemeeditordialog.h"
 #include "appearance/schemefile.h"
-#include "controls/button3d.h"
-#include "controls/pathlabel.h"
+#include "editor/findbar.h"
 #include "editor/mainwindow.h"
+#include "editor/pagepanel.h"
+#include "editor/recordeditor.h"
 #include "state/appstate.h"
 #include "windows/aboutwindow.h"
 #include "windows/infowindow.h"
 
-#include <QCheckBox>
 #include <QFileInfo>
-#include <QLabel>
 
 namespace askbright {
 
@@ -34,29 +33,17 @@ void MainWindow::startupScheme()
         m_state.applyScheme();
 }
 
-void MainWindow::skin_aktuell()
+void MainWindow::applyScheme()
 {
     const ColorScheme &c = m_state.currentColors;
-    paintWithScheme(cmdinsert, SchemeRole::Button, c);
-    paintWithScheme({cmdaktuell, cmdanfang, cmdende, cmdhtml, cmdloeschen, cmdsloeschen, cmdvor,
-                     cmdzurueck, Command1},
-                    SchemeRole::ButtonFace, c);
-    paintWithScheme({lblhtmlpfad, lblhtml}, SchemeRole::Text, c);
-    paintWithScheme(
-        {cmdaktuell, cmdanfang, cmdende, cmdloeschen, cmdsloeschen, cmdvor, cmdzurueck, Command1},
-        SchemeRole::ButtonCaption, c);
-    // A disabled export button keeps the grey caption that says so.
-    if (cmdhtml->isEnabled())
-        paintWithScheme(cmdhtml, SchemeRole::ButtonCaption, c);
-    paintWithScheme(chkfragez2, SchemeRole::Box, c);
-    paintWithScheme({Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, lbl1,
-                     lbldatum0, lblpfad, lbltest, lblxvony},
-                    SchemeRole::Text, c);
+    m_recordEditor->paint(c);
+    m_pagePanel->paint(c);
+    m_findBar->paint(c);
     // The client area is the window's background; the menu bar is not coloured.
     paintWithScheme(centralWidget(), SchemeRole::Window, c);
 }
 
-void MainWindow::mnufarbe_Click()
+void MainWindow::onColourSchemeTriggered()
 {
     guard("mnufarbe_Click", [this] {
         SchemeEditorDialog editor(m_ctx, this);
@@ -64,7 +51,7 @@ void MainWindow::mnufarbe_Click()
     });
 }
 
-void MainWindow::mnuueber_Click()
+void MainWindow::onAboutTriggered()
 {
     guard("mnuueber_Click", [this] {
         if (!QFileInfo(m_state.programFolder() + aboutTextName).isFile()) {
@@ -76,7 +63,7 @@ void MainWindow::mnuueber_Click()
     });
 }
 
-void MainWindow::mnudonate_Click()
+void MainWindow::onDonateTriggered()
 {
     guard("mnudonate_Click", [this] {
         InfoWindow info(m_ctx, this);

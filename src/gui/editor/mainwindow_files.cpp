@@ -4,16 +4,14 @@
 #include "app/paths.h"
 #include "app/textcodec.h"
 #include "app/windowcontext.h"
-#include "controls/button3d.h"
 #include "database/faqfile.h"
 #include "editor/mainwindow.h"
+#include "editor/recordeditor.h"
 #include "settings/recentfiles.h"
 #include "state/appstate.h"
 
+#include <QAction>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace askbright {
 
@@ -28,10 +26,10 @@ QString fileTitleSuffix(const QString &path)
 
 } // namespace
 
-void MainWindow::mnudatei_Click()
+void MainWindow::onFileMenuAboutToShow()
 {
     guard("mnudatei_Click", [this] {
-        mnudatspeichern->setEnabled(!m_state.database.filePath().isEmpty());
+        m_saveAction->setEnabled(!m_state.database.filePath().isEmpty());
         m_ctx.play("menu");
     });
 }
@@ -39,7 +37,8 @@ void MainWindow::mnudatei_Click()
 bool MainWindow::commitBeforeSave()
 {
     FaqDatabase &db = m_state.database;
-    if (db.recordCount() >= 1 && !questionFilled() && !answerFilled()) {
+    if (db.recordCount() >= 1 && !m_recordEditor->questionFilled() &&
+        !m_recordEditor->answerFilled()) {
         m_ctx.inform(m_ctx.pick(u"Bitte diesen Datensatz noch ausfüllen oder\rden Lösch-Button "
                                 u"drücken",
                                 u"Please put data in this data record or\rpush then DELETE-Button"),
@@ -48,7 +47,7 @@ bool MainWindow::commitBeforeSave()
     }
     // The record in the window is saved as shown, wherever it stands.
     if (db.recordCount() >= 1)
-        commit();
+        m_recordEditor->commit();
     return true;
 }
 
@@ -69,15 +68,15 @@ void MainWindow::afterSave()
     FaqDatabase &db = m_state.database;
     db.markSaved();
     db.setFaqFolder(folderOf(db.filePath()));
-    for (QAction *a : {mnudatspeichern, mnudatspeiunter, mnudatneu, mnudatoeffnen})
+    for (QAction *a : {m_saveAction, m_saveAsAction, m_newAction, m_openAction})
         a->setEnabled(true);
     m_state.setTitleSuffix(fileTitleSuffix(db.filePath()));
     setExportAllowed(true);
     setRecentEntriesEnabled(true);
-    historie();
+    refreshRecentFiles();
 }
 
-bool MainWindow::mnudatspeichern_Click()
+bool MainWindow::onSaveDatabaseTriggered()
 {
     bool saved = false;
     guard("mnudatspeichern_Click", [&] {
@@ -89,24 +88,24 @@ bool MainWindow::mnudatspeichern_Click()
         if (trimBlanks(previous).isEmpty()) {
             // Title and folder stay as the dialog last had them.
             prepareFaqDialog(DialogFlags::Save);
-            if (!m_stddialog.showSave()) {
+            if (!m_faqDialog.showSave()) {
                 db.markChanged();
                 return;
             }
-            db.setFilePath(m_stddialog.fileName);
+            db.setFilePath(m_faqDialog.fileName);
         }
         if (!writeDatabase(previous)) {
             db.markChanged();
             return;
         }
         afterSave();
-        mnusort->setEnabled(true);
+        m_reorderAction->setEnabled(true);
         saved = true;
     });
     return saved;
 }
 
-bool MainWindow::mnudatspeiunter_Click()
+bool MainWindow::onSaveDatabaseAsTriggered()
 {
     bool saved = false;
     m_ctx.guarded(
@@ -116,13 +115,13 @@ bool MainWindow::mnudatspeiunter_Click()
             if (!commitBeforeSave())
                 return;
             prepareFaqDialog(DialogFlags::Save);
-            m_stddialog.initDir = db.faqFolder();
-            m_stddialog.dialogTitle = QStringLiteral("FAQ- Datei unter neuem Namen speichern");
-            m_stddialog.fileName.clear();
-            if (!m_stddialog.showSave())
+            m_faqDialog.initDir = db.faqFolder();
+            m_faqDialog.dialogTitle = QStringLiteral("FAQ- Datei unter neuem Namen speichern");
+            m_faqDialog.fileName.clear();
+            if (!m_faqDialog.showSave())
                 return;
             const QString previous = db.filePath();
-            db.setFilePath(m_stddialog.fileName);
+            db.setFilePath(m_faqDialog.fileName);
             if (writeDatabase(previous)) {
                 afterSave();
                 saved = true;
@@ -134,7 +133,7 @@ bool MainWindow::mnudatspeiunter_Click()
     return saved;
 }
 
-void MainWindow::mnudatoeffnen_Click()
+void MainWindow::onOpenDatabaseTriggered()
 {
     guard("mnudatoeffnen_Click", [this] {
         const bool fromHistory = m_openFromHistory;
@@ -148,12 +147,12 @@ void MainWindow::mnudatoeffnen_Click()
         QString path = m_historyPath;
         if (!fromHistory) {
             prepareFaqDialog(DialogFlags::Open);
-            m_stddialog.initDir = m_state.database.faqFolder();
-            m_stddialog.dialogTitle = QStringLiteral("FAQ - Datei öffnen");
-            m_stddialog.fileName.clear();
-            if (!m_stddialog.showOpen())
+            m_faqDialog.initDir = m_state.database.faqFolder();
+            m_faqDialog.dialogTitle = QStringLiteral("FAQ - Datei öffnen");
+            m_faqDialog.fileName.clear();
+            if (!m_faqDialog.showOpen())
                 return; // the database shown stays as it is
-            path = m_stddialog.fileName;
+            path = m_faqDialog.fileName;
         }
         openFile(path);
     });
@@ -178,24 +177,24 @@ void MainWindow::openFile(const QString &path)
     db.setFaqFolder(folderOf(path));
     db.markSaved();
     m_state.setTitleSuffix(fileTitleSuffix(path));
-    showRecord(db.editBuffer());
+    m_recordEditor->showRecord(db.editBuffer());
     writeSettings();
     setWindowState(records.isEmpty() ? WindowState::EmptyDatabase : WindowState::DatabaseOpen);
-    for (QAction *a : {mnudatspeichern, mnudatspeiunter, mnudatoeffnen, mnudatneu, mnusort})
+    for (QAction *a : {m_saveAction, m_saveAsAction, m_openAction, m_newAction, m_reorderAction})
         a->setEnabled(true);
     // An export button that is enabled must not look disabled.
     setExportAllowed(true);
-    cmdvor->setCaption(QStringLiteral("&>"));
-    status_aktuell();
+    m_recordEditor->setNextCaptionStep();
+    m_recordEditor->refreshPosition();
     setRecentEntriesEnabled(false);
-    historie();
+    refreshRecentFiles();
 }
 
 void MainWindow::prepareFaqDialog(int flags)
 {
-    m_stddialog.flags = flags;
-    m_stddialog.filter = faqFilter;
-    m_stddialog.filterIndex = 1;
+    m_faqDialog.flags = flags;
+    m_faqDialog.filter = faqFilter;
+    m_faqDialog.filterIndex = 1;
 }
 
 bool MainWindow::offerSaveFirst(const char16_t *englishTitle, bool &saved)
@@ -208,11 +207,11 @@ bool MainWindow::offerSaveFirst(const char16_t *englishTitle, bool &saved)
                   MessageIcon::Question) != AnswerYes)
         return true;
     // Replacing a database that could not be saved would lose it.
-    saved = mnudatspeichern_Click();
+    saved = onSaveDatabaseTriggered();
     return saved;
 }
 
-void MainWindow::mnudatneu_Click()
+void MainWindow::onNewDatabaseTriggered()
 {
     guard("mnudatneu_Click", [this] {
         FaqDatabase &db = m_state.database;
@@ -223,33 +222,27 @@ void MainWindow::mnudatneu_Click()
         setWindowState(WindowState::NewDatabase);
         m_state.setTitleSuffix(m_ctx.pick(u"   Neuanlage", u"   New File"));
         db.newDatabase(m_state.today());
-        status_aktuell();
+        m_recordEditor->refreshPosition();
         // The check box keeps its state: the record reaches the database
         // when it is committed.
-        m_showingRecord = true;
-        for (QPlainTextEdit *field : {txtfrage, txtantwort})
-            field->clear();
-        txtzusatz1->clear();
-        txtzusatz2->clear();
-        m_showingRecord = false;
-        lbldatum0->setText(trimTrailingBlanks(db.record(1).createdDate));
-        txtfrage->setFocus();
+        m_recordEditor->clearForNewDatabase();
         m_ctx.play("menu");
-        historie();
+        refreshRecentFiles();
     });
 }
 
 // ---------------------------------------------------------------- recent files
 
-void MainWindow::historie()
+void MainWindow::refreshRecentFiles()
 {
     guard("historie", [this] {
         m_recentFiles = updateRecentFiles(m_state.recentFilesPath(), m_state.database.filePath());
         const bool any = !m_recentFiles.isEmpty();
-        for (QAction *a : {mnustrich, mmmmm, mnuhistorie, mnunix})
+        for (QAction *a :
+             {m_recentSeparator, m_exitSeparator, m_clearRecentAction, m_clearRecentSeparator})
             a->setVisible(any);
         for (int i = 0; i < 8; ++i) {
-            QAction *entry = m[size_t(i)];
+            QAction *entry = m_recentActions[size_t(i)];
             if (i < m_recentFiles.size()) {
                 QString text = shortenedPath(m_recentFiles.at(i), 35);
                 entry->setText(text.replace(u'&', QLatin1String("&&")));
@@ -262,7 +255,7 @@ void MainWindow::historie()
     });
 }
 
-void MainWindow::m_Click(int index)
+void MainWindow::onRecentFileTriggered(int index)
 {
     guard("m_Click", [this, index] {
         const QString path = m_recentFiles.value(index - 1);
@@ -277,21 +270,21 @@ void MainWindow::m_Click(int index)
             });
             return;
         }
-        m_stddialog.fileName = path;
+        m_faqDialog.fileName = path;
         m_openFromHistory = true;
         m_historyPath = path;
-        mnudatoeffnen_Click();
+        onOpenDatabaseTriggered();
     });
 }
 
-void MainWindow::mnuhistorie_Click()
+void MainWindow::onClearRecentFilesTriggered()
 {
     guard("mnuhistorie_Click", [this] {
         clearRecentFiles(m_state.recentFilesPath());
         m_recentFiles.clear();
-        for (QAction *entry : m)
+        for (QAction *entry : m_recentActions)
             entry->setVisible(false);
-        for (QAction *a : {mmmmm, mnuhistorie, mnunix})
+        for (QAction *a : {m_exitSeparator, m_clearRecentAction, m_clearRecentSeparator})
             a->setVisible(false);
     });
 }

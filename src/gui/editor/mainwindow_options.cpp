@@ -1,4 +1,4 @@
-// The main window's captions, language switch, window options, fonts, help
+// The main window's texts, language switch, window options, fonts, help
 // menu and the re-ordering command.
 
 #include "app/apperror.h"
@@ -8,17 +8,19 @@
 #include "app/product.h"
 #include "app/twips.h"
 #include "app/windowcontext.h"
-#include "controls/button3d.h"
 #include "controls/colorvalue.h"
 #include "controls/formontop.h"
+#include "controls/storedtext.h"
+#include "editor/findbar.h"
 #include "editor/mainwindow.h"
+#include "editor/pagepanel.h"
+#include "editor/recordeditor.h"
+#include "editor/recordexchangecommands.h"
 #include "editor/reorderdialog.h"
 #include "fonts/fontlist.h"
 #include "resize/resizeengine.h"
 #include "state/appstate.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -27,82 +29,62 @@
 
 namespace askbright {
 
-void MainWindow::deutsch_frm1()
-{
-    applyCaptions(Language::German);
-}
-
-void MainWindow::englisch_form1()
-{
-    applyCaptions(Language::English);
-}
-
-void MainWindow::applyCaptions(Language lang)
+void MainWindow::retranslate(Language lang)
 {
     const std::pair<QMenu *, int> menus[] = {
-        {mnudatei, 1000},   {mnueinstell, 1060}, {mnufont, 1080},
-        {mnufenster, 1140}, {mnuinfo, 1180},     {mnusprache, 1660},
+        {m_fileMenu, 1000},   {m_settingsMenu, 1060}, {m_fontMenu, 1080},
+        {m_windowMenu, 1140}, {m_helpMenu, 1180},     {m_languageMenu, 1660},
     };
     for (const auto &[menu, id] : menus)
         menu->setTitle(caption(id, lang));
 
     const std::pair<QAction *, int> actions[] = {
-        {mnudatneu, 1010},       {mnudatoeffnen, 1020}, {mnudatspeichern, 1030},
-        {mnudatspeiunter, 1040}, {mnuende, 1050},       {mnuklang, 1070},
-        {mnufontgesamt, 1090},   {mnufontfrage, 1100},  {mnufontantwort, 1110},
-        {mnufarbe, 1120},        {mnuvorlagen, 1130},   {mnuzentrieren, 1150},
-        {mnuposition, 1160},     {mnugroesse, 1170},    {mnuhilfe, 1190},
-        {mnuueber, 1200},        {mnudeutsch, 1670},    {mnuenglisch, 1680},
-        {mnuexporttext, 1690},   {mnuontop, 1810},      {mnumin, 1820},
-        {mnuhtml, 1830},         {mnuhistorie, 1860},   {mnusort, 3000},
-        {mnuwasneu, 4005},       {mnudonate, 4007},
+        {m_newAction, 1010},
+        {m_openAction, 1020},
+        {m_saveAction, 1030},
+        {m_saveAsAction, 1040},
+        {m_exitAction, 1050},
+        {m_soundsAction, 1070},
+        {m_bothFontsAction, 1090},
+        {m_questionFontAction, 1100},
+        {m_answerFontAction, 1110},
+        {m_colourSchemeAction, 1120},
+        {m_templatesFolderAction, 1130},
+        {m_centreAction, 1150},
+        {m_rememberedPositionAction, 1160},
+        {m_rememberSizeAction, 1170},
+        {m_helpAction, 1190},
+        {m_aboutAction, 1200},
+        {m_germanAction, 1670},
+        {m_englishAction, 1680},
+        {m_exportAction, 1690},
+        {m_alwaysOnTopAction, 1810},
+        {m_closeToTrayAction, 1820},
+        {m_outputFolderAction, 1830},
+        {m_clearRecentAction, 1860},
+        {m_reorderAction, 3000},
+        {m_whatsNewAction, 4005},
+        {m_donateAction, 4007},
     };
     for (const auto &[action, id] : actions)
         action->setText(caption(id, lang));
+    m_findAction->setText(lang.pick(u"Su&chen...", u"&Find..."));
 
-    const std::pair<QLabel *, int> labels[] = {
-        {Label1, 1210}, {Label2, 1220},  {Label3, 1230},      {Label5, 1240},
-        {Label4, 1250}, {Label8, 1255},  {lbl1, 1260},        {Label6, 1280},
-        {Label7, 1320}, {lblpfad, 1130}, {lblhtmlpfad, 1840},
-    };
-    for (const auto &[label, id] : labels)
-        label->setText(caption(id, lang));
-
-    chkfragez2->setText(caption(1700, lang));
-    const std::pair<Button3D *, int> buttons[] = {
-        {cmdaktuell, 1270},   {cmdloeschen, 1290}, {Command1, 1300},
-        {cmdsloeschen, 1310}, {cmdinsert, 4003},
-    };
-    for (const auto &[b, id] : buttons)
-        b->setCaption(caption(id, lang));
-
-    cmdinsert->setToolTip(lang.pick(u"fügt einen Datensatz vor dem aktuellen ein",
-                                    u"insert a database after the current database"));
-    chkfragez2->setToolTip(lang.pick(u"Zusatz erscheint bei Frage, sonst bei Antwort",
-                                     u"additionally info write with the question"));
-    const QString linkTip = lang.pick(u"'http://' wird automatisch eingesetzt",
-                                      u"'http://' can skip over, get operating by itself");
-    Label4->setToolTip(linkTip);
-    Label8->setToolTip(linkTip);
-
-    if (lang.isEnglish() && cmdvor->caption() == QLatin1String("&neu"))
-        cmdvor->setCaption(QStringLiteral("&new"));
-    else if (lang.isGerman() && cmdvor->caption() == QLatin1String("&new"))
-        cmdvor->setCaption(QStringLiteral("&neu"));
-    exchangeCaptions(lang);
-    findCaptions(lang);
-    hilfe_rechts();
-    status_aktuell();
+    m_recordEditor->retranslate(lang);
+    m_pagePanel->retranslate(lang);
+    m_exchange->retranslate(lang);
+    m_findBar->retranslate(lang);
+    putHelpMenuRight();
 }
 
-void MainWindow::mnudeutsch_Click()
+void MainWindow::onGermanTriggered()
 {
     // Choosing the checked entry switches to the other language too, so
     // either entry always switches; the captions follow the signal.
     guard("mnudeutsch_Click", [this] { m_state.setLanguage(language().other()); });
 }
 
-void MainWindow::mnuenglisch_Click()
+void MainWindow::onEnglishTriggered()
 {
     guard("mnuenglisch_Click", [this] { m_state.setLanguage(language().other()); });
 }
@@ -112,7 +94,7 @@ void MainWindow::mnuenglisch_Click()
 void MainWindow::setAlwaysOnTop(bool on)
 {
     m_state.settings.alwaysOnTop = on;
-    mnuontop->setChecked(on);
+    m_alwaysOnTopAction->setChecked(on);
     FormOnTop(this, on);
 }
 
@@ -126,35 +108,35 @@ void MainWindow::outOfTopmostBand(const std::function<void()> &show)
         FormOnTop(this, true);
 }
 
-void MainWindow::mnuontop_Click()
+void MainWindow::onAlwaysOnTopTriggered()
 {
     guard("mnuontop_Click", [this] { setAlwaysOnTop(!m_state.settings.alwaysOnTop); });
 }
 
-void MainWindow::mnumin_Click()
+void MainWindow::onCloseToTrayTriggered()
 {
     guard("mnumin_Click", [this] {
         AppSettings &s = m_state.settings;
         s.minimizeToTray = !s.minimizeToTray;
-        mnumin->setChecked(s.minimizeToTray);
+        m_closeToTrayAction->setChecked(s.minimizeToTray);
     });
 }
 
-void MainWindow::mnuklang_Click()
+void MainWindow::onSoundsTriggered()
 {
     guard("mnuklang_Click", [this] {
         AppSettings &s = m_state.settings;
         s.soundsOn = !s.soundsOn;
-        mnuklang->setChecked(s.soundsOn);
+        m_soundsAction->setChecked(s.soundsOn);
     });
 }
 
-void MainWindow::mnugroesse_Click()
+void MainWindow::onRememberSizeTriggered()
 {
     guard("mnugroesse_Click", [this] {
         AppSettings &s = m_state.settings;
         s.rememberSize = !s.rememberSize;
-        mnugroesse->setChecked(s.rememberSize);
+        m_rememberSizeAction->setChecked(s.rememberSize);
         m_ctx.play(s.rememberSize ? "vor" : "menu");
     });
 }
@@ -164,14 +146,14 @@ void MainWindow::choosePosition(const char *procedure, bool centre)
     guard(procedure, [this, centre] {
         if (isMaximized()) {
             // Nothing changes; the ticks go back to what they were.
-            mnuzentrieren->setChecked(m_state.settings.centerWindow);
-            mnuposition->setChecked(!m_state.settings.centerWindow);
+            m_centreAction->setChecked(m_state.settings.centerWindow);
+            m_rememberedPositionAction->setChecked(!m_state.settings.centerWindow);
             return;
         }
         AppSettings &s = m_state.settings;
         s.centerWindow = centre;
-        mnuzentrieren->setChecked(centre);
-        mnuposition->setChecked(!centre);
+        m_centreAction->setChecked(centre);
+        m_rememberedPositionAction->setChecked(!centre);
         if (centre)
             centreOnScreen(this);
         else
@@ -180,14 +162,14 @@ void MainWindow::choosePosition(const char *procedure, bool centre)
     });
 }
 
-void MainWindow::mnuzentrieren_Click()
+void MainWindow::onCentreTriggered()
 {
     // The two entries are a pair: clicking either one, ticked or not, moves
     // the tick to the other choice.
     choosePosition("mnuzentrieren_Click", !m_state.settings.centerWindow);
 }
 
-void MainWindow::mnuposition_Click()
+void MainWindow::onRememberedPositionTriggered()
 {
     choosePosition("mnuposition_Click", !m_state.settings.centerWindow);
 }
@@ -225,7 +207,7 @@ void MainWindow::chooseFieldFont(QPlainTextEdit *source,
                 field->setPalette(p);
                 // Italic is shown but the settings file has no place for it.
                 const FieldFont stored{family, font.pointSizeF(), chosen->bold, chosen->underline};
-                const size_t entry = field == txtfrage ? 0 : 1;
+                const size_t entry = field == m_recordEditor->questionField() ? 0 : 1;
                 (entry == 0 ? s.questionFont : s.answerFont) = stored;
                 s.textColors[entry] = chosen->color;
             }
@@ -234,20 +216,21 @@ void MainWindow::chooseFieldFont(QPlainTextEdit *source,
         [](const AppError &) {});
 }
 
-void MainWindow::mnufontgesamt_Click()
+void MainWindow::onBothFontsTriggered()
 {
     // Both fields start from the answer field.
-    chooseFieldFont(txtantwort, {txtfrage, txtantwort});
+    QPlainTextEdit *answer = m_recordEditor->answerField();
+    chooseFieldFont(answer, {m_recordEditor->questionField(), answer});
 }
 
-void MainWindow::mnufontfrage_Click()
+void MainWindow::onQuestionFontTriggered()
 {
-    chooseFieldFont(txtfrage, {txtfrage});
+    chooseFieldFont(m_recordEditor->questionField(), {m_recordEditor->questionField()});
 }
 
-void MainWindow::mnufontantwort_Click()
+void MainWindow::onAnswerFontTriggered()
 {
-    chooseFieldFont(txtantwort, {txtantwort});
+    chooseFieldFont(m_recordEditor->answerField(), {m_recordEditor->answerField()});
 }
 
 // ---------------------------------------------------------------- help menu
@@ -259,7 +242,7 @@ void MainWindow::missingDocument()
                  m_ctx.pick(u"Fehlendes Dokument", u"Missing File"), MessageIcon::Exclamation);
 }
 
-void MainWindow::mnuhilfe_Click()
+void MainWindow::onHelpTriggered()
 {
     guard("mnuhilfe_Click", [this] {
         m_ctx.play("help");
@@ -278,12 +261,12 @@ void MainWindow::mnuhilfe_Click()
     });
 }
 
-void MainWindow::mnuhome_Click()
+void MainWindow::onHomepageTriggered()
 {
     guard("mnuhome_Click", [this] { m_ctx.dialogs.openExternal(homepageUrl); });
 }
 
-void MainWindow::mnuwasneu_Click()
+void MainWindow::onWhatsNewTriggered()
 {
     guard("mnuwasneu_Click", [this] {
         const QString document =
@@ -293,28 +276,6 @@ void MainWindow::mnuwasneu_Click()
         else
             m_ctx.dialogs.openExternal(document);
     });
-}
-
-// ---------------------------------------------------------------- menus opening
-
-void MainWindow::mnueinstell_Click()
-{
-    guard("mnueinstell_Click", [this] { m_ctx.play("menu"); });
-}
-
-void MainWindow::mnufenster_Click()
-{
-    guard("mnufenster_Click", [this] { m_ctx.play("menu"); });
-}
-
-void MainWindow::mnufont_Click()
-{
-    guard("mnufont_Click", [this] { m_ctx.play("menu"); });
-}
-
-void MainWindow::mnuinfo_Click()
-{
-    guard("mnuinfo_Click", [this] { m_ctx.play("help"); });
 }
 
 namespace {
@@ -335,7 +296,7 @@ public:
 
 } // namespace
 
-void MainWindow::hilfe_rechts()
+void MainWindow::putHelpMenuRight()
 {
     guard("hilfe_rechts", [this] {
         QMenuBar *bar = menuBar();
@@ -350,7 +311,7 @@ void MainWindow::hilfe_rechts()
             m_helpSeparator = new QAction(bar);
             m_helpSeparator->setSeparator(true);
             m_helpSeparator->setObjectName(QStringLiteral("hilfe_rechts"));
-            bar->insertAction(mnuinfo->menuAction(), m_helpSeparator);
+            bar->insertAction(m_helpMenu->menuAction(), m_helpSeparator);
             auto *justified = new RightJustifiedMenusStyle(QStyleFactory::create(style()->name()));
             justified->setParent(bar);
             bar->setStyle(justified);
@@ -360,7 +321,7 @@ void MainWindow::hilfe_rechts()
     });
 }
 
-void MainWindow::tray_MouseDown(int button)
+void MainWindow::onTrayMouseDown(int button)
 {
     guard("tray_MouseDown", [this, button] {
         if (button != 1)
@@ -378,12 +339,13 @@ void MainWindow::tray_MouseDown(int button)
 
 // ---------------------------------------------------------------- re-ordering
 
-void MainWindow::mnusort_Click()
+void MainWindow::onReorderTriggered()
 {
     guard("mnusort_Click", [this] {
         FaqDatabase &db = m_state.database;
         m_ctx.play("menu");
-        if (db.recordCount() >= 1 && !questionFilled() && !answerFilled()) {
+        RecordEditor &editor = *m_recordEditor;
+        if (db.recordCount() >= 1 && !editor.questionFilled() && !editor.answerFilled()) {
             m_ctx.inform(m_ctx.pick(u"Bitte diesen Datensatz noch ausfüllen oder\rden "
                                     u"Lösch-Button drücken",
                                     u"Please put data in this data record or\rpush then "
@@ -393,16 +355,16 @@ void MainWindow::mnusort_Click()
             return;
         }
         if (db.recordCount() >= 1)
-            commit();
+            editor.commit();
         db.markChanged();
 
         ReorderDialog window(m_ctx, this);
         m_ctx.showModal(this, window);
 
-        cmdvor->setCaption(QStringLiteral("&>"));
+        editor.setNextCaptionStep();
         // An empty database has no record 1 to show.
-        showSlot(db.recordCount() >= 1 ? 1 : 0);
-        status_aktuell();
+        editor.showSlot(db.recordCount() >= 1 ? 1 : 0);
+        editor.refreshPosition();
     });
 }
 

@@ -1,17 +1,15 @@
-// The main window's CSV and Markdown entries: records appended from such a
-// file, or all records written to one.
+#include "editor/recordexchangecommands.h"
 
 #include "app/apperror.h"
 #include "app/paths.h"
 #include "app/windowcontext.h"
-#include "controls/button3d.h"
+#include "controls/dialogservice.h"
 #include "database/exchange.h"
-#include "editor/mainwindow.h"
 #include "state/appstate.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QMenu>
-#include <QPlainTextEdit>
 
 namespace askbright {
 
@@ -62,78 +60,85 @@ const char16_t markdownFilter[] = u"Markdown (*.md, *.markdown)|*.md;*.markdown"
 
 } // namespace
 
-void MainWindow::buildExchangeMenu()
+RecordExchangeCommands::RecordExchangeCommands(WindowContext &context, QMenu *fileMenu,
+                                               QAction *before,
+                                               std::function<QList<FaqRecord>()> records)
+    : QObject(fileMenu), m_ctx(context), m_records(std::move(records))
 {
-    // Behind Save as, in a group of their own.
-    strichtausch = mnudatei->insertSeparator(mnusort);
-    strichtausch->setObjectName(QStringLiteral("strichtausch"));
-    const std::pair<QAction **, std::pair<const char *, void (MainWindow::*)()>> entries[] = {
-        {&mnuimportcsv, {"mnuimportcsv", &MainWindow::mnuimportcsv_Click}},
-        {&mnuimportmd, {"mnuimportmd", &MainWindow::mnuimportmd_Click}},
-        {&mnuexportcsv, {"mnuexportcsv", &MainWindow::mnuexportcsv_Click}},
-        {&mnuexportmd, {"mnuexportmd", &MainWindow::mnuexportmd_Click}},
-    };
+    QAction *separator = fileMenu->insertSeparator(before);
+    separator->setObjectName(QStringLiteral("strichtausch"));
+    const std::pair<QAction **, std::pair<const char *, void (RecordExchangeCommands::*)()>>
+        entries[] = {
+            {&m_importCsv, {"mnuimportcsv", &RecordExchangeCommands::onImportCsvTriggered}},
+            {&m_importMarkdown,
+             {"mnuimportmd", &RecordExchangeCommands::onImportMarkdownTriggered}},
+            {&m_exportCsv, {"mnuexportcsv", &RecordExchangeCommands::onExportCsvTriggered}},
+            {&m_exportMarkdown,
+             {"mnuexportmd", &RecordExchangeCommands::onExportMarkdownTriggered}},
+        };
     for (const auto &[action, entry] : entries) {
-        *action = new QAction(mnudatei);
+        *action = new QAction(fileMenu);
         (*action)->setObjectName(QLatin1String(entry.first));
         connect(*action, &QAction::triggered, this, entry.second);
-        mnudatei->insertAction(mnusort, *action);
+        fileMenu->insertAction(before, *action);
     }
-    // Importing needs a database to append to, exporting a record to write.
-    connect(mnudatei, &QMenu::aboutToShow, this, [this] {
-        guard("mnudatei_Click", [this] {
-            const FaqDatabase &db = m_state.database;
-            const bool open = db.recordCount() >= 1 || !db.filePath().isEmpty();
-            mnuimportcsv->setEnabled(open);
-            mnuimportmd->setEnabled(open);
-            mnuexportcsv->setEnabled(db.recordCount() >= 1);
-            mnuexportmd->setEnabled(db.recordCount() >= 1);
-        });
+    connect(fileMenu, &QMenu::aboutToShow, this, &RecordExchangeCommands::updateEnabled);
+}
+
+void RecordExchangeCommands::updateEnabled()
+{
+    m_ctx.guarded("frm1", "mnudatei_Click", [this] {
+        const FaqDatabase &db = m_ctx.state.database;
+        const bool open = db.recordCount() >= 1 || !db.filePath().isEmpty();
+        m_importCsv->setEnabled(open);
+        m_importMarkdown->setEnabled(open);
+        m_exportCsv->setEnabled(db.recordCount() >= 1);
+        m_exportMarkdown->setEnabled(db.recordCount() >= 1);
     });
 }
 
-void MainWindow::exchangeCaptions(Language lang)
+void RecordExchangeCommands::retranslate(Language lang)
 {
-    mnuimportcsv->setText(lang.pick(u"CSV &importieren...", u"Import &CSV..."));
-    mnuimportmd->setText(lang.pick(u"&Markdown importieren...", u"Import &Markdown..."));
-    mnuexportcsv->setText(lang.pick(u"Als CS&V exportieren...", u"Export as CS&V..."));
-    mnuexportmd->setText(lang.pick(u"Als Mar&kdown exportieren...", u"Export as Mar&kdown..."));
+    m_importCsv->setText(lang.pick(u"CSV &importieren...", u"Import &CSV..."));
+    m_importMarkdown->setText(lang.pick(u"&Markdown importieren...", u"Import &Markdown..."));
+    m_exportCsv->setText(lang.pick(u"Als CS&V exportieren...", u"Export as CS&V..."));
+    m_exportMarkdown->setText(
+        lang.pick(u"Als Mar&kdown exportieren...", u"Export as Mar&kdown..."));
 }
 
-void MainWindow::mnuimportcsv_Click()
+void RecordExchangeCommands::onImportCsvTriggered()
 {
-    guard("mnuimportcsv_Click", [this] { importRecords(true); });
+    m_ctx.guarded("frm1", "mnuimportcsv_Click", [this] { importRecords(true); });
 }
 
-void MainWindow::mnuimportmd_Click()
+void RecordExchangeCommands::onImportMarkdownTriggered()
 {
-    guard("mnuimportmd_Click", [this] { importRecords(false); });
+    m_ctx.guarded("frm1", "mnuimportmd_Click", [this] { importRecords(false); });
 }
 
-void MainWindow::mnuexportcsv_Click()
+void RecordExchangeCommands::onExportCsvTriggered()
 {
-    guard("mnuexportcsv_Click", [this] { exportRecords(true); });
+    m_ctx.guarded("frm1", "mnuexportcsv_Click", [this] { exportRecords(true); });
 }
 
-void MainWindow::mnuexportmd_Click()
+void RecordExchangeCommands::onExportMarkdownTriggered()
 {
-    guard("mnuexportmd_Click", [this] { exportRecords(false); });
+    m_ctx.guarded("frm1", "mnuexportmd_Click", [this] { exportRecords(false); });
 }
 
-QList<FaqRecord> MainWindow::recordsToExchange() const
+QList<FaqRecord> RecordExchangeCommands::recordsToExchange() const
 {
     // A blank record the window shows at the end (one just added, not yet
     // typed) is no record yet: saving would refuse it too.
-    QList<FaqRecord> records = recordsWithShown();
-    if (!records.isEmpty() && m_state.database.currentIndex() == records.size() &&
-        !questionFilled() && !answerFilled())
+    QList<FaqRecord> records = m_records();
+    if (!records.isEmpty() && m_ctx.state.database.currentIndex() == records.size() &&
+        records.last().question.isEmpty() && records.last().answer.isEmpty())
         records.removeLast();
     return records;
 }
-
-void MainWindow::importRecords(bool csv)
+void RecordExchangeCommands::importRecords(bool csv)
 {
-    FaqDatabase &db = m_state.database;
+    FaqDatabase &db = m_ctx.state.database;
     const QString title = m_ctx.pick(csv ? u"CSV importieren" : u"Markdown importieren",
                                      csv ? u"Import CSV" : u"Import Markdown");
     FileDialogRequest request;
@@ -153,10 +158,10 @@ void MainWindow::importRecords(bool csv)
     const bool read = m_ctx.guarded(
         [&] {
             result = importFile(*path, csv ? ExchangeFormat::Csv : ExchangeFormat::Markdown,
-                                FaqDatabase::maxRecords - int(records.size()), m_state.today());
+                                FaqDatabase::maxRecords - int(records.size()), m_ctx.state.today());
         },
         [&](const AppError &e) {
-            QString why = e.numberAndDescription(language());
+            QString why = e.numberAndDescription(m_ctx.language());
             if (e.number() == AppError::TypeMismatch)
                 why = csv ? m_ctx.pick(u"Die Datei ist keine CSV-Datei mit einer Kopfzeile der "
                                        u"Spalten\r(Frage, Antwort, Zusatz, Link, Datum).",
@@ -177,17 +182,14 @@ void MainWindow::importRecords(bool csv)
         const int first = int(records.size()) + 1;
         db.replaceRecords(records + result.records);
         db.markChanged();
-        setWindowState(WindowState::DatabaseOpen);
-        showSlot(first);
-        setNextCaptionForPosition();
-        status_aktuell();
+        emit recordsImported(first);
     }
-    m_ctx.dialogs.showMessage(importReport(result, language(), title));
+    m_ctx.dialogs.showMessage(importReport(result, m_ctx.language(), title));
 }
 
-void MainWindow::exportRecords(bool csv)
+void RecordExchangeCommands::exportRecords(bool csv)
 {
-    const FaqDatabase &db = m_state.database;
+    const FaqDatabase &db = m_ctx.state.database;
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
     request.title = m_ctx.pick(csv ? u"Als CSV exportieren" : u"Als Markdown exportieren",
