@@ -213,7 +213,7 @@ private slots:
         QVERIFY(!s.action("mnusort")->isEnabled()); // no database yet
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 3));
         QVERIFY(s.action("mnusort")->isEnabled());
-        s.w().cmdende_Click();
+        s.w().recordEditor().onLastClicked();
         if (edit)
             s.type(QStringLiteral("Q3 edited"), QStringLiteral("A3"));
         s.state.database.markSaved();
@@ -242,11 +242,11 @@ private slots:
     {
         Session s;
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
-        s.w().cmdende_Click();
-        s.w().cmdvor_Click(); // a new, empty record 3
+        s.w().recordEditor().onLastClicked();
+        s.w().recordEditor().onNextClicked(); // a new, empty record 3
         s.type(QStringLiteral("  "), QStringLiteral(" "));
         const QStringList before = s.questions();
-        QVERIFY(!withModal([&] { s.w().mnusort_Click(); }, [](QWidget *) {}));
+        QVERIFY(!withModal([&] { s.w().onReorderTriggered(); }, [](QWidget *) {}));
         QCOMPARE(s.dialogs.messages.size(), 1);
         QCOMPARE(s.dialogs.messages.first().icon, MessageIcon::Information);
         QCOMPARE(s.questions(), before);
@@ -259,7 +259,7 @@ private slots:
         s.open(QStringLiteral(ASKBRIGHT_TEST_DATA "/empty_database.faq"));
         int lineCount = -1;
         QString arrows;
-        QVERIFY(withModal([&] { s.w().mnusort_Click(); },
+        QVERIFY(withModal([&] { s.w().onReorderTriggered(); },
                           [&](QWidget *modal) {
                               lineCount = list(modal)->count();
                               arrows = arrowState(arrow(modal, "img_oben")) +
@@ -280,7 +280,7 @@ private slots:
             return w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         };
         bool mainOnTop = true, sortOnTop = false;
-        QVERIFY(withModal([&] { s.w().mnusort_Click(); },
+        QVERIFY(withModal([&] { s.w().onReorderTriggered(); },
                           [&](QWidget *modal) {
                               mainOnTop = onTop(&s.w());
                               sortOnTop = onTop(modal);
