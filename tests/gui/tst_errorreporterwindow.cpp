@@ -8,14 +8,11 @@
 #include "state/appstate.h"
 #include "testutil.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -164,31 +161,6 @@ private slots:
                      "cmdinsert_Click"),
                  next);
         QCOMPARE(shown, (QStringList{"61 (", "cmdinsert_Click", "gesetzt"}));
-    }
-
-    // The frames fill the window from top to bottom; it stands in the screen's centre.
-    void framesStackedAndCentred()
-    {
-        Run run;
-        QList<QRect> frames;
-        QPoint centre;
-        int margin = 0;
-        run.report(mismatch, NextStatement, [&] {
-            for (const char *name :
-                 {"framComment", "framFehler", "framProgInfo", "framProtocol", "framContinue"})
-                frames << run.get<QGroupBox>(QLatin1String(name))->geometry();
-            centre = run.window.frameGeometry().center();
-            margin = run.window.geometry().left() - run.window.frameGeometry().left();
-        });
-        int top = 0;
-        for (const QRect &r : std::as_const(frames)) {
-            QCOMPARE(r, QRect(0, top, run.window.width(), r.height()));
-            top = r.bottom() + 1;
-        }
-        QCOMPARE(top, run.window.height());
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->geometry().center();
-        // The window frame, known only once shown, may shift it by its width.
-        QVERIFY((centre - screenCentre).manhattanLength() <= 2 * margin + 2);
     }
 
     // Each report appends its protocol (its text is the core's); a log that

@@ -8,7 +8,6 @@
 #include "project/contactstore.h"
 #include "settings/settingsfile.h"
 
-#include <QComboBox>
 #include <QImage>
 #include <QProcess>
 #include <QPushButton>
@@ -238,14 +237,10 @@ private slots:
         QTest::addColumn<QString>("mailto");     // "": no contact block
         QTest::addColumn<QByteArray>("stored");  // mail.dat afterwards, null: none
         const QByteArray plain = "1.2.5\r\na@b.de\r\n";
-        const QByteArray encoded = "1.6.3\r\n&#97;&#64;&#98;\r\n";
         const QByteArray none;
         const QStringList typed{"neu@example.org"};
         QTest::newRow("stored address asks nothing")
             << plain << true << QStringList{} << QList<int>{} << 0 << "a@b.de" << plain;
-        QTest::newRow("the editor's encoded store is used as stored")
-            << encoded << true << QStringList{} << QList<int>{} << 0 << "&#97;&#64;&#98;"
-            << encoded;
         QTest::newRow("typed address is stored")
             << none << true << typed << QList<int>{} << 0 << typed[0]
             << QByteArray("1.2.5\r\nneu@example.org\r\n");
@@ -294,32 +289,29 @@ private slots:
         QCOMPARE(QFileInfo::exists(storePath), !stored.isNull());
     }
 
-    // The export command saves unsaved changes first and needs a page and an
-    // output folder; what it lacks stops it before the dialog.
+    // The export command saves unsaved changes first and needs an output
+    // folder; what it lacks stops it before the dialog.
     void exportCommand_data()
     {
         QTest::addColumn<QString>("edit");   // "", "typed", "emptied"
-        QTest::addColumn<QString>("page");   // the page list's text
         QTest::addColumn<QString>("stored"); // HtmlOutputFolder at start
         QTest::addColumn<QString>("chosen"); // what the folder browser gives
         QTest::addColumn<bool>("shown");
         QTest::addColumn<QString>("folder"); // HtmlOutputFolder afterwards
-        const QString html = u"{{HTML}}"_s, page = u"seite.pdt"_s;
-        QTest::newRow("edited: saved, then shown") << "typed" << page << html << "" << true << html;
-        QTest::newRow("save refused: empty record")
-            << "emptied" << page << html << "" << false << html;
-        QTest::newRow("no page") << ""
-                                 << "" << html << "" << false << html;
-        QTest::newRow("no folder, browser cancelled") << "" << page << ""
+        const QString html = u"{{HTML}}"_s;
+        QTest::newRow("edited: saved, then shown") << "typed" << html << "" << true << html;
+        QTest::newRow("save refused: empty record") << "emptied" << html << "" << false << html;
+        QTest::newRow("no folder, browser cancelled") << ""
+                                                      << ""
                                                       << "" << false << "";
-        QTest::newRow("no folder, chosen without separator") << "" << page << ""
+        QTest::newRow("no folder, chosen without separator") << ""
+                                                             << ""
                                                              << "{{HTML-}}" << true << html;
     }
 
     void exportCommand()
     {
         QFETCH(QString, edit);
-        QFETCH(QString, page);
         QFETCH(QString, stored);
         QFETCH(QString, chosen);
         QFETCH(bool, shown);
@@ -328,11 +320,10 @@ private slots:
         if (!edit.isEmpty())
             r.s.type(edit == u"typed"_s ? u"Q1 edited"_s : QString(),
                      edit == u"typed"_s ? u"A1"_s : QString());
-        r.s.state.pages.setPage(page);
         r.s.dialogs.folders << r.f.expand(chosen);
 
         QCOMPARE(r.viaCommand([](ExportDialog &d) { d.onLeaveClicked(); }), shown);
-        const bool refused = page.isEmpty() || edit == u"emptied"_s;
+        const bool refused = edit == u"emptied"_s;
         QCOMPARE(r.s.dialogs.messages.size(), int(refused));
         QCOMPARE(r.s.state.database.hasUnsavedChanges(), edit == u"emptied"_s);
         QCOMPARE(faq_einlesen(r.database).at(0).question,
@@ -415,9 +406,8 @@ private slots:
     // everything black: the design colours stay.
     void placementAndColours_data()
     {
-        QTest::addColumn<QString>("scheme"); // "": none set, "missing", "usable", "unloaded"
+        QTest::addColumn<QString>("scheme"); // "missing", "usable", "unloaded"
         QTest::addColumn<bool>("painted");
-        QTest::newRow("no scheme") << "" << false;
         QTest::newRow("scheme file gone") << "missing" << false;
         QTest::newRow("usable scheme") << "usable" << true;
         QTest::newRow("usable scheme, colours never loaded") << "unloaded" << false;
@@ -435,8 +425,7 @@ private slots:
         const QString file = r.s.path(u"farben.sch"_s);
         if (scheme != u"missing"_s)
             QVERIFY(testutil::writeBytes(file, formatScheme(colours)));
-        if (!scheme.isEmpty())
-            r.s.state.settings.schemeFilePath = file;
+        r.s.state.settings.schemeFilePath = file;
 
         ExportDialog d(r.s.context, &r.s.w());
         QVERIFY(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -654,21 +643,6 @@ private slots:
         r.click("chklinks");
         QVERIFY(browser->toPlainText().contains(pageTitle));
         QVERIFY(openInBrowser->isEnabled());
-    }
-
-    // The controls added to the export dialog lie inside it and clear of the others.
-    void newControlsClearOfOthers()
-    {
-        Run r;
-        r.open();
-        for (const char *name :
-             {"modernPageBox", "previewButton", "pageLanguageLabel", "pageLanguage"}) {
-            const QRect rect = r.get(name)->geometry();
-            QVERIFY(r.dialog->rect().contains(rect));
-            for (const char *other :
-                 {"chkmail", "Frame1", "Shape1", "cmdgenerieren", "cmdhtmlraus"})
-                QVERIFY2(!rect.intersects(r.get(other)->geometry()), other);
-        }
     }
 };
 
