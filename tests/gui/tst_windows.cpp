@@ -182,9 +182,7 @@ private slots:
         QTest::addColumn<QStringList>("reports");
         // The last of n lines leaves at the top on tick height + 16 n + 27.
         QTest::newRow("10 lines") << QByteArray("l\r\n").repeated(10) << -187 << QStringList();
-        QTest::newRow("empty lines count") << QByteArray("\r\n\r\nx\r\n") << -75 << QStringList();
-        // An empty or unreadable text shows the gradient for a moment.
-        QTest::newRow("empty file") << QByteArray() << aboutEmptyTicks << QStringList();
+        // An unreadable text shows the gradient for a moment.
         QTest::newRow("vanished file")
             << QByteArray("missing") << aboutEmptyTicks << QStringList{"frmueber/Form_Load/53"};
     }
