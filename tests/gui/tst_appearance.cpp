@@ -126,23 +126,16 @@ private slots:
 
     // ------------------------------------------------------------ the editor
 
-    void opensCentredOverTheMainWindow_data()
-    {
-        QTest::addColumn<int>("onTop");
-        QTest::newRow("normal") << 0;
-        QTest::newRow("always on top") << 1;
-    }
-
+    // Centred over the main window, topmost while shown when so set.
     void opensCentredOverTheMainWindow()
     {
-        QFETCH(int, onTop);
         Session s;
-        s.state.settings.alwaysOnTop = onTop;
+        s.state.settings.alwaysOnTop = 1;
         s.w().move(40, 30);
         SchemeEditorDialog w(s.context, s.window.get());
         const QPoint offset = w.frameGeometry().center() - s.w().frameGeometry().center();
         QVERIFY(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1);
-        QCOMPARE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop == 1);
+        QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         w.onLeaveClicked();
         QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
@@ -404,7 +397,10 @@ private slots:
             testutil::writeBytes(s.path(QStringLiteral("about.txt")), "Askbright\r\n");
         });
         const QString seen = whileModal([&] { s.action(entry.toLatin1().constData())->trigger(); },
-                                        [&](QWidget *modal) { modal->close(); });
+                                        [](QWidget *modal) {
+                                            // Past any question on leaving.
+                                            static_cast<QDialog *>(modal)->done(QDialog::Rejected);
+                                        });
         QCOMPARE(seen, window);
         QVERIFY(s.dialogs.messages.isEmpty() && s.errors.reports.isEmpty());
         QTRY_COMPARE(QApplication::activeWindow(), &s.w());

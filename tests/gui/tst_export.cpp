@@ -344,8 +344,6 @@ private slots:
         QTest::newRow("page project missing") << "fehlt.pdt" << QByteArray() << false;
         QTest::newRow("not a page project")
             << "falsch.pdt" << QByteArray("[projektdatei]\r\n") << true;
-        QTest::newRow("picture missing")
-            << "bild.pdt" << project(u"/nirgends/bild.gif"_s, true) << true;
     }
 
     void failedRuns()
