@@ -8,14 +8,11 @@
 #include "state/appstate.h"
 #include "testutil.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -50,6 +47,8 @@ public:
         return false;
     }
 };
+
+const AppError mismatch(AppError::TypeMismatch, QStringLiteral("Type mismatch"));
 
 // One run: a temporary program folder, a fixed date and time, scripted
 // dialogs and the reporter.
@@ -91,10 +90,20 @@ struct Run {
         return window.OnError(QStringLiteral("frm1"), procedure, error);
     }
 
+    // Reports an error and, while the window shows, presses protocol button
+    // index. Returns whether the window stayed open.
+    bool pressProtocol(int index)
+    {
+        bool stayed = false;
+        report(mismatch, NextStatement, [&] {
+            button("cmdProtocol", index)->click();
+            stayed = window.isVisible();
+        });
+        return stayed;
+    }
+
     QString log() const { return decodeCp1252(testutil::readBytes(state.errorLogPath())); }
 };
-
-const AppError mismatch(AppError::TypeMismatch, QStringLiteral("Type mismatch"));
 
 } // namespace
 
@@ -122,6 +131,8 @@ private slots:
         QCOMPARE(run.get<QLabel>("lblError0")->textFormat(), Qt::PlainText);
     }
 
+    // Each continue button answers its own action and closes; a second
+    // error reuses the window, the info line made once per run.
     void continueButtons_data()
     {
         QTest::addColumn<int>("press");
@@ -137,78 +148,36 @@ private slots:
         QCOMPARE(run.report(mismatch, press), press);
         QCOMPARE(run.window.continueAction(), press);
         QVERIFY(!run.window.isVisible());
-    }
-
-    void framesStackedAndCentred()
-    {
-        Run run;
-        QList<QRect> frames;
-        QSize window;
-        QPoint centre;
-        int margin = 0;
-        run.report(mismatch, NextStatement, [&] {
-            for (const char *name :
-                 {"framComment", "framFehler", "framProgInfo", "framProtocol", "framContinue"})
-                frames << run.get<QGroupBox>(QLatin1String(name))->geometry();
-            window = run.window.size();
-            centre = run.window.frameGeometry().center();
-            margin = run.window.geometry().left() - run.window.frameGeometry().left();
-        });
-        QCOMPARE(frames.first().top(), 0);
-        for (qsizetype i = 1; i < frames.size(); ++i)
-            QCOMPARE(frames[i].top(), frames[i - 1].bottom() + 1);
-        for (const QRect &r : frames) {
-            QCOMPARE(r.left(), 0);
-            QCOMPARE(r.width(), window.width());
-        }
-        QCOMPARE(frames.last().bottom() + 1, window.height());
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->geometry().center();
-        // The window frame, known only once shown, may shift it by its width.
-        QVERIFY((centre - screenCentre).manhattanLength() <= 2 * margin + 2);
-    }
-
-    void secondErrorReusesTheWindow()
-    {
-        Run run;
-        QCOMPARE(run.report(mismatch, LeaveProcedure), int(LeaveProcedure));
         QCOMPARE(run.get<QLabel>("lblProgInfo")->text(), "askbright  V" + fullVersionText());
-        // Whatever the info line holds stays: it is made once per run.
         run.get<QLabel>("lblProgInfo")->setText("gesetzt");
         QStringList shown;
+        const int next = press == NextStatement ? EndProgram : NextStatement;
         QCOMPARE(run.report(
-                     AppError(AppError::DiskFull), NextStatement,
+                     AppError(AppError::DiskFull), next,
                      [&] {
-                         shown << run.value(0) << run.value(2)
+                         shown << run.value(0).left(4) << run.value(2)
                                << run.get<QLabel>("lblProgInfo")->text();
                      },
                      "cmdinsert_Click"),
-                 int(NextStatement));
-        QCOMPARE(
-            shown,
-            (QStringList{"61 (" + AppError(AppError::DiskFull).description(Language::German) + ")",
-                         "cmdinsert_Click", "gesetzt"}));
-        QCOMPARE(run.window.continueAction(), int(NextStatement));
+                 next);
+        QCOMPARE(shown, (QStringList{"61 (", "cmdinsert_Click", "gesetzt"}));
     }
 
+    // Each report appends its protocol (its text is the core's); a log that
+    // cannot be written still shows the window.
     void oneProtocolPerReport()
     {
         Run run;
         testutil::writeBytes(run.state.errorLogPath(), "alt\r\n");
         run.report(mismatch);
         run.report(AppError(AppError::DiskFull));
-        // Each report appends its protocol; the protocol's text is the core's.
         const QString log = run.log();
         QVERIFY(log.startsWith("alt\r\n" + dashes));
         const qsizetype first = log.indexOf(ind + "Fehler-Nr:\t13 (Type mismatch)\r\n");
-        const qsizetype second = log.indexOf(ind + "Fehler-Nr:\t61 (", first);
-        QVERIFY(first > 0 && second > first);
-    }
-
-    void unwritableLogStillShowsTheWindow()
-    {
-        Run run;
-        QVERIFY(QDir().mkpath(run.state.errorLogPath()));
-        QCOMPARE(run.report(mismatch, EndProgram), int(EndProgram));
+        QVERIFY(first > 0 && log.indexOf(ind + "Fehler-Nr:\t61 (", first) > first);
+        Run unwritable;
+        QVERIFY(QDir().mkpath(unwritable.state.errorLogPath()));
+        QCOMPARE(unwritable.report(mismatch, EndProgram), int(EndProgram));
     }
 
     // Saving asks before overwriting, tells where it wrote, and a file that
@@ -239,12 +208,7 @@ private slots:
             QVERIFY(QDir().mkpath(path));
         if (answer)
             run.dialogs.answers << answer;
-        bool stayedOpen = false;
-        run.report(mismatch, NextStatement, [&] {
-            run.button("cmdProtocol", 1)->click();
-            stayedOpen = run.window.isVisible();
-        });
-        QVERIFY(stayedOpen);
+        QVERIFY(run.pressProtocol(1));
         QCOMPARE(run.dialogs.messages.size(), messages);
         if (!before.isEmpty())
             QCOMPARE(run.dialogs.messages.first().buttons, MessageButtons::YesNo);
@@ -257,68 +221,49 @@ private slots:
             QCOMPARE(testutil::readBytes(path), QByteArray("alt\r\n"));
     }
 
-    // Mail and homepage copy the protocol to the clipboard and open their
-    // address; an address the desktop refuses is told, the window stays.
-    void sendAndVisit_data()
+    // Print hands the protocol's lines over and tells when nothing was
+    // printed; mail and homepage copy the protocol to the clipboard and open
+    // their address, one the desktop refuses is told. The window stays.
+    void protocolButtons_data()
     {
+        using Outcome = ErrorReporterWindow::PrintOutcome;
         QTest::addColumn<int>("button");
-        QTest::addColumn<bool>("refused");
+        QTest::addColumn<int>("outcome"); // of a print job; refused: the desktop refuses
         QTest::addColumn<QString>("opened");
         QTest::addColumn<int>("messages");
-        QTest::newRow("mail") << 2 << false << "mailto:support@askbright.example.org" << 1;
-        QTest::newRow("homepage") << 3 << false << homepageUrl << 0;
-        QTest::newRow("homepage refused") << 3 << true << homepageUrl << 1;
+        const int refused = -1;
+        QTest::newRow("printed") << 0 << int(Outcome::Printed) << "" << 0;
+        QTest::newRow("print cancelled") << 0 << int(Outcome::Cancelled) << "" << 1;
+        QTest::newRow("no printer") << 0 << int(Outcome::Failed) << "" << 1;
+        QTest::newRow("mail") << 2 << 0 << "mailto:support@askbright.example.org" << 1;
+        QTest::newRow("homepage") << 3 << 0 << homepageUrl << 0;
+        QTest::newRow("homepage refused") << 3 << refused << homepageUrl << 1;
     }
 
-    void sendAndVisit()
+    void protocolButtons()
     {
         QFETCH(int, button);
-        QFETCH(bool, refused);
+        QFETCH(int, outcome);
         QFETCH(QString, opened);
         QFETCH(int, messages);
         RefusingShell shell;
-        Run run(refused ? &shell : nullptr);
-        QGuiApplication::clipboard()->setText("vorher");
-        bool stayedOpen = false;
-        run.report(mismatch, NextStatement, [&] {
-            run.button("cmdProtocol", button)->click();
-            stayedOpen = run.window.isVisible();
-        });
-        QVERIFY(stayedOpen);
-        QCOMPARE(run.dialogs.opened, QStringList{opened});
-        QCOMPARE(run.dialogs.messages.size(), messages);
-        if (refused)
-            QVERIFY(run.dialogs.messages.first().text.contains(opened));
-        QCOMPARE(QGuiApplication::clipboard()->text() + "\r\n", run.log());
-    }
-
-    void print_data()
-    {
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("printed") << int(ErrorReporterWindow::PrintOutcome::Printed) << 0;
-        QTest::newRow("cancelled") << int(ErrorReporterWindow::PrintOutcome::Cancelled) << 1;
-        QTest::newRow("no printer") << int(ErrorReporterWindow::PrintOutcome::Failed) << 1;
-    }
-
-    void print()
-    {
-        QFETCH(int, outcome);
-        QFETCH(int, messages);
-        Run run;
+        Run run(outcome < 0 ? &shell : nullptr);
         QStringList printed;
         run.window.printJob = [&](QWidget *, const QStringList &lines) {
             printed = lines;
             return ErrorReporterWindow::PrintOutcome(outcome);
         };
-        bool stayedOpen = false;
-        run.report(mismatch, NextStatement, [&] {
-            run.button("cmdProtocol", 0)->click();
-            stayedOpen = run.window.isVisible();
-        });
-        QVERIFY(stayedOpen);
+        QGuiApplication::clipboard()->setText("vorher");
+        QVERIFY(run.pressProtocol(button));
         QCOMPARE(run.dialogs.messages.size(), messages);
-        QCOMPARE(printed, wrapForPrint(run.window.buildProtocol()));
+        QCOMPARE(run.dialogs.opened, opened.isEmpty() ? QStringList() : QStringList{opened});
+        if (outcome < 0)
+            QVERIFY(run.dialogs.messages.first().text.contains(opened));
+        QCOMPARE(printed.isEmpty(), button != 0);
+        if (button == 0)
+            QCOMPARE(printed, wrapForPrint(run.window.buildProtocol()));
+        else
+            QCOMPARE(QGuiApplication::clipboard()->text() + "\r\n", run.log());
     }
 
     // Only the continue buttons close the window; it plays its clip (a

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QTest>
 
 using namespace askbright;
