@@ -260,9 +260,9 @@ private slots:
         QCOMPARE(s.dialogs.messages.size(), 1);
     }
 
-    // The entry sits after Save as with the CSV and Markdown entries, and the
-    // bar speaks the language.
-    void menuEntryAndLanguage()
+    // The entry sits after Save as with the CSV and Markdown entries; a count
+    // shown follows the language.
+    void menuEntryAndCountLanguage()
     {
         Session s;
         const QList<QAction *> actions = s.get<QMenu>("mnudatei")->actions();
@@ -272,12 +272,10 @@ private slots:
             names << a->objectName();
         QCOMPARE(names, (QStringList{"strichtausch", "mnuimportcsv", "mnuimportmd", "mnuexportcsv",
                                      "mnuexportmd", "strichsuchen", "mnusuchen", "mnusort"}));
-        const QString german = s.button("cmdsuchweiter")->caption();
         s.action("mnusuchen")->trigger();
         QTest::keyClicks(s.get<QLineEdit>("txtsuchen"), QStringLiteral("nirgends"));
         const QString noMatch = s.get<QLabel>("lbltreffer")->text();
         s.w().onEnglishTriggered();
-        QVERIFY(s.button("cmdsuchweiter")->caption() != german);
         QVERIFY(s.get<QLabel>("lbltreffer")->text() != noMatch);
     }
 
