@@ -91,9 +91,7 @@ private slots:
             stored.textColors = {0x0000FF, 0xFF0000};
         }));
         QVERIFY(s.action("mnuenglisch")->isChecked() && !s.action("mnudeutsch")->isChecked());
-        QVERIFY(s.action("mnuontop")->isChecked());
         QVERIFY(s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(s.action("mnuposition")->isChecked() && s.action("mnugroesse")->isChecked());
         QCOMPARE(QRect(s.w().pos(), s.w().size()), QRect(100, 50, 700, 520));
         QVERIFY(s.get<QPlainTextEdit>("txtfrage")->font().bold());
         QCOMPARE(s.get<QPlainTextEdit>("txtfrage")->palette().color(QPalette::Text),
