@@ -118,7 +118,6 @@ private slots:
             "2 von 3 Treffern");
         row("Shift+Return steps back", "txtsuchen", Qt::Key_Return, true, "3 von 3 Treffern");
         row("Escape closes", "txtsuchen", Qt::Key_Escape, false, "");
-        row("Escape on a button closes", "cmdsuchweiter", Qt::Key_Escape, false, "");
     }
 
     void keys()

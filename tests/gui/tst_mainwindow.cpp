@@ -215,7 +215,6 @@ private slots:
         QTest::newRow("open, save cancelled") << false << true;
         QTest::newRow("open, save fails") << false << false;
         QTest::newRow("new, save cancelled") << true << true;
-        QTest::newRow("new, save fails") << true << false;
     }
 
     void failedOrCancelledSaveStopsOpenAndNew()
