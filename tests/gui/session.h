@@ -79,6 +79,14 @@ struct Kit {
         return path(name);
     }
 
+    // The settings file as the next start reads it.
+    askbright::AppSettings storedSettings() const
+    {
+        askbright::AppSettings read;
+        askbright::readSettingsFile(state.settingsFilePath(), read);
+        return read;
+    }
+
     QStringList questions() const
     {
         QStringList list;

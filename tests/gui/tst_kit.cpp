@@ -99,7 +99,6 @@ private slots:
         s.dialogs.answers << answer;
         s.w().refreshRecentFiles();
         QCOMPARE(s.dialogs.messages.size(), 1);
-        QCOMPARE(s.dialogs.messages.first().title, QStringLiteral("Datenverlust droht!"));
         QVERIFY(s.dialogs.messages.first().text.endsWith(QStringLiteral("\rTrotzdem beenden?")));
         QCOMPARE(s.programEnded, answer == AnswerYes ? 1 : 0);
         QVERIFY(s.state.database.hasUnsavedChanges());
@@ -117,20 +116,6 @@ private slots:
                  dir.filePath(QStringLiteral("liste-recovery-3.faq")));
         QCOMPARE(recoveryFilePath(QString(), dir.path()),
                  withTrailingSeparator(dir.path()) + QStringLiteral("unsaved-recovery.faq"));
-    }
-
-    void soundsOnlyWhenSwitchedOn()
-    {
-        Session s;
-        s.sounds.missing << QStringLiteral("nope");
-        s.state.settings.soundsOn = false;
-        s.context.play("menu");
-        QVERIFY(s.sounds.played.isEmpty());
-        s.state.settings.soundsOn = true;
-        s.context.play("menu");
-        s.context.play("nope");
-        QCOMPARE(s.sounds.played, QStringList{QStringLiteral("menu")});
-        QCOMPARE(s.errors.reports, QStringList{QStringLiteral("Module1/PlayWaveRes/326")});
     }
 
     void qtTextsFollowTheLanguage()

@@ -17,8 +17,25 @@
 #include <memory>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 
 namespace {
+
+// "name x,y wxh size": where a control stands and how large its font is.
+QString describe(const QString &name, QRect r, double points)
+{
+    return u"%1 %2,%3 %4x%5 %6pt"_s.arg(name)
+        .arg(r.x())
+        .arg(r.y())
+        .arg(r.width())
+        .arg(r.height())
+        .arg(std::round(points * 1000) / 1000); // float ratios
+}
+
+QString describe(const QString &name, const QWidget *w)
+{
+    return describe(name, w->geometry(), w->font().pointSizeF());
+}
 
 // A main window whose client area is 600 x 400 pixels, all fonts 10 points.
 struct TestWindow {
@@ -90,20 +107,10 @@ struct TestWindow {
     QStringList snapshot() const
     {
         QStringList lines;
-        auto describe = [&](const QString &name, const QWidget *w) {
-            const QRect r = w->geometry();
-            lines << QStringLiteral("%1 %2,%3 %4x%5 %6pt")
-                         .arg(name)
-                         .arg(r.x())
-                         .arg(r.y())
-                         .arg(r.width())
-                         .arg(r.height())
-                         .arg(w->font().pointSizeF());
-        };
         for (auto it = controls.cbegin(); it != controls.cend(); ++it)
-            describe(it.key(), it.value());
-        describe("viewport", plain("txtfrage")->viewport());
-        describe("combo edit", combo()->lineEdit());
+            lines << describe(it.key(), it.value());
+        lines << describe(u"viewport"_s, plain("txtfrage")->viewport())
+              << describe(u"combo edit"_s, combo()->lineEdit());
         lines.sort();
         return lines;
     }
@@ -190,19 +197,9 @@ private slots:
             {"panel", {690, 12, 180, 120}, 12.0},  // with a layout
             {"unnamed label", {30, 240, 150, 24}, 12.0},
         };
-        const auto describe = [](const char *name, QRect r, double points) {
-            return QStringLiteral("%1 %2,%3 %4x%5 %6pt")
-                .arg(QLatin1String(name))
-                .arg(r.x())
-                .arg(r.y())
-                .arg(r.width())
-                .arg(r.height())
-                .arg(std::round(points * 1000) / 1000); // float ratios
-        };
         QStringList shown, wanted;
         for (const auto &c : controls) {
-            const QWidget *widget = w.controls.value(QLatin1String(c.control));
-            shown << describe(c.control, widget->geometry(), widget->font().pointSizeF());
+            shown << describe(c.control, w.controls.value(c.control));
             wanted << describe(c.control, c.expected, c.points);
         }
         QCOMPARE(shown, wanted);

@@ -61,12 +61,6 @@ Run run(const QString &program, const QStringList &arguments)
     return result;
 }
 
-bool near(QRgb pixel, QRgb expected)
-{
-    return qAbs(qRed(pixel) - qRed(expected)) <= 8 && qAbs(qGreen(pixel) - qGreen(expected)) <= 8 &&
-           qAbs(qBlue(pixel) - qBlue(expected)) <= 8 && qAlpha(pixel) == 255;
-}
-
 } // namespace
 
 class tst_install : public QObject {
@@ -74,12 +68,10 @@ class tst_install : public QObject {
 private slots:
     void initTestCase();
     void installedTree();
-    void companionsAsDelivered();
     void links_data();
     void links();
     void programFolderFoundThroughLinks();
-    void desktopEntry();
-    void mimePackage();
+    void desktopIntegration();
     void icons_data();
     void icons();
     void whatsNew();
@@ -110,44 +102,33 @@ void tst_install::initTestCase()
     install();
 }
 
+// The program folder with its companions, the links, the desktop files and the
+// icons, and nothing more: no build tools, tests or version-control files.
 void tst_install::installedTree()
 {
-    QSet<QString> expected;
-    for (const QString &f : distFiles())
-        expected << programDir + u'/' + f;
-    for (const QString &f : {u"askbright"_s, u"askbright-cli"_s, u"whats_new.pdf"_s})
-        expected << programDir + u'/' + f;
-    expected << u"bin/askbright"_s << u"bin/askbright-cli"_s
-             << u"share/applications/askbright.desktop"_s << u"share/mime/packages/askbright.xml"_s
-             << u"share/icons/hicolor/scalable/apps/askbright.svg"_s;
+    QSet<QString> expected{u"bin/askbright"_s, u"bin/askbright-cli"_s,
+                           u"share/applications/askbright.desktop"_s,
+                           u"share/mime/packages/askbright.xml"_s,
+                           u"share/icons/hicolor/scalable/apps/askbright.svg"_s};
     for (int size : iconSizes)
         expected << u"share/icons/hicolor/%1x%1/apps/askbright.png"_s.arg(size);
-
-    // Nothing more: no build tools, tests or version-control files.
+    for (const QString &f :
+         distFiles() + QStringList{u"askbright"_s, u"askbright-cli"_s, u"whats_new.pdf"_s})
+        expected << programDir + u'/' + f;
     QSet<QString> installed;
     QDirIterator it(m_prefix, QDir::Files | QDir::System | QDir::Hidden,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
         installed << QDir(m_prefix).relativeFilePath(it.next());
     QCOMPARE(installed, expected);
-
     for (const QString &exe : {u"askbright"_s, u"askbright-cli"_s})
         QVERIFY(QFileInfo(program(exe)).isExecutable());
-    QVERIFY(distFiles().contains(u"askbright.html"_s));
-    QVERIFY(distFiles().contains(u"about.txt"_s));
-    QVERIFY(distFiles().contains(u"standard.sch"_s));
-}
-
-void tst_install::companionsAsDelivered()
-{
-    const QStringList files = distFiles();
-    QVERIFY(files.size() >= 6);
-    for (const QString &f : files) {
+    // The companions, installed and beside the built executable, byte for byte.
+    for (const QString &f : distFiles()) {
         const QByteArray source = readAll(QStringLiteral(ASKBRIGHT_SOURCE_DIR "/dist/") + f);
-        QVERIFY2(!source.isEmpty(), qPrintable(f));
-        // Installed, and placed beside the built executable, byte for byte.
-        QVERIFY2(readAll(program(f)) == source, qPrintable(f));
-        QVERIFY2(readAll(QStringLiteral(ASKBRIGHT_BUILD_DIR "/bin/") + f) == source, qPrintable(f));
+        QVERIFY2(!source.isEmpty() && readAll(program(f)) == source &&
+                     readAll(QStringLiteral(ASKBRIGHT_BUILD_DIR "/bin/") + f) == source,
+                 qPrintable(f));
     }
 }
 
@@ -187,64 +168,41 @@ void tst_install::programFolderFoundThroughLinks()
     }
 }
 
-void tst_install::desktopEntry()
+// The desktop entry parses, and what it names is installed: the command, the
+// icon, and the file type, which the type package gives the database extension.
+void tst_install::desktopIntegration()
 {
     const QStringList lines =
         QString::fromUtf8(readAll(path(u"share/applications/askbright.desktop"_s)))
             .split(u'\n', Qt::SkipEmptyParts);
-    QVERIFY(!lines.isEmpty());
-    QCOMPARE(lines.first(), u"[Desktop Entry]"_s);
+    QCOMPARE(lines.value(0), u"[Desktop Entry]"_s);
     static const QRegularExpression entry(u"^([A-Za-z0-9-]+(\\[[A-Za-z_@.]+\\])?)=(.*)$"_s);
     QHash<QString, QString> keys;
     for (const QString &line : lines.mid(1)) {
-        if (line.startsWith(u'#'))
-            continue;
         const QRegularExpressionMatch m = entry.match(line);
-        QVERIFY2(m.hasMatch(), qPrintable(line));
-        QVERIFY2(!keys.contains(m.captured(1)), qPrintable(line));
+        QVERIFY2(line.startsWith(u'#') || (m.hasMatch() && !keys.contains(m.captured(1))),
+                 qPrintable(line));
         keys.insert(m.captured(1), m.captured(3));
     }
-    QCOMPARE(keys.value(u"Type"_s), u"Application"_s);
-    QCOMPARE(keys.value(u"Name"_s), u"Askbright"_s);
-    QVERIFY(keys.contains(u"Name[de]"_s));
-    QVERIFY(!keys.value(u"Comment"_s).isEmpty());
-    QVERIFY(!keys.value(u"Comment[de]"_s).isEmpty());
-    QCOMPARE(keys.value(u"Icon"_s), u"askbright"_s);
-    QCOMPARE(keys.value(u"Categories"_s), u"Office;"_s);
-    QVERIFY(keys.value(u"MimeType"_s).split(u';').contains(u"application/x-askbright-faq"_s));
     const QStringList exec = keys.value(u"Exec"_s).split(u' ');
-    QCOMPARE(exec, (QStringList{u"askbright"_s, u"%f"_s}));
-    // The command it names is the link installed in bin/.
+    QCOMPARE(exec.value(1), u"%f"_s);
     QVERIFY(QFileInfo(path(u"bin/"_s + exec.first())).isExecutable());
-}
+    QVERIFY(QFile::exists(
+        path(u"share/icons/hicolor/scalable/apps/%1.svg"_s.arg(keys.value(u"Icon"_s)))));
 
-void tst_install::mimePackage()
-{
     QXmlStreamReader xml(readAll(path(u"share/mime/packages/askbright.xml"_s)));
-    QString type;
-    QStringList globs;
-    QHash<QString, QString> comments;
+    QStringList typesAndGlobs;
     while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement())
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == u"mime-info") {
-            QCOMPARE(xml.namespaceUri(),
-                     u"http://www.freedesktop.org/standards/shared-mime-info"_s);
-        } else if (xml.name() == u"mime-type") {
-            type = xml.attributes().value(u"type"_s).toString();
-        } else if (xml.name() == u"glob") {
-            globs << xml.attributes().value(u"pattern"_s).toString();
-        } else if (xml.name() == u"comment") {
-            const QString lang = xml.attributes().value(u"xml:lang"_s).toString();
-            comments.insert(lang, xml.readElementText());
-        }
+        if (xml.name() == u"mime-type")
+            typesAndGlobs << xml.attributes().value(u"type"_s).toString();
+        else if (xml.name() == u"glob")
+            typesAndGlobs << xml.attributes().value(u"pattern"_s).toString();
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QCOMPARE(type, u"application/x-askbright-faq"_s);
-    QCOMPARE(globs, QStringList{u"*.faq"_s});
-    QVERIFY(!comments.value(QString()).isEmpty());
-    QVERIFY(!comments.value(u"de"_s).isEmpty());
+    QCOMPARE(typesAndGlobs.value(1), u"*.faq"_s);
+    QVERIFY(keys.value(u"MimeType"_s).split(u';').contains(typesAndGlobs.value(0)));
 }
 
 void tst_install::icons_data()
@@ -259,25 +217,9 @@ void tst_install::icons()
     QFETCH(int, size);
     const QImage image(path(u"share/icons/hicolor/%1x%1/apps/askbright.png"_s.arg(size)));
     QCOMPARE(image.size(), QSize(size, size));
-    QVERIFY(image.hasAlphaChannel());
     // Transparent outside the rounded corner, drawn in the middle.
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
     QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
-    if (size < 48)
-        return; // too few pixels for the details below
-    auto at = [&](int x, int y) { return image.pixel(x * size / 256, y * size / 256); };
-    QVERIFY(near(at(26, 128), qRgb(0x2F, 0x6E, 0xA5)));  // background
-    QVERIFY(near(at(60, 150), qRgb(0xFF, 0xFF, 0xFF)));  // speech bubble
-    QVERIFY(near(at(128, 160), qRgb(0x2F, 0x6E, 0xA5))); // dot of the question mark
-    QVERIFY(near(at(204, 50), qRgb(0xFF, 0xD9, 0x66)));  // spark
-
-    QXmlStreamReader svg(readAll(path(u"share/icons/hicolor/scalable/apps/askbright.svg"_s)));
-    QVERIFY(svg.readNextStartElement());
-    QCOMPARE(svg.name(), u"svg"_s);
-    QCOMPARE(svg.attributes().value(u"viewBox"_s), u"0 0 256 256"_s);
-    while (!svg.atEnd())
-        svg.readNext();
-    QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
 }
 
 void tst_install::whatsNew()
