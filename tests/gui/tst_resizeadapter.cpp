@@ -125,9 +125,9 @@ struct TestWindow {
 std::unique_ptr<ResizeEngine> installEngine(TestWindow &w)
 {
     auto engine = std::make_unique<ResizeEngine>(w.client);
-    engine->Initialize();
-    engine->ResizeOption(w.controls.value("txtantwort"), 0, false);
-    engine->ResizeOption(w.controls.value("lblinner"), 0, false);
+    engine->recordWindow();
+    engine->setResizeOption(w.controls.value("txtantwort"), 0, false);
+    engine->setResizeOption(w.controls.value("lblinner"), 0, false);
     engine->setFollowsResize(true);
     return engine;
 }
@@ -229,13 +229,13 @@ private slots:
         QPointer<ResizeEngine> engine = how == "install" ? ResizeEngine::install(w->client)
                                                          : new ResizeEngine(w->client, w->client);
         if (how != "install")
-            engine->Initialize();
+            engine->recordWindow();
         engine->setFollowsResize(how != "hand");
         QWidget *box = w->controls.value("txtfrage");
         QVERIFY(w->resizeClient({1200, 800}));
         QCOMPARE(box->geometry(),
                  how != "hand" ? QRect(40, 20, 400, 200) : QRect(20, 10, 200, 100));
-        engine->DoResize();
+        engine->followWindow();
         QCOMPARE(box->geometry(), QRect(40, 20, 400, 200));
         w.reset(); // the engine goes with its container
         QVERIFY(engine.isNull());
@@ -250,7 +250,7 @@ private slots:
         const QStringList recorded = w.snapshot();
         QVERIFY(w.resizeClient({900, 700}));
         QVERIFY(w.snapshot() != recorded);
-        engine->DoResize_First(true);
+        engine->restoreRecordedLayout(true);
         QVERIFY(QTest::qWaitFor([&] { return w.client->size() == QSize(600, 400); }, 2000));
         QCOMPARE(w.main.size(), outer);
         QCOMPARE(w.snapshot(), recorded);
@@ -270,7 +270,7 @@ private slots:
         window.resize(200, 100);
         QVERIFY(QTest::qWaitForWindowExposed((window.show(), &window)));
         ResizeEngine engine(&window);
-        engine.Initialize();
+        engine.recordWindow();
         engine.setFollowsResize(true);
         QVERIFY(engine.keyOf(managed).isEmpty());
         QCOMPARE(engine.records().controls().count(), 2);

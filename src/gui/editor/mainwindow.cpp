@@ -385,11 +385,11 @@ void MainWindow::load()
     show();
     // Recorded as shown, so the menu bar has its real height: the controls
     // stretch with the window, the two text boxes keep the user's fonts.
-    m_resize->Initialize();
+    m_resize->recordWindow();
     QPlainTextEdit *const fields[] = {m_recordEditor->questionField(),
                                       m_recordEditor->answerField()};
     for (QPlainTextEdit *field : fields)
-        m_resize->ResizeOption(field, 0, false);
+        m_resize->setResizeOption(field, 0, false);
     m_resize->setFollowsResize(true);
     // Written once the window shows, so that a failed write is told over it.
     if (settingsRecovered)
@@ -426,7 +426,7 @@ void MainWindow::load()
     };
     for (const auto &[field, font, color] : looks) {
         field->setFont(fieldFont(font));
-        m_resize->RecordFontSize(field);
+        m_resize->recordFontSize(field);
         QPalette p = field->palette();
         p.setColor(QPalette::Text, colorFromBgr(color));
         field->setPalette(p);

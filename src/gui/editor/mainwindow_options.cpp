@@ -201,7 +201,7 @@ void MainWindow::chooseFieldFont(QPlainTextEdit *source,
                 font.setUnderline(chosen->underline);
                 field->setFont(font);
                 // The user's size survives the resize engine's return to the recorded size.
-                m_resize->RecordFontSize(field);
+                m_resize->recordFontSize(field);
                 QPalette p = field->palette();
                 p.setColor(QPalette::Text, colorFromBgr(chosen->color));
                 field->setPalette(p);

@@ -13,39 +13,39 @@ ResizeEngine::ResizeEngine(QWidget *container, QObject *parent)
 ResizeEngine *ResizeEngine::install(QWidget *container)
 {
     auto *engine = new ResizeEngine(container, container);
-    engine->Initialize();
+    engine->recordWindow();
     engine->setFollowsResize(true);
     return engine;
 }
 
-void ResizeEngine::Initialize()
+void ResizeEngine::recordWindow()
 {
     m_window.settleLayout();
     m_window.pinFontSizes();
     m_resize.recordWindow();
 }
 
-void ResizeEngine::ResizeOption(const QWidget *control, qint32 option,
-                                std::optional<bool> fontSizing)
+void ResizeEngine::setResizeOption(const QWidget *control, qint32 option,
+                                   std::optional<bool> fontSizing)
 {
     const QString key = m_window.keyOf(control);
     if (!key.isEmpty())
         m_resize.setResizeOption(key, option, fontSizing);
 }
 
-void ResizeEngine::RecordFontSize(const QWidget *control)
+void ResizeEngine::recordFontSize(const QWidget *control)
 {
     const QString key = m_window.keyOf(control);
     if (!key.isEmpty())
         m_resize.recordFontSize(key, float(control->font().pointSizeF()));
 }
 
-void ResizeEngine::DoResize()
+void ResizeEngine::followWindow()
 {
     m_resize.followWindow();
 }
 
-void ResizeEngine::DoResize_First(bool restoreWindowSize)
+void ResizeEngine::restoreRecordedLayout(bool restoreWindowSize)
 {
     m_resize.restoreRecordedLayout(restoreWindowSize);
 }
@@ -65,7 +65,7 @@ bool ResizeEngine::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_container && event->type() == QEvent::Resize &&
         !m_container->window()->isMinimized())
-        DoResize();
+        followWindow();
     return QObject::eventFilter(watched, event);
 }
 

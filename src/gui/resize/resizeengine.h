@@ -19,14 +19,14 @@ namespace askbright {
 // so scaling by the outer size would push controls off the bottom edge.
 //
 //     auto *engine = ResizeEngine::install(centralWidget()); // records and follows resizes
-//     engine->ResizeOption(txtfrage, 0, false);
+//     engine->setResizeOption(txtfrage, 0, false);
 //
 // or, driving it by hand:
 //
 //     ResizeEngine engine(container);
-//     engine.Initialize();
-//     engine.ResizeOption(widget, 0, false);
-//     ... in the resize handler: engine.DoResize();
+//     engine.recordWindow();
+//     engine.setResizeOption(widget, 0, false);
+//     ... in the resize handler: engine.followWindow();
 class ResizeEngine : public QObject {
     Q_OBJECT
 public:
@@ -39,21 +39,21 @@ public:
     // Records the container's size and its controls; call once they have
     // their design geometry. Lays out the window first, so this works before
     // the window is shown.
-    void Initialize();
+    void recordWindow();
     // option: 0 scale both, 1 keep width, 2 keep height, 3 keep both, other values as 0.
     // fontSizing: whether the control's font follows; unchanged when not given.
-    void ResizeOption(const QWidget *control, qint32 option,
-                      std::optional<bool> fontSizing = std::nullopt);
+    void setResizeOption(const QWidget *control, qint32 option,
+                         std::optional<bool> fontSizing = std::nullopt);
     // The control's current font size becomes its recorded one (a font the
     // user chose survives the return to the recorded window size).
-    void RecordFontSize(const QWidget *control);
-    void DoResize();
+    void recordFontSize(const QWidget *control);
+    void followWindow();
     // Restores every control's recorded geometry and font size; with
     // restoreWindowSize also the window size that gives the recorded container size.
-    void DoResize_First(bool restoreWindowSize);
+    void restoreRecordedLayout(bool restoreWindowSize);
 
-    float ScaleMinMax() const { return m_resize.tolerancePercent(); }
-    void setScaleMinMax(float percent) { m_resize.setTolerancePercent(percent); }
+    float tolerancePercent() const { return m_resize.tolerancePercent(); }
+    void setTolerancePercent(float percent) { m_resize.setTolerancePercent(percent); }
 
     // When on, every resize of the container re-lays its controls, except
     // while the window is minimised.
