@@ -1,7 +1,6 @@
 #include "app/paths.h"
 #include "app/placement.h"
 #include "app/schemepainter.h"
-#include "database/recovery.h"
 #include "gui/session.h"
 
 #include <QDialog>
@@ -102,20 +101,6 @@ private slots:
         QVERIFY(s.dialogs.messages.first().text.endsWith(QStringLiteral("\rTrotzdem beenden?")));
         QCOMPARE(s.programEnded, answer == AnswerYes ? 1 : 0);
         QVERIFY(s.state.database.hasUnsavedChanges());
-    }
-
-    void recoveryNeverOverwrites()
-    {
-        QTemporaryDir dir;
-        const QString db = dir.filePath(QStringLiteral("liste.FAQ"));
-        QCOMPARE(recoveryFilePath(db, dir.path()),
-                 dir.filePath(QStringLiteral("liste-recovery.faq")));
-        QVERIFY(testutil::writeBytes(dir.filePath(QStringLiteral("liste-recovery.faq")), "x"));
-        QVERIFY(testutil::writeBytes(dir.filePath(QStringLiteral("liste-recovery-2.faq")), "x"));
-        QCOMPARE(recoveryFilePath(db, dir.path()),
-                 dir.filePath(QStringLiteral("liste-recovery-3.faq")));
-        QCOMPARE(recoveryFilePath(QString(), dir.path()),
-                 withTrailingSeparator(dir.path()) + QStringLiteral("unsaved-recovery.faq"));
     }
 
     void qtTextsFollowTheLanguage()
