@@ -35,6 +35,8 @@ const SystemInfo testSystem{QStringLiteral("Debian GNU/Linux 12 (bookworm)"), QS
 
 } // namespace
 
+Q_DECLARE_METATYPE(askbright::SystemInfo)
+
 class tst_errorprotocol : public QObject {
     Q_OBJECT
 private slots:
@@ -76,60 +78,27 @@ private slots:
 
     void systemRows_data()
     {
-        QTest::addColumn<QString>("product");
-        QTest::addColumn<QString>("kernel");
-        QTest::addColumn<QString>("abi");
-        QTest::addColumn<QString>("platform");
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("build");
-        QTest::newRow("distribution kernel") << "Debian GNU/Linux 12 (bookworm)"
-                                             << "6.1.0-18-amd64"
-                                             << "x86_64-little_endian-lp64"
-                                             << "Debian GNU/Linux 12 (bookworm)"
-                                             << "6.1"
-                                             << "0   x86_64-little_endian-lp64";
-        QTest::newRow("three numbers") << "Windows 10 Version 22H2"
-                                       << "10.0.19045"
-                                       << "x86_64"
-                                       << "Windows 10 Version 22H2"
-                                       << "10.0"
-                                       << "19045   x86_64";
-        QTest::newRow("leading zeros dropped") << "X"
-                                               << "06.01.007"
-                                               << "arm64"
-                                               << "X"
-                                               << "6.1"
-                                               << "7   arm64";
-        QTest::newRow("no product name") << ""
-                                         << "5.15"
-                                         << "a"
-                                         << "linux"
-                                         << "5.15"
-                                         << "0   a";
-        QTest::newRow("no version") << "Y"
-                                    << ""
-                                    << "a"
-                                    << "Y"
-                                    << "0.0"
-                                    << "0   a";
-        QTest::newRow("not a number") << "Y"
-                                      << "beta"
-                                      << "a"
-                                      << "Y"
-                                      << "0.0"
-                                      << "0   a";
+        QTest::addColumn<QStringList>("given"); // product name, kernel version, ABI
+        QTest::addColumn<SystemInfo>("expected");
+        const auto row = [](const char *name, const QStringList &given, const SystemInfo &info) {
+            QTest::newRow(name) << given << info;
+        };
+        row("distribution kernel",
+            {"Debian GNU/Linux 12 (bookworm)", "6.1.0-18-amd64", "x86_64-little_endian-lp64"},
+            testSystem);
+        row("three numbers", {"Windows 10 Version 22H2", "10.0.19045", "x86_64"},
+            {"Windows 10 Version 22H2", "10.0", "19045   x86_64"});
+        row("leading zeros dropped", {"X", "06.01.007", "arm64"}, {"X", "6.1", "7   arm64"});
+        row("no product name", {"", "5.15", "a"}, {"linux", "5.15", "0   a"});
+        row("no version", {"Y", "", "a"}, {"Y", "0.0", "0   a"});
+        row("not a number", {"Y", "beta", "a"}, {"Y", "0.0", "0   a"});
     }
 
     void systemRows()
     {
-        QFETCH(QString, product);
-        QFETCH(QString, kernel);
-        QFETCH(QString, abi);
-        QFETCH(QString, platform);
-        QFETCH(QString, version);
-        QFETCH(QString, build);
-        const SystemInfo expected{platform, version, build};
-        QCOMPARE(systemInfoFrom(product, QStringLiteral("linux"), kernel, abi), expected);
+        QFETCH(QStringList, given);
+        QFETCH(SystemInfo, expected);
+        QCOMPARE(systemInfoFrom(given[0], QStringLiteral("linux"), given[1], given[2]), expected);
     }
 
     void printWrap_data()
