@@ -43,6 +43,9 @@ void tst_faqfile::files_data()
                       "  02.02.2004  \n")
         << Records{{"a", "b", "c", "d", 1, "01.01.2004"}, {"e", "f", {}, {}, 0, "02.02.2004"}}
         << -1;
+    QTest::newRow("unquoted text, blanks around")
+        << QByteArray(" 1 \r\n  Frage  \r\n\"a\"\r\n\"\"\r\n\"\"\r\n 0 \r\n01.01.2004\r\n")
+        << Records{{"Frage", "a", {}, {}, 0, "01.01.2004"}} << -1;
     const QByteArray one("\"q\"\r\n\"a\"\r\n\"\"\r\n\"\"\r\n 0 \r\n01.01.2004\r\n");
     const int ended = AppError::InputPastEndOfFile, mismatch = AppError::TypeMismatch;
     const int range = AppError::SubscriptOutOfRange, overflow = AppError::Overflow;
@@ -51,6 +54,8 @@ void tst_faqfile::files_data()
     QTest::newRow("count 5, 2 records") << " 5 \r\n" + one + one << Records() << ended;
     QTest::newRow("count abc") << "abc\r\n" + one << Records() << mismatch;
     QTest::newRow("count 70000") << QByteArray(" 70000 \r\n") << Records() << overflow;
+    QTest::newRow("count 2000") << " 2000 \r\n" + one.repeated(2000)
+                                << Records(2000, {"q", "a", {}, {}, 0, "01.01.2004"}) << 0;
     QTest::newRow("count 2001") << QByteArray(" 2001 \r\n") << Records() << range;
     QTest::newRow("count -1") << QByteArray("-1 \r\n") << Records() << range;
     QTest::newRow("flag x") << " 1 \r\n" + QByteArray(one).replace(" 0 ", "x") << Records()
