@@ -101,6 +101,11 @@ void tst_faqfile::files()
     QCOMPARE(faq_einlesen(path), records);
     if (error == 0)
         QCOMPARE(testutil::readBytes(path), bytes);
+    // A record beyond the most a file holds is refused, and the file stays.
+    if (records.size() == 2000) {
+        QVERIFY_THROWS_EXCEPTION(AppError, faq_speichern(path, written << FaqRecord()));
+        QCOMPARE(testutil::readBytes(path), bytes);
+    }
 }
 
 void tst_faqfile::dates_data()
