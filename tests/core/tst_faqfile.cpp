@@ -43,9 +43,9 @@ void tst_faqfile::files_data()
                       "  02.02.2004  \n")
         << Records{{"a", "b", "c", "d", 1, "01.01.2004"}, {"e", "f", {}, {}, 0, "02.02.2004"}}
         << -1;
-    QTest::newRow("unquoted text, blanks around")
-        << QByteArray(" 1 \r\n  Frage  \r\n\"a\"\r\n\"\"\r\n\"\"\r\n 0 \r\n01.01.2004\r\n")
-        << Records{{"Frage", "a", {}, {}, 0, "01.01.2004"}} << -1;
+    QTest::newRow("unquoted text, blanks around, a quote inside")
+        << QByteArray(" 1 \r\n  Fr\"age  \r\n\"a\"\r\n\"\"\r\n\"\"\r\n 0 \r\n01.01.2004\r\n")
+        << Records{{"Fr¨age", "a", {}, {}, 0, "01.01.2004"}} << -1;
     const QByteArray one("\"q\"\r\n\"a\"\r\n\"\"\r\n\"\"\r\n 0 \r\n01.01.2004\r\n");
     const int ended = AppError::InputPastEndOfFile, mismatch = AppError::TypeMismatch;
     const int range = AppError::SubscriptOutOfRange, overflow = AppError::Overflow;
