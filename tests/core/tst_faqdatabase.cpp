@@ -70,6 +70,8 @@ void tst_faqdatabase::edits_data()
     QTest::newRow("insert") << 5 << 2 << insert << u"1 new 2 3 4 5"_s << 2 << 0 << set;
     QTest::newRow("insert at last") << 3 << 3 << insert << u"1 2 3"_s << 3 << refused << unset;
     QTest::newRow("add") << 3 << 1 << add << u"1 2 3 new"_s << 4 << 0 << set;
+    QTest::newRow("add the last") << 1999 << 1 << add << numbers(1999) + u" new"_s << 2000 << 0
+                                  << set;
     QTest::newRow("add when full") << 2000 << 2000 << add << all << 2000 << full << unset;
     QTest::newRow("insert when full") << 2000 << 5 << insert << all << 5 << full << unset;
     QTest::newRow("commit") << 3 << 2 << commitX << u"1 x 3"_s << 2 << 0 << set;

@@ -137,7 +137,7 @@ private slots:
         RecordingSink sink;
         const PageResult result = generatePage(Language::English, request, database,
                                                FixedClock(QDate(2026, 12, 6)), sink);
-        QCOMPARE(pageStatusText(result.status), u"ok"_s);
+        QCOMPARE(result.status, PageStatus::Ok);
         QVERIFY(sink.messages.isEmpty());
         const QByteArray page = testutil::readBytes(dir.filePath(u"faq.html"_s));
         QVERIFY(page.startsWith("<!DOCTYPE html>\n<html lang=\"de\">"));
