@@ -97,6 +97,10 @@ private slots:
             << Notes{note(2, ImportNote::FlagRead, RecordField::InfoWithQuestion, u"2"_s),
                      note(4, ImportNote::DateCut, RecordField::CreatedDate,
                           u"01.02.2004 und mehr"_s)};
+        // A blank date is today's; an overlong UTF-8 form makes the file Windows-1252.
+        QTest::newRow("blank date, overlong form")
+            << "question,answer,date\r\nQ\xE0\x80\xAF,A,\r\n"_ba << 10
+            << QList<FaqRecord>{rec(u"Qà€¯"_s, u"A"_s)} << Notes{};
         QTest::newRow("a text longer than a record holds")
             << header + "Q," + QByteArray(maxTextLength + 1, 'x') + "\r\nR,B\r\n"
             << 10 << QList<FaqRecord>{rec(u"R"_s, u"B"_s)}
@@ -127,7 +131,8 @@ private slots:
         QTest::newRow("unterminated quote") << csv << "question\r\nok\r\n\"open\r\nand on"_ba
                                             << u"The quoted field of line 3 never ends"_s;
         QTest::newRow("no heading") << md << "# Titel\n\nText\n### drei\n"_ba << noQuestion;
-        QTest::newRow("a heading in a fence only") << md << "~~~~\n## x\n~~~\n"_ba << noQuestion;
+        QTest::newRow("a heading in a fence only")
+            << md << "~~~~\n~~~\n## x\n~~~~\n"_ba << noQuestion;
     }
 
     void notAFileOfRecords()
