@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace askbright;
 
@@ -40,6 +42,8 @@ Q_DECLARE_METATYPE(askbright::SystemInfo)
 class tst_errorprotocol : public QObject {
     Q_OBJECT
 private slots:
+    // Past the file-size limit a write fails with EFBIG instead of ending the process.
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
     void protocolRows_data()
     {
         QTest::addColumn<QStringList>("callStack");
@@ -160,6 +164,16 @@ private slots:
         QVERIFY(AppendProtocolLog(log, "zweites \u4E2D\r\n"));
         QCOMPARE(testutil::readBytes(log),
                  QByteArray("alt\r\nerstes\r\n\r\nzweites &#20013;\r\n\r\n"));
+        // An entry that does not fit leaves none of itself behind.
+        const QByteArray before = testutil::readBytes(log);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit tight{rlim_t(before.size() + 4), saved.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+        const bool written = AppendProtocolLog(log, "drittes, das nicht passt\r\n");
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+        QVERIFY(!written);
+        QCOMPARE(testutil::readBytes(log), before);
     }
 
     void logFailureIgnored_data()
