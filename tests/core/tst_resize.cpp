@@ -412,6 +412,7 @@ private slots:
         QTest::newRow("collapsed width") << QSize(10000, 5000) << QSize(0, 5000);
         QTest::newRow("collapsed height") << QSize(10000, 5000) << QSize(15000, 0);
         QTest::newRow("recorded without extent") << QSize(0, 0) << QSize(15000, 6000);
+        QTest::newRow("recorded without height") << QSize(10000, 0) << QSize(15000, 6000);
     }
 
     void noRatio()

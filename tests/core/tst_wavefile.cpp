@@ -205,6 +205,7 @@ private slots:
         QTest::newRow("zero rate") << riff(format(1, 0, 8) + data) << bad;
         QTest::newRow("absurd rate")
             << riff(format(1, 0xFFFFFFFF, 8, 1, 1, 0xFFFFFFFF) + data) << bad;
+        QTest::newRow("24 bits") << riff(format(1, 11025, 24) + data) << bad;
         QTest::newRow("12 bits") << riff(format(1, 11025, 12, 1, 2) + data) << bad;
         QTest::newRow("zero bits") << riff(format(1, 11025, 0, 1, 1) + data) << bad;
         QTest::newRow("float") << riff(format(1, 11025, 32, 3) + data) << bad;
