@@ -1,5 +1,4 @@
 #include "app/apperror.h"
-#include "app/version.h"
 #include "errors/errorprotocol.h"
 #include "testutil.h"
 
@@ -207,14 +206,6 @@ private slots:
         QVERIFY(testutil::writeBytes(path, "alter Inhalt, der länger ist\r\n"));
         saveProtocol(path, "neu\r\n");
         QCOMPARE(testutil::readBytes(path), QByteArray("neu\r\n\r\n"));
-    }
-
-    void programInfo()
-    {
-        QCOMPARE(programInfoText("askbright"), QStringLiteral("askbright  V%1.%2.%3")
-                                                   .arg(versionMajor)
-                                                   .arg(versionMinor)
-                                                   .arg(versionRevision));
     }
 };
 
