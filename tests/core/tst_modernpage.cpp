@@ -186,6 +186,13 @@ private slots:
              {u"http://javascript:alert(1)"_s, u"https://example.org/a?b=1&c=2"_s,
               u"#was-ist-faq-2"_s, u"https://eva.example"_s, u"mailto:ab"_s})
             QVERIFY2(hrefs.contains(href), qPrintable(href));
+        // The extra link goes with the question or with the answer, as the record says.
+        const auto heading = [&page](const QByteArray &id) {
+            const qsizetype at = page.indexOf("id=\"" + id + "\"");
+            return page.mid(at, page.indexOf("</h2>", at) - at);
+        };
+        QVERIFY(heading("was-ist-faq").contains("javascript"));
+        QVERIFY(!heading("uebrigens").contains("eva.example"));
         // The contact address keeps its references: a reader resolves them.
         QVERIFY(page.contains("mailto:&#97;&#98;"));
         const QList<Element> scripts = named(all, u"script"_s);
