@@ -246,6 +246,20 @@ private slots:
             QVERIFY2(contrastRatio(color(name), color(u"--background"_s)) >= 4.5, qPrintable(name));
     }
 
+    // Sizes a style sheet cannot use give way to the usual ones.
+    void sizesOutOfRange()
+    {
+        PagePlan plan;
+        plan.project.textSize = u"0"_s;
+        plan.project.titleSize = u"500"_s;
+        QByteArray page;
+        writeModernPage(Language::German, plan, {}, recordsOf(FaqDatabase()), {},
+                        [&page](QByteArrayView piece) { page += piece; });
+        QVERIFY(page.contains("line-height: 1.5;") &&
+                page.contains("font-size: 10pt; line-height"));
+        QVERIFY(page.contains("h1 { font-size: 14pt;"));
+    }
+
     // Many equal long questions: each gets its own anchor at the cost of a new
     // one, and the page goes out in pieces, never whole.
     void repeatedQuestionsStreamed()
