@@ -1,5 +1,4 @@
 #include "app/apperror.h"
-#include "app/version.h"
 #include "errors/errorprotocol.h"
 #include "testutil.h"
 
@@ -7,6 +6,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace askbright;
 
@@ -35,9 +36,13 @@ const SystemInfo testSystem{QStringLiteral("Debian GNU/Linux 12 (bookworm)"), QS
 
 } // namespace
 
+Q_DECLARE_METATYPE(askbright::SystemInfo)
+
 class tst_errorprotocol : public QObject {
     Q_OBJECT
 private slots:
+    // Past the file-size limit a write fails with EFBIG instead of ending the process.
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
     void protocolRows_data()
     {
         QTest::addColumn<QStringList>("callStack");
@@ -76,60 +81,27 @@ private slots:
 
     void systemRows_data()
     {
-        QTest::addColumn<QString>("product");
-        QTest::addColumn<QString>("kernel");
-        QTest::addColumn<QString>("abi");
-        QTest::addColumn<QString>("platform");
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("build");
-        QTest::newRow("distribution kernel") << "Debian GNU/Linux 12 (bookworm)"
-                                             << "6.1.0-18-amd64"
-                                             << "x86_64-little_endian-lp64"
-                                             << "Debian GNU/Linux 12 (bookworm)"
-                                             << "6.1"
-                                             << "0   x86_64-little_endian-lp64";
-        QTest::newRow("three numbers") << "Windows 10 Version 22H2"
-                                       << "10.0.19045"
-                                       << "x86_64"
-                                       << "Windows 10 Version 22H2"
-                                       << "10.0"
-                                       << "19045   x86_64";
-        QTest::newRow("leading zeros dropped") << "X"
-                                               << "06.01.007"
-                                               << "arm64"
-                                               << "X"
-                                               << "6.1"
-                                               << "7   arm64";
-        QTest::newRow("no product name") << ""
-                                         << "5.15"
-                                         << "a"
-                                         << "linux"
-                                         << "5.15"
-                                         << "0   a";
-        QTest::newRow("no version") << "Y"
-                                    << ""
-                                    << "a"
-                                    << "Y"
-                                    << "0.0"
-                                    << "0   a";
-        QTest::newRow("not a number") << "Y"
-                                      << "beta"
-                                      << "a"
-                                      << "Y"
-                                      << "0.0"
-                                      << "0   a";
+        QTest::addColumn<QStringList>("given"); // product name, kernel version, ABI
+        QTest::addColumn<SystemInfo>("expected");
+        const auto row = [](const char *name, const QStringList &given, const SystemInfo &info) {
+            QTest::newRow(name) << given << info;
+        };
+        row("distribution kernel",
+            {"Debian GNU/Linux 12 (bookworm)", "6.1.0-18-amd64", "x86_64-little_endian-lp64"},
+            testSystem);
+        row("three numbers", {"Windows 10 Version 22H2", "10.0.19045", "x86_64"},
+            {"Windows 10 Version 22H2", "10.0", "19045   x86_64"});
+        row("leading zeros dropped", {"X", "06.01.007", "arm64"}, {"X", "6.1", "7   arm64"});
+        row("no product name", {"", "5.15", "a"}, {"linux", "5.15", "0   a"});
+        row("no version", {"Y", "", "a"}, {"Y", "0.0", "0   a"});
+        row("not a number", {"Y", "beta", "a"}, {"Y", "0.0", "0   a"});
     }
 
     void systemRows()
     {
-        QFETCH(QString, product);
-        QFETCH(QString, kernel);
-        QFETCH(QString, abi);
-        QFETCH(QString, platform);
-        QFETCH(QString, version);
-        QFETCH(QString, build);
-        const SystemInfo expected{platform, version, build};
-        QCOMPARE(systemInfoFrom(product, QStringLiteral("linux"), kernel, abi), expected);
+        QFETCH(QStringList, given);
+        QFETCH(SystemInfo, expected);
+        QCOMPARE(systemInfoFrom(given[0], QStringLiteral("linux"), given[1], given[2]), expected);
     }
 
     void printWrap_data()
@@ -191,6 +163,16 @@ private slots:
         QVERIFY(AppendProtocolLog(log, "zweites \u4E2D\r\n"));
         QCOMPARE(testutil::readBytes(log),
                  QByteArray("alt\r\nerstes\r\n\r\nzweites &#20013;\r\n\r\n"));
+        // An entry that does not fit leaves none of itself behind.
+        const QByteArray before = testutil::readBytes(log);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit tight{rlim_t(before.size() + 4), saved.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+        const bool written = AppendProtocolLog(log, "drittes, das nicht passt\r\n");
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+        QVERIFY(!written);
+        QCOMPARE(testutil::readBytes(log), before);
     }
 
     void logFailureIgnored_data()
@@ -224,14 +206,6 @@ private slots:
         QVERIFY(testutil::writeBytes(path, "alter Inhalt, der länger ist\r\n"));
         saveProtocol(path, "neu\r\n");
         QCOMPARE(testutil::readBytes(path), QByteArray("neu\r\n\r\n"));
-    }
-
-    void programInfo()
-    {
-        QCOMPARE(programInfoText("askbright"), QStringLiteral("askbright  V%1.%2.%3")
-                                                   .arg(versionMajor)
-                                                   .arg(versionMinor)
-                                                   .arg(versionRevision));
     }
 };
 

@@ -37,6 +37,8 @@ private slots:
         QTest::newRow("small") << "old" << false << QString(9000, 'x') << int(AppError::DiskFull);
         QTest::newRow("read-only") << "old" << true << "new" << int(AppError::PermissionDenied);
         QTest::newRow("unencodable") << "old" << false << "Привет" << int(AppError::InvalidCall);
+        // A path of blanks names no file, not one called "  " in the working folder.
+        QTest::newRow("path of blanks") << "  " << false << "new" << int(AppError::BadFileName);
     }
 
     // Whatever fails, the old file stays as it was and nothing else is left in the folder; a
@@ -66,7 +68,7 @@ private slots:
         int got = 0;
         QString description;
         try {
-            saveTextFile(dir.filePath(target), text);
+            saveTextFile(target.trimmed().isEmpty() ? target : dir.filePath(target), text);
         } catch (const AppError &e) {
             got = e.number();
             description = e.description();

@@ -137,7 +137,7 @@ private slots:
         RecordingSink sink;
         const PageResult result = generatePage(Language::English, request, database,
                                                FixedClock(QDate(2026, 12, 6)), sink);
-        QCOMPARE(pageStatusText(result.status), u"ok"_s);
+        QCOMPARE(result.status, PageStatus::Ok);
         QVERIFY(sink.messages.isEmpty());
         const QByteArray page = testutil::readBytes(dir.filePath(u"faq.html"_s));
         QVERIFY(page.startsWith("<!DOCTYPE html>\n<html lang=\"de\">"));
@@ -186,6 +186,13 @@ private slots:
              {u"http://javascript:alert(1)"_s, u"https://example.org/a?b=1&c=2"_s,
               u"#was-ist-faq-2"_s, u"https://eva.example"_s, u"mailto:ab"_s})
             QVERIFY2(hrefs.contains(href), qPrintable(href));
+        // The extra link goes with the question or with the answer, as the record says.
+        const auto heading = [&page](const QByteArray &id) {
+            const qsizetype at = page.indexOf("id=\"" + id + "\"");
+            return page.mid(at, page.indexOf("</h2>", at) - at);
+        };
+        QVERIFY(heading("was-ist-faq").contains("javascript"));
+        QVERIFY(!heading("uebrigens").contains("eva.example"));
         // The contact address keeps its references: a reader resolves them.
         QVERIFY(page.contains("mailto:&#97;&#98;"));
         const QList<Element> scripts = named(all, u"script"_s);
@@ -237,6 +244,20 @@ private slots:
         };
         for (const QString &name : {u"--text"_s, u"--link"_s, u"--visited"_s})
             QVERIFY2(contrastRatio(color(name), color(u"--background"_s)) >= 4.5, qPrintable(name));
+    }
+
+    // Sizes a style sheet cannot use give way to the usual ones.
+    void sizesOutOfRange()
+    {
+        PagePlan plan;
+        plan.project.textSize = u"0"_s;
+        plan.project.titleSize = u"500"_s;
+        QByteArray page;
+        writeModernPage(Language::German, plan, {}, recordsOf(FaqDatabase()), {},
+                        [&page](QByteArrayView piece) { page += piece; });
+        QVERIFY(page.contains("line-height: 1.5;") &&
+                page.contains("font-size: 10pt; line-height"));
+        QVERIFY(page.contains("h1 { font-size: 14pt;"));
     }
 
     // Many equal long questions: each gets its own anchor at the cost of a new

@@ -96,6 +96,13 @@ void tst_projectfile::openProject_data()
                 u"gespeicherten Position!\rBitte neu zuordnen!"_s,
                 u"Hinweis"_s)
         << QString(read).replace(u"||nein|"_s, u"|{{DIR}}/weg.jpg|ja|"_s);
+    QTest::newRow("picture missing, not used")
+        << u"ohne.pdt"_s
+        << QByteArray(saved).replace("\r\n\r\nnein\r\n", "\r\n{{DIR}}/weg.jpg\r\nnein\r\n") << false
+        << O::Read << none << QString(read).replace(u"||nein|"_s, u"|{{DIR}}/weg.jpg|nein|"_s);
+    QTest::newRow("marker with blanks around")
+        << u"blank.pdt"_s << QByteArray(saved).replace("[Projektdatei", "  [Projektdatei") << false
+        << O::Read << none << read;
     QTest::newRow("upper-case extension")
         << u"seite.PDT"_s << saved << false << O::NotPdt << none << before;
     QTest::newRow("not a project")

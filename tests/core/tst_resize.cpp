@@ -395,6 +395,7 @@ private slots:
         engine.recordWindow();  // records afresh instead of failing on its own keys
         QCOMPARE(engine.controls().count(), 2);
         w.controls << control("later", 100, 200, 300, 400) << control("laterparked", -500, 0, 1, 1);
+        w.controls[2].values[Property::FontSize] = 9.0; // a font given after the recording
         const QList<FakeControl> before = w.controls;
         w.resizeTo(20000, 10000);
         engine.followWindow();
@@ -402,7 +403,7 @@ private slots:
         for (int i : {1, 3, 4})
             QCOMPARE(w.controls.at(i).values, before.at(i).values);
         QCOMPARE(w.geometry(2), Geometry({10, 10, 100, 100}));
-        QVERIFY(!w.controls.at(2).values.count(Property::FontSize));
+        QCOMPARE(w.value(2, Property::FontSize), 9.0);
     }
 
     void noRatio_data()
@@ -412,6 +413,7 @@ private slots:
         QTest::newRow("collapsed width") << QSize(10000, 5000) << QSize(0, 5000);
         QTest::newRow("collapsed height") << QSize(10000, 5000) << QSize(15000, 0);
         QTest::newRow("recorded without extent") << QSize(0, 0) << QSize(15000, 6000);
+        QTest::newRow("recorded without height") << QSize(10000, 0) << QSize(15000, 6000);
     }
 
     void noRatio()

@@ -82,6 +82,9 @@ void tst_settingsfile::reads_data()
     QTest::newRow("True blank") << lines(59, "True ", 3) << Complete << 0 << notBold;
     QTest::newRow("centring 2") << lines(59, " 2 ", 16) << Complete << 0 << centred;
     QTest::newRow("sounds 2") << lines(59, " 2 ", 24) << Complete << 0 << silent;
+    QTest::newRow("folder trimmed")
+        << lines(59, "  /home/user/vorlagen/ ", 18) << Complete << 0 << fixture;
+    QTest::newRow("merken trimmed") << lines(59, " merken ", 29) << Complete << 0 << fixture;
     QTest::newRow("language trimmed") << lines(59, " englisch ", 33) << Complete << 0 << fixture;
     QTest::newRow("language empty") << lines(59, "", 33) << Complete << 0 << german;
     QTest::newRow("language misspelt") << lines(59, "englich", 33) << Complete << 0 << german;

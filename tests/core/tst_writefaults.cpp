@@ -1,9 +1,13 @@
-// Every writer of the core under the faults a disk can have: whatever fails,
-// the old file is as it was, nothing half-written is left behind, the failure
-// is reported and what was in memory is still there.
+// Every writer of the core goes through the save helper: on a full disk the
+// old file is as it was, nothing half-written is left beside it, the failure
+// is reported and what was in memory is still there. The fault kinds
+// themselves are proved once, at the save helper (tst_filesaver).
 #include "app/apperror.h"
+#include "appearance/schemefile.h"
+#include "database/exchange.h"
 #include "database/faqdatabase.h"
 #include "database/faqfile.h"
+#include "errors/errorprotocol.h"
 #include "html/pagegenerator.h"
 #include "project/contactstore.h"
 #include "project/projectfile.h"
@@ -17,21 +21,14 @@
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Fault { ReadOnlyFolder, DiskFull, TargetIsFolder, FolderVanished };
-
-// Writes into folder; returns the error number it met (0: none). target is the
-// file name the writer replaces there.
-struct Writer {
-    QString target;
-    std::function<int(const QString &folder)> write;
-};
+// Writes into the folder (ending in '/'); returns the error number it met, 0 for none.
+using Write = std::function<int(const QString &folder)>;
 
 int numberOf(const std::function<void()> &write)
 {
@@ -46,15 +43,7 @@ int numberOf(const std::function<void()> &write)
 const QList<FaqRecord> records = {{u"Frage ä"_s, u"Antwort"_s, u"Info"_s, u"http://x"_s, 1},
                                   {u"Zweite"_s, u"Zeile\r\nzwei"_s, {}, {}, 0}};
 
-// The page generator reports through its status and message; this maps them
-// back to the error number its message stands for.
-bool writeProject(const QString &project, const QString &picture)
-{
-    return testutil::writeBytes(
-        project, testutil::pageProject(u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF|"_s +
-                                       picture + u"|ja|faq|||mitte|||Arial|16|12|links"_s));
-}
-
+// The page generator reports through a message; a full disk has its own.
 int pageNumber(const QString &project, const QString &folder)
 {
     FaqDatabase database;
@@ -64,22 +53,12 @@ int pageNumber(const QString &project, const QString &folder)
                                            database, FixedClock(QDate(2026, 12, 6)), sink);
     if (result.status == PageStatus::Ok)
         return 0;
-    if (result.status != PageStatus::Failed || sink.messages.size() != 1)
-        return -1;
-    const Message &m = sink.messages.first();
-    if (m.icon != MessageIcon::Critical)
-        return -1;
-    if (m.text == u"Datenträger voll!"_s)
-        return AppError::DiskFull;
-    if (m.text == u"Kein Zugriff auf Datenträger möglich!"_s)
-        return AppError::PermissionDenied; // stands for 57, 70, 71 and 75 alike
-    const qsizetype at = m.text.indexOf(u'\r');
-    return m.text.mid(at + 1).section(u' ', 0, 0).toInt();
+    const bool full =
+        sink.messages.size() == 1 && sink.messages.first().text == u"Datenträger voll!"_s;
+    return full && result.status == PageStatus::Failed ? int(AppError::DiskFull) : -1;
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Fault)
 
 class tst_writefaults : public QObject {
     Q_OBJECT
@@ -92,156 +71,79 @@ private slots:
 
 void tst_writefaults::writers_data()
 {
-    QTest::addColumn<QString>("writer");
-    QTest::addColumn<Fault>("fault");
-    QTest::addColumn<int>("number");
-    const int access = AppError::PermissionDenied; // the page's message joins 70 and 75
-    const struct {
-        Fault fault;
-        const char *name;
-        int number;
-        int pageNumber;
-    } faults[] = {
-        {Fault::ReadOnlyFolder, "read-only folder", AppError::PermissionDenied, access},
-        {Fault::DiskFull, "disk full", AppError::DiskFull, AppError::DiskFull},
-        {Fault::TargetIsFolder, "target is a folder", AppError::PathFileAccessError, access},
-        {Fault::FolderVanished, "folder vanished", AppError::PathNotFound, AppError::PathNotFound},
-    };
-    for (const char *writer :
-         {"database", "page", "page with picture", "page project", "mail.dat (editor)",
-          "mail.dat (export)", "settings", "recent files"}) {
-        for (const auto &f : faults) {
-            const QByteArray w(writer);
-            int number = w.startsWith("page") && w != "page project" ? f.pageNumber : f.number;
-            // The list is read before it is written: a folder in its place is refused there.
-            if (w == "recent files" && f.fault == Fault::TargetIsFolder)
-                number = AppError::BadFileName;
-            QTest::addRow("%s, %s", writer, f.name)
-                << QString::fromLatin1(writer) << f.fault << number;
-        }
-    }
+    QTest::addColumn<QString>("target"); // the file the writer replaces in the folder
+    QTest::addColumn<Write>("write");
+    const auto page = [](const QString &f) { return pageNumber(f + u"../seite.pdt"_s, f); };
+    const auto picturePage = [](const QString &f) { return pageNumber(f + u"../bild.pdt"_s, f); };
+    QTest::newRow("database") << u"a.faq"_s << Write([](const QString &f) {
+        FaqDatabase database;
+        database.replaceRecords(records);
+        const int number = numberOf([&] { faq_speichern(f + u"a.faq"_s, database.records()); });
+        return database.records() == records ? number : -1; // still there to be saved elsewhere
+    });
+    QTest::newRow("page") << u"faq.html"_s << Write(page);
+    QTest::newRow("page with picture") << u"faq.html"_s << Write(picturePage);
+    QTest::newRow("page project") << u"seite.pdt"_s << Write([](const QString &f) {
+        PageProject project;
+        project.keywords = QStringList(20, u"Schlagwort"_s);
+        return numberOf([&] { savePageProject(f + u"seite.pdt"_s, project, u"neu"_s); });
+    });
+    QTest::newRow("mail.dat (editor)") << u"mail.dat"_s << Write([](const QString &f) {
+        return numberOf([&] { saveEditorContactStore(f, u"max@example.org"_s); });
+    });
+    QTest::newRow("mail.dat (export)") << u"mail.dat"_s << Write([](const QString &f) {
+        return numberOf([&] { mail_speichern(f, u"max@example.org"_s); });
+    });
+    QTest::newRow("settings") << u"askbright.ini"_s << Write([](const QString &f) {
+        return numberOf([&] { writeSettingsFile(f + u"askbright.ini"_s, AppSettings()); });
+    });
+    QTest::newRow("recent files") << u"dateiliste.lis"_s << Write([](const QString &f) {
+        // An existing file that is not listed yet: the list changes.
+        return numberOf([&] { updateRecentFiles(f + u"dateiliste.lis"_s, f + u"../bild.gif"_s); });
+    });
+    QTest::newRow("CSV export") << u"a.csv"_s << Write([](const QString &f) {
+        return numberOf([&] { exportFile(f + u"a.csv"_s, ExchangeFormat::Csv, records, {}); });
+    });
+    QTest::newRow("colour scheme") << u"a.sch"_s << Write([](const QString &f) {
+        return numberOf([&] { saveSchemeFile(f + u"a.sch"_s, ColorScheme{{1, 2, 3, 4}}); });
+    });
+    QTest::newRow("error protocol") << u"a.ERR"_s << Write([](const QString &f) {
+        return numberOf([&] { saveProtocol(f + u"a.ERR"_s, QString(100, u'x')); });
+    });
 }
 
 void tst_writefaults::writers()
 {
-    QFETCH(QString, writer);
-    QFETCH(Fault, fault);
-    QFETCH(int, number);
-
+    QFETCH(QString, target);
+    QFETCH(Write, write);
     QTemporaryDir root;
-    // Group and others may look in (the read-only case writes as another user).
-    const auto lookIn = QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    QVERIFY(QFile::setPermissions(root.path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | lookIn));
     const QString folder = root.filePath(u"w/"_s);
     QVERIFY(QDir(root.path()).mkdir(u"w"_s));
-    const QString picture = root.filePath(u"Bild.GIF"_s);
-    QVERIFY(testutil::writeBytes(picture, "GIF89a"));
-    const QString project = root.filePath(u"seite.pdt"_s);
-    QVERIFY(writeProject(project, writer.endsWith(u"picture"_s) ? picture : QString()));
-
-    const QMap<QString, Writer> writers = {
-        {u"database"_s,
-         {u"a.faq"_s,
-          [](const QString &f) {
-              FaqDatabase database;
-              database.replaceRecords(records);
-              const int number =
-                  numberOf([&] { faq_speichern(f + u"a.faq"_s, database.records()); });
-              // The records are still there to be saved elsewhere.
-              return database.records() == records ? number : -1;
-          }}},
-        {u"page"_s,
-         {u"faq.html"_s, [&project](const QString &f) { return pageNumber(project, f); }}},
-        {u"page with picture"_s,
-         {u"faq.html"_s, [&](const QString &f) { return pageNumber(project, f); }}},
-        {u"page project"_s,
-         {u"seite.pdt"_s,
-          [](const QString &f) {
-              PageProject project;
-              project.title = u"Titel"_s;
-              project.keywords = QStringList(20, u"Schlagwort"_s);
-              return numberOf([&] { savePageProject(f + u"seite.pdt"_s, project, u"neu"_s); });
-          }}},
-        {u"mail.dat (editor)"_s,
-         {u"mail.dat"_s,
-          [](const QString &f) {
-              return numberOf([&] { saveEditorContactStore(f, u"max@example.org"_s); });
-          }}},
-        {u"mail.dat (export)"_s,
-         {u"mail.dat"_s,
-          [](const QString &f) {
-              return numberOf([&] { mail_speichern(f, u"max@example.org"_s); });
-          }}},
-        {u"settings"_s,
-         {u"askbright.ini"_s,
-          [](const QString &f) {
-              return numberOf([&] { writeSettingsFile(f + u"askbright.ini"_s, AppSettings()); });
-          }}},
-        {u"recent files"_s,
-         {u"dateiliste.lis"_s,
-          [&picture](const QString &f) {
-              // The picture is an existing file that is not listed yet: the list changes.
-              return numberOf([&] { updateRecentFiles(f + u"dateiliste.lis"_s, picture); });
-          }}},
-    };
-    const Writer w = writers.value(writer);
-    const QString target = folder + w.target;
+    QVERIFY(testutil::writeBytes(root.filePath(u"bild.gif"_s), "GIF89a"));
+    const QString lines =
+        u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF|%1|faq|||mitte|||Arial|16|12|links"_s;
+    QVERIFY(testutil::writeBytes(root.filePath(u"seite.pdt"_s),
+                                 testutil::pageProject(lines.arg(u"|nein"_s))));
+    QVERIFY(
+        testutil::writeBytes(root.filePath(u"bild.pdt"_s),
+                             testutil::pageProject(lines.arg(root.filePath(u"bild.gif|ja"_s)))));
     const QByteArray old = "old content that must survive\r\n";
-    if (fault == Fault::TargetIsFolder)
-        QVERIFY(QDir(folder).mkdir(w.target));
-    else
-        QVERIFY(testutil::writeBytes(target, old));
+    QVERIFY(testutil::writeBytes(folder + target, old));
     const auto entries = [&folder] {
         return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     };
     const QStringList before = entries();
 
-    // The fault, then the write, then everything back as it was.
-    rlimit savedLimit{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &savedLimit), 0);
-    const bool root0 = ::geteuid() == 0;
-    int got = -2;
-    switch (fault) {
-    case Fault::ReadOnlyFolder:
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | lookIn));
-        // Root passes permission bits by, so the write runs as nobody.
-        if (root0)
-            QCOMPARE(::seteuid(65534), 0);
-        got = w.write(folder);
-        if (root0)
-            QCOMPARE(::seteuid(0), 0);
-        QVERIFY(
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        break;
-    case Fault::DiskFull: {
-        const rlimit tiny{8, savedLimit.rlim_max};
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        got = w.write(folder);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &savedLimit), 0);
-        break;
-    }
-    case Fault::TargetIsFolder:
-        got = w.write(folder);
-        break;
-    case Fault::FolderVanished:
-        // The folder was chosen, then removed before the write.
-        QVERIFY(QDir(folder).removeRecursively());
-        got = w.write(folder);
-        break;
-    }
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const rlimit tiny{8, saved.rlim_max};
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const int got = write(folder);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
 
-    QCOMPARE(got, number);
-    if (fault == Fault::FolderVanished) {
-        QVERIFY(!QFileInfo::exists(folder));
-        return;
-    }
-    // Nothing half-written beside the old file, and the old file as it was.
+    QCOMPARE(got, int(AppError::DiskFull));
     QCOMPARE(entries(), before);
-    if (fault == Fault::TargetIsFolder)
-        QVERIFY(QFileInfo(target).isDir());
-    else
-        QCOMPARE(testutil::readBytes(target), old);
+    QCOMPARE(testutil::readBytes(folder + target), old);
 }
 
 QTEST_GUILESS_MAIN(tst_writefaults)

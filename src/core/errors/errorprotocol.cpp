@@ -153,7 +153,9 @@ bool AppendProtocolLog(const QString &logPath, const QString &protocol) noexcept
     try {
         const QByteArray bytes = protocolBytes(protocol + QLatin1String(crlf));
         QFile log(localPath(logPath));
-        if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
+        // Unbuffered: after a failed write no rest waits in a buffer to be
+        // written behind the truncation when the file is closed.
+        if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
             return false;
         const qint64 oldSize = log.size();
         if (log.write(bytes) == bytes.size() && log.flush())

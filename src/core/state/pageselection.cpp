@@ -1,5 +1,6 @@
 #include "state/pageselection.h"
 
+#include "app/paths.h"
 #include "html/templatefolders.h"
 #include "settings/appsettings.h"
 
@@ -19,8 +20,8 @@ QString PageSelection::outputFolder() const
 
 void PageSelection::setTemplatesFolder(const QString &folder)
 {
-    m_settings.TemplatesFolder = folder;
-    emit templatesFolderChanged(folder);
+    m_settings.TemplatesFolder = withTrailingSeparator(folder);
+    emit templatesFolderChanged(m_settings.TemplatesFolder);
 }
 
 void PageSelection::rescan()
@@ -56,8 +57,8 @@ bool PageSelection::chooseListed(const QString &name)
 
 void PageSelection::setOutputFolder(const QString &folder)
 {
-    m_settings.HtmlOutputFolder = folder;
-    emit outputFolderChanged(folder);
+    m_settings.HtmlOutputFolder = withTrailingSeparator(folder);
+    emit outputFolderChanged(m_settings.HtmlOutputFolder);
 }
 
 } // namespace askbright
