@@ -111,19 +111,6 @@ std::optional<RefusedLine> firstRefusedLine(const PageProject &p)
 
 } // namespace
 
-QString pageStatusText(PageStatus status)
-{
-    switch (status) {
-    case PageStatus::Ok:
-        return QStringLiteral("ok");
-    case PageStatus::GivenUp:
-        return QStringLiteral("raus");
-    case PageStatus::Failed:
-        break;
-    }
-    return QStringLiteral("fehler");
-}
-
 PagePlan planPage(Language variant, const ProjectLines &lines, const ExportOptions &options)
 {
     PagePlan plan;

@@ -18,7 +18,6 @@ enum class PageStatus {
     Failed,  // "fehler": a run-time error ended the run; nothing was written
     GivenUp, // "raus": given up (not a project file, picture missing); nothing was written
 };
-QString pageStatusText(PageStatus status);
 
 struct PageRequest {
     QString projectPath;  // templates folder + page name, as the file system takes it
