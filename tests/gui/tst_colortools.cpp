@@ -1,18 +1,11 @@
-#include "app/clock.h"
-#include "app/windowcontext.h"
 #include "controls/button3d.h"
-#include "gui/recordingsoundplayer.h"
-#include "gui/scripteddialogs.h"
-#include "gui/scriptederrors.h"
+#include "gui/session.h"
 #include "project/colortools.h"
-#include "state/appstate.h"
-#include "testutil.h"
 
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;
@@ -25,14 +18,7 @@ const QStringList pageColors{u"#000000"_s, u"#FFFFFF"_s, u"#FF0000"_s, u"#800080
 
 // The colour tools alone, in a window of their own, with the colours of a
 // project read.
-struct Tools {
-    QTemporaryDir dir;
-    FixedClock clock{QDate(2026, 12, 6)};
-    AppState state{dir.path(), clock};
-    testutil::ScriptedDialogService dialogs;
-    testutil::ScriptedErrorReporter errors;
-    testutil::RecordingSoundPlayer sounds;
-    WindowContext context{state, dialogs, errors, sounds};
+struct Tools : testutil::Kit {
     QWidget window;
     ColorTools tools{context, &window, &window};
     QSignalSpy painted{&tools, &ColorTools::elementPainted};

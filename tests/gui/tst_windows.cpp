@@ -19,20 +19,11 @@ using testutil::child;
 namespace {
 
 // Everything a window is given, without a main window.
-struct Context {
-    QTemporaryDir dir;
-    FixedClock clock{QDate(2026, 12, 6)};
-    AppState state{dir.path(), clock};
-    testutil::ScriptedDialogService dialogs;
-    testutil::ScriptedErrorReporter errors;
-    testutil::RecordingSoundPlayer sounds;
-    WindowContext context{state, dialogs, errors, sounds};
-
+struct Context : testutil::Kit {
     Context()
     {
         context.endProgram = [] {};
     }
-    QString path(const QString &name) const { return dir.filePath(name); }
 };
 
 // Installed fonts as a test wants them; onName sees each request.
