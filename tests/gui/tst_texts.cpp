@@ -3,13 +3,14 @@
 // caption is cut off, a text shown in one language is shown in the other, and
 // what stays the same in both is a name, a number or a word both languages share.
 #include "app/paths.h"
-#include "gui/captions.h"
 #include "gui/session.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QMenu>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -18,6 +19,38 @@ using namespace Qt::StringLiterals;
 using testutil::Session;
 
 namespace {
+
+// The controls of a window whose caption is wider than the control, so
+// that part of it would be cut off.
+QStringList cutOffCaptions(const QWidget *window)
+{
+    QStringList cut;
+    for (const QWidget *w : window->findChildren<QWidget *>()) {
+        QString text;
+        int room = w->width();
+        if (const auto *label = qobject_cast<const QLabel *>(w)) {
+            if (label->wordWrap() || label->pixmap().isNull() == false)
+                continue;
+            text = label->text();
+            room -= 2 * label->margin();
+        } else if (const auto *button = qobject_cast<const QAbstractButton *>(w)) {
+            text = button->text();
+            // Check boxes and option buttons need room for their indicator.
+            room -= qobject_cast<const QCheckBox *>(w) || qobject_cast<const QRadioButton *>(w) ? 22
+                                                                                                : 8;
+        }
+        text.remove(QLatin1Char('&'));
+        int widest = 0;
+        for (const QString &line : text.split(QLatin1Char('\n')))
+            widest = std::max(widest, w->fontMetrics().horizontalAdvance(line));
+        if (!text.isEmpty() && widest > room)
+            cut << QStringLiteral("%1 \"%2\" %3>%4")
+                       .arg(w->objectName(), text)
+                       .arg(widest)
+                       .arg(room);
+    }
+    return cut;
+}
 
 using Texts = QMap<QString, QString>; // "objectName" -> text shown
 
@@ -96,7 +129,7 @@ Shown openAndRead(Session &s, const char *command)
 {
     Shown shown;
     if (QLatin1String(command) == "main") {
-        shown = {textsOf(s.w()), testutil::cutOffCaptions(&s.w()), true};
+        shown = {textsOf(s.w()), cutOffCaptions(&s.w()), true};
         return shown;
     }
     QTimer timer; // until the window is up; gone with this call
@@ -105,7 +138,7 @@ Shown openAndRead(Session &s, const char *command)
         if (!modal || !modal->isVisible())
             return;
         timer.stop();
-        shown = {textsOf(*modal), testutil::cutOffCaptions(modal), true};
+        shown = {textsOf(*modal), cutOffCaptions(modal), true};
         // Past any question on leaving: the window's texts are all this wants.
         if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->done(QDialog::Rejected);
