@@ -100,7 +100,8 @@ private slots:
             QVERIFY2(t.get(tool)->isEnabled(), tool);
     }
 
-    // Each slider writes its own part of the colour text and its own swatch.
+    // Each slider writes its own part of the colour text and its own swatch,
+    // but after a project is read it moves no colour until an element is chosen.
     void slidersWriteTheirPart_data()
     {
         QTest::addColumn<QString>("slider");
@@ -121,25 +122,20 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QColor, pure);
         Tools t;
+        auto *bar = t.get<QScrollBar>(slider.toLatin1().constData());
+        bar->setValue(7);
+        for (int e = 0; e < ColorTools::ElementCount; ++e)
+            QCOMPARE(t.text(ColorTools::Element(e)), pageColors.at(e));
+        QCOMPARE(t.changed.size(), 0);
         t.choose(ColorTools::BgColor);
         t.changed.clear();
-        t.get<QScrollBar>(slider.toLatin1().constData())->setValue(10);
+        bar->setValue(10);
         QCOMPARE(t.text(ColorTools::BgColor), text);
         QCOMPARE(t.background(swatch.toLatin1().constData()), pure);
         QCOMPARE(t.lastPainted(ColorTools::BgColor), QColor::fromString(text));
         QCOMPARE(t.changed.size(), 1);
         // The other colours stay.
         QCOMPARE(t.text(ColorTools::TextColor), pageColors[ColorTools::TextColor]);
-    }
-
-    // After a project is read the sliders move no colour until an element is chosen.
-    void slidersWaitForAnElement()
-    {
-        Tools t;
-        t.get<QScrollBar>("scrollrot")->setValue(7);
-        for (int e = 0; e < ColorTools::ElementCount; ++e)
-            QCOMPARE(t.text(ColorTools::Element(e)), pageColors.at(e));
-        QCOMPARE(t.changed.size(), 0);
     }
 
     void plusAndMinus_data()
@@ -242,8 +238,6 @@ private slots:
     {
         QTest::addColumn<QStringList>("colors");
         QTest::addColumn<QStringList>("shown"); // text, new, visited, active; * marked
-        QTest::newRow("black on white, red active link")
-            << pageColors << QStringList{u"21.0:1"_s, u"8.5:1"_s, u"9.4:1"_s, u"3.9:1*"_s};
         QTest::newRow("either side of 4.5")
             << QStringList{u"#777777"_s, u"#FFFFFF"_s, u"#767676"_s, u"#000000"_s, u"#FFFFFF"_s}
             << QStringList{u"4.4:1*"_s, u"1.0:1*"_s, u"21.0:1"_s, u"4.5:1"_s};

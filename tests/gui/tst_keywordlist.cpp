@@ -25,7 +25,6 @@ private slots:
             QCOMPARE(list.currentText(), QString());
         }
         QCOMPARE(list.keywords().size(), 30);
-        QCOMPARE(list.keywords().first(), u"k1"_s);
         QCOMPARE(list.keywords().last(), u"k30"_s);
         list.setEditText(u"k31"_s);
         QTest::keyClick(&list, Qt::Key_Return);

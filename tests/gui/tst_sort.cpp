@@ -61,7 +61,6 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("line"); // -1: none selected
         QTest::addColumn<QString>("arrows");
-        QTest::newRow("empty database") << 0 << -1 << "102-104-";
         QTest::newRow("nothing selected") << 3 << -1 << "102-104-";
         QTest::newRow("first line") << 3 << 0 << "102-103+";
         QTest::newRow("middle line") << 3 << 1 << "101+103+";
@@ -160,6 +159,7 @@ private slots:
         QCOMPARE(r.s.questions(), (QStringList{"Q1", "Q3 edited", "Q2"}));
         QVERIFY(r.s.state.database.hasUnsavedChanges());
         QCOMPARE(r.s.position(), QStringLiteral(" 1 von  3"));
+        // The forward button is set back to stepping.
         QCOMPARE(r.s.button("cmdvor")->caption(), QStringLiteral("&>"));
         QCOMPARE(r.s.sounds.played, QStringList{"menu"});
     }
