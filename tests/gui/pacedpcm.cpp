@@ -25,26 +25,6 @@ PacedPcm *self(snd_pcm_ioplug_t *io)
     return static_cast<PacedPcm *>(io->private_data);
 }
 
-int start(snd_pcm_ioplug_t *io)
-{
-    self(io)->started = Clock::now();
-    self(io)->running = true;
-    return 0;
-}
-
-int stop(snd_pcm_ioplug_t *io)
-{
-    self(io)->running = false;
-    return 0;
-}
-
-int prepare(snd_pcm_ioplug_t *io)
-{
-    self(io)->running = false;
-    self(io)->written = 0;
-    return 0;
-}
-
 // Frames played so far, never more than were written, as a buffer position.
 snd_pcm_sframes_t pointer(snd_pcm_ioplug_t *io)
 {
@@ -59,13 +39,6 @@ snd_pcm_sframes_t pointer(snd_pcm_ioplug_t *io)
     return snd_pcm_sframes_t(played % io->buffer_size);
 }
 
-snd_pcm_sframes_t transfer(snd_pcm_ioplug_t *io, const snd_pcm_channel_area_t *, snd_pcm_uframes_t,
-                           snd_pcm_uframes_t size)
-{
-    self(io)->written += size;
-    return snd_pcm_sframes_t(size);
-}
-
 // The poll descriptor is a timer ticking every 2 ms: waiting for room in the
 // buffer sleeps instead of spinning.
 int pollRevents(snd_pcm_ioplug_t *io, struct pollfd *pfd, unsigned int, unsigned short *revents)
@@ -76,22 +49,34 @@ int pollRevents(snd_pcm_ioplug_t *io, struct pollfd *pfd, unsigned int, unsigned
     return 0;
 }
 
-int close(snd_pcm_ioplug_t *io)
-{
-    ::close(io->poll_fd);
-    delete self(io);
-    return 0;
-}
-
 const snd_pcm_ioplug_callback_t callbacks = [] {
     snd_pcm_ioplug_callback_t c{};
-    c.start = start;
-    c.stop = stop;
+    c.start = [](snd_pcm_ioplug_t *io) {
+        self(io)->started = Clock::now();
+        self(io)->running = true;
+        return 0;
+    };
+    c.stop = [](snd_pcm_ioplug_t *io) {
+        self(io)->running = false;
+        return 0;
+    };
+    c.prepare = [](snd_pcm_ioplug_t *io) {
+        self(io)->running = false;
+        self(io)->written = 0;
+        return 0;
+    };
     c.pointer = pointer;
-    c.transfer = transfer;
-    c.close = close;
-    c.prepare = prepare;
+    c.transfer = [](snd_pcm_ioplug_t *io, const snd_pcm_channel_area_t *, snd_pcm_uframes_t,
+                    snd_pcm_uframes_t size) {
+        self(io)->written += size;
+        return snd_pcm_sframes_t(size);
+    };
     c.poll_revents = pollRevents;
+    c.close = [](snd_pcm_ioplug_t *io) {
+        ::close(io->poll_fd);
+        delete self(io);
+        return 0;
+    };
     return c;
 }();
 

@@ -74,8 +74,7 @@ private slots:
     void nameFilters()
     {
         QFETCH(QString, filter);
-        QFETCH(QStringList, expected);
-        QCOMPARE(QtDialogService::nameFilters(filter), expected);
+        QTEST(QtDialogService::nameFilters(filter), "expected");
     }
 
     void commonDialogKeepsItsValues()
@@ -154,8 +153,6 @@ private slots:
         QTest::addColumn<QString>("name"); // "": cancelled
         QTest::addColumn<double>("size");
         QTest::addColumn<qint32>("color");
-        QTest::newRow("font only")
-            << QStringList{"font", "ok"} << "DejaVu Sans" << 14.0 << 0x00FF00;
         QTest::newRow("font and colour")
             << QStringList{"font", "colour", "ok"} << "DejaVu Sans" << 14.0 << 0x0000FF;
         QTest::newRow("cancelled") << QStringList{"font", "colour", "cancel"} << "" << 0.0 << 0;

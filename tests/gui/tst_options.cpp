@@ -85,19 +85,16 @@ private slots:
     void documents_data()
     {
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("file"); // in the program folder; "" none
         QTest::addColumn<bool>("english");
         QTest::addColumn<int>("messages");
-        QTest::newRow("help") << "mnuhilfe"
-                              << "askbright.html" << false << 0;
-        QTest::newRow("help, English: told it is German") << "mnuhilfe"
-                                                          << "askbright.html" << true << 1;
-        QTest::newRow("no help") << "mnuhilfe"
-                                 << "" << false << 1;
-        QTest::newRow("what's new, any letter case") << "mnuwasneu"
-                                                     << "WHATS_New.PDF" << false << 0;
-        QTest::newRow("what's new missing") << "mnuwasneu"
-                                            << "" << false << 1;
+        QTest::addColumn<QString>("file"); // in the program folder; "" none
+        QTest::newRow("help") << "mnuhilfe" << false << 0 << "askbright.html";
+        QTest::newRow("help, English: told it is German")
+            << "mnuhilfe" << true << 1 << "askbright.html";
+        QTest::newRow("no help") << "mnuhilfe" << false << 1 << "";
+        QTest::newRow("what's new, any letter case")
+            << "mnuwasneu" << false << 0 << "WHATS_New.PDF";
+        QTest::newRow("what's new missing") << "mnuwasneu" << false << 1 << "";
     }
 
     void documents()

@@ -44,14 +44,6 @@ public:
     }
 };
 
-QStringList fontNames(int count)
-{
-    QStringList names;
-    for (int i = 0; i < count; ++i)
-        names << QStringLiteral("Font %1").arg(count - i, 4, 10, QLatin1Char('0'));
-    return names;
-}
-
 bool hasColour(const QImage &image, int top, int bottom, QRgb colour)
 {
     for (int y = qMax(0, top); y < qMin(bottom, image.height()); ++y)
@@ -59,11 +51,6 @@ bool hasColour(const QImage &image, int top, int bottom, QRgb colour)
             if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF))
                 return true;
     return false;
-}
-
-QImage frameOf(AboutWindow &w)
-{
-    return child<QLabel>(w, "picOut")->pixmap().toImage();
 }
 
 } // namespace
@@ -119,49 +106,43 @@ private slots:
                  failAt < 0 ? QStringList() : QStringList{"frmintro/cmd_Click/9"});
     }
 
+    // Half a second after showing, the timer starts the loading once;
+    // collecting is no slower than the fonts themselves (a few hundred take far
+    // less than that half second), and the main window closes the splash.
     void splashLifeCycle()
     {
         Context c;
         FakeFonts fonts;
-        fonts.names = fontNames(3);
+        for (int i = 600; i > 0; --i) // in reverse order
+            fonts.names << QStringLiteral("Font %1").arg(i, 4, 10, QLatin1Char('0'));
+        QElapsedTimer timer;
+        fonts.onName = [&](int index) {
+            if (index == 0)
+                timer.start();
+        };
+        qint64 collected = -1; // milliseconds from the first font to the main window
         int mainShown = 0;
-        SplashWindow splash(c.context, fonts, [&] { ++mainShown; });
+        std::unique_ptr<MainWindow> window;
+        SplashWindow splash(c.context, fonts, [&] {
+            collected = timer.elapsed();
+            ++mainShown;
+            window = std::make_unique<MainWindow>(c.context);
+            window->load();
+        });
         QVERIFY(splash.isVisible());
         QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(splash.cursor().shape(), Qt::WaitCursor);
 
-        // Half a second after showing, the timer starts the loading once.
         QTRY_COMPARE_WITH_TIMEOUT(mainShown, 1, 5000);
         QTest::qWait(600);
         QCOMPARE(mainShown, 1);
+        QVERIFY2(collected < 2000, qPrintable(QString::number(collected)));
+        QCOMPARE(c.state.installedFonts.size(), 601);
+        QVERIFY(window->isVisible());
+        QVERIFY(!splash.isVisible());
         QVERIFY(!splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(splash.cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(c.state.installedFonts.size(), 4);
-    }
-
-    // Collecting is no slower than the fonts themselves: a few hundred take
-    // far less than the half second the splash waits first. The main window
-    // closes the splash.
-    void manyFontsThenTheMainWindow()
-    {
-        Context c;
-        FakeFonts fonts;
-        fonts.names = fontNames(600);
-        std::unique_ptr<MainWindow> window;
-        QElapsedTimer timer;
-        qint64 collected = -1; // milliseconds until the main window is asked for
-        SplashWindow splash(c.context, fonts, [&] {
-            collected = timer.elapsed();
-            window = std::make_unique<MainWindow>(c.context);
-            window->load();
-        });
-        timer.start();
-        splash.onStartClicked();
-        QVERIFY2(collected >= 0 && collected < 2000, qPrintable(QString::number(collected)));
-        QCOMPARE(c.state.installedFonts.size(), 601);
-        QVERIFY(window && window->isVisible());
-        QVERIFY(!splash.isVisible());
     }
 
     // ------------------------------------------------------------ about
@@ -201,31 +182,28 @@ private slots:
 
     // The lines scroll up from the bottom over the gradient: sixteen pixels
     // apart, the first one 108 ticks before the window's height above it.
+    // The title names the version.
     void aboutLinesScrollUp()
     {
         Context c;
         testutil::writeBytes(c.path(aboutTextName), QByteArray("MMMMMMMM\r\n").repeated(10));
         AboutWindow w(c.context);
-        const int height = child<QLabel>(w, "picOut")->height();
+        const QLabel *picture = child<QLabel>(w, "picOut");
+        const int height = picture->height();
         w.onRedrawTick();
-        QVERIFY(!hasColour(frameOf(w), 0, height, qRgb(255, 255, 255)));
+        QVERIFY(!hasColour(picture->pixmap().toImage(), 0, height, qRgb(255, 255, 255)));
         for (int tick = 2; tick <= height - 108; ++tick)
             w.onRedrawTick();
-        const QImage frame = frameOf(w);
+        const QImage frame = picture->pixmap().toImage();
         QVERIFY(hasColour(frame, 125, 141, qRgb(136, 136, 255)));
         QVERIFY(hasColour(frame, 141, 157, qRgb(153, 153, 255)));
         QVERIFY(!hasColour(frame, 0, 125, qRgb(136, 136, 255)));
         QVERIFY(hasColour(frame, 253, height, qRgb(255, 255, 255)));
-    }
 
-    void aboutTitleAndEarlyClose()
-    {
-        Context c;
-        testutil::writeBytes(c.path(aboutTextName), "a\r\n");
-        AboutWindow w(c.context);
         QVERIFY(QRegularExpression(QStringLiteral("^Askbright  Version \\d+\\.\\d+\\.\\d+$"))
                     .match(w.windowTitle())
                     .hasMatch());
+        // Escape ends the credits early.
         w.show();
         QVERIFY(w.animating());
         QTest::keyClick(&w, Qt::Key_Escape);
@@ -237,20 +215,30 @@ private slots:
 
     // The scheme paints the window, the button and the request, not the
     // program's name or the link; without one the design colours stay.
-    void infoColours_data()
+    void info_data()
     {
         QTest::addColumn<bool>("schemeLoaded");
-        QTest::newRow("scheme loaded") << true;
-        QTest::newRow("no scheme: design colours") << false;
+        QTest::addColumn<int>("centre");
+        QTest::addColumn<int>("onTop");
+        QTest::newRow("scheme, centre ticked: remembered position") << true << 1 << 0;
+        QTest::newRow("design colours, centre ticked, on top") << false << 1 << 1;
+        QTest::newRow("position ticked, on top: screen centre, not topmost") << true << 0 << 1;
     }
 
-    void infoColours()
+    void info()
     {
         QFETCH(bool, schemeLoaded);
+        QFETCH(int, centre);
+        QFETCH(int, onTop);
         Context c;
         const ColorScheme scheme{{0x604020, 0x0000C0, 0xD0E0F0, 0x00FFFF}};
         if (schemeLoaded)
             c.state.currentColors = scheme;
+        AppSettings &s = c.state.settings;
+        s.centerWindow = centre;
+        s.alwaysOnTop = onTop;
+        s.windowLeft = 1500;
+        s.windowTop = 3000;
         InfoWindow w(c.context);
         const QPalette design = QApplication::palette();
         auto text = [&](const char *name) {
@@ -271,31 +259,10 @@ private slots:
         for (const char *name : {"Label1", "Label2", "Label3"})
             QCOMPARE(text(name), design.color(QPalette::WindowText));
         QCOMPARE(text("lblhomepage"), QColor(Qt::blue));
-    }
-
-    void infoPlacement_data()
-    {
-        QTest::addColumn<int>("centre");
-        QTest::addColumn<int>("onTop");
-        QTest::newRow("centre ticked: remembered position") << 1 << 0;
-        QTest::newRow("centre ticked, on top") << 1 << 1;
-        QTest::newRow("position ticked, on top: screen centre, not topmost") << 0 << 1;
-    }
-
-    void infoPlacement()
-    {
-        QFETCH(int, centre);
-        QFETCH(int, onTop);
-        Context c;
-        AppSettings &s = c.state.settings;
-        s.centerWindow = centre;
-        s.alwaysOnTop = onTop;
-        s.windowLeft = 1500;
-        s.windowTop = 3000;
-        InfoWindow w(c.context);
         // Title and version from the program.
         QCOMPARE(child<QLabel>(w, "Label1")->text(), productTitle);
         QCOMPARE(child<QLabel>(w, "Label2")->text(), versionText());
+
         if (centre) {
             QCOMPARE(w.pos(), QPoint(100, 200));
         } else {
