@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(askbright::AboutRgb)
 
@@ -19,19 +20,13 @@ private slots:
         QTest::addColumn<bool>("truncated");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("empty") << QByteArray() << false << QStringList();
-        QTest::newRow("one line, no end") << QByteArray("a") << false << QStringList{"a"};
-        QTest::newRow("end at the end starts no line")
-            << QByteArray("a\r\n") << false << QStringList{"a"};
-        QTest::newRow("CR LF, CR, LF")
-            << QByteArray("a\r\nb\rc\nd") << false << QStringList{"a", "b", "c", "d"};
-        QTest::newRow("LF CR is two ends")
-            << QByteArray("a\n\rb") << false << QStringList{"a", "", "b"};
-        QTest::newRow("empty lines keep their place")
+        QTest::newRow("CR LF, CR, LF, LF CR is two ends, last line without end")
+            << QByteArray("a\r\nb\rc\nd\n\re") << false << QStringList{"a", "b", "c", "d", "", "e"};
+        QTest::newRow("empty lines keep their place, an end at the end starts no line")
             << QByteArray("\r\n\r\nx\r\n\r\n") << false << QStringList{"", "", "x", ""};
-        QTest::newRow("Windows-1252") << QByteArray("F\xFCr \x80 und \x84Zitat\x93") << false
-                                      << QStringList{QString::fromUtf8("Für € und „Zitat“")};
-        QTest::newRow("control bytes stay text")
-            << QByteArray("a\0b\tc", 5) << false << QStringList{QString::fromUtf8("a\0b\tc", 5)};
+        QTest::newRow("Windows-1252, control bytes stay text")
+            << QByteArray("F\xFCr \x80 und \x84Zitat\x93\0\t", 19) << false
+            << QStringList{QString::fromUtf8("Für € und „Zitat“\0\t", 26)};
         QTest::newRow("cut beginning drops its cut line")
             << QByteArray("a\r\nb\r\npart") << true << QStringList{"a", "b"};
         QTest::newRow("cut inside the only line") << QByteArray("abc") << true << QStringList();
@@ -43,8 +38,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, truncated);
-        QFETCH(QStringList, expected);
-        QCOMPARE(parseAboutText(bytes, truncated), expected);
+        QTEST(parseAboutText(bytes, truncated), "expected");
     }
 
     void limits_data()
@@ -55,7 +49,6 @@ private slots:
         QTest::addColumn<int>("expectedLength");
         QTest::newRow("3000 lines") << 3000 << 10 << 3000 << 10;
         QTest::newRow("3001 lines show the first 3000") << 3001 << 10 << 3000 << 10;
-        QTest::newRow("many more lines") << 20000 << 3 << 3000 << 3;
         QTest::newRow("long line cut") << 2 << 5000 << 2 << int(maxAboutLineLength);
     }
 
@@ -78,7 +71,7 @@ private slots:
     void readsFiles()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("about.txt"));
+        const QString path = dir.filePath(u"about.txt"_s);
         QVERIFY(testutil::writeBytes(path, "Askbright\r\n\r\nteam\r\n"));
         QCOMPARE(readAboutText(path), (QStringList{"Askbright", "", "team"}));
 
@@ -88,7 +81,7 @@ private slots:
         QVERIFY(testutil::writeBytes(path, huge));
         const QStringList lines = readAboutText(path);
         QCOMPARE(lines.size(), maxAboutLines);
-        QCOMPARE(lines.last(), QStringLiteral("line"));
+        QCOMPARE(lines.last(), u"line"_s);
     }
 
     void refusesWhatIsNoFile_data()
@@ -103,10 +96,10 @@ private slots:
     {
         QFETCH(QString, kind);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("about.txt"));
-        if (kind == QLatin1String("folder"))
-            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("about.txt")));
-        else if (kind == QLatin1String("pipe"))
+        const QString path = dir.filePath(u"about.txt"_s);
+        if (kind == u"folder"_s)
+            QVERIFY(QDir(dir.path()).mkdir(u"about.txt"_s));
+        else if (kind == u"pipe"_s)
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         try {
             readAboutText(path);
@@ -120,61 +113,19 @@ private slots:
     {
         QTest::addColumn<int>("y");
         QTest::addColumn<AboutRgb>("expected");
-        QTest::newRow("far below") << 400 << AboutRgb{255, 255, 255};
         QTest::newRow("at 245 still white") << 245 << AboutRgb{255, 255, 255};
         QTest::newRow("244: ramp, capped") << 244 << AboutRgb{255, 255, 255};
-        QTest::newRow("235: ramp reaches white") << 235 << AboutRgb{255, 255, 255};
         QTest::newRow("234") << 234 << AboutRgb{254, 254, 255};
-        QTest::newRow("125") << 125 << AboutRgb{136, 136, 255};
         QTest::newRow("100 rounds up") << 100 << AboutRgb{109, 109, 255};
         QTest::newRow("17: blue just full") << 17 << AboutRgb{18, 18, 255};
         QTest::newRow("16: last of the ramp") << 16 << AboutRgb{17, 17, 240};
         QTest::newRow("15: pure blue") << 15 << AboutRgb{0, 0, 255};
-        QTest::newRow("above the top") << -40 << AboutRgb{0, 0, 255};
     }
 
     void lineColour()
     {
         QFETCH(int, y);
-        QFETCH(AboutRgb, expected);
-        const AboutRgb c = aboutLineColour(y);
-        QCOMPARE(QList<int>({c.red, c.green, c.blue}),
-                 QList<int>({expected.red, expected.green, expected.blue}));
-    }
-
-    void gradient_data()
-    {
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("bands");
-        QTest::addColumn<int>("secondBlue");
-        QTest::addColumn<int>("lastBlue");
-        QTest::newRow("280") << 280 << 57 << 250 << 0;
-        QTest::newRow("302: ends just above black") << 302 << 61 << 251 << 2;
-        QTest::newRow("1 pixel") << 1 << 1 << -1 << 255;
-        QTest::newRow("no height") << 0 << 0 << -1 << -1;
-        QTest::newRow("negative height") << -5 << 0 << -1 << -1;
-    }
-
-    void gradient()
-    {
-        QFETCH(int, height);
-        QFETCH(int, bands);
-        QFETCH(int, secondBlue);
-        QFETCH(int, lastBlue);
-        const QList<GradientBand> list = aboutGradient(height);
-        QCOMPARE(list.size(), bands);
-        if (list.isEmpty())
-            return;
-        QCOMPARE(list.first(), (GradientBand{-1, 5, 255}));
-        if (list.size() > 1)
-            QCOMPARE(list.at(1).blue, secondBlue);
-        QCOMPARE(list.last().blue, lastBlue);
-        // Bands of 5 rows that overlap the one above, falling all the way.
-        for (qsizetype i = 1; i < list.size(); ++i) {
-            QCOMPARE(list.at(i).top, list.at(i - 1).top + 5);
-            QCOMPARE(list.at(i).bottom - list.at(i).top, 6);
-            QVERIFY(list.at(i).blue <= list.at(i - 1).blue);
-        }
+        QTEST(aboutLineColour(y), "expected");
     }
 };
 

@@ -17,7 +17,8 @@ private slots:
 
 private:
     // Runs the tool; returns the exit code, fills the two streams.
-    int cli(const QStringList &arguments, QByteArray *out = nullptr, QByteArray *err = nullptr);
+    int cli(const QStringList &arguments, QByteArray *out = nullptr, QByteArray *err = nullptr,
+            const QString &epoch = u"1078056000"_s);
 
     QTemporaryDir m_dir;
 };
@@ -109,14 +110,8 @@ void tst_cli::run()
     const QString pagePath = m_dir.filePath(u"faq.html"_s);
     QFile::remove(pagePath);
 
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"SOURCE_DATE_EPOCH"_s, epoch);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(ASKBRIGHT_CLI), arguments);
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitCode(), code);
-    const QByteArray out = process.readAllStandardOutput(), err = process.readAllStandardError();
+    QByteArray out, err;
+    QCOMPARE(cli(arguments, &out, &err, epoch), code);
     const QByteArray &talking = code == 0 ? out : err, &quiet = code == 0 ? err : out;
     QVERIFY2(QString::fromLocal8Bit(talking).contains(message), talking.constData());
     QVERIFY2(quiet.isEmpty(), quiet.constData());
@@ -126,9 +121,13 @@ void tst_cli::run()
         QVERIFY2(text.contains(part), qPrintable(part));
 }
 
-int tst_cli::cli(const QStringList &arguments, QByteArray *out, QByteArray *err)
+int tst_cli::cli(const QStringList &arguments, QByteArray *out, QByteArray *err,
+                 const QString &epoch)
 {
     QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"SOURCE_DATE_EPOCH"_s, epoch);
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(ASKBRIGHT_CLI), arguments);
     if (!process.waitForFinished(60000))
         return -1;

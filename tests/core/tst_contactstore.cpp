@@ -23,8 +23,6 @@ void tst_contactstore::codes_data()
     QTest::addColumn<QString>("encoded");
     QTest::addColumn<QString>("decoded");
     QTest::addColumn<int>("error");
-    QTest::newRow("abc") << u"&#97;&#98;&#99;"_s << u"abc"_s << 0;
-    QTest::newRow("umlaut") << u"&#228;"_s << u"ä"_s << 0;
     QTest::newRow("euro is 128") << u"&#128;"_s << u"€"_s << 0;
     QTest::newRow("open run dropped") << u"&#97;&#98"_s << u"a"_s << 0;
     QTest::newRow("not a number") << u"&#9x;&#98;"_s << QString() << int(AppError::TypeMismatch);
@@ -89,12 +87,9 @@ void tst_contactstore::editorAddress_data()
     // Character references alone are decoded whatever the version says, so
     // that saving does not encode them a second time.
     QTest::newRow("other version, encoded") << u"2.0.1"_s << u"&#97;&#64;&#98;"_s << u"a@b"_s << 0;
-    QTest::newRow("1.2.5, encoded") << plainStoreVersion << u"&#228;"_s << u"ä"_s << 0;
-    QTest::newRow("no version, encoded") << QString() << u"&#97;"_s << u"a"_s << 0;
     QTest::newRow("text after references") << u"2.0.1"_s << u"&#97;x"_s << u"&#97;x"_s << 0;
     QTest::newRow("open run") << u"2.0.1"_s << u"&#97;&#98"_s << u"&#97;&#98"_s << 0;
     QTest::newRow("beyond 255") << u"2.0.1"_s << u"&#97;&#300;"_s << u"&#97;&#300;"_s << 0;
-    QTest::newRow("empty reference") << u"2.0.1"_s << u"&#;"_s << u"&#;"_s << 0;
     QTest::newRow("empty") << u"2.0.1"_s << QString() << QString() << 0;
 }
 

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 
 class tst_filesaver : public QObject {
     Q_OBJECT
@@ -52,10 +53,10 @@ private slots:
         if (readOnly && ::geteuid() == 0)
             QSKIP("root ignores permission bits");
         QTemporaryDir dir;
-        const QString old = dir.filePath(QStringLiteral("old"));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        const QString old = dir.filePath(u"old"_s);
+        QVERIFY(QDir(dir.path()).mkdir(u"sub"_s));
         QVERIFY(testutil::writeBytes(old, "old content"));
-        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))), 0600), 0);
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(u"pipe"_s)), 0600), 0);
         const QStringList links{"dangling", "missing", "loop", "loop", "link", "old"};
         for (qsizetype i = 0; i < links.size(); i += 2)
             QVERIFY(QFile::link(links.at(i + 1), dir.filePath(links.at(i))));
@@ -81,8 +82,8 @@ private slots:
         QCOMPARE(testutil::readBytes(old), number ? QByteArray("old content") : text.toLatin1());
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
                  (QStringList{"dangling", "link", "loop", "old", "pipe", "sub"}));
-        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("sub"))).isDir());
-        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("pipe"))).isFile(), false);
+        QVERIFY(QFileInfo(dir.filePath(u"sub"_s)).isDir());
+        QCOMPARE(QFileInfo(dir.filePath(u"pipe"_s)).isFile(), false);
         for (qsizetype i = 0; i < links.size(); i += 2)
             QCOMPARE(QFileInfo(dir.filePath(links.at(i))).symLinkTarget(),
                      dir.filePath(links.at(i + 1)));

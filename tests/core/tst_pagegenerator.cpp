@@ -102,13 +102,12 @@ void tst_pagegenerator::htmlText()
     QFETCH(bool, modern);
     QFETCH(TextForm, form);
     QFETCH(QString, text);
-    QFETCH(QByteArray, written);
     QByteArray page;
     const PieceWriter collect = [&page](QByteArrayView piece) { page += piece; };
     HtmlWriter out(collect, modern ? PageEncoding::Utf8 : PageEncoding::Windows1252);
     out.text(text, form);
     out.flush();
-    QCOMPARE(page, written);
+    QTEST(page, "written");
 }
 
 // Blanks around names, alignments and the file name, and "fett" instead of "Fett", must not
@@ -287,14 +286,8 @@ void tst_pagegenerator::failedRunLeavesOutputUntouched_data()
     const QByteArray pageIsFolder = plainWith(u"||nein|faq|"_s, u"|{{DIR}}/bild.gif|ja|ordner|"_s);
     QTest::newRow("5 lines") << valid.left(valid.indexOf("#800080")) << de
                              << notCreated + u"62  Input past end of file"_s << failed;
-    QTest::newRow("marker in other case")
-        << QByteArray(valid).replace("Projektdatei", "projektdatei") << de << "Keine Projektdatei"
-        << QString();
     QTest::newRow("32 keywords") << pageProject(plain, QStringList(32, u"k"_s)) << de
                                  << notCreated + u"9  More than 31 keywords: 32"_s << failed;
-    QTest::newRow("keyword count x")
-        << QByteArray(valid).replace("\r\n 0 \r\n", "\r\nx\r\n") << de
-        << notCreated + u"13  Keyword count is not a number: \"x\""_s << failed;
     QTest::newRow("picture missing")
         << plainWith(u"||nein|"_s, u"|/nirgends/Bild.jpg|ja|"_s) << de << badPicture << QString();
     QTest::newRow("disk, German") << pageIsFolder << de << "Kein Zugriff auf Datenträger möglich!"

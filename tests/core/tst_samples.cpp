@@ -1,7 +1,6 @@
 // The companion files delivered in the program folder, read with the
 // program's own readers: a new user must be able to open them and make a page.
 
-#include "app/apperror.h"
 #include "app/clock.h"
 #include "app/textcodec.h"
 #include "appearance/schemefile.h"
@@ -9,20 +8,14 @@
 #include "database/faqfile.h"
 #include "html/pagegenerator.h"
 #include "html/templatefolders.h"
-#include "project/contactstore.h"
 #include "project/contrast.h"
 #include "project/projectfile.h"
 #include "recordingsink.h"
-#include "settings/recentfiles.h"
-#include "state/appstate.h"
 #include "testutil.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;
@@ -60,8 +53,6 @@ private slots:
     void sampleDatabase();
     void pageProjects_data();
     void pageProjects();
-    void aboutText();
-    void helpDocument();
 };
 
 void tst_samples::standardScheme()
@@ -99,8 +90,6 @@ void tst_samples::sampleDatabase()
         QVERIFY(!trimBlanks(r.answer).isEmpty());
         QVERIFY2(!questions.contains(r.question), qPrintable(r.question));
         questions.insert(r.question);
-        for (const QString &text : {r.question, r.answer, r.extraInfo, r.homepageLink})
-            QVERIFY2(!text.contains(u'"'), qPrintable(text));
         quoteSeen = quoteSeen || r.answer.contains(quoteSubstitute);
         lineBreakSeen = lineBreakSeen || r.answer.contains(u"\r\n"_s);
         extraWithLinkSeen =
@@ -163,74 +152,6 @@ void tst_samples::pageProjects()
     QCOMPARE(result.pagePath, out.path() + u'/' + project.pageFileName + u".html"_s);
     const QString page = decodeCp1252(testutil::readBytes(result.pagePath));
     QCOMPARE(page.count(u"<LI><a name=\"frage"_s), database.recordCount());
-}
-
-void tst_samples::aboutText()
-{
-    const QByteArray bytes = testutil::readBytes(distPath(u"about.txt"_s));
-    QVERIFY(hasOnlyCrLf(bytes));
-    const QStringList lines = decodeCp1252(bytes).chopped(2).split(u"\r\n"_s);
-    QVERIFY(lines.size() >= 20 && lines.size() <= 40);
-    QCOMPARE(lines.first(), u"Askbright"_s);
-    QVERIFY(lines.contains(u"Askbright team"_s));
-    QVERIFY(lines.contains(QString()));
-    for (const QString &line : lines) {
-        // Centred in a small window; the version is shown in its title, not here.
-        QVERIFY2(line.size() <= 40, qPrintable(line));
-        QVERIFY2(!line.contains(QRegularExpression(u"\\d+\\.\\d+"_s)), qPrintable(line));
-        QVERIFY2(!line.contains(u'\uFFFD') && !line.contains(u'\u00C3'), qPrintable(line));
-    }
-}
-
-void tst_samples::helpDocument()
-{
-    const QByteArray bytes = testutil::readBytes(distPath(u"askbright.html"_s));
-    QXmlStreamReader xml(bytes);
-    QSet<QString> ids;
-    QStringList anchors;
-    QString text;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isCharacters())
-            text += xml.text();
-        if (!xml.isStartElement())
-            continue;
-        const QXmlStreamAttributes a = xml.attributes();
-        if (a.hasAttribute(u"id"_s))
-            ids.insert(a.value(u"id"_s).toString());
-        if (a.hasAttribute(u"href"_s))
-            anchors << a.value(u"href"_s).toString();
-        // Self-contained: nothing is loaded from anywhere else.
-        QVERIFY2(!a.hasAttribute(u"src"_s), qPrintable(xml.name().toString()));
-        QVERIFY(xml.name() != u"link"_s && xml.name() != u"script"_s);
-    }
-    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QVERIFY(!text.contains(u"url("_s) && !text.contains(u"@import"_s));
-    for (const QString &anchor : anchors) {
-        QVERIFY2(anchor.startsWith(u'#'), qPrintable(anchor));
-        QVERIFY2(ids.contains(anchor.mid(1)), qPrintable(anchor));
-    }
-
-    // The names it tells the user are the ones the program uses.
-    QTemporaryDir folder;
-    FixedClock clock(QDate(2025, 3, 15));
-    AppState state(folder.path(), clock);
-    const QStringList names = {
-        QFileInfo(state.settingsFilePath()).fileName(),
-        QFileInfo(state.errorLogPath()).fileName(),
-        QFileInfo(state.errorProtocolPath()).fileName(),
-        recentFilesName,
-        contactFileName,
-        standardSchemeName,
-        projectMarker,
-        u"beispiel.faq"_s,
-        u"about.txt"_s,
-        u"whats_new.pdf"_s,
-    };
-    for (const QString &name : names)
-        QVERIFY2(text.contains(name), qPrintable(name));
-    for (const QString &sample : QDir(distPath(u"vorlagen"_s)).entryList(QDir::Files))
-        QVERIFY2(text.contains(sample), qPrintable(sample));
 }
 
 QTEST_GUILESS_MAIN(tst_samples)
