@@ -1,9 +1,9 @@
 #include "app/apperror.h"
 #include "app/product.h"
 #include "app/textcodec.h"
-#include "controls/soundplayer.h"
 #include "errors/errorprotocol.h"
 #include "errors/errorreporterwindow.h"
+#include "gui/recordingsoundplayer.h"
 #include "gui/scripteddialogs.h"
 #include "state/appstate.h"
 #include "testutil.h"
@@ -21,22 +21,6 @@
 using namespace askbright;
 
 namespace {
-
-const QString dashes = QString(70, u'-') + QStringLiteral("\r\n");
-const QString ind = QString(10, u' ');
-
-// Records the clips asked for; can fail like a clip that does not exist.
-class RecordingSounds : public SoundPlayer {
-public:
-    QStringList played;
-    bool fail = false;
-    void PlayWaveRes(const QString &name) override
-    {
-        played << name;
-        if (fail)
-            throw AppError(AppError::ResourceNotFound);
-    }
-};
 
 // A desktop that cannot open anything.
 class RefusingShell : public testutil::ScriptedDialogService {
@@ -58,7 +42,7 @@ struct Run {
     AppState state{dir.path(), clock};
     testutil::ScriptedDialogService ownDialogs;
     testutil::ScriptedDialogService &dialogs;
-    RecordingSounds sounds;
+    testutil::RecordingSoundPlayer sounds;
     ErrorReporterWindow window{state, dialogs, sounds};
 
     explicit Run(testutil::ScriptedDialogService *service = nullptr)
@@ -70,10 +54,6 @@ struct Run {
     QPushButton *button(const char *row, int index)
     {
         return get<QPushButton>(QLatin1String(row) + QString::number(index));
-    }
-    QString value(int index)
-    {
-        return get<QLabel>(QStringLiteral("lblError%1").arg(index))->text();
     }
 
     // Reports an error; while the window shows, runs meanwhile and then
@@ -110,74 +90,73 @@ struct Run {
 class tst_errorreporterwindow : public QObject {
     Q_OBJECT
 private slots:
-    // The error's number and text, module, procedure and line; markup in a
-    // description stays text; no call stack and no resume button.
-    void showsTheError()
-    {
-        Run run;
-        QStringList shown;
-        QList<bool> visible;
-        run.report(
-            AppError(5, QStringLiteral("<b>fett</b>")), NextStatement,
-            [&] {
-                shown << run.value(0) << run.value(1) << run.value(2) << run.value(3);
-                for (int i = 0; i < 4; ++i)
-                    visible << run.button("cmdContinue", i)->isVisible();
-                visible << run.get<QGroupBox>("framCallStack")->isVisible();
-            },
-            QStringLiteral("Item [GET]"));
-        QCOMPARE(shown, (QStringList{"5 (<b>fett</b>)", "frm1", "Item [GET]", "0"}));
-        QCOMPARE(visible, (QList<bool>{false, true, true, true, false}));
-        QCOMPARE(run.get<QLabel>("lblError0")->textFormat(), Qt::PlainText);
-    }
-
-    // Each continue button answers its own action and closes; a second
-    // error reuses the window, the info line made once per run.
-    void continueButtons_data()
+    // Two reports in one window: what it shows (markup in a description stays
+    // text, no resume button, no call stack, the info line made once per run),
+    // the protocol appended to the log, its clip, the topmost option, no busy
+    // pointer. Only a continue button closes it and answers its action; a
+    // failing clip or log changes nothing.
+    void reports_data()
     {
         QTest::addColumn<int>("press");
-        QTest::newRow("next statement") << int(NextStatement);
-        QTest::newRow("leave procedure") << int(LeaveProcedure);
-        QTest::newRow("end program") << int(EndProgram);
+        QTest::addColumn<bool>("soundsOn");
+        QTest::addColumn<bool>("onTop");
+        QTest::addColumn<bool>("failing");
+        QTest::newRow("next statement, sounds off")
+            << int(NextStatement) << false << false << false;
+        QTest::newRow("leave procedure, on top") << int(LeaveProcedure) << true << true << false;
+        QTest::newRow("end program, clip and log fail") << int(EndProgram) << true << false << true;
     }
 
-    void continueButtons()
+    void reports()
     {
         QFETCH(int, press);
+        QFETCH(bool, soundsOn);
+        QFETCH(bool, onTop);
+        QFETCH(bool, failing);
         Run run;
-        QCOMPARE(run.report(mismatch, press), press);
+        run.state.settings.soundsOn = soundsOn;
+        run.state.settings.alwaysOnTop = onTop;
+        if (failing) {
+            run.sounds.missing << QStringLiteral("sorry4");
+            QVERIFY(QDir().mkpath(run.state.errorLogPath()));
+        } else {
+            QVERIFY(testutil::writeBytes(run.state.errorLogPath(), "alt\r\n"));
+        }
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QStringList shown;
+        const auto look = [&] {
+            QString flags;
+            for (int i = 0; i < 4; ++i) {
+                shown << run.get<QLabel>(QStringLiteral("lblError%1").arg(i))->text();
+                flags += QChar(u'0' + run.button("cmdContinue", i)->isVisible());
+            }
+            flags += QChar(u'0' + run.get<QGroupBox>("framCallStack")->isVisible());
+            flags += QChar(u'0' + run.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            flags += QChar(u'0' + (QGuiApplication::overrideCursor() != nullptr));
+            run.window.close();
+            QTest::keyClick(&run.window, Qt::Key_Escape);
+            shown << flags + QChar(u'0' + run.window.isVisible())
+                  << run.get<QLabel>("lblProgInfo")->text();
+        };
+        QCOMPARE(run.report(AppError(5, "<b>fett</b>"), press, look, "Item [GET]"), press);
         QCOMPARE(run.window.continueAction(), press);
         QVERIFY(!run.window.isVisible());
-        QCOMPARE(run.get<QLabel>("lblProgInfo")->text(), "askbright  V" + fullVersionText());
+        QCOMPARE(run.get<QLabel>("lblError0")->textFormat(), Qt::PlainText);
         run.get<QLabel>("lblProgInfo")->setText("gesetzt");
-        QStringList shown;
         const int next = press == NextStatement ? EndProgram : NextStatement;
-        QCOMPARE(run.report(
-                     AppError(AppError::DiskFull), next,
-                     [&] {
-                         shown << run.value(0).left(4) << run.value(2)
-                               << run.get<QLabel>("lblProgInfo")->text();
-                     },
-                     "cmdinsert_Click"),
-                 next);
-        QCOMPARE(shown, (QStringList{"61 (", "cmdinsert_Click", "gesetzt"}));
-    }
-
-    // Each report appends its protocol (its text is the core's); a log that
-    // cannot be written still shows the window.
-    void oneProtocolPerReport()
-    {
-        Run run;
-        testutil::writeBytes(run.state.errorLogPath(), "alt\r\n");
-        run.report(mismatch);
-        run.report(AppError(AppError::DiskFull));
+        QCOMPARE(run.report(AppError(7, "voll"), next, look, "cmdinsert_Click"), next);
+        const QString flags = "01110" + QString::number(onTop) + "01";
+        QCOMPARE(shown.join(u'|'), "5 (<b>fett</b>)|frm1|Item [GET]|0|" + flags + "|askbright  V" +
+                                       fullVersionText() + "|7 (voll)|frm1|cmdinsert_Click|0|" +
+                                       flags + "|gesetzt");
+        QCOMPARE(run.sounds.played,
+                 soundsOn && !failing ? QStringList(2, "sorry4") : QStringList());
+        // The protocol's text is the core's.
         const QString log = run.log();
-        QVERIFY(log.startsWith("alt\r\n" + dashes));
-        const qsizetype first = log.indexOf(ind + "Fehler-Nr:\t13 (Type mismatch)\r\n");
-        QVERIFY(first > 0 && log.indexOf(ind + "Fehler-Nr:\t61 (", first) > first);
-        Run unwritable;
-        QVERIFY(QDir().mkpath(unwritable.state.errorLogPath()));
-        QCOMPARE(unwritable.report(mismatch, EndProgram), int(EndProgram));
+        QVERIFY(failing || log.startsWith("alt\r\n-"));
+        const qsizetype first = log.indexOf("Fehler-Nr:\t5 (<b>fett</b>)\r\n");
+        QCOMPARE(first > 0 && log.indexOf("Fehler-Nr:\t7 (voll)", first) > first, !failing);
     }
 
     // Saving asks before overwriting, tells where it wrote, and a file that
@@ -264,45 +243,6 @@ private slots:
             QCOMPARE(printed, wrapForPrint(run.window.buildProtocol()));
         else
             QCOMPARE(QGuiApplication::clipboard()->text() + "\r\n", run.log());
-    }
-
-    // Only the continue buttons close the window; it plays its clip (a
-    // failing clip changes nothing), follows the topmost option and drops
-    // any busy pointer while it shows.
-    void whileShown_data()
-    {
-        QTest::addColumn<bool>("soundsOn");
-        QTest::addColumn<bool>("fail");
-        QTest::addColumn<bool>("onTop");
-        QTest::newRow("sounds off") << false << false << false;
-        QTest::newRow("sounds on, on top") << true << false << true;
-        QTest::newRow("clip fails") << true << true << false;
-    }
-
-    void whileShown()
-    {
-        QFETCH(bool, soundsOn);
-        QFETCH(bool, fail);
-        QFETCH(bool, onTop);
-        Run run;
-        run.state.settings.soundsOn = soundsOn;
-        run.state.settings.alwaysOnTop = onTop;
-        run.sounds.fail = fail;
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        QList<bool> seen;
-        QCOMPARE(run.report(mismatch, EndProgram,
-                            [&] {
-                                seen << run.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint)
-                                     << (QGuiApplication::overrideCursor() != nullptr);
-                                run.window.close();
-                                seen << run.window.isVisible();
-                                QTest::keyClick(&run.window, Qt::Key_Escape);
-                                seen << run.window.isVisible();
-                            }),
-                 int(EndProgram));
-        QCOMPARE(seen, (QList<bool>{onTop, false, true, true}));
-        QCOMPARE(run.sounds.played, soundsOn ? QStringList{"sorry4"} : QStringList());
     }
 };
 

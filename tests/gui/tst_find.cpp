@@ -53,11 +53,6 @@ struct Bar : Kit {
     }
     QLineEdit *edit() { return testutil::child<QLineEdit>(bar, QStringLiteral("txtsuchen")); }
     QString count() { return testutil::child<QLabel>(bar, QStringLiteral("lbltreffer"))->text(); }
-    void step(int steps)
-    {
-        for (int i = 0; i < std::abs(steps); ++i)
-            steps > 0 ? bar.onNextClicked() : bar.onPreviousClicked();
-    }
     // "record field position length" of the last hit selected.
     QString lastSelected()
     {
@@ -77,129 +72,104 @@ struct Bar : Kit {
 class tst_find : public QObject {
     Q_OBJECT
 private slots:
-    void steps_data()
+    // What the user does after typing text: n and p the Next and Previous
+    // buttons, a key on the text field or @ a button, "away" the window
+    // showing record 3, "close", "refuse" the window keeping its record (one
+    // left incomplete), and edits: a hit typed "after" or "before" the shown
+    // one in its answer, the record shown deleted.
+    void use_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("steps");     // positive: Next, negative: Previous
-        QTest::addColumn<QString>("after"); // record shown | hit selected | count
-        const auto row = [](const char *name, const char *text, int steps, const char *after) {
-            QTest::newRow(name) << QString::fromUtf8(text) << steps << QString::fromUtf8(after);
+        QTest::addColumn<QString>("script");
+        // the count after typing and after each step | record shown | hit
+        // selected | the field the user goes on in after closing
+        QTest::addColumn<QString>("after");
+        const auto row = [](const char *name, const char *text, const char *script,
+                            const char *after) {
+            QTest::newRow(name) << QString::fromUtf8(text) << script << QString::fromUtf8(after);
         };
-        row("typing shows the first hit", "setup", 0, "1|1 1 8 5|1 von 3 Treffern");
-        row("next reaches the extra info", "setup", 2, "2|2 2 0 5|3 von 3 Treffern");
-        row("previous from the last hit", "setup", -2, "2|2 1 21 5|2 von 3 Treffern");
-        row("one hit, in a question", "\"frei\"", 0, "4|4 0 10 6|1 von 1 Treffer");
-        row("no match stays", "Zauberei", 2, "1||Kein Treffer");
+        row("typing shows the first hit", "setup", "", "1 von 3 Treffern|1|1 1 8 5|");
+        row("one hit, in a question", "\"frei\"", "", "1 von 1 Treffer|4|4 0 10 6|");
+        row("no match stays", "Zauberei", "n n", "Kein Treffer,Kein Treffer,Kein Treffer|1||");
+        row("Return steps on", "setup", "Return", "1 von 3 Treffern,2 von 3 Treffern|2|2 1 21 5|");
+        row("Enter on a button steps on", "setup", "Enter@cmdsuchzurueck",
+            "1 von 3 Treffern,2 von 3 Treffern|2|2 1 21 5|");
+        row("Shift+Return steps back", "setup", "Shift+Return",
+            "1 von 3 Treffern,3 von 3 Treffern|2|2 2 0 5|");
+        row("Escape closes: on in the hit's field", "setup", "Escape",
+            "1 von 3 Treffern,1 von 3 Treffern|1|1 1 8 5|1");
+        row("closed after the window moved on: the question", "setup", "away close",
+            "1 von 3 Treffern,1 von 3 Treffern,1 von 3 Treffern|3|1 1 8 5|0");
+        row("a refused move selects nothing", "kostet", "refuse", "1 Treffer|1||");
+        row("a hit typed after the shown one", "setup", "after n",
+            "1 von 3 Treffern,1 von 4 Treffern,2 von 4 Treffern|1|1 1 15 5|");
+        row("a hit typed before the shown one", "setup", "before n",
+            "1 von 3 Treffern,4 Treffer,2 von 4 Treffern|1|1 1 15 5|");
+        row("the record shown deleted", "setup", "delete n",
+            "1 von 3 Treffern,2 Treffer,1 von 2 Treffern|1|1 1 21 5|");
     }
 
-    void steps()
+    void use()
     {
         QFETCH(QString, text);
-        QFETCH(int, steps);
+        QFETCH(QString, script);
         Bar b;
+        QSignalSpy closed(&b.bar, &FindBar::closed);
+        b.refuseMoves = script == u"refuse";
         QTest::keyClicks(b.edit(), text);
-        b.step(steps);
-        QTEST(QStringLiteral("%1|%2|%3").arg(b.shown).arg(b.lastSelected(), b.count()), "after");
+        QStringList counts{b.count()};
+        for (const QString &step : script.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u"refuse")
+                continue;
+            if (step == u"n" || step == u"p") {
+                step == u"n" ? b.bar.onNextClicked() : b.bar.onPreviousClicked();
+            } else if (step == u"away") {
+                b.shown = 3;
+            } else if (step == u"close") {
+                b.bar.onCloseClicked();
+            } else if (step == u"delete") {
+                b.records.removeFirst();
+                b.bar.recordsChanged(); // found again once the window shows its record
+                QCoreApplication::processEvents();
+            } else if (step == u"after" || step == u"before") {
+                QString &answer = b.records[0].answer;
+                answer = step == u"after" ? answer + u" Setup hilft."_s : u"Setup: "_s + answer;
+                b.bar.shownRecordEdited();
+            } else {
+                const QKeyCombination key = QKeySequence(step.section(u'@', 0, 0))[0];
+                const QString target = step.section(u'@', 1);
+                QTest::keyClick(
+                    testutil::child<QWidget>(b.bar, target.isEmpty() ? u"txtsuchen"_s : target),
+                    key.key(), key.keyboardModifiers());
+            }
+            counts << b.count();
+        }
+        const QString field =
+            closed.isEmpty() ? QString()
+                             : QString::number(closed.value(0).value(0).value<SearchHit::Field>());
+        QTEST(QStringLiteral("%1|%2|%3|%4")
+                  .arg(counts.join(u','), QString::number(b.shown), b.lastSelected(), field),
+              "after");
+        QCOMPARE(b.bar.isVisible(), closed.isEmpty());
         QVERIFY(b.dialogs.messages.isEmpty());
     }
 
-    void keys_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("shift");
-        QTest::addColumn<QString>("count"); // empty: the bar closed
-        const auto row = [](const char *name, const char *target, Qt::Key key, bool shift,
-                            const char *count) {
-            QTest::newRow(name) << target << int(key) << shift << QString::fromUtf8(count);
-        };
-        row("Return steps on", "txtsuchen", Qt::Key_Return, false, "2 von 3 Treffern");
-        row("Enter on a button steps on", "cmdsuchzurueck", Qt::Key_Enter, false,
-            "2 von 3 Treffern");
-        row("Shift+Return steps back", "txtsuchen", Qt::Key_Return, true, "3 von 3 Treffern");
-        row("Escape closes", "txtsuchen", Qt::Key_Escape, false, "");
-    }
-
-    void keys()
-    {
-        QFETCH(QString, target);
-        QFETCH(int, key);
-        QFETCH(bool, shift);
-        QFETCH(QString, count);
-        Bar b;
-        QSignalSpy closed(&b.bar, &FindBar::closed);
-        QTest::keyClicks(b.edit(), QStringLiteral("setup"));
-        QTest::keyClick(testutil::child<QWidget>(b.bar, target), Qt::Key(key),
-                        shift ? Qt::ShiftModifier : Qt::NoModifier);
-        QCOMPARE(b.bar.isVisible(), !count.isEmpty());
-        if (!count.isEmpty())
-            QCOMPARE(b.count(), count);
-        else // where the user goes on typing: the hit shown
-            QCOMPARE(closed.value(0).value(0).value<SearchHit::Field>(), SearchHit::Answer);
-    }
-
-    // Closing after the window moved on: the user goes on in the question.
-    void closingElsewhere()
-    {
-        Bar b;
-        QSignalSpy closed(&b.bar, &FindBar::closed);
-        QTest::keyClicks(b.edit(), QStringLiteral("setup"));
-        b.shown = 3;
-        b.bar.onCloseClicked();
-        QCOMPARE(closed.value(0).value(0).value<SearchHit::Field>(), SearchHit::Question);
-    }
-
-    // The window may keep its record (one left incomplete): nothing is selected.
-    void refusedMove()
-    {
-        Bar b;
-        b.refuseMoves = true;
-        QTest::keyClicks(b.edit(), QStringLiteral("kostet"));
-        QCOMPARE(b.shown, 1);
-        QVERIFY(b.selected.isEmpty());
-        QCOMPARE(b.count(), QStringLiteral("1 Treffer"));
-    }
-
-    void countFollowsEdits_data()
-    {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("count"); // after the edit | after one more step
-        // Before each edit: "setup" found, the first hit (record 1 answer) shown.
-        QTest::newRow("a hit typed after the shown one") << "after"
-                                                         << "1 von 4 Treffern|2 von 4 Treffern";
-        QTest::newRow("a hit typed before the shown one") << "before"
-                                                          << "4 Treffer|2 von 4 Treffern";
-        QTest::newRow("the record shown deleted") << "delete"
-                                                  << "2 Treffer|1 von 2 Treffern";
-    }
-
-    void countFollowsEdits()
-    {
-        QFETCH(QString, edit);
-        Bar b;
-        QTest::keyClicks(b.edit(), QStringLiteral("setup"));
-        if (edit == QLatin1String("delete")) {
-            b.records.removeFirst();
-            b.bar.recordsChanged();
-        } else {
-            QString &answer = b.records[0].answer;
-            answer = edit == QLatin1String("after") ? answer + QStringLiteral(" Setup hilft.")
-                                                    : QStringLiteral("Setup: ") + answer;
-            b.bar.shownRecordEdited();
-        }
-        QFETCH(QString, count);
-        QTRY_COMPARE(b.count(), count.section(u'|', 0, 0));
-        b.step(1);
-        QCOMPARE(b.count(), count.section(u'|', 1));
-    }
-
     // The window: Ctrl+F, the selection in the record's fields, F3 from
-    // anywhere, Escape back to the field of the hit, the room the bar takes.
+    // anywhere, Escape back to the field of the hit, the record being edited
+    // stored before a step, the count in either language, the room the bar takes.
     void windowWiring()
     {
         Session s;
         faq_speichern(s.path(QStringLiteral("beispiel.faq")), sample);
         s.open(s.path(QStringLiteral("beispiel.faq")));
+        // The entry sits after Save as with the CSV and Markdown entries.
+        const QList<QAction *> actions = s.get<QMenu>("mnudatei")->actions();
+        const qsizetype saveAs = actions.indexOf(s.action("mnudatspeiunter"));
+        QStringList names;
+        for (const QAction *a : actions.mid(saveAs + 1, 8))
+            names << a->objectName();
+        QCOMPARE(names, (QStringList{"strichtausch", "mnuimportcsv", "mnuimportmd", "mnuexportcsv",
+                                     "mnuexportmd", "strichsuchen", "mnusuchen", "mnusort"}));
         s.w().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&s.w()));
         const QSize before = s.w().size();
@@ -226,56 +196,35 @@ private slots:
         // F3 does nothing while the bar is closed.
         QTest::keyClick(&s.w(), Qt::Key_F3);
         QCOMPARE(s.position(), QStringLiteral(" 2 von  4"));
+        // The next step leaves the user in the question, wherever the focus was.
+        s.button("cmdvor")->click();
+        QVERIFY(s.get<QPlainTextEdit>("txtfrage")->hasFocus());
+
+        // A step stores the record being edited first; a record without a
+        // question is not left: stepping asks to complete it, typing stays.
+        s.action("mnusuchen")->trigger();
+        auto *question = s.get<QPlainTextEdit>("txtfrage");
+        question->setPlainText(QStringLiteral("Was kostet \"alles\"?"));
+        s.button("cmdsuchweiter")->click();
+        QCOMPARE(s.position(), QStringLiteral(" 1 von  4"));
+        QCOMPARE(s.state.database.record(3).question,
+                 QStringLiteral("Was kostet \u00A8alles\u00A8?"));
+        QVERIFY(s.dialogs.messages.isEmpty());
+        question->clear();
+        edit->setText(QStringLiteral("kostet"));
+        QCOMPARE(s.position(), QStringLiteral(" 1 von  4"));
+        QVERIFY(s.dialogs.messages.isEmpty());
+        s.button("cmdsuchweiter")->click();
+        QCOMPARE(s.position(), QStringLiteral(" 1 von  4"));
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        // A count shown follows the language.
+        const QString german = s.get<QLabel>("lbltreffer")->text();
+        s.w().onEnglishTriggered();
+        QVERIFY(s.get<QLabel>("lbltreffer")->text() != german);
 
         // The size remembered for the next start is the window's without the bar.
-        s.action("mnusuchen")->trigger();
         s.w().close();
         QCOMPARE(s.state.settings.windowHeight, twips16FromPixels(before.height()));
-    }
-
-    // A step stores the record being edited first; a record without a
-    // question is not left: stepping asks to complete it, typing stays.
-    void editCommittedBeforeMoving()
-    {
-        Session s;
-        faq_speichern(s.path(QStringLiteral("beispiel.faq")), sample);
-        s.open(s.path(QStringLiteral("beispiel.faq")));
-        s.action("mnusuchen")->trigger();
-        QTest::keyClicks(s.get<QLineEdit>("txtsuchen"), QStringLiteral("setup"));
-        auto *question = s.get<QPlainTextEdit>("txtfrage");
-        question->setPlainText(QStringLiteral("Wie richte ich \"alles\" ein?"));
-        s.button("cmdsuchweiter")->click();
-        QCOMPARE(s.position(), QStringLiteral(" 2 von  4"));
-        QCOMPARE(s.state.database.record(1).question,
-                 QStringLiteral("Wie richte ich \u00A8alles\u00A8 ein?"));
-        QVERIFY(s.dialogs.messages.isEmpty());
-
-        question->clear();
-        s.get<QLineEdit>("txtsuchen")->setText(QStringLiteral("kostet"));
-        QCOMPARE(s.position(), QStringLiteral(" 2 von  4"));
-        QVERIFY(s.dialogs.messages.isEmpty());
-        s.button("cmdsuchweiter")->click();
-        QCOMPARE(s.position(), QStringLiteral(" 2 von  4"));
-        QCOMPARE(s.dialogs.messages.size(), 1);
-    }
-
-    // The entry sits after Save as with the CSV and Markdown entries; a count
-    // shown follows the language.
-    void menuEntryAndCountLanguage()
-    {
-        Session s;
-        const QList<QAction *> actions = s.get<QMenu>("mnudatei")->actions();
-        const qsizetype saveAs = actions.indexOf(s.action("mnudatspeiunter"));
-        QStringList names;
-        for (const QAction *a : actions.mid(saveAs + 1, 8))
-            names << a->objectName();
-        QCOMPARE(names, (QStringList{"strichtausch", "mnuimportcsv", "mnuimportmd", "mnuexportcsv",
-                                     "mnuexportmd", "strichsuchen", "mnusuchen", "mnusort"}));
-        s.action("mnusuchen")->trigger();
-        QTest::keyClicks(s.get<QLineEdit>("txtsuchen"), QStringLiteral("nirgends"));
-        const QString noMatch = s.get<QLabel>("lbltreffer")->text();
-        s.w().onEnglishTriggered();
-        QVERIFY(s.get<QLabel>("lbltreffer")->text() != noMatch);
     }
 
     void manySteps()

@@ -1,7 +1,6 @@
 #include "app/paths.h"
 #include "controls/colorvalue.h"
 #include "gui/session.h"
-#include "project/layouteditordialog.h"
 
 #include <QDir>
 #include <QMenu>
@@ -12,7 +11,41 @@ using testutil::Session;
 
 namespace {
 
-using Act = std::function<void(Session &)>;
+// Plays what a user does, step by step: "new", "open" (two records), "empty"
+// (a file without records), "type" (the record shown), "next", "saveas",
+// "delete" (answered OK), "delete!" (a delete that finds no record), "import"
+// (one record from CSV).
+void play(Session &s, const QString &script)
+{
+    for (const QString &step : script.split(u' ', Qt::SkipEmptyParts)) {
+        if (step == u"new") {
+            s.action("mnudatneu")->trigger();
+        } else if (step == u"open") {
+            s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
+        } else if (step == u"empty") {
+            testutil::writeBytes(s.path(QStringLiteral("leer.faq")), " 0 \r\n");
+            s.open(s.path(QStringLiteral("leer.faq")));
+        } else if (step == u"type") {
+            s.type(QStringLiteral("Q"), QStringLiteral("A"));
+        } else if (step == u"next") {
+            s.button("cmdvor")->click();
+        } else if (step == u"saveas") {
+            s.dialogs.files << s.path(QStringLiteral("b.faq"));
+            s.w().onSaveDatabaseAsTriggered();
+        } else if (step == u"delete") {
+            s.dialogs.answers << AnswerOk;
+            s.button("cmdloeschen")->click();
+        } else if (step == u"delete!") {
+            s.w().recordEditor().onDeleteClicked();
+        } else {
+            QCOMPARE(step, QStringLiteral("import"));
+            const QString csv = s.path(QStringLiteral("neu.csv"));
+            testutil::writeBytes(csv, "Frage,Antwort\r\nNeu?,Ja\r\n");
+            s.dialogs.files << csv;
+            s.action("mnuimportcsv")->trigger();
+        }
+    }
+}
 
 // What the window offers, as 0/1 in this order: New, Open, Save as, Re-order,
 // Export entry, HTML button, the separator before Export, next button shown,
@@ -53,24 +86,12 @@ private slots:
         QVERIFY(!s.action("m1")->isVisible() && !s.action("mnuhistorie")->isVisible());
         const QFont font = s.get<QPlainTextEdit>("txtantwort")->font();
         QCOMPARE(font.family() + QString::number(font.pointSizeF()), QStringLiteral("Arial11.25"));
-        QVERIFY(s.action("mnuzentrieren")->isChecked() && !s.action("mnuposition")->isChecked());
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 1));
         QTimer::singleShot(0, &s.w(), [] { QApplication::activeModalWidget()->close(); });
         s.button("cmdhtml")->click();
         QVERIFY(QFileInfo(output).isDir());
         QCOMPARE(s.dialogs.messages, QList<Message>());
 
-        bool editorShown = false;
-        QTimer::singleShot(0, &s.w(), [&] {
-            auto *editor = qobject_cast<LayoutEditorDialog *>(QApplication::activeModalWidget());
-            editorShown = editor;
-            if (editor) { // leaving it at once asks the unsaved question
-                s.dialogs.answers << AnswerYes;
-                testutil::child<Button3D>(*editor, QStringLiteral("cmdrausprojekt"))->click();
-            }
-        });
-        s.button("Command1")->click();
-        QVERIFY(editorShown);
         // The page chosen is remembered on close.
         s.get<QComboBox>("cseite")->setCurrentIndex(1);
         QVERIFY(s.w().close());
@@ -81,7 +102,6 @@ private slots:
     {
         Session s(testutil::settingsBytes([](AppSettings &stored) {
             stored.language = Language::English;
-            stored.alwaysOnTop = true;
             stored.windowLeft = 1500; // twips: 100 px
             stored.windowTop = 750;
             stored.rememberSize = true;
@@ -91,7 +111,6 @@ private slots:
             stored.textColors = {0x0000FF, 0xFF0000};
         }));
         QVERIFY(s.action("mnuenglisch")->isChecked() && !s.action("mnudeutsch")->isChecked());
-        QVERIFY(s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(QRect(s.w().pos(), s.w().size()), QRect(100, 50, 700, 520));
         QVERIFY(s.get<QPlainTextEdit>("txtfrage")->font().bold());
         QCOMPARE(s.get<QPlainTextEdit>("txtfrage")->palette().color(QPalette::Text),
@@ -100,72 +119,49 @@ private slots:
 
     void windowStates_data()
     {
-        QTest::addColumn<Act>("act");
-        QTest::addColumn<QString>("offered"); // see offered()
-        const Act open = [](Session &s) { s.open(s.writeDatabase(QStringLiteral("a.faq"), 2)); };
-        const Act newOne = [](Session &s) { s.action("mnudatneu")->trigger(); };
-        const auto then = [](const Act &first, const Act &second) {
-            return Act([first, second](Session &s) {
-                first(s);
-                second(s);
-            });
-        };
-        const Act typed = [](Session &s) { s.type(QStringLiteral("Q"), QStringLiteral("A")); };
-        const Act emptied = [](Session &s) {
-            for (int i = 0; i < 2; ++i) {
-                s.dialogs.answers << AnswerOk;
-                s.button("cmdloeschen")->click();
-            }
-        };
-        QTest::newRow("no database") << Act([](Session &) {}) << "1100000000";
-        QTest::newRow("new") << newOne << "0100001111";
-        QTest::newRow("new, a record added")
-            << then(then(newOne, typed), [](Session &s) { s.button("cmdvor")->click(); })
-            << "0110001111";
-        QTest::newRow("new, saved as") << then(then(newOne, typed), [](Session &s) {
-            s.dialogs.files << s.path(QStringLiteral("b.faq"));
-            s.w().onSaveDatabaseAsTriggered();
-        }) << "1110111111";
-        QTest::newRow("opened") << open << "1111111111";
-        QTest::newRow("an empty file opened") << Act([](Session &s) {
-            testutil::writeBytes(s.path(QStringLiteral("leer.faq")), " 0 \r\n");
-            s.open(s.path(QStringLiteral("leer.faq")));
-        }) << "1111110000";
-        QTest::newRow("opened, every record deleted") << then(open, emptied) << "1111111000";
+        QTest::addColumn<QString>("script");  // see play()
+        QTest::addColumn<QString>("offered"); // see offered() | question, position, next button
+        QTest::newRow("no database") << ""
+                                     << "1100000000| 0 von  0&>";
+        QTest::newRow("new") << "new"
+                             << "0100001111| 1 von  1&neu";
+        QTest::newRow("new, a record added") << "new type next"
+                                             << "0110001111| 2 von  2&neu";
+        QTest::newRow("new, saved as") << "new type saveas"
+                                       << "1110111111|Q 1 von  1&neu";
+        QTest::newRow("opened") << "open"
+                                << "1111111111|Q1 1 von  2&>";
+        QTest::newRow("an empty file opened") << "empty"
+                                              << "1111110000| 0 von  0&>";
+        QTest::newRow("opened, every record deleted") << "open delete delete"
+                                                      << "1111111000| 0 von  0&>";
         // A delete that finds no record: nothing left to save as, a new one can be made.
-        QTest::newRow("opened, deleted once more")
-            << then(then(open, emptied), [](Session &s) { s.w().recordEditor().onDeleteClicked(); })
-            << "1101111000";
-        QTest::newRow("new, deleted twice") << then(newOne, emptied) << "1100001000";
+        QTest::newRow("opened, deleted once more") << "open delete delete delete!"
+                                                   << "1101111000| 0 von  0&>";
+        QTest::newRow("new, deleted twice") << "new delete delete"
+                                            << "1100001000| 0 von  0&neu";
+        // An import shows the first record it added.
+        QTest::newRow("new, imported") << "new type import"
+                                       << "1110001111|Neu? 2 von  2&neu";
     }
 
     // The export button takes the scheme's caption colour when allowed and
     // looks disabled when not.
     void windowStates()
     {
-        QFETCH(Act, act);
+        QFETCH(QString, script);
         Session s;
         s.state.currentColors[ColorScheme::buttonFontColor] = 0x0000FF;
-        act(s);
-        QTEST(offered(s), "offered");
+        play(s, script);
+        QTEST(offered(s) + u'|' + s.question() + s.position() + s.button("cmdvor")->caption(),
+              "offered");
         Button3D *html = s.button("cmdhtml");
         QCOMPARE(html->captionColor(),
                  std::optional<qint32>(html->isEnabled() ? 0x0000FF : lightGrey));
     }
 
-    void saveRefusesAnEmptyRecord()
-    {
-        Session s;
-        s.w().onNewDatabaseTriggered();
-        s.type(QStringLiteral("   "), QString());
-        QVERIFY(!s.w().onSaveDatabaseTriggered());
-        QVERIFY(!s.w().onSaveDatabaseAsTriggered());
-        QCOMPARE(s.dialogs.messages.size(), 2);
-        QVERIFY(s.dialogs.fileRequests.isEmpty());
-    }
-
-    // The title and the tray indicator follow the database; a record saved
-    // opens as typed.
+    // The title and the tray indicator follow the database; a record without
+    // a question is not saved, a record saved opens as typed.
     void savedRecordOpensAsTyped()
     {
         Session s;
@@ -173,6 +169,11 @@ private slots:
         s.action("mnudatneu")->trigger();
         QVERIFY(s.title().startsWith(plain) && s.title().endsWith(u'*'));
         QCOMPARE(s.w().tray().indicator(), 1);
+        s.type(QStringLiteral("   "), QString()); // no question: not saved
+        QVERIFY(!s.w().onSaveDatabaseTriggered());
+        QVERIFY(!s.w().onSaveDatabaseAsTriggered());
+        QCOMPARE(s.dialogs.messages.size(), 2);
+        QVERIFY(s.dialogs.fileRequests.isEmpty());
         s.type(QStringLiteral("Was heißt \"FAQ\"?"), QStringLiteral("Häufige Fragen,\nkurz: FAQ"));
         s.get<QCheckBox>("chkfragez2")->setChecked(true);
         const QString file = s.path(QStringLiteral("neu.faq"));
@@ -191,21 +192,6 @@ private slots:
         QVERIFY(again.get<QCheckBox>("chkfragez2")->isChecked());
         // Open writes the settings, with the file's folder for the next dialog.
         QCOMPARE(again.storedSettings().faqFolder, withTrailingSeparator(s.dir.path()));
-    }
-
-    void saveWritesTheRecordShown()
-    {
-        Session s;
-        const QString file = s.writeDatabase(QStringLiteral("three.faq"), 3);
-        s.open(file);
-        s.button("cmdvor")->click();
-        s.type(QStringLiteral("Q2 edited"), QStringLiteral("A2"));
-        emit s.get<QMenu>("mnudatei")->aboutToShow();
-        s.action("mnudatspeichern")->trigger();
-        QCOMPARE(s.dialogs.fileRequests.size(), 1); // only the open dialog
-        QCOMPARE(faq_einlesen(file).at(1).question, QStringLiteral("Q2 edited"));
-        QCOMPARE(s.position(), QStringLiteral(" 2 von  3"));
-        QVERIFY(!s.state.database.hasUnsavedChanges());
     }
 
     void failedOrCancelledSaveStopsOpenAndNew_data()
@@ -237,7 +223,8 @@ private slots:
         QVERIFY(s.state.database.hasUnsavedChanges());
     }
 
-    // A cancelled open dialog and a file that is no database keep the database shown.
+    // A cancelled open dialog, a file that is no database and a missing file
+    // named on the command line keep the database shown; save writes it.
     void failedOpenKeepsDatabase()
     {
         Session s;
@@ -248,18 +235,20 @@ private slots:
         QVERIFY(s.dialogs.messages.isEmpty());
         testutil::writeBytes(s.path(QStringLiteral("bad.faq")), " 5 \r\n\"a\"\r\n");
         s.open(s.path(QStringLiteral("bad.faq")));
-        QCOMPARE(s.dialogs.messages.size(), 1);
+        s.w().openFromCommandLine(s.path(QStringLiteral("fehlt.faq")));
+        QCOMPARE(s.dialogs.messages.size(), 2);
         QCOMPARE(s.state.database.filePath(), good);
         QCOMPARE(s.questions().join(u',') + s.position(), QStringLiteral("Q1,Q2,Q3 2 von  3"));
         QVERIFY(s.title().endsWith(QStringLiteral("good.faq")));
-    }
-
-    void openFromCommandLine()
-    {
-        Session s;
-        s.w().openFromCommandLine(s.path(QStringLiteral("fehlt.faq")));
-        QCOMPARE(s.dialogs.messages.size(), 1);
-        QVERIFY(s.button("cmdvor")->isHidden());
+        // Save writes the record shown, without a dialog.
+        s.type(QStringLiteral("Q2 edited"), QStringLiteral("A2"));
+        emit s.get<QMenu>("mnudatei")->aboutToShow();
+        s.action("mnudatspeichern")->trigger();
+        QCOMPARE(s.dialogs.fileRequests.size(), 3); // the open dialogs only
+        QCOMPARE(faq_einlesen(good).at(1).question, QStringLiteral("Q2 edited"));
+        QCOMPARE(s.position(), QStringLiteral(" 2 von  3"));
+        QVERIFY(!s.state.database.hasUnsavedChanges());
+        // A name on the command line is found from the current folder.
         QDir::setCurrent(s.dir.path());
         s.writeDatabase(QStringLiteral("arg.faq"), 1);
         s.w().openFromCommandLine(QStringLiteral("arg.faq"));
@@ -300,18 +289,24 @@ private slots:
     }
 
     // Closing the window and the exit command ask before unsaved work is lost.
+    // With the option to close to the tray, the close box asks nothing and
+    // hides the window, or only minimises it without a notification area: a
+    // hidden window could never come back.
     void leaving_data()
     {
         QTest::addColumn<bool>("exit");
         QTest::addColumn<bool>("dirty");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("left");
-        QTest::newRow("nothing to lose") << false << false << 0 << true;
-        QTest::newRow("Yes: leave") << false << true << int(AnswerYes) << true;
-        QTest::newRow("No: stay") << false << true << int(AnswerNo) << false;
-        QTest::newRow("Cancel: stay") << false << true << int(AnswerCancel) << false;
-        QTest::newRow("exit, Yes: leave") << true << true << int(AnswerYes) << true;
-        QTest::newRow("exit, No: stay") << true << true << int(AnswerNo) << false;
+        QTest::addColumn<int>("tray");  // with the option: whether a notification area exists
+        QTest::addColumn<bool>("left"); // the window no longer shown
+        QTest::newRow("nothing to lose") << false << false << 0 << -1 << true;
+        QTest::newRow("Yes: leave") << false << true << int(AnswerYes) << -1 << true;
+        QTest::newRow("No: stay") << false << true << int(AnswerNo) << -1 << false;
+        QTest::newRow("Cancel: stay") << false << true << int(AnswerCancel) << -1 << false;
+        QTest::newRow("exit, Yes: leave") << true << true << int(AnswerYes) << -1 << true;
+        QTest::newRow("exit, No: stay") << true << true << int(AnswerNo) << -1 << false;
+        QTest::newRow("to the tray") << false << true << 0 << 1 << true;
+        QTest::newRow("no notification area") << false << true << 0 << 0 << false;
     }
 
     void leaving()
@@ -319,44 +314,32 @@ private slots:
         QFETCH(bool, exit);
         QFETCH(bool, dirty);
         QFETCH(int, answer);
+        QFETCH(int, tray);
         QFETCH(bool, left);
         Session s;
+        if (tray >= 0) {
+            s.w().tray().setAvailable(tray);
+            s.action("mnumin")->trigger();
+        }
         s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
         if (dirty)
             s.type(QStringLiteral("changed"), QStringLiteral("A1"));
         s.dialogs.answers << answer;
         QFile::remove(s.state.settingsFilePath());
-        exit ? s.action("mnuende")->trigger() : void(s.w().close());
+        if (exit)
+            s.action("mnuende")->trigger();
+        else
+            QCOMPARE(s.w().close(), left && tray < 0);
         QCOMPARE(s.w().isVisible(), !left);
+        QCOMPARE(s.w().isMinimized(), tray == 0);
         QCOMPARE(s.programQuit, int(exit && left));
-        QCOMPARE(s.dialogs.messages.size(), int(dirty)); // once: the exit's close asks no more
+        // Once: the exit's close asks no more.
+        QCOMPARE(s.dialogs.messages.size(), int(dirty && tray < 0));
         // The settings are written on every close.
         QCOMPARE(QFileInfo::exists(s.state.settingsFilePath()), !exit || left);
-    }
-
-    void closeToTray_data()
-    {
-        QTest::addColumn<bool>("trayAvailable");
-        QTest::newRow("notification area") << true;
-        QTest::newRow("no notification area") << false;
-    }
-
-    void closeToTray()
-    {
-        QFETCH(bool, trayAvailable);
-        Session s;
-        s.w().tray().setAvailable(trayAvailable);
-        s.action("mnumin")->trigger();
-        s.w().onNewDatabaseTriggered();
-        s.type(QStringLiteral("unsaved"), QString());
-        QVERIFY(!s.w().close());
-        QVERIFY(s.dialogs.messages.isEmpty());
-        // Hidden without a notification area, the window could never come back.
-        QCOMPARE(s.w().isVisible(), !trayAvailable);
-        QCOMPARE(s.w().isMinimized(), !trayAvailable);
-        emit s.w().tray().mouseDown(2); // only the left button brings it back
-        QCOMPARE(s.w().isVisible(), !trayAvailable);
-        if (trayAvailable) {
+        if (tray == 1) {
+            emit s.w().tray().mouseDown(2); // only the left button brings it back
+            QVERIFY(!s.w().isVisible());
             emit s.w().tray().mouseDown(1);
             QVERIFY(s.w().isVisible());
         }
@@ -378,32 +361,6 @@ private slots:
         QCOMPARE(s.button("cmdvor")->caption(), QStringLiteral("&>"));
         QVERIFY(s.w().close());
         QCOMPARE(s.storedSettings().language, Language::English);
-    }
-
-    // The next step leaves the user in the question, wherever the focus was.
-    void nextReturnsFocusToTheQuestion()
-    {
-        Session s;
-        s.open(s.writeDatabase(QStringLiteral("a.faq"), 2));
-        s.w().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&s.w()));
-        s.get<QLineEdit>("txtzusatz2")->setFocus();
-        s.button("cmdvor")->click();
-        QVERIFY(s.get<QPlainTextEdit>("txtfrage")->hasFocus());
-    }
-
-    void importShowsTheFirstNewRecord()
-    {
-        Session s;
-        s.w().onNewDatabaseTriggered();
-        s.type(QStringLiteral("Q"), QStringLiteral("A"));
-        const QString csv = s.path(QStringLiteral("neu.csv"));
-        testutil::writeBytes(csv, "Frage,Antwort\r\nNeu?,Ja\r\n");
-        s.dialogs.files << csv;
-        s.action("mnuimportcsv")->trigger();
-        QCOMPARE(s.question() + s.position() + s.button("cmdvor")->caption(),
-                 QStringLiteral("Neu? 2 von  2&neu"));
-        QCOMPARE(offered(s), QStringLiteral("1110001111"));
     }
 };
 

@@ -30,12 +30,10 @@ struct Panel : Kit {
             testutil::writeBytes(templates + QLatin1String(name), "x");
     }
     // {{T}} the templates folder, {{E}} the empty one, {{H}} the HTML folder,
-    // {{T-}} and {{H-}} without their separator, {{X}} a folder that does not exist.
+    // {{X}} a folder that does not exist.
     QString expand(QString text) const
     {
-        return text.replace(QStringLiteral("{{T-}}"), templates.chopped(1))
-            .replace(QStringLiteral("{{H-}}"), html.chopped(1))
-            .replace(QStringLiteral("{{T}}"), templates)
+        return text.replace(QStringLiteral("{{T}}"), templates)
             .replace(QStringLiteral("{{E}}"), empty)
             .replace(QStringLiteral("{{H}}"), html)
             .replace(QStringLiteral("{{X}}"), path(QStringLiteral("weg/")));
@@ -59,16 +57,14 @@ struct Panel : Kit {
 class tst_pagepanel : public QObject {
     Q_OBJECT
 private slots:
-    // Start-up checks the output and templates folders and fills the page list.
+    // Start-up checks the output and templates folders and fills the page list;
+    // the layout editor opens only with a templates folder.
     void startupFolderCheck_data()
     {
         QTest::addColumn<QString>("io"); // "templates|page|html -> shown|selected|htmlShown"
         QTest::addColumn<QList<MessageIcon>>("messages");
         const QList<MessageIcon> none;
         QTest::newRow("remembered page") << "{{T}}|b.pdt|{{H}} -> {{T}}|b.pdt|{{H}}" << none;
-        QTest::newRow("page in other letter case") << "{{T}}|c.pdt| -> {{T}}|C.PDT|" << none;
-        QTest::newRow("page deleted: the first") << "{{T}}|weg.pdt| -> {{T}}|C.PDT|" << none;
-        QTest::newRow("separators added") << "{{T-}}||{{H-}} -> {{T}}|C.PDT|{{H}}" << none;
         QTest::newRow("HTML folder missing")
             << "{{T}}|a.pdt|{{X}} -> {{T}}|a.pdt|" << QList{MessageIcon::Critical};
         QTest::newRow("no templates folder")
@@ -103,6 +99,15 @@ private slots:
                  (QStringList{v.at(3), v.at(3), v.at(4),
                               listed ? QStringLiteral("C.PDT,a.pdt,b.pdt") : QString(),
                               QString::number(listed), QString::number(listed), v.at(5), v.at(5)}));
+        // The layout editor needs a templates folder.
+        p.dialogs.messages.clear();
+        p.sounds.played.clear();
+        QSignalSpy requested(&p.panel, &PagePanel::layoutEditorRequested);
+        p.get<Button3D>("Command1")->click();
+        QCOMPARE(requested.size(), int(listed));
+        QCOMPARE(p.dialogs.messages.size(), int(!listed));
+        QCOMPARE(p.sounds.played,
+                 listed ? QStringList{QStringLiteral("generieren")} : QStringList());
     }
 
     void chooseTemplatesFolder_data()
@@ -117,8 +122,8 @@ private slots:
                                              << "{{T}}|C.PDT,a.pdt,b.pdt|b.pdt";
         QTest::newRow("set, Yes, an empty folder") << "{{T}}" << int(AnswerYes) << "{{E}}"
                                                    << "{{E}}||";
-        QTest::newRow("unset: a separator added") << "" << 0 << "{{T-}}"
-                                                  << "{{T}}|C.PDT,a.pdt,b.pdt|C.PDT";
+        QTest::newRow("unset: not asked") << "" << 0 << "{{T}}"
+                                          << "{{T}}|C.PDT,a.pdt,b.pdt|C.PDT";
     }
 
     void chooseTemplatesFolder()
@@ -149,8 +154,6 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::newRow("cancelled") << ""
                                    << "{{H}}";
-        QTest::newRow("a separator added") << "{{T-}}"
-                                           << "{{T}}";
         const QString deep = "{{E}}" + QStringList(12, "Unterordner").join(u'/') + "/Ende/";
         QTest::newRow("too long to show whole") << deep << deep;
     }
@@ -185,8 +188,6 @@ private slots:
                                     << "b.pdt" << int(AnswerOk) << "a.pdt,c.pdt|a.pdt";
         QTest::newRow("Cancel keeps") << "a.pdt,b.pdt"
                                       << "b.pdt" << int(AnswerCancel) << "a.pdt,b.pdt|b.pdt";
-        QTest::newRow("the last one") << "a.pdt"
-                                      << "a.pdt" << int(AnswerOk) << "|";
         QTest::newRow("a typed name is not deleted") << "a.pdt,z.faq"
                                                      << "z.faq" << -1 << "a.pdt,z.faq|z.faq";
     }
@@ -212,28 +213,6 @@ private slots:
         QTEST(left.join(u',') + u'|' + p.state.pages.page(), "after");
         QCOMPARE(itemTexts(p.list()), left.filter(QStringLiteral(".pdt")));
         QCOMPARE(p.sounds.played.size(), int(answer == AnswerOk));
-    }
-
-    void layoutEditorNeedsAFolder_data()
-    {
-        QTest::addColumn<QString>("templates");
-        QTest::newRow("no folder") << "";
-        QTest::newRow("folder set") << "{{T}}";
-    }
-
-    void layoutEditorNeedsAFolder()
-    {
-        QFETCH(QString, templates);
-        Panel p;
-        p.start(templates);
-        p.dialogs.messages.clear();
-        p.sounds.played.clear();
-        QSignalSpy requested(&p.panel, &PagePanel::layoutEditorRequested);
-        p.get<Button3D>("Command1")->click();
-        QCOMPARE(requested.size(), int(!templates.isEmpty()));
-        QCOMPARE(p.dialogs.messages.size(), int(templates.isEmpty()));
-        QCOMPARE(p.sounds.played,
-                 templates.isEmpty() ? QStringList() : QStringList{QStringLiteral("generieren")});
     }
 };
 

@@ -4,11 +4,10 @@
 #include <QSignalSpy>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 using testutil::Kit;
 
 namespace {
-
-using Act = std::function<void(RecordEditor &, Kit &)>;
 
 // A record editor on its own, showing record `shown` of `count` records.
 struct Editor : Kit {
@@ -34,58 +33,53 @@ struct Editor : Kit {
 class tst_recordeditor : public QObject {
     Q_OBJECT
 private slots:
+    // The buttons clicked in turn; "-name" clears that field first.
     void buttons_data()
     {
         QTest::addColumn<int>("shown");
-        QTest::addColumn<Act>("act");
+        QTest::addColumn<QString>("script");
         // position | next caption | insert enabled | the questions | messages
         QTest::addColumn<QString>("after");
-        const auto click = [](void (RecordEditor::*handler)(), const char *clear = nullptr) {
-            return Act([handler, clear](RecordEditor &e, Kit &) {
-                if (clear)
-                    testutil::child<QPlainTextEdit>(*e.parent(), clear)->clear();
-                (e.*handler)();
-            });
+        const auto row = [](const char *name, int shown, const char *script, const char *after) {
+            QTest::newRow(name) << shown << script << after;
         };
-        const auto last = [](const Act &then) {
-            return Act([then](RecordEditor &e, Kit &k) {
-                e.onLastClicked();
-                then(e, k);
-            });
-        };
-        const Act first = click(&RecordEditor::onFirstClicked);
-        const Act previous = click(&RecordEditor::onPreviousClicked);
-        const Act next = click(&RecordEditor::onNextClicked);
-        const Act insert = click(&RecordEditor::onInsertClicked);
-        const auto row = [](const char *name, int shown, const Act &act, const char *after) {
-            QTest::newRow(name) << shown << act << QString::fromUtf8(after);
-        };
-        row("first", 3, first, " 1 von  4|&>|1|Q1,Q2,Q3,Q4|0");
-        row("previous", 3, previous, " 2 von  4|&>|1|Q1,Q2,Q3,Q4|0");
-        row("next", 1, next, " 2 von  4|&>|1|Q1,Q2,Q3,Q4|0");
-        row("next onto the last offers a new one", 3, next, " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|0");
-        row("last", 1, click(&RecordEditor::onLastClicked), " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|0");
-        row("previous from the last", 1, last(previous), " 3 von  4|&>|1|Q1,Q2,Q3,Q4|0");
-        row("next on the last adds one", 1, last(next), " 5 von  5|&neu|0|Q1,Q2,Q3,Q4,|0");
-        row("insert before the shown one", 2, insert, " 2 von  5|&>|1|Q1,,Q2,Q3,Q4|0");
-        row("previous on the first is refused", 1, previous, " 1 von  4|&>|1|Q1,Q2,Q3,Q4|1");
-        row("insert on the last is refused", 1, last(insert), " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|1");
-        row("a new one needs an answer", 1, last(click(&RecordEditor::onNextClicked, "txtantwort")),
+        row("first", 3, "first", " 1 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("previous", 3, "previous", " 2 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("next", 1, "next", " 2 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("next onto the last offers a new one", 3, "next", " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|0");
+        row("last", 1, "last", " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|0");
+        row("previous from the last", 1, "last previous", " 3 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("next on the last adds one", 1, "last next", " 5 von  5|&neu|0|Q1,Q2,Q3,Q4,|0");
+        row("insert before the shown one", 2, "insert", " 2 von  5|&>|1|Q1,,Q2,Q3,Q4|0");
+        row("previous on the first is refused", 1, "previous", " 1 von  4|&>|1|Q1,Q2,Q3,Q4|1");
+        row("insert on the last is refused", 1, "last insert", " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|1");
+        row("a new one needs an answer", 1, "last -txtantwort next",
             " 4 von  4|&neu|0|Q1,Q2,Q3,Q4|1");
-        row("previous needs an answer", 2, click(&RecordEditor::onPreviousClicked, "txtantwort"),
-            " 2 von  4|&>|1|Q1,Q2,Q3,Q4|1");
-        row("next does not", 2, click(&RecordEditor::onNextClicked, "txtantwort"),
-            " 3 von  4|&>|1|Q1,Q2,Q3,Q4|0");
-        row("first needs a question", 2, click(&RecordEditor::onFirstClicked, "txtfrage"),
-            " 2 von  4|&>|1|Q1,Q2,Q3,Q4|1");
+        row("previous needs an answer", 2, "-txtantwort previous", " 2 von  4|&>|1|Q1,Q2,Q3,Q4|1");
+        row("next does not", 2, "-txtantwort next", " 3 von  4|&>|1|Q1,Q2,Q3,Q4|0");
+        row("first needs a question", 2, "-txtfrage first", " 2 von  4|&>|1|Q1,Q2,Q3,Q4|1");
     }
 
     void buttons()
     {
         QFETCH(int, shown);
-        QFETCH(Act, act);
+        QFETCH(QString, script);
         Editor e(4, shown);
-        act(e.editor, e);
+        const QHash<QString, void (RecordEditor::*)()> handlers{
+            {u"first"_s, &RecordEditor::onFirstClicked},
+            {u"previous"_s, &RecordEditor::onPreviousClicked},
+            {u"next"_s, &RecordEditor::onNextClicked},
+            {u"last"_s, &RecordEditor::onLastClicked},
+            {u"insert"_s, &RecordEditor::onInsertClicked}};
+        for (const QString &step : script.split(u' ')) {
+            if (step.startsWith(u'-')) {
+                e.get<QPlainTextEdit>(qPrintable(step.mid(1)))->clear();
+            } else {
+                const auto handler = handlers.value(step);
+                QVERIFY2(handler, qPrintable(step));
+                (e.editor.*handler)();
+            }
+        }
         const QStringList after{e.position(), e.nextCaption(),
                                 QString::number(e.get<Button3D>("cmdinsert")->isEnabled()),
                                 e.questions().join(u','),
@@ -123,25 +117,21 @@ private slots:
         QCOMPARE(e.state.database.hasUnsavedChanges(), answer == AnswerOk);
     }
 
-    void linkIsCompletedOnTheMove()
-    {
-        Editor e(3);
-        e.get<QLineEdit>("txtzusatz2")->setText(QStringLiteral("example.org"));
-        e.editor.onNextClicked();
-        e.get<QLineEdit>("txtzusatz2")->setText(QStringLiteral("   "));
-        e.editor.onPreviousClicked();
-        QCOMPARE(e.state.database.record(1).homepageLink, QStringLiteral("http://example.org"));
-        QCOMPARE(e.state.database.record(2).homepageLink, QString());
-    }
-
-    // The record finished with the next button is dated today, and the
-    // date button dates the record shown.
-    void datedToday()
+    // The date button dates the record shown; leaving a record completes its
+    // link; the record finished with the next button is dated today.
+    void storedOnTheMove()
     {
         Editor e(3, 2);
         e.editor.onDateTodayClicked();
         QCOMPARE(e.get<QLabel>("lbldatum0")->text(), QStringLiteral("06.12.2026"));
         QVERIFY(e.state.database.hasUnsavedChanges());
+        auto *link = e.get<QLineEdit>("txtzusatz2");
+        link->setText(QStringLiteral("example.org"));
+        e.editor.onNextClicked();
+        link->setText(QStringLiteral("   "));
+        e.editor.onPreviousClicked();
+        QCOMPARE(e.state.database.record(2).homepageLink, QStringLiteral("http://example.org"));
+        QCOMPARE(e.state.database.record(3).homepageLink, QString());
         QSignalSpy appended(&e.editor, &RecordEditor::recordAppended);
         e.editor.onLastClicked();
         e.editor.onNextClicked();
