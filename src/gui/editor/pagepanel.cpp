@@ -138,7 +138,7 @@ void PagePanel::checkFolders()
     AppSettings &settings = m_state.settings;
     if (!settings.HtmlOutputFolder.isEmpty()) {
         // The page's path is this folder followed by its file name.
-        m_state.pages.setOutputFolder(withTrailingSeparator(settings.HtmlOutputFolder));
+        m_state.pages.setOutputFolder(settings.HtmlOutputFolder);
         QString folder = settings.HtmlOutputFolder;
         dir_check(folder);
         // The first start's output folder is made when first used.
@@ -215,7 +215,7 @@ void PagePanel::onChooseTemplatesFolderTriggered()
         if (folder.isEmpty())
             return;
         setListEnabled(true);
-        m_state.pages.setTemplatesFolder(withTrailingSeparator(folder));
+        m_state.pages.setTemplatesFolder(folder);
         rescanPages();
     });
 }
@@ -225,7 +225,7 @@ void PagePanel::onChooseOutputFolderTriggered()
     guard("mnuhtml_Click", [this] {
         const QString folder = browseForFolder();
         if (!folder.isEmpty())
-            m_state.pages.setOutputFolder(withTrailingSeparator(folder));
+            m_state.pages.setOutputFolder(folder);
     });
 }
 
