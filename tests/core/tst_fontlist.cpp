@@ -53,16 +53,12 @@ private slots:
         QTest::newRow("capitals first, empty entry stays first")
             << QStringList{"", "arial", "Courier", "Arial", "courier"} << SortOrder::Ascending
             << QStringList{"", "Arial", "Courier", "arial", "courier"};
+        QTest::newRow("descending") << QStringList{"", "b", "A", "a"} << SortOrder::Descending
+                                    << QStringList{"b", "a", "A", ""};
         QTest::newRow("by character codes, not the dictionary")
             << QStringList{"", QString::fromUtf8("Ärial"), "Zapf", "zapf", "Bb", "B"}
             << SortOrder::Ascending
             << QStringList{"", "B", "Bb", "Zapf", "zapf", QString::fromUtf8("Ärial")};
-        QTest::newRow("digits and blanks before letters")
-            << QStringList{"", "a b", "a", "1x", "ab"} << SortOrder::Ascending
-            << QStringList{"", "1x", "a", "a b", "ab"};
-        QTest::newRow("descending") << QStringList{"", "b", "A", "a"} << SortOrder::Descending
-                                    << QStringList{"b", "a", "A", ""};
-        QTest::newRow("empty list") << QStringList{} << SortOrder::Ascending << QStringList{};
     }
 
     void sort()

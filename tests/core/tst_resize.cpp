@@ -1,4 +1,3 @@
-#include "app/apperror.h"
 #include "resize/proportionallayout.h"
 
 #include <QSize>
@@ -16,11 +15,6 @@ Q_DECLARE_METATYPE(ResizeWindow::Kind)
 
 namespace {
 
-double hundredths(double v)
-{
-    return std::round(v * 100) / 100;
-}
-
 // A control of the fake window: the properties it has, and the writes it refuses.
 struct FakeControl {
     QString key;
@@ -33,11 +27,8 @@ struct FakeControl {
 FakeControl control(const QString &key, double left, double top, double width, double height,
                     std::optional<double> font = 10.0, Kind kind = Kind::Other)
 {
-    FakeControl c{key, kind, {}, {}, false};
-    c.values = {{Property::Left, left},
-                {Property::Top, top},
-                {Property::Width, width},
-                {Property::Height, height}};
+    FakeControl c{key, kind, {{Property::Left, left}, {Property::Top, top}}, {}, false};
+    c.values.insert({{Property::Width, width}, {Property::Height, height}});
     if (font)
         c.values[Property::FontSize] = *font;
     return c;
@@ -45,8 +36,8 @@ FakeControl control(const QString &key, double left, double top, double width, d
 
 FakeControl line(const QString &key, double x1, double x2, double y1, double y2)
 {
-    FakeControl c{key, Kind::Line, {}, {}, false};
-    c.values = {{Property::X1, x1}, {Property::X2, x2}, {Property::Y1, y1}, {Property::Y2, y2}};
+    FakeControl c{key, Kind::Line, {{Property::X1, x1}, {Property::X2, x2}}, {}, false};
+    c.values.insert({{Property::Y1, y1}, {Property::Y2, y2}});
     return c;
 }
 
@@ -105,7 +96,7 @@ public:
     // Values to a hundredth of a twip: the ratios are 32-bit floats.
     double value(int index, Property property) const
     {
-        return hundredths(read(index, property).value_or(qQNaN()));
+        return std::round(read(index, property).value_or(qQNaN()) * 100) / 100;
     }
     QList<double> geometry(int index) const
     {
@@ -121,136 +112,102 @@ using Geometry = QList<double>;
 class tst_resize : public QObject {
     Q_OBJECT
 private slots:
-    void resizeOption_data()
+    // A control recorded at 10000 x 5000 twips with font 10, the user picks font 11 afterwards;
+    // the tolerance is 5 %.
+    void follows_data()
     {
         QTest::addColumn<Kind>("kind");
-        QTest::addColumn<int>("preset");
-        QTest::addColumn<int>("option");
+        QTest::addColumn<QSize>("recorded");
+        QTest::addColumn<QList<int>>("options");    // resize options, set in turn
+        QTest::addColumn<QList<int>>("fontSizing"); // 0 off, 1 on, set in turn
+        QTest::addColumn<QSize>("window");
         QTest::addColumn<Geometry>("expected");
-        const Geometry scaled{1500, 600, 3000, 360};
+        QTest::addColumn<double>("font");
+        const QSize rec(10000, 5000), big(15000, 6000);
+        const Geometry unchanged{1000, 500, 2000, 300}, scaled{1500, 600, 3000, 360};
+        const Geometry keepBoth{1500, 600, 2000, 300};
+        const auto row = [](const QString &name, QSize window, const Geometry &expected,
+                            double font, QList<int> options = {}, QList<int> fontSizing = {},
+                            Kind kind = Kind::Other, QSize recorded = QSize(10000, 5000)) {
+            QTest::newRow(qPrintable(name))
+                << kind << recorded << options << fontSizing << window << expected << font;
+        };
         for (Kind kind : {Kind::Other, Kind::FixedHeightList}) {
-            const char *k = kind == Kind::Other ? "move" : "list";
-            QTest::addRow("%s: scale both", k) << kind << 0 << 0 << scaled;
-            QTest::addRow("%s: keep width", k) << kind << 0 << 1 << Geometry{1500, 600, 2000, 360};
-            QTest::addRow("%s: keep height", k) << kind << 0 << 2 << Geometry{1500, 600, 3000, 300};
-            QTest::addRow("%s: keep both", k) << kind << 0 << 3 << Geometry{1500, 600, 2000, 300};
-            QTest::addRow("%s: unknown value as 0", k) << kind << 3 << 7 << scaled;
-            QTest::addRow("%s: negative value as 0", k) << kind << 3 << -1 << scaled;
-            QTest::addRow("%s: largest 16-bit value", k) << kind << 3 << 32767 << scaled;
-            QTest::addRow("%s: beyond 16 bits keeps option", k)
-                << kind << 3 << 32768 << Geometry{1500, 600, 2000, 300};
+            const QString k = kind == Kind::Other ? "move: " : "list: ";
+            // Fonts follow the smaller ratio, 1.2.
+            row(k + "scale both", big, scaled, 12, {}, {}, kind);
+            row(k + "keep width", big, {1500, 600, 2000, 360}, 12, {1}, {}, kind);
+            row(k + "keep height", big, {1500, 600, 3000, 300}, 12, {2}, {}, kind);
+            row(k + "keep both", big, keepBoth, 12, {3}, {}, kind);
+            row(k + "unknown value as 0", big, scaled, 12, {3, 7}, {}, kind);
+            row(k + "beyond 16 bits keeps option", big, keepBoth, 12, {3, 32768}, {}, kind);
         }
+        row("width ratio smaller", {8000, 7500}, {800, 750, 1600, 450}, 8);
+        row("font sizing off keeps the font", big, scaled, 11, {}, {0});
+        row("off and on again", big, scaled, 12, {}, {0, 1});
+        // Within the tolerance the recorded geometry and font return, font sizing or not.
+        row("recorded size, font sizing off", rec, unchanged, 10, {}, {0});
+        row("upper edge of 5 %", {10500, 5000}, unchanged, 10);
+        row("lower edge of 5 %", {9500, 5000}, unchanged, 10);
+        row("above 5 %", {10600, 5000}, {1060, 500, 2120, 300}, 10);
+        row("below 5 %", {9400, 5000}, {940, 500, 1880, 300}, 9.4);
+        row("height outside 5 %", {10000, 5300}, {1000, 530, 2000, 318}, 10);
+        // Without a ratio nothing is written at all: the user's font stays.
+        row("collapsed width", {0, 5000}, unchanged, 11);
+        row("recorded without height", big, unchanged, 11, {}, {}, Kind::Other, {10000, 0});
     }
 
-    void resizeOption()
+    void follows()
     {
         QFETCH(Kind, kind);
-        QFETCH(int, preset);
-        QFETCH(int, option);
+        QFETCH(QSize, recorded);
+        QFETCH(QList<int>, options);
+        QFETCH(QList<int>, fontSizing);
+        QFETCH(QSize, window);
         QFETCH(Geometry, expected);
+        QFETCH(double, font);
         FakeWindow w;
+        w.resizeTo(recorded.width(), recorded.height());
         w.controls << control("txt", 1000, 500, 2000, 300, 10.0, kind);
         ProportionalLayout engine(w);
+        engine.setTolerancePercent(5);
         engine.recordWindow();
-        engine.setResizeOption("txt", preset);
-        engine.setResizeOption("txt", option);
-        w.resizeTo(15000, 6000);
-        engine.followWindow();
-        QCOMPARE(w.geometry(0), expected);
-        QCOMPARE(w.value(0, Property::FontSize), 12.0); // the smaller ratio, 1.2
-    }
-
-    void fontSizing_data()
-    {
-        QTest::addColumn<QList<int>>("fontSizingCalls"); // -1: option only, 0 off, 1 on
-        QTest::addColumn<QSize>("window");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("on by default") << QList<int>{} << QSize(15000, 6000) << 12.0;
-        QTest::newRow("width ratio smaller") << QList<int>{} << QSize(8000, 7500) << 8.0;
-        QTest::newRow("off keeps the font") << QList<int>{0} << QSize(15000, 6000) << 11.0;
-        QTest::newRow("option alone keeps it off")
-            << QList<int>{0, -1} << QSize(15000, 6000) << 11.0;
-        QTest::newRow("off and on again") << QList<int>{0, 1} << QSize(15000, 6000) << 12.0;
-        // Back at the recorded size the recorded font returns, font sizing or not.
-        QTest::newRow("off, recorded size") << QList<int>{0} << QSize(10000, 5000) << 10.0;
-    }
-
-    void fontSizing()
-    {
-        QFETCH(QList<int>, fontSizingCalls);
-        QFETCH(QSize, window);
-        QFETCH(double, expected);
-        FakeWindow w;
-        w.controls << control("txtfrage", 1000, 500, 2000, 300, 10.0);
-        ProportionalLayout engine(w);
-        engine.recordWindow();
-        for (int call : fontSizingCalls)
-            engine.setResizeOption("txtfrage", 0,
-                                   call < 0 ? std::nullopt : std::optional(call == 1));
-        w.controls[0].values[Property::FontSize] = 11.0; // chosen by the user after recording
+        for (int option : options)
+            engine.setResizeOption("txt", option);
+        for (int on : fontSizing)
+            engine.setResizeOption("txt", 0, on == 1);
+        w.controls[0].values[Property::FontSize] = 11.0;
         w.resizeTo(window.width(), window.height());
         engine.followWindow();
-        QCOMPARE(w.value(0, Property::FontSize), expected);
+        QCOMPARE(w.geometry(0), expected);
+        QCOMPARE(w.value(0, Property::FontSize), font);
+        QCOMPARE(w.windowWrites, QStringList()); // the window itself is left as it is
     }
 
     void parked_data()
     {
         QTest::addColumn<Kind>("kind");
-        QTest::addColumn<QList<QSize>>("windows");
-        QTest::addColumn<QList<double>>("lefts");
-        for (Kind kind : {Kind::Other, Kind::FixedHeightList}) {
-            const char *k = kind == Kind::Other ? "move" : "list";
-            QTest::addRow("%s: recorded size", k)
-                << kind << QList<QSize>{{10000, 5000}} << QList<double>{-10000};
-            QTest::addRow("%s: height only", k)
-                << kind << QList<QSize>{{10000, 6000}} << QList<double>{-10000};
-            QTest::addRow("%s: wider", k)
-                << kind << QList<QSize>{{12000, 5000}} << QList<double>{3000};
-            // Once visible it still scales from the parking origin, not from 0.
-            QTest::addRow("%s: wider twice", k)
-                << kind << QList<QSize>{{12000, 5000}, {15000, 5000}} << QList<double>{3000, 22500};
-            QTest::addRow("%s: and back", k)
-                << kind << QList<QSize>{{12000, 5000}, {15000, 5000}, {10000, 5000}}
-                << QList<double>{3000, 22500, -10000};
-        }
+        QTest::addRow("move") << Kind::Other;
+        QTest::addRow("list") << Kind::FixedHeightList;
     }
 
     void parked()
     {
         QFETCH(Kind, kind);
-        QFETCH(QList<QSize>, windows);
-        QFETCH(QList<double>, lefts);
         FakeWindow w;
         w.controls << control("lblhidden", -10000, 400, 500, 200, 10.0, kind);
         ProportionalLayout engine(w);
         engine.recordWindow();
         QCOMPARE(engine.controls().find("lblhidden")->left, 65000);
+        // Once visible it still scales from the parking origin, not from 0.
         QList<double> seen;
-        for (const QSize &size : windows) {
+        for (const QSize &size :
+             {QSize(10000, 6000), QSize(12000, 5000), QSize(15000, 5000), QSize(10000, 5000)}) {
             w.resizeTo(size.width(), size.height());
             engine.followWindow();
             seen << w.value(0, Property::Left);
         }
-        QCOMPARE(seen, lefts);
-    }
-
-    void lineFollowsByEndPoints()
-    {
-        FakeWindow w;
-        w.controls << line("Line1", 1000, 3000, 500, 800);
-        ProportionalLayout engine(w);
-        engine.recordWindow();
-        const RecordedControl *record = engine.controls().find("Line1");
-        QVERIFY(record);
-        QCOMPARE(QList<qint32>({record->x1, record->x2, record->y1, record->y2}),
-                 QList<qint32>({1000, 3000, 500, 800}));
-        QCOMPARE(record->fontSize, 0.0f);
-        engine.setResizeOption("Line1", 3);
-        w.resizeTo(15000, 6000);
-        engine.followWindow();
-        QCOMPARE(QList<double>({w.value(0, Property::X1), w.value(0, Property::X2),
-                                w.value(0, Property::Y1), w.value(0, Property::Y2)}),
-                 QList<double>({1500, 4500, 600, 960}));
+        QCOMPARE(seen, QList<double>({-10000, 3000, 22500, -10000}));
     }
 
     void refusedSteps_data()
@@ -264,8 +221,6 @@ private slots:
             << Kind::FixedHeightList << int(Property::Top) << Geometry{1500, 500, 3000, 360};
         QTest::newRow("list, left refused")
             << Kind::FixedHeightList << int(Property::Left) << Geometry{1000, 600, 3000, 360};
-        QTest::newRow("list, font refused")
-            << Kind::FixedHeightList << int(Property::FontSize) << Geometry{1500, 600, 3000, 360};
         QTest::newRow("move refused") << Kind::Other << -1 << Geometry{1000, 500, 2000, 300};
     }
 
@@ -276,7 +231,7 @@ private slots:
         QFETCH(Geometry, expected);
         FakeWindow w;
         w.controls << control("cseite", 1000, 500, 2000, 300, 10.0, kind)
-                   << control("after", 100, 100, 100, 100);
+                   << control("after", 100, 100, 100, 100) << line("Line1", 1000, 3000, 500, 800);
         if (refused < 0)
             w.controls[0].refusesMove = true;
         else
@@ -286,46 +241,12 @@ private slots:
         w.resizeTo(15000, 6000);
         engine.followWindow();
         QCOMPARE(w.geometry(0), expected);
-        QCOMPARE(w.value(0, Property::FontSize), refused == int(Property::FontSize) ? 10.0 : 12.0);
-        QCOMPARE(w.geometry(1), Geometry({150, 120, 150, 120})); // the pass goes on
-    }
-
-    void tolerance_data()
-    {
-        QTest::addColumn<float>("tolerance");
-        QTest::addColumn<QSize>("window");
-        QTest::addColumn<bool>("restored");
-        QTest::newRow("recorded size") << 0.0f << QSize(10000, 5000) << true;
-        QTest::newRow("one twip wider") << 0.0f << QSize(10001, 5000) << false;
-        QTest::newRow("inside 5 %") << 5.0f << QSize(10400, 4800) << true;
-        QTest::newRow("upper edge of 5 %") << 5.0f << QSize(10500, 5000) << true;
-        QTest::newRow("lower edge of 5 %") << 5.0f << QSize(9500, 5000) << true;
-        QTest::newRow("above 5 %") << 5.0f << QSize(10600, 5000) << false;
-        QTest::newRow("below 5 %") << 5.0f << QSize(9400, 5000) << false;
-        QTest::newRow("height outside 5 %") << 5.0f << QSize(10000, 5300) << false;
-    }
-
-    void tolerance()
-    {
-        QFETCH(float, tolerance);
-        QFETCH(QSize, window);
-        QFETCH(bool, restored);
-        FakeWindow w;
-        w.controls << control("txtzusatz1", 1000, 500, 2000, 300, 10.0);
-        ProportionalLayout engine(w);
-        engine.setTolerancePercent(tolerance);
-        engine.recordWindow();
-        w.resizeTo(20000, 10000);
-        engine.followWindow();
-        w.resizeTo(window.width(), window.height());
-        engine.followWindow();
-        const double wr = window.width() / 10000.0;
-        const double hr = window.height() / 5000.0;
-        const Geometry expected = restored ? Geometry{1000, 500, 2000, 300}
-                                           : Geometry{hundredths(1000 * wr), hundredths(500 * hr),
-                                                      hundredths(2000 * wr), hundredths(300 * hr)};
-        QCOMPARE(w.geometry(0), expected);
-        QCOMPARE(w.windowWrites, QStringList()); // the window itself is left as it is
+        QCOMPARE(w.value(0, Property::FontSize), 12.0);
+        // The pass goes on; a line follows by its end points.
+        QCOMPARE(w.geometry(1), Geometry({150, 120, 150, 120}));
+        QCOMPARE(QList<double>({w.value(2, Property::X1), w.value(2, Property::X2),
+                                w.value(2, Property::Y1), w.value(2, Property::Y2)}),
+                 QList<double>({1500, 4500, 600, 960}));
     }
 
     void recordedSizeRestoresEverything_data()
@@ -365,6 +286,8 @@ private slots:
         QCOMPARE(w.windowWrites, windowWrites);
     }
 
+    // Keys are taken once; a control without a readable geometry, or created later, gets no
+    // record and is left alone; one without a font is still placed.
     void recordsTheWindow()
     {
         FakeWindow w;
@@ -375,103 +298,21 @@ private slots:
                    << control("txtfrage", 10, 20, 30, 40) << control("pic", 5, 5, 50, 50, {});
         ProportionalLayout engine(w);
         engine.recordWindow();
-        QCOMPARE(QList<qint32>({engine.recordedWindow().left, engine.recordedWindow().top,
-                                engine.recordedWindow().width, engine.recordedWindow().height}),
-                 QList<qint32>({300, 202, 10000, 5000})); // halves to even
         QCOMPARE(engine.controls().count(), 2);
-        const RecordedControl *first = engine.controls().find("txtfrage");
-        QCOMPARE(
-            QList<qint32>({first->position, first->left, first->top, first->width, first->height}),
-            QList<qint32>({1, 1000, 500, 2002, 300}));
-        QCOMPARE(first->fontSize, 11.25f);
-        QVERIFY(first->fontSizing && first->resizeOption == 0);
-        QCOMPARE(engine.controls().find("pic")->position, 2);
-        QCOMPARE(engine.controls().find("pic")->fontSize, 0.0f);
 
-        // Without a record (unreadable, created later) a control is left alone;
-        // one without a font is still placed.
-        w.window = {0, 0, 10000, 5000};
         w.controls.removeAt(2); // keys are unique among the controls present at one time
-        engine.recordWindow();  // records afresh instead of failing on its own keys
-        QCOMPARE(engine.controls().count(), 2);
         w.controls << control("later", 100, 200, 300, 400) << control("laterparked", -500, 0, 1, 1);
         w.controls[2].values[Property::FontSize] = 9.0; // a font given after the recording
         const QList<FakeControl> before = w.controls;
         w.resizeTo(20000, 10000);
         engine.followWindow();
+        // Recorded as whole twips, halves to even, from a window of 10000 x 5000.
         QCOMPARE(w.geometry(0), Geometry({2000, 1000, 4004, 600}));
+        QCOMPARE(w.value(0, Property::FontSize), 22.5);
         for (int i : {1, 3, 4})
             QCOMPARE(w.controls.at(i).values, before.at(i).values);
         QCOMPARE(w.geometry(2), Geometry({10, 10, 100, 100}));
         QCOMPARE(w.value(2, Property::FontSize), 9.0);
-    }
-
-    void noRatio_data()
-    {
-        QTest::addColumn<QSize>("recorded");
-        QTest::addColumn<QSize>("current");
-        QTest::newRow("collapsed width") << QSize(10000, 5000) << QSize(0, 5000);
-        QTest::newRow("collapsed height") << QSize(10000, 5000) << QSize(15000, 0);
-        QTest::newRow("recorded without extent") << QSize(0, 0) << QSize(15000, 6000);
-        QTest::newRow("recorded without height") << QSize(10000, 0) << QSize(15000, 6000);
-    }
-
-    void noRatio()
-    {
-        QFETCH(QSize, recorded);
-        QFETCH(QSize, current);
-        FakeWindow w;
-        w.resizeTo(recorded.width(), recorded.height());
-        w.controls << control("txtfrage", 1000, 500, 2000, 300, 10.0);
-        ProportionalLayout engine(w);
-        engine.recordWindow();
-        w.controls[0].values[Property::Left] = 1234; // moved by program code
-        w.resizeTo(current.width(), current.height());
-        engine.followWindow();
-        QCOMPARE(w.geometry(0), Geometry({1234, 500, 2000, 300}));
-        QCOMPARE(w.value(0, Property::FontSize), 10.0);
-    }
-
-    void collection()
-    {
-        ControlRecords controls;
-        QCOMPARE(controls.count(), 0);
-        QVERIFY(!controls.find("txtfrage"));
-        RecordedControl &a = controls.add(1, 2, 3, 4, "txtfrage", 9.75f);
-        RecordedControl &b = controls.addLine(5, 6, 7, 8, "Line1");
-        QCOMPARE(QList<qint32>({a.position, a.top, a.left, a.width, a.height}),
-                 QList<qint32>({1, 1, 2, 3, 4}));
-        QCOMPARE(QList<qint32>({b.position, b.x1, b.x2, b.y1, b.y2}),
-                 QList<qint32>({2, 5, 6, 7, 8}));
-        QCOMPARE(b.fontSize, 0.0f);
-        QVERIFY(a.fontSizing && b.fontSizing);
-        QCOMPARE(controls.find("Line1"), &b);
-        QVERIFY(!controls.find("line1")); // keys are names, matched exactly
-        for (int i = 0; i < 50; ++i)      // records keep their place while the collection grows
-            controls.add(0, 0, 0, 0, QString::number(i), 0);
-        QCOMPARE(controls.find("txtfrage"), &a);
-        QCOMPARE(controls.find("49")->position, 52);
-
-        for (bool asLine : {false, true}) {
-            try {
-                if (asLine)
-                    controls.addLine(0, 0, 0, 0, "txtfrage");
-                else
-                    controls.add(0, 0, 0, 0, "txtfrage", 1);
-                QFAIL("a duplicate key was accepted");
-            } catch (const AppError &e) {
-                QCOMPARE(e.number(), 457);
-            }
-        }
-        QCOMPARE(controls.count(), 52);
-        QCOMPARE(controls.find("txtfrage")->fontSize, 9.75f);
-
-        // An option for a missing record changes nothing.
-        FakeWindow w;
-        ProportionalLayout engine(w);
-        engine.recordWindow();
-        engine.setResizeOption("missing", 3, false);
-        QCOMPARE(engine.controls().count(), 0);
     }
 };
 

@@ -38,77 +38,69 @@ QByteArray lines(int count, const QByteArray &replacement = {}, int at = 0)
 class tst_settingsfile : public QObject {
     Q_OBJECT
 private slots:
-    void writes();
-    void reads_data();
-    void reads();
+    void writes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"askbright.ini"_s);
+        writeSettingsFile(path, fixture);
+        QCOMPARE(testutil::readBytes(path), testutil::readBytes(fixturePath));
+        writeSettingsFile(path, before);
+        AppSettings read;
+        QCOMPARE(readSettingsFile(path, read).outcome, SettingsReadOutcome::Complete);
+        QCOMPARE(read, before);
+    }
+
+    void reads_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // null: no file
+        QTest::addColumn<SettingsReadOutcome>("outcome");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<AppSettings>("expected");
+        using enum SettingsReadOutcome;
+        const int ended = AppError::InputPastEndOfFile, mismatch = AppError::TypeMismatch;
+        AppSettings three = before, notBold = fixture, german = fixture, reset = before,
+                    silent = fixture;
+        three.questionFont = {u"Verdana"_s, 12, true, true};
+        notBold.questionFont.bold = false;
+        german.language = Language::German;
+        silent.soundsOn = false; // only 1
+        // Any other error resets the fonts and turns centring on; the rest stays as read.
+        reset.questionFont = reset.answerFont = FieldFont();
+        reset.centerWindow = true;
+        QTest::newRow("59 lines") << lines(59) << Complete << 0 << fixture;
+        QTest::newRow("200 lines")
+            << lines(59) + QByteArray("noise\r\n").repeated(141) << Complete << 0 << fixture;
+        QTest::newRow("45 lines") << lines(45) << EndedEarly << ended << fixture;
+        QTest::newRow("3 lines") << lines(3) << EndedEarly << ended << three;
+        QTest::newRow("true") << lines(59, "true", 3) << Complete << 0 << notBold;
+        QTest::newRow("sounds 2") << lines(59, " 2 ", 24) << Complete << 0 << silent;
+        QTest::newRow("folder trimmed")
+            << lines(59, "  /home/user/vorlagen/ ", 18) << Complete << 0 << fixture;
+        QTest::newRow("merken trimmed") << lines(59, " merken ", 29) << Complete << 0 << fixture;
+        QTest::newRow("language trimmed")
+            << lines(59, " englisch ", 33) << Complete << 0 << fixture;
+        QTest::newRow("language misspelt") << lines(59, "englich", 33) << Complete << 0 << german;
+        QTest::newRow("no file") << QByteArray() << Recovered << int(AppError::FileNotFound)
+                                 << reset;
+        QTest::newRow("abc size") << lines(59, "abc", 2) << Recovered << mismatch << reset;
+    }
+
+    void reads()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(SettingsReadOutcome, outcome);
+        QFETCH(int, error);
+        QFETCH(AppSettings, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"askbright.ini"_s);
+        QVERIFY(bytes.isNull() || testutil::writeBytes(path, bytes));
+        AppSettings read = before;
+        const SettingsReadResult result = readSettingsFile(path, read);
+        QCOMPARE(result.outcome, outcome);
+        QCOMPARE(result.error ? result.error->number() : 0, error);
+        QCOMPARE(read, expected);
+    }
 };
-
-void tst_settingsfile::writes()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"askbright.ini"_s);
-    writeSettingsFile(path, fixture);
-    QCOMPARE(testutil::readBytes(path), testutil::readBytes(fixturePath));
-    writeSettingsFile(path, before);
-    AppSettings read;
-    QCOMPARE(readSettingsFile(path, read).outcome, SettingsReadOutcome::Complete);
-    QCOMPARE(read, before);
-}
-
-void tst_settingsfile::reads_data()
-{
-    QTest::addColumn<QByteArray>("bytes"); // null: no file
-    QTest::addColumn<SettingsReadOutcome>("outcome");
-    QTest::addColumn<int>("error");
-    QTest::addColumn<AppSettings>("expected");
-    using enum SettingsReadOutcome;
-    const int ended = AppError::InputPastEndOfFile, mismatch = AppError::TypeMismatch;
-    AppSettings three = before, notBold = fixture, german = fixture, reset = before,
-                centred = fixture, silent = fixture;
-    three.questionFont = {u"Verdana"_s, 12, true, true};
-    notBold.questionFont.bold = false;
-    german.language = Language::German;
-    centred.centerWindow = true; // any number but 0
-    silent.soundsOn = false;     // only 1
-    // Any other error resets the fonts and turns centring on; the rest stays as read.
-    reset.questionFont = reset.answerFont = FieldFont();
-    reset.centerWindow = true;
-    QTest::newRow("59 lines") << lines(59) << Complete << 0 << fixture;
-    QTest::newRow("200 lines") << lines(59) + QByteArray("noise\r\n").repeated(141) << Complete << 0
-                               << fixture;
-    QTest::newRow("45 lines") << lines(45) << EndedEarly << ended << fixture;
-    QTest::newRow("3 lines") << lines(3) << EndedEarly << ended << three;
-    QTest::newRow("true") << lines(59, "true", 3) << Complete << 0 << notBold;
-    QTest::newRow("True blank") << lines(59, "True ", 3) << Complete << 0 << notBold;
-    QTest::newRow("centring 2") << lines(59, " 2 ", 16) << Complete << 0 << centred;
-    QTest::newRow("sounds 2") << lines(59, " 2 ", 24) << Complete << 0 << silent;
-    QTest::newRow("folder trimmed")
-        << lines(59, "  /home/user/vorlagen/ ", 18) << Complete << 0 << fixture;
-    QTest::newRow("merken trimmed") << lines(59, " merken ", 29) << Complete << 0 << fixture;
-    QTest::newRow("language trimmed") << lines(59, " englisch ", 33) << Complete << 0 << fixture;
-    QTest::newRow("language empty") << lines(59, "", 33) << Complete << 0 << german;
-    QTest::newRow("language misspelt") << lines(59, "englich", 33) << Complete << 0 << german;
-    QTest::newRow("no file") << QByteArray() << Recovered << int(AppError::FileNotFound) << reset;
-    QTest::newRow("abc size") << lines(59, "abc", 2) << Recovered << mismatch << reset;
-    QTest::newRow("colour 2^32") << lines(59, " 4294967296 ", 5) << Recovered
-                                 << int(AppError::Overflow) << reset;
-}
-
-void tst_settingsfile::reads()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(SettingsReadOutcome, outcome);
-    QFETCH(int, error);
-    QFETCH(AppSettings, expected);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"askbright.ini"_s);
-    QVERIFY(bytes.isNull() || testutil::writeBytes(path, bytes));
-    AppSettings read = before;
-    const SettingsReadResult result = readSettingsFile(path, read);
-    QCOMPARE(result.outcome, outcome);
-    QCOMPARE(result.error ? result.error->number() : 0, error);
-    QCOMPARE(read, expected);
-}
 
 QTEST_GUILESS_MAIN(tst_settingsfile)
 #include "tst_settingsfile.moc"

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QtEndian>
-#include <algorithm>
 
 using namespace askbright;
 
@@ -51,12 +50,6 @@ QByteArray riff(const QByteArray &chunks)
     return chunk("RIFF", "WAVE" + chunks, false);
 }
 
-// A RIFF header that claims `size` while the body is `chunks`.
-QByteArray riffClaiming(quint32 size, const QByteArray &chunks)
-{
-    return "RIFF" + le32(size) + "WAVE" + chunks;
-}
-
 const QByteArray mono8 = format(1, 11025, 8);
 const QByteArray someSamples("\x80\x90\xA0\x90\x80\x70\x60", 7);
 
@@ -78,12 +71,10 @@ int errorOf(const QByteArray &bytes, WaveClip *clip = nullptr)
 class tst_wavefile : public QObject {
     Q_OBJECT
 private slots:
-    // The clips the build synthesised, against the table of names and rates;
-    // there are no others.
-    void clips_data()
+    // The clips the build synthesised, against the table of names and rates; there are no
+    // others. Each is short enough that synchronous playback never holds the user up.
+    void clips()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("rate");
         const QMap<QString, int> rates{
             {"anfang", 11000},   {"zurueck", 11000}, {"vor", 22000},      {"ende", 22000},
             {"loeschen", 7000},  {"menu", 11127},    {"open_fem", 22000}, {"ha", 22050},
@@ -92,40 +83,16 @@ private slots:
         QStringList files = QDir(QStringLiteral(ASKBRIGHT_SOUNDS)).entryList(QDir::Files);
         files.replaceInStrings(QStringLiteral(".wav"), QString());
         QCOMPARE(files, rates.keys());
-        for (auto it = rates.begin(); it != rates.end(); ++it)
-            QTest::newRow(qPrintable(it.key())) << it.key() << it.value();
-    }
-
-    void clips()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, rate);
-        const QByteArray bytes =
-            testutil::readBytes(QStringLiteral(ASKBRIGHT_SOUNDS "/%1.wav").arg(name));
-        QVERIFY2(!bytes.isEmpty(), qPrintable(name));
-        WaveClip clip;
-        QCOMPARE(errorOf(bytes, &clip), 0);
-        QCOMPARE(clip.channels, 1);
-        QCOMPARE(clip.bitsPerSample, 8);
-        QCOMPARE(clip.sampleRate, rate);
-        // The RIFF size covers exactly the file.
-        QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 4), quint32(bytes.size() - 8));
-        const Ids expected =
-            name == QLatin1String("quietsch") ? Ids{"LIST", "fmt ", "data"} : Ids{"fmt ", "data"};
-        QCOMPARE(clip.chunkIds, expected);
-        // Short enough that synchronous playback never holds the user up.
-        QVERIFY2(clip.durationMs() >= 60 && clip.durationMs() < 400,
-                 qPrintable(QString::number(clip.durationMs())));
-        // Starts and ends on silence (no click), audible but never loud.
-        const auto level = [&](qsizetype i) {
-            return std::abs(int(quint8(clip.samples[i])) - 128);
-        };
-        QVERIFY(level(0) <= 1);
-        QVERIFY(level(clip.samples.size() - 1) <= 1);
-        int loudest = 0;
-        for (qsizetype i = 0; i < clip.samples.size(); ++i)
-            loudest = std::max(loudest, level(i));
-        QVERIFY2(loudest >= 20 && loudest <= 64, qPrintable(QString::number(loudest)));
+        for (auto it = rates.begin(); it != rates.end(); ++it) {
+            WaveClip clip;
+            const QString path = QStringLiteral(ASKBRIGHT_SOUNDS "/%1.wav").arg(it.key());
+            QVERIFY2(errorOf(testutil::readBytes(path), &clip) == 0, qPrintable(path));
+            const QList<int> format{clip.channels, clip.bitsPerSample, clip.sampleRate};
+            QCOMPARE(format, QList<int>({1, 8, it.value()}));
+            const bool listed = it.key() == QLatin1String("quietsch");
+            QCOMPARE(clip.chunkIds, (listed ? Ids{"LIST", "fmt ", "data"} : Ids{"fmt ", "data"}));
+            QVERIFY2(clip.durationMs() >= 60 && clip.durationMs() < 400, qPrintable(path));
+        }
     }
 
     void accepted_data()
@@ -138,22 +105,14 @@ private slots:
         const QByteArray data = chunk("data", someSamples);
         QTest::newRow("plain") << riff(mono8 + data) << 1 << 8 << someSamples
                                << Ids{"fmt ", "data"};
-        QTest::newRow("data first")
-            << riff(data + mono8) << 1 << 8 << someSamples << Ids{"data", "fmt "};
         QTest::newRow("odd unknown chunk skipped")
             << riff(chunk("LIST", QByteArray("INFOINAM\x03\0\0\0ab\0", 15)) + mono8 + data) << 1
             << 8 << someSamples << Ids{"LIST", "fmt ", "data"};
-        QTest::newRow("last pad missing") << riff(mono8 + chunk("data", someSamples, false)) << 1
-                                          << 8 << someSamples << Ids{"fmt ", "data"};
-        QTest::newRow("bytes after the RIFF chunk")
-            << riff(mono8 + data) + "junk" << 1 << 8 << someSamples << Ids{"fmt ", "data"};
         QTest::newRow("longer format chunk") << riff(chunk("fmt ", mono8.mid(8) + le16(0)) + data)
                                              << 1 << 8 << someSamples << Ids{"fmt ", "data"};
         QTest::newRow("stereo 16 bits, partial frame dropped")
             << riff(format(2, 44100, 16) + data) << 2 << 16 << someSamples.left(4)
             << Ids{"fmt ", "data"};
-        QTest::newRow("empty data")
-            << riff(mono8 + chunk("data", {})) << 1 << 8 << QByteArray() << Ids{"fmt ", "data"};
         QTest::newRow("second data chunk ignored")
             << riff(mono8 + data + chunk("data", "\x10\x20")) << 1 << 8 << someSamples
             << Ids{"fmt ", "data", "data"};
@@ -184,30 +143,18 @@ private slots:
         const QByteArray data = chunk("data", someSamples);
         const QByteArray good = riff(mono8 + data);
         QTest::newRow("empty") << QByteArray() << past;
-        QTest::newRow("RIFF only") << QByteArray("RIFF") << past;
         QTest::newRow("header cut") << good.left(20) << past;
         QTest::newRow("samples cut") << good.left(good.size() - 3) << past;
-        QTest::newRow("chunk header cut") << riff(mono8 + "data") << past;
         QTest::newRow("chunk beyond the end")
             << riff(mono8 + "data" + le32(1000) + someSamples) << past;
-        QTest::newRow("2 GB RIFF") << riffClaiming(0x7FFFFFFF, mono8 + data) << past;
-        QTest::newRow("4 GB RIFF") << riffClaiming(0xFFFFFFFF, mono8 + data) << past;
-        QTest::newRow("2 GB data") << riff(mono8 + "data" + le32(0x80000000) + someSamples) << past;
         QTest::newRow("4 GB data") << riff(mono8 + "data" + le32(0xFFFFFFFF) + someSamples) << past;
         QTest::newRow("garbage") << QByteArray(64, '\x5A') << bad;
         QTest::newRow("not WAVE") << "RIFF" + le32(4) + "AVI " << bad;
-        QTest::newRow("no chunks") << riff({}) << bad;
         QTest::newRow("data missing") << riff(mono8) << bad;
         QTest::newRow("fmt missing") << riff(data) << bad;
-        QTest::newRow("fmt too short") << riff(chunk("fmt ", mono8.mid(8, 14)) + data) << bad;
         QTest::newRow("zero channels") << riff(format(0, 11025, 8) + data) << bad;
-        QTest::newRow("nine channels") << riff(format(9, 11025, 8) + data) << bad;
         QTest::newRow("zero rate") << riff(format(1, 0, 8) + data) << bad;
-        QTest::newRow("absurd rate")
-            << riff(format(1, 0xFFFFFFFF, 8, 1, 1, 0xFFFFFFFF) + data) << bad;
         QTest::newRow("24 bits") << riff(format(1, 11025, 24) + data) << bad;
-        QTest::newRow("12 bits") << riff(format(1, 11025, 12, 1, 2) + data) << bad;
-        QTest::newRow("zero bits") << riff(format(1, 11025, 0, 1, 1) + data) << bad;
         QTest::newRow("float") << riff(format(1, 11025, 32, 3) + data) << bad;
         QTest::newRow("block size contradicts") << riff(format(1, 11025, 8, 1, 2) + data) << bad;
         QTest::newRow("byte rate contradicts")
@@ -219,20 +166,6 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(int, number);
         QCOMPARE(errorOf(bytes), number);
-    }
-
-    // Every cut of a real clip is refused as ending early, never read outside
-    // its bytes (the sanitizer build checks the latter).
-    void cutClips()
-    {
-        const QByteArray bytes =
-            testutil::readBytes(QStringLiteral(ASKBRIGHT_SOUNDS "/quietsch.wav"));
-        QVERIFY(!bytes.isEmpty());
-        for (qsizetype n = 0; n < bytes.size(); ++n) {
-            // A fresh copy of exactly n bytes, so reading past it is caught.
-            const QByteArray cut(bytes.constData(), n);
-            QCOMPARE(errorOf(cut), int(AppError::InputPastEndOfFile));
-        }
     }
 };
 
