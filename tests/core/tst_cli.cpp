@@ -25,12 +25,11 @@ private:
 
 void tst_cli::initTestCase()
 {
-    const QString lines =
-        u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF||nein|faq|||mitte|||Arial|"
-        u"16|12|links"_s;
-    QVERIFY(testutil::writeBytes(m_dir.filePath(u"seite.pdt"_s), testutil::pageProject(lines)));
+    const QByteArray project = testutil::pageProject(
+        u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF||nein|faq|||mitte|||Arial|16|12|links"_s);
+    QVERIFY(testutil::writeBytes(m_dir.filePath(u"seite.pdt"_s), project));
     // A backslash is part of a name here, as the file system has it.
-    QVERIFY(testutil::writeBytes(m_dir.filePath(u"a\\b.pdt"_s), testutil::pageProject(lines)));
+    QVERIFY(testutil::writeBytes(m_dir.filePath(u"a\\b.pdt"_s), project));
     QVERIFY(QDir(m_dir.path()).mkdir(u"x\\y"_s));
 }
 
@@ -73,6 +72,9 @@ void tst_cli::run_data()
     row("bad language", g + u" --language french"_s, 2, u"deutsch or englisch, not 'french'"_s);
     row("bad layout", g + u" --layout 3"_s, 2, u"--layout must be 1 or 2, not '3'"_s);
     row("bad date", g + u" --date 06.12.2026"_s, 2, u"invalid --date '06.12.2026'"_s);
+    row("extra argument", g + u" page"_s, 2, u"extra argument 'page'"_s);
+    row("both import formats", u"import --database {{DB}} --csv a.csv --markdown a.md"_s, 2,
+        u"give exactly one of --csv and --markdown"_s);
     row("database missing", QString(g).replace(u"{{DB}}"_s, u"{{DIR}}/fehlt.faq"_s), 2,
         u"cannot read the database '{{DIR}}/fehlt.faq': 53  "_s);
     row("a long path is cut in the middle",
@@ -144,13 +146,10 @@ void tst_cli::importAndExport()
 {
     const QString database = testutil::dataPath(u"two_records.faq"_s);
     // A backslash is part of the name here, as the file system has it.
-    const QString csv = m_dir.filePath(u"two\\records.csv"_s);
-    const QString copy = m_dir.filePath(u"copy.faq"_s);
+    const QString csv = m_dir.filePath(u"two\\records.csv"_s), copy = m_dir.filePath(u"copy.faq"_s);
     QByteArray out, err;
     QCOMPARE(cli({u"export"_s, u"--database"_s, database, u"--csv"_s, csv}, &out), 0);
     QVERIFY(out.startsWith("2 records written to"));
-    QVERIFY(QFileInfo(csv).isFile());
-    QFile::remove(copy);
     QCOMPARE(cli({u"import"_s, u"--database"_s, copy, u"--csv"_s, csv}, &out), 0);
     QCOMPARE(out, QByteArray("2 records imported (0 changed), 0 rows left out\n"));
     QCOMPARE(testutil::readBytes(copy), testutil::readBytes(database));

@@ -8,6 +8,7 @@ using namespace askbright;
 using namespace Qt::StringLiterals;
 
 using Notes = QList<ImportNote>;
+using Records = QList<FaqRecord>;
 Q_DECLARE_METATYPE(askbright::ExchangeFormat)
 
 namespace {
@@ -32,11 +33,6 @@ ImportResult import(ExchangeFormat format, QByteArrayView bytes, int room = 2000
                                          : importMarkdown(bytes, room, today);
 }
 
-QByteArray exported(ExchangeFormat format, const QList<FaqRecord> &records)
-{
-    return format == ExchangeFormat::Csv ? exportCsv(records) : exportMarkdown(records, u"T"_s);
-}
-
 } // namespace
 
 class tst_exchange : public QObject {
@@ -45,70 +41,60 @@ private slots:
     void importCsv_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("room");
-        QTest::addColumn<QList<FaqRecord>>("records");
+        QTest::addColumn<Records>("records");
         QTest::addColumn<Notes>("notes");
         const QByteArray header = "question,answer,extra info,link,date\r\n";
         QTest::newRow("commas, quotes and line breaks in quoted fields")
             << header + "\"Was, bitte?\",\"Er sagte \"\"ja\"\".\nZweite Zeile\",Max,,01.02.2004\r\n"
-            << 10
-            << QList<FaqRecord>{rec(u"Was, bitte?"_s, u"Er sagte ¨ja¨.\r\nZweite Zeile"_s, u"Max"_s,
-                                    {}, u"01.02.2004"_s)}
+            << Records{rec(u"Was, bitte?"_s, u"Er sagte ¨ja¨.\r\nZweite Zeile"_s, u"Max"_s, {},
+                           u"01.02.2004"_s)}
             << Notes{};
-        QTest::newRow("utf-8 with byte order mark")
-            << "\xEF\xBB\xBFquestion,answer\r\nWarum \xC3\xA4?,Darum\r\n"_ba << 10
-            << QList<FaqRecord>{rec(u"Warum ä?"_s, u"Darum"_s)} << Notes{};
-        QTest::newRow("windows-1252")
-            << "question,answer\r\nWarum \xE4?,Darum \x80\r\n"_ba << 10
-            << QList<FaqRecord>{rec(u"Warum ä?"_s, u"Darum €"_s)} << Notes{};
+        QTest::newRow("windows-1252") << "question,answer\r\nWarum \xE4?,Darum \x80\r\n"_ba
+                                      << Records{rec(u"Warum ä?"_s, u"Darum €"_s)} << Notes{};
         QTest::newRow("German header, semicolons, any column order, flag")
             << "Antwort;Frage;Zur Frage;Zusatz;Link;Datum\nA1;F1;1;Eva;eva.example;1.2.2004\n"_ba
-            << 10
-            << QList<FaqRecord>{rec(u"F1"_s, u"A1"_s, u"Eva"_s, u"eva.example"_s, u"1.2.2004"_s, 1)}
+            << Records{rec(u"F1"_s, u"A1"_s, u"Eva"_s, u"eva.example"_s, u"1.2.2004"_s, 1)}
             << Notes{};
-        QTest::newRow("tabs") << "Frage\tAntwort\tDatum\r\nF, eins\tA; zwei\t1.2.2004\r\n"_ba << 10
-                              << QList<FaqRecord>{rec(u"F, eins"_s, u"A; zwei"_s, {}, {},
-                                                      u"1.2.2004"_s)}
+        QTest::newRow("tabs") << "Frage\tAntwort\tDatum\r\nF, eins\tA; zwei\t1.2.2004\r\n"_ba
+                              << Records{rec(u"F, eins"_s, u"A; zwei"_s, {}, {}, u"1.2.2004"_s)}
                               << Notes{};
         QTest::newRow("rows beyond the room, blank ones among them, are one range")
-            << header + "Q1,A1\r\nQ2,A2\r\n\r\nQ3,A3\r\n"
-            << 1 << QList<FaqRecord>{rec(u"Q1"_s, u"A1"_s)}
-            << Notes{note(3, ImportNote::DatabaseFull, {}, {}, 5)};
+            << header + "Q1,A1\r\nQ2,A2\r\nQ3,A3\r\nQ4,A4\r\n\r\nQ5,A5\r\n"
+            << Records{rec(u"Q1"_s, u"A1"_s), rec(u"Q2"_s, u"A2"_s), rec(u"Q3"_s, u"A3"_s)}
+            << Notes{note(5, ImportNote::DatabaseFull, {}, {}, 7)};
         QTest::newRow("characters the file cannot hold, a row of neither question nor answer")
             << header + "Gut?,\xE2\x9C\x93 und \xF0\x9F\x98\x80\r\n,nur Antwort\r\n,,Max\r\n,,\r\n"
-            << 10 << QList<FaqRecord>{rec(u"Gut?"_s, u"? und ?"_s), rec({}, u"nur Antwort"_s)}
+            << Records{rec(u"Gut?"_s, u"? und ?"_s), rec({}, u"nur Antwort"_s)}
             << Notes{note(2, ImportNote::Replaced, RecordField::Answer, u"✓😀"_s),
                      note(4, ImportNote::Empty)};
         QTest::newRow("line numbers count breaks inside fields")
             << header + "\"a\r\nb\",x\r\n,,y\r\n"
-            << 10 << QList<FaqRecord>{rec(u"a\r\nb"_s, u"x"_s)}
-            << Notes{note(4, ImportNote::Empty)};
+            << Records{rec(u"a\r\nb"_s, u"x"_s)} << Notes{note(4, ImportNote::Empty)};
         QTest::newRow("quotes, dates and flags as written, or reported")
             << "question,answer,extra info,link,date,info with question\r\n"
                "Q,A,\"x \"\"y\"\"\",\"h?q=\"\"b\"\"\",\"1,2\"\"3\",2\r\nR,B,,,\" 1.2.2004\",1\r\n"
                "S,C,,,01.02.2004 und mehr,0\r\n"_ba
-            << 10
-            << QList<FaqRecord>{rec(u"Q"_s, u"A"_s, u"x ¨y¨"_s, u"h?q=¨b¨"_s, u"1,2¨3"_s),
-                                rec(u"R"_s, u"B"_s, {}, {}, u" 1.2.2004"_s, 1),
-                                rec(u"S"_s, u"C"_s, {}, {}, u"01.02.2004"_s)}
+            << Records{rec(u"Q"_s, u"A"_s, u"x ¨y¨"_s, u"h?q=¨b¨"_s, u"1,2¨3"_s),
+                       rec(u"R"_s, u"B"_s, {}, {}, u" 1.2.2004"_s, 1),
+                       rec(u"S"_s, u"C"_s, {}, {}, u"01.02.2004"_s)}
             << Notes{note(2, ImportNote::FlagRead, RecordField::InfoWithQuestion, u"2"_s),
                      note(4, ImportNote::DateCut, RecordField::CreatedDate,
                           u"01.02.2004 und mehr"_s)};
         // A blank date is today's; an overlong UTF-8 form makes the file Windows-1252.
         QTest::newRow("blank date, overlong form")
-            << "question,answer,date\r\nQ\xE0\x80\xAF,A,\r\n"_ba << 10
-            << QList<FaqRecord>{rec(u"Qà€¯"_s, u"A"_s)} << Notes{};
+            << "question,answer,date\r\nQ\xE0\x80\xAF,A,\r\n"_ba << Records{rec(u"Qà€¯"_s, u"A"_s)}
+            << Notes{};
         QTest::newRow("a text longer than a record holds")
             << header + "Q," + QByteArray(maxTextLength + 1, 'x') + "\r\nR,B\r\n"
-            << 10 << QList<FaqRecord>{rec(u"R"_s, u"B"_s)}
+            << Records{rec(u"R"_s, u"B"_s)}
             << Notes{note(2, ImportNote::TooLong, RecordField::Answer, u"1048577"_s)};
     }
 
     void importCsv()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(int, room);
-        const ImportResult result = askbright::importCsv(bytes, room, today);
+        // Room for three records.
+        const ImportResult result = askbright::importCsv(bytes, 3, today);
         QTEST(result.records, "records");
         QTEST(result.notes, "notes");
     }
@@ -154,12 +140,11 @@ private slots:
                               "## \n\nohne Frage\n## \n\n";
         const ImportResult result = askbright::importMarkdown(md, 10, today);
         QCOMPARE(result.records,
-                 (QList<FaqRecord>{
-                     rec(u"Erste Frage?"_s, u"Erster Absatz.\r\nNoch Zeile.\r\n\r\nZweiter "
-                                            u"Absatz.\r\n\r\n```\r\n## im Code\r\n```\r\n### "
-                                            u"Kein Kopf\r\n## Auch keiner"_s),
-                     rec(u"Zweite ¨Frage¨ #"_s, u"Kurz.\r\n##Kein Kopf"_s, {}, u"h?a=1&b=2"_s),
-                     rec({}, u"ohne Frage"_s)}));
+                 (Records{rec(u"Erste Frage?"_s, u"Erster Absatz.\r\nNoch Zeile.\r\n\r\nZweiter "
+                                                 u"Absatz.\r\n\r\n```\r\n## im Code\r\n```\r\n### "
+                                                 u"Kein Kopf\r\n## Auch keiner"_s),
+                          rec(u"Zweite ¨Frage¨ #"_s, u"Kurz.\r\n##Kein Kopf"_s, {}, u"h?a=1&b=2"_s),
+                          rec({}, u"ohne Frage"_s)}));
         QCOMPARE(result.notes,
                  (Notes{note(3, ImportNote::NotARecord, {}, {}, 4),
                         note(20, ImportNote::FlagRead, RecordField::InfoWithQuestion, u"ja"_s),
@@ -169,7 +154,7 @@ private slots:
     // The documented form: every field, each text shown as it is by a renderer.
     void markdownForm()
     {
-        const QList<FaqRecord> records{
+        const Records records{
             rec(u"Wie <b>fett</b> & *so*? #1\r\nzwei"_s,
                 u"1. Punkt\r\n- Strich\r\n  eingerückt \r\n\r\n\r\nC:\\Pfad & <i>x</i>"_s,
                 u"Max ¨M¨"_s, u"http://x.example/a_b"_s, u" 1.2.2004"_s, 1),
@@ -204,10 +189,11 @@ private slots:
     void exportsAreLossless()
     {
         QFETCH(FaqRecord, record);
-        const QList<FaqRecord> records{record, rec(u"q"_s, u"a"_s)};
+        const Records records{record, rec(u"q"_s, u"a"_s)};
         for (const ExchangeFormat format : {ExchangeFormat::Csv, ExchangeFormat::Markdown}) {
-            const QByteArray bytes = exported(format, records);
-            const ImportResult back = import(format, bytes);
+            const ImportResult back =
+                import(format, format == ExchangeFormat::Csv ? exportCsv(records)
+                                                             : exportMarkdown(records, u"T"_s));
             QCOMPARE(back.records, records);
             QCOMPARE(back.notes, Notes());
         }
