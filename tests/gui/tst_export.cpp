@@ -1,12 +1,10 @@
 #include "app/paths.h"
-#include "app/textcodec.h"
 #include "appearance/schemefile.h"
 #include "gui/session.h"
 #include "html/exportdialog.h"
 #include "html/layoutpictures.h"
 #include "html/pagepreview.h"
 #include "project/contactstore.h"
-#include "settings/settingsfile.h"
 
 #include <QImage>
 #include <QProcess>
@@ -39,54 +37,6 @@ QByteArray project(const QString &picture = {}, bool pictureOn = false,
 const QString pageTitle = QStringLiteral("Titel \u20AC");
 const QStringList storedContact{u"--contact"_s, u"kontakt@example.org"_s};
 
-// The folders a run works with, outside the program folder: templates with
-// one page project, the HTML output folder, and a folder for pictures.
-struct Folders {
-    QTemporaryDir dir;
-    QString templates = withTrailingSeparator(dir.filePath(u"vorlagen"_s));
-    QString html = withTrailingSeparator(dir.filePath(u"html"_s));
-    QString pictures = withTrailingSeparator(dir.filePath(u"bilder"_s));
-
-    Folders()
-    {
-        for (const QString &f : {templates, html, pictures})
-            QDir().mkpath(f);
-        testutil::writeBytes(templates + u"seite.pdt"_s, project());
-    }
-    // {{HTML}}: the output folder, {{HTML-}} without its separator, {{HTML\}}
-    // with backslashes as settings from Windows hold it.
-    QString expand(QString text) const
-    {
-        return text.replace(u"{{HTML\\}}"_s, QString(html).replace(u'/', u'\\'))
-            .replace(u"{{HTML-}}"_s, html.chopped(1))
-            .replace(u"{{HTML}}"_s, html);
-    }
-    QByteArray settings(const QString &htmlSetting) const
-    {
-        return testutil::settingsBytes([&](AppSettings &s) {
-            s.soundsOn = true;
-            s.TemplatesFolder = templates;
-            s.lastTemplatePage = u"seite.pdt"_s;
-            s.HtmlOutputFolder = expand(htmlSetting);
-        });
-    }
-};
-
-// The page as the command-line generator writes it for the same inputs.
-QByteArray cliPage(const QStringList &options, const Folders &f, const QString &database)
-{
-    QTemporaryDir out;
-    QProcess process;
-    process.start(QStringLiteral(ASKBRIGHT_CLI),
-                  QStringList{u"generate"_s, u"--database"_s, database, u"--project"_s,
-                              f.templates + u"seite.pdt"_s, u"--output"_s, out.path(), u"--date"_s,
-                              u"2026-12-06"_s} +
-                      options);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        qWarning() << "cli:" << process.readAllStandardError();
-    return testutil::readBytes(out.filePath(u"faq.html"_s));
-}
-
 // The rich-text rendering of page bytes with the preview's default colours.
 QString rendered(const QByteArray &page, bool modern, const QTextBrowser *preview)
 {
@@ -99,21 +49,34 @@ QString rendered(const QByteArray &page, bool modern, const QTextBrowser *previe
 // A run with three records open (answers with a line break), seite.pdt
 // selected and a stored contact address.
 struct Run {
-    Folders f;
+    // Outside the program folder: templates, the HTML output and pictures.
+    QTemporaryDir dir;
+    QString templates = withTrailingSeparator(dir.filePath(u"vorlagen"_s));
+    QString html = withTrailingSeparator(dir.filePath(u"html"_s));
+    QString pictures = withTrailingSeparator(dir.filePath(u"bilder"_s));
     Session s;
     QString database = s.path(u"a.faq"_s);
-    QString page = f.html + u"faq.html"_s;
+    QString page = html + u"faq.html"_s;
     std::unique_ptr<ExportDialog> dialog;
 
     explicit Run(const QByteArray &seite = project(), const QString &htmlSetting = u"{{HTML}}"_s)
-        : s(f.settings(htmlSetting))
+        : s([&](Session &s) { // the window starts with the folders and a page project
+              for (const QString &folder : {templates, html, pictures})
+                  QDir().mkpath(folder);
+              testutil::writeBytes(templates + u"seite.pdt"_s, project());
+              testutil::writeBytes(s.state.settingsFilePath(),
+                                   testutil::settingsBytes([&](AppSettings &a) {
+                                       a.soundsOn = true;
+                                       a.TemplatesFolder = templates;
+                                       a.lastTemplatePage = u"seite.pdt"_s;
+                                       a.HtmlOutputFolder = expand(htmlSetting);
+                                   }));
+          })
     {
-        testutil::writeBytes(f.templates + u"seite.pdt"_s, seite);
-        QList<FaqRecord> records(3);
-        for (int i = 0; i < 3; ++i) {
-            records[i].question = u"Q%1"_s.arg(i + 1);
-            records[i].answer = u"Antwort\r\nauf Q%1"_s.arg(i + 1);
-        }
+        testutil::writeBytes(templates + u"seite.pdt"_s, seite);
+        QList<FaqRecord> records = Session::numberedRecords(3);
+        for (FaqRecord &record : records)
+            record.answer = u"Antwort\r\nauf "_s + record.question;
         faq_speichern(database, records);
         s.open(database);
         mail_speichern(s.state.dataFolder(), u"kontakt@example.org"_s);
@@ -121,6 +84,14 @@ struct Run {
         s.sounds.played.clear();
     }
 
+    // {{HTML}}: the output folder, {{HTML-}} without its separator, {{HTML\}}
+    // with backslashes as settings from Windows hold it.
+    QString expand(QString text) const
+    {
+        return text.replace(u"{{HTML\\}}"_s, QString(html).replace(u'/', u'\\'))
+            .replace(u"{{HTML-}}"_s, html.chopped(1))
+            .replace(u"{{HTML}}"_s, html);
+    }
     // The dialog directly over the main window.
     ExportDialog &open()
     {
@@ -133,9 +104,8 @@ struct Run {
     bool viaCommand(const std::function<void(ExportDialog &)> &act)
     {
         bool shown = false;
-        QTimer timer; // gone with this call, so it never fires later
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
+        QObject guard; // gone with this call, so the timer never fires later
+        QTimer::singleShot(0, &guard, [&] {
             auto *d = s.w().findChild<ExportDialog *>();
             if (!d || !d->isVisible())
                 return;
@@ -144,13 +114,25 @@ struct Run {
             if (d->isVisible())
                 d->reject();
         });
-        timer.start(0);
         s.w().onExportPageTriggered();
         return shown;
     }
     template <typename T = QWidget> T *get(const char *name) { return child<T>(*dialog, name); }
     void click(const char *name) { get<QAbstractButton>(name)->click(); }
-    QByteArray cli(const QStringList &options) const { return cliPage(options, f, database); }
+    // The page as the command-line generator writes it for the same inputs.
+    QByteArray cli(const QStringList &options) const
+    {
+        QTemporaryDir out;
+        QProcess process;
+        process.start(QStringLiteral(ASKBRIGHT_CLI),
+                      QStringList{u"generate"_s, u"--database"_s, database, u"--project"_s,
+                                  templates + u"seite.pdt"_s, u"--output"_s, out.path(),
+                                  u"--date"_s, u"2026-12-06"_s} +
+                          options);
+        if (!process.waitForFinished(60000) || process.exitCode() != 0)
+            qWarning() << "cli:" << process.readAllStandardError();
+        return testutil::readBytes(out.filePath(u"faq.html"_s));
+    }
     QTextBrowser *preview()
     {
         click("previewButton");
@@ -189,12 +171,12 @@ private slots:
         QFETCH(QString, options);
         QFETCH(QString, picture);
         Run r(project(), htmlSetting);
-        const QString picturePath = r.f.pictures + u"Hintergrund.PNG"_s;
+        const QString picturePath = r.pictures + u"Hintergrund.PNG"_s;
         if (!picture.isEmpty()) {
             QImage image(6, 4, QImage::Format_RGB32);
             image.fill(Qt::darkCyan);
             QVERIFY(image.save(picturePath, "PNG"));
-            QVERIFY(testutil::writeBytes(r.f.templates + u"seite.pdt"_s,
+            QVERIFY(testutil::writeBytes(r.templates + u"seite.pdt"_s,
                                          project(picturePath, picture == u"used"_s)));
         }
         const QStringList changes = options.split(u' ', Qt::SkipEmptyParts);
@@ -210,12 +192,12 @@ private slots:
             child<QAbstractButton>(d, "chkmail")->click(); // no contact block, nothing asked
             if (picture == u"used"_s) {
                 child<QAbstractButton>(d, "previewButton")->click();
+                auto *view = child<QTextBrowser>(d, "pageView");
+                const QUrl url(u"hintergrund.png"_s);
                 const QVariant shown =
-                    child<QTextBrowser>(d, "pageView")
-                        ->document()
-                        ->resource(QTextDocument::ImageResource, QUrl(u"hintergrund.png"_s));
+                    view->document()->resource(QTextDocument::ImageResource, url);
                 QCOMPARE(shown.value<QImage>().pixelColor(3, 2), QColor(Qt::darkCyan));
-                QVERIFY(QDir(r.f.html).isEmpty());
+                QVERIFY(QDir(r.html).isEmpty());
             }
             QTest::keyClick(&d, Qt::Key_Return);
             QVERIFY(!d.isVisible());
@@ -232,11 +214,10 @@ private slots:
                 ? QString()
                 : shownFolder + (picture == u"used"_s ? u"hintergrund.png"_s : picturePath);
         QCOMPARE(notice.contains(u"\r\""_s + hint + u'"'), !hint.isEmpty());
-        QCOMPARE(QFileInfo::exists(r.f.html + u"hintergrund.png"_s), picture == u"used"_s);
-        QStringList sounds{u"generieren"_s, u"generieren"_s};
-        if (changes.contains(u"--layout"_s))
-            sounds.insert(1, u"menu"_s);
-        QCOMPARE(r.s.sounds.played, sounds);
+        QCOMPARE(QFileInfo::exists(r.html + u"hintergrund.png"_s), picture == u"used"_s);
+        const QString g = u"generieren"_s;
+        QCOMPARE(r.s.sounds.played, (changes.contains(u"--layout"_s) ? QStringList{g, u"menu"_s, g}
+                                                                     : QStringList{g, g}));
         QVERIFY(r.s.errors.reports.isEmpty());
     }
 
@@ -253,17 +234,17 @@ private slots:
         const QByteArray plain = "1.2.5\r\na@b.de\r\n";
         const QByteArray none;
         const QStringList typed{"neu@example.org"};
+        const QByteArray typedStored = "1.2.5\r\nneu@example.org\r\n";
         QTest::newRow("stored address asks nothing")
             << plain << true << QStringList{} << QList<int>{} << "a@b.de" << plain;
         QTest::newRow("typed address is stored")
-            << none << true << typed << QList<int>{} << typed[0]
-            << QByteArray("1.2.5\r\nneu@example.org\r\n");
+            << none << true << typed << QList<int>{} << typed[0] << typedStored;
         QTest::newRow("no @ and No: used and stored as typed")
             << none << true << QStringList{"ohne-at"} << QList<int>{AnswerNo} << "ohne-at"
             << QByteArray("1.2.5\r\nohne-at\r\n");
         QTest::newRow("no @ and Yes asks again")
             << none << true << QStringList{"falsch", typed[0]} << QList<int>{AnswerYes} << typed[0]
-            << QByteArray("1.2.5\r\nneu@example.org\r\n");
+            << typedStored;
         QTest::newRow("cancelled and No: no contact, nothing stored")
             << none << true << QStringList{""} << QList<int>{AnswerNo} << "" << none;
         QTest::newRow("unchecked leaves the store alone")
@@ -328,29 +309,28 @@ private slots:
         QFETCH(QString, edit);
         QFETCH(QString, stored);
         QFETCH(QString, chosen);
-        QFETCH(bool, shown);
         QFETCH(QString, folder);
         Run r(project(), stored);
         if (!edit.isEmpty())
             r.s.type(edit == u"typed"_s ? u"Q1 edited"_s : QString(),
                      edit == u"typed"_s ? u"A1"_s : QString());
-        r.s.dialogs.folders << r.f.expand(chosen);
+        r.s.dialogs.folders << r.expand(chosen);
 
         // The leave button closes without writing.
-        QCOMPARE(r.viaCommand([](ExportDialog &d) {
+        QTEST(r.viaCommand([](ExportDialog &d) {
             child<QAbstractButton>(d, "cmdhtmlraus")->click();
             QVERIFY(!d.isVisible());
         }),
-                 shown);
-        QVERIFY(QDir(r.f.html).isEmpty());
+              "shown");
+        QVERIFY(QDir(r.html).isEmpty());
         const bool refused = edit == u"emptied"_s;
         QCOMPARE(r.s.dialogs.messages.size(), int(refused));
-        QCOMPARE(r.s.state.database.hasUnsavedChanges(), edit == u"emptied"_s);
+        QCOMPARE(r.s.state.database.hasUnsavedChanges(), refused);
         QCOMPARE(faq_einlesen(r.database).at(0).question,
                  edit == u"typed"_s ? u"Q1 edited"_s : u"Q1"_s);
         QCOMPARE(r.s.dialogs.folderPrompts.size(), int(stored.isEmpty()));
-        QCOMPARE(r.s.state.settings.HtmlOutputFolder, r.f.expand(folder));
-        QCOMPARE(r.s.get<QLabel>("lblhtml")->text(), r.f.expand(folder));
+        QCOMPARE(r.s.state.settings.HtmlOutputFolder, r.expand(folder));
+        QCOMPARE(r.s.get<QLabel>("lblhtml")->text(), r.expand(folder));
         QCOMPARE(r.s.sounds.played.count(u"generieren"_s), int(!refused));
     }
 
@@ -373,15 +353,15 @@ private slots:
         QFETCH(bool, folderKept);
         Run r;
         if (!content.isNull())
-            QVERIFY(testutil::writeBytes(r.f.templates + page, content));
+            QVERIFY(testutil::writeBytes(r.templates + page, content));
         r.s.state.pages.setPage(page);
         r.open().onGenerateClicked();
         QVERIFY(!r.dialog->isVisible());
         QCOMPARE(r.s.dialogs.messages.size(), 1); // the generator's reason
         QVERIFY(r.s.dialogs.opened.isEmpty());
-        QVERIFY(QDir(r.f.html).isEmpty());
-        QCOMPARE(r.s.state.settings.HtmlOutputFolder, folderKept ? r.f.html : QString());
-        QCOMPARE(r.s.get<QLabel>("lblhtml")->text(), folderKept ? r.f.html : QString());
+        QVERIFY(QDir(r.html).isEmpty());
+        QCOMPARE(r.s.state.settings.HtmlOutputFolder, folderKept ? r.html : QString());
+        QCOMPARE(r.s.get<QLabel>("lblhtml")->text(), folderKept ? r.html : QString());
     }
 
     // The layout pictures show the page's words in the interface language,
@@ -425,10 +405,9 @@ private slots:
         const ColorScheme colours{{0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF}};
         if (scheme != u"unloaded"_s)
             r.s.state.currentColors = colours;
-        const QString file = r.s.path(u"farben.sch"_s);
+        const QString file = r.s.state.settings.schemeFilePath = r.s.path(u"farben.sch"_s);
         if (scheme != u"missing"_s)
             QVERIFY(testutil::writeBytes(file, formatScheme(colours)));
-        r.s.state.settings.schemeFilePath = file;
 
         ExportDialog d(r.s.context, &r.s.w());
         QVERIFY(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -509,14 +488,14 @@ private slots:
         QCOMPARE(after,
                  rendered(r.cli(options + contact), options.contains(u"--modern"_s), browser));
         // Nothing was written and nothing was asked.
-        QVERIFY(QDir(r.f.html).isEmpty());
+        QVERIFY(QDir(r.html).isEmpty());
         QVERIFY(r.s.dialogs.messages.isEmpty() && r.s.dialogs.inputPrompts.isEmpty());
         QVERIFY(r.s.errors.reports.isEmpty());
         // The live page opens in the browser from a folder of the preview's own.
         child<QPushButton>(*browser->window(), u"openInBrowser"_s)->click();
         QCOMPARE(r.s.dialogs.opened.size(), 1);
         QCOMPARE(testutil::readBytes(r.s.dialogs.opened.constFirst()), r.cli(options + contact));
-        QVERIFY(QDir(r.f.html).isEmpty());
+        QVERIFY(QDir(r.html).isEmpty());
         QTest::keyClick(browser, Qt::Key_Escape);
         QVERIFY(!browser->window()->isVisible());
     }
@@ -530,17 +509,14 @@ private slots:
         QTest::addColumn<QColor>("text"); // invalid: the standard colour
         QTest::addColumn<QColor>("link");
         QTest::newRow("page colours")
-            << "#F2F2F2"
-            << "#FFD966" << QColor(0xF2, 0xF2, 0xF2) << QColor(0xFF, 0xD9, 0x66);
-        QTest::newRow("no usable colours") << "rot"
-                                           << "" << QColor() << QColor();
+            << u"#F2F2F2"_s << u"#FFD966"_s << QColor(0xF2, 0xF2, 0xF2) << QColor(0xFF, 0xD9, 0x66);
+        QTest::newRow("no usable colours") << u"rot"_s << QString() << QColor() << QColor();
     }
 
     void previewShowsThePageColors()
     {
         QFETCH(QString, textColor);
         QFETCH(QString, linkColor);
-        QFETCH(QColor, text);
         QFETCH(QColor, link);
         Run r(project({}, false, textColor.toLatin1(), linkColor.toLatin1()));
         r.open();
@@ -556,7 +532,7 @@ private slots:
                     }
             return QColor(Qt::transparent);
         };
-        QCOMPARE(colorOf([](const QTextFragment &f) { return f.text().contains(u"Q2"_s); }), text);
+        QTEST(colorOf([](const QTextFragment &f) { return f.text().contains(u"Q2"_s); }), "text");
         const QColor anchor = colorOf([](const QTextFragment &f) {
             return f.charFormat().isAnchor() && !f.charFormat().anchorHref().isEmpty();
         });
@@ -586,7 +562,7 @@ private slots:
         auto *openInBrowser = child<QPushButton>(*browser->window(), u"openInBrowser"_s);
         QVERIFY(openInBrowser->isEnabled());
 
-        const QString path = r.f.templates + u"seite.pdt"_s;
+        const QString path = r.templates + u"seite.pdt"_s;
         QVERIFY(broken.isNull() ? QFile::remove(path) : testutil::writeBytes(path, broken));
         r.click("chklinks");
         const QString text = browser->toPlainText();
