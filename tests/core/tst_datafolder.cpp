@@ -8,12 +8,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <optional>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -22,49 +22,27 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Makes a folder unwritable for the running user. Root passes permission
-// bits, so for root the folder is made immutable instead, which holds for
-// everyone. Undone when the object goes.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString &path) : m_path(path), m_done(set(true)) {}
-    ~ReadOnlyFolder()
-    {
-        if (m_done)
-            set(false);
+// Makes a folder unwritable for the running user, or writable again. Root
+// passes permission bits, so for root the folder is made immutable instead,
+// which holds for everyone.
+bool setReadOnly(const QString &path, bool readOnly)
+{
+    if (::geteuid() != 0)
+        return QFile::setPermissions(path,
+                                     QFile::ReadOwner | QFile::ExeOwner |
+                                         (readOnly ? QFile::Permissions() : QFile::WriteOwner));
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = readOnly ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
     }
-    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
-    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
-
-    bool done() const { return m_done; }
-
-private:
-    bool set(bool readOnly) const
-    {
-        if (::geteuid() != 0)
-            return QFile::setPermissions(m_path,
-                                         QFile::ReadOwner | QFile::ExeOwner |
-                                             (readOnly ? QFile::Permissions() : QFile::WriteOwner));
-        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        if (ok) {
-            flags = readOnly ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-            ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        }
-        ::close(fd);
-        return ok;
-    }
-
-    QString m_path;
-    bool m_done = false;
-};
-
-} // namespace
-
-namespace {
+    ::close(fd);
+    return ok;
+}
 
 QString folder(const QString &path)
 {
@@ -108,45 +86,40 @@ private slots:
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QVERIFY(userFolder.contains(u".qttest"_s)); // never the real user's folder
         QDir(userFolder).removeRecursively();
-        {
-            std::optional<ReadOnlyFolder> locked;
-            if (readOnly) {
-                locked.emplace(dir.path());
-                if (!locked->done())
-                    QSKIP("this file system cannot make a folder read-only for the running user");
-                QVERIFY(!QFileInfo(dir.path()).isWritable());
-            }
-            FixedClock clock(QDate(2025, 3, 15));
-            AppState state(dir.path(), clock, u"prog"_s, documents.path());
-            const QString program = folder(dir.path()),
-                          data = readOnly ? folder(userFolder) : program;
-            // The companion files are still read from the program folder.
-            QCOMPARE(state.programFolder(), program);
-            QCOMPARE(state.dataFolder(), data);
-            for (const QString &path : {state.settingsFilePath(), state.recentFilesPath(),
-                                        state.errorLogPath(), state.errorProtocolPath()})
-                QVERIFY2(path.startsWith(data), qPrintable(path));
-            QCOMPARE(state.settingsFilePath(), data + u"prog.ini"_s);
+        const auto cleanUp = qScopeGuard([&] {
+            setReadOnly(dir.path(), false);
+            QDir(userFolder).removeRecursively();
+        });
+        if (readOnly && !setReadOnly(dir.path(), true))
+            QSKIP("this file system cannot make a folder read-only for the running user");
+        FixedClock clock(QDate(2025, 3, 15));
+        AppState state(dir.path(), clock, u"prog"_s, documents.path());
+        const QString program = folder(dir.path()), data = readOnly ? folder(userFolder) : program;
+        // The companion files are still read from the program folder.
+        QCOMPARE(state.programFolder(), program);
+        QCOMPARE(state.dataFolder(), data);
+        for (const QString &path : {state.settingsFilePath(), state.recentFilesPath(),
+                                    state.errorLogPath(), state.errorProtocolPath()})
+            QVERIFY2(path.startsWith(data), qPrintable(path));
+        QCOMPARE(state.settingsFilePath(), data + u"prog.ini"_s);
 
-            state.readStartSettings();
-            const AppSettings &s = state.settings;
-            QCOMPARE(s.language, settingsFile ? Language::English : Language::German);
-            const QStringList firstStart{data + u"vorlagen"_s + QDir::separator(),
-                                         folder(documents.filePath(u"Askbright"_s)), data};
-            QCOMPARE(QStringList({s.TemplatesFolder, s.HtmlOutputFolder, s.faqFolder}),
-                     settingsFile ? QStringList({{}, {}, {}}) : firstStart);
-            QVERIFY(!QFileInfo::exists(documents.filePath(u"Askbright"_s)));
-            if (readOnly)
-                QCOMPARE(QFileInfo::exists(data + u"vorlagen/a.pdt"_s), !settingsFile);
-            if (readOnly && !settingsFile) {
-                // Still no settings file: the copy the user changed is kept.
-                QVERIFY(testutil::writeBytes(data + u"beispiel.faq"_s, "changed"));
-                AppState again(dir.path(), clock, u"prog"_s, documents.path());
-                again.readStartSettings();
-                QCOMPARE(testutil::readBytes(data + u"beispiel.faq"_s), QByteArray("changed"));
-            }
+        state.readStartSettings();
+        const AppSettings &s = state.settings;
+        QCOMPARE(s.language, settingsFile ? Language::English : Language::German);
+        const QStringList firstStart{data + u"vorlagen"_s + QDir::separator(),
+                                     folder(documents.filePath(u"Askbright"_s)), data};
+        QCOMPARE(QStringList({s.TemplatesFolder, s.HtmlOutputFolder, s.faqFolder}),
+                 settingsFile ? QStringList({{}, {}, {}}) : firstStart);
+        QVERIFY(!QFileInfo::exists(documents.filePath(u"Askbright"_s)));
+        if (readOnly)
+            QCOMPARE(QFileInfo::exists(data + u"vorlagen/a.pdt"_s), !settingsFile);
+        if (readOnly && !settingsFile) {
+            // Still no settings file: the copy the user changed is kept.
+            QVERIFY(testutil::writeBytes(data + u"beispiel.faq"_s, "changed"));
+            AppState again(dir.path(), clock, u"prog"_s, documents.path());
+            again.readStartSettings();
+            QCOMPARE(testutil::readBytes(data + u"beispiel.faq"_s), QByteArray("changed"));
         }
-        QDir(userFolder).removeRecursively();
     }
 };
 

@@ -4,9 +4,6 @@
 
 using namespace askbright;
 
-Q_DECLARE_METATYPE(askbright::RecordFields)
-Q_DECLARE_METATYPE(askbright::FaqRecord)
-
 class tst_faqrecord : public QObject {
     Q_OBJECT
 private slots:
@@ -33,28 +30,23 @@ private slots:
     {
         QFETCH(RecordFields, typed);
         QFETCH(FaqRecord, stored);
-        QFETCH(RecordFields, shown);
         QCOMPARE(felder_an_maskeds(typed), stored);
-        QCOMPARE(maskeds_an_felder(stored), shown);
+        QTEST(maskeds_an_felder(stored), "shown");
     }
 
     void linkCompletion_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("completed");
-        QTest::newRow("bare host") << "example.org"
-                                   << "http://example.org";
-        QTest::newRow("complete") << "http://example.org"
-                                  << "http://example.org";
-        QTest::newRow("blanks stay") << "   "
-                                     << "   ";
+        QTest::newRow("bare host") << QString("example.org") << QString("http://example.org");
+        QTest::newRow("complete") << QString("http://example.org") << QString("http://example.org");
+        QTest::newRow("blanks stay") << QString("   ") << QString("   ");
     }
 
     void linkCompletion()
     {
         QFETCH(QString, typed);
-        QFETCH(QString, completed);
-        QCOMPARE(completeLink(typed), completed);
+        QTEST(completeLink(typed), "completed");
     }
 
     void blankRecordCarriesToday()

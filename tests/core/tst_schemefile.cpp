@@ -8,8 +8,6 @@
 using namespace askbright;
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(askbright::ColorScheme)
-
 namespace {
 
 ColorScheme scheme(qint32 button, qint32 font, qint32 background, qint32 buttonFont)
@@ -58,13 +56,12 @@ private slots:
     void parse()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(ColorScheme, expected);
         QFETCH(int, error);
         QFETCH(QString, description);
         try {
             const ColorScheme read = parseScheme(bytes);
             QCOMPARE(error, 0);
-            QCOMPARE(read, expected);
+            QTEST(read, "expected");
         } catch (const AppError &e) {
             QCOMPARE(e.number(), error);
             QCOMPARE(e.description(), u"The colour scheme file "_s + description);
@@ -74,20 +71,19 @@ private slots:
     void readsOnlyTheBeginningOfLargeFiles()
     {
         QTemporaryDir dir;
-        const QString big = dir.filePath(u"big.sch"_s);
-        QVERIFY(testutil::writeBytes(big, " 1 \r\n 2 \r\n 3 \r\n 4 \r\n" +
-                                              QByteArray(4 * maxSchemeFileBytes, 'x')));
-        QCOMPARE(readSchemeFile(big), scheme(1, 2, 3, 4));
+        const QString path = dir.filePath(u"big.sch"_s);
+        QVERIFY(testutil::writeBytes(path, " 1 \r\n 2 \r\n 3 \r\n 4 \r\n" +
+                                               QByteArray(4 * maxSchemeFileBytes, 'x')));
+        QCOMPARE(readSchemeFile(path), scheme(1, 2, 3, 4));
 
         // Numbers past the limit are never reached, and a number cut by the
         // limit is not taken for a shorter one.
         const QByteArray padding(maxSchemeFileBytes - 7, '\n');
         for (const QByteArray &tail :
              {QByteArray(7, '\n') + "1 2 3 4\r\n", QByteArray("1 2 3 44\r\n")}) {
-            const QString padded = dir.filePath(u"padded.sch"_s);
-            QVERIFY(testutil::writeBytes(padded, padding + tail));
+            QVERIFY(testutil::writeBytes(path, padding + tail));
             try {
-                readSchemeFile(padded);
+                readSchemeFile(path);
                 QFAIL("a scheme beyond the limit was taken");
             } catch (const AppError &e) {
                 QCOMPARE(e.number(), int(AppError::OutOfMemory));
@@ -95,9 +91,8 @@ private slots:
         }
 
         // A file of exactly the limit is read whole.
-        const QString exact = dir.filePath(u"exact.sch"_s);
-        QVERIFY(testutil::writeBytes(exact, QByteArray(maxSchemeFileBytes - 7, '\n') + "1 2 3 4"));
-        QCOMPARE(readSchemeFile(exact), scheme(1, 2, 3, 4));
+        QVERIFY(testutil::writeBytes(path, padding + "1 2 3 4"));
+        QCOMPARE(readSchemeFile(path), scheme(1, 2, 3, 4));
     }
 
     void schemeNames_data()
@@ -114,8 +109,7 @@ private slots:
     void schemeNames()
     {
         QFETCH(QString, name);
-        QFETCH(bool, isScheme);
-        QCOMPARE(isSchemeFileName(name), isScheme);
+        QTEST(isSchemeFileName(name), "isScheme");
     }
 
     void startupChoice_data()
@@ -145,7 +139,6 @@ private slots:
         QFETCH(bool, standardPresent);
         QFETCH(QString, remembered);
         QFETCH(QString, chosen);
-        QFETCH(bool, applied);
         QTemporaryDir dir;
         const QString folder = dir.path() + u'/';
         for (const QString &name : {u"own.sch"_s, u"own.txt"_s, u"OWN.SCH"_s})
@@ -157,7 +150,7 @@ private slots:
         const QString path =
             startupSchemePath(remembered.isEmpty() ? QString() : folder + remembered, folder);
         QCOMPARE(path, folder + chosen);
-        QCOMPARE(isUsableScheme(path), applied);
+        QTEST(isUsableScheme(path), "applied");
     }
 
     void saveAndLoad()
@@ -178,43 +171,29 @@ private slots:
         // No extension is added, so the file is written but never taken as a scheme.
         QVERIFY(!isUsableScheme(chosen));
 
-        ColorScheme current;
+        ColorScheme current, startCurrent, startSaved;
         saved = ColorScheme{};
         loadScheme(chosen, current, saved, remembered);
-        QCOMPARE(current, picked);
-        QCOMPARE(saved, picked);
-
-        ColorScheme startCurrent, startSaved;
         skin_einlesen(chosen, startCurrent, startSaved);
-        QCOMPARE(startCurrent, picked);
-        QCOMPARE(startSaved, picked);
+        QCOMPARE(QList<ColorScheme>({current, saved, startCurrent, startSaved}),
+                 QList<ColorScheme>(4, picked));
     }
 
-    // A scheme that cannot be saved leaves the remembered path and colours.
-    void failedSaveKeepsPathAndColours()
-    {
-        QTemporaryDir dir;
-        const ColorScheme before = scheme(1, 2, 3, 4);
-        ColorScheme saved = before;
-        QString remembered = dir.filePath(u"old.sch"_s);
-        QVERIFY_THROWS_EXCEPTION(AppError, saveScheme(dir.filePath(u"missing/new.sch"_s),
-                                                      scheme(9, 9, 9, 9), saved, remembered));
-        QCOMPARE(remembered, dir.filePath(u"old.sch"_s));
-        QCOMPARE(saved, before);
-    }
-
-    void failedLoadChangesNothing()
+    // A scheme that cannot be saved or read leaves the remembered path and colours.
+    void failuresChangeNothing()
     {
         QTemporaryDir dir;
         const QString three = dir.filePath(u"three.sch"_s);
         QVERIFY(testutil::writeBytes(three, " 10 \r\n 20 \r\n 30 \r\n"));
         ColorScheme current = scheme(1, 2, 3, 4), saved = scheme(5, 6, 7, 8);
-        QString remembered = u"old.sch"_s;
+        QString remembered = dir.filePath(u"old.sch"_s);
+        QVERIFY_THROWS_EXCEPTION(AppError, saveScheme(dir.filePath(u"missing/new.sch"_s),
+                                                      scheme(9, 9, 9, 9), saved, remembered));
         QVERIFY_THROWS_EXCEPTION(AppError, loadScheme(three, current, saved, remembered));
         QVERIFY_THROWS_EXCEPTION(AppError, skin_einlesen(three, current, saved));
         QCOMPARE(current, scheme(1, 2, 3, 4));
         QCOMPARE(saved, scheme(5, 6, 7, 8));
-        QCOMPARE(remembered, u"old.sch"_s);
+        QCOMPARE(remembered, dir.filePath(u"old.sch"_s));
     }
 };
 

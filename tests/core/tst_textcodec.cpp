@@ -69,12 +69,11 @@ private slots:
     void lineReader()
     {
         QFETCH(QString, text);
-        QFETCH(QStringList, lines);
         LineReader in(text);
         QStringList read;
         while (!in.atEnd())
             read << in.next();
-        QCOMPARE(read, lines);
+        QTEST(read, "lines");
         QCOMPARE(errorOf([&] { in.next(); }), int(AppError::InputPastEndOfFile));
     }
 
@@ -96,11 +95,9 @@ private slots:
     void toInt16()
     {
         QFETCH(QString, text);
-        QFETCH(int, value);
-        QFETCH(int, error);
         int got = 0;
-        QCOMPARE(errorOf([&] { got = askbright::toInt16(text); }), error);
-        QCOMPARE(got, value);
+        QTEST(errorOf([&] { got = askbright::toInt16(text); }), "error");
+        QTEST(got, "value");
     }
 
     void printedNumbers()

@@ -1,6 +1,7 @@
 #include "project/tiling.h"
 
 #include <QTest>
+#include <numeric>
 
 using namespace askbright;
 
@@ -42,10 +43,8 @@ private slots:
         QCOMPARE(rects.last(),
                  QRect(QPoint((columns - 1) * inner.width(), (rows - 1) * inner.height()), inner));
         // Together they cover the whole target.
-        QRect covered;
-        for (const QRect &r : rects)
-            covered |= r;
-        QVERIFY(covered.contains(QRect(QPoint(0, 0), target)));
+        QVERIFY(std::accumulate(rects.begin(), rects.end(), QRect(), std::bit_or<>())
+                    .contains(QRect(QPoint(0, 0), target)));
     }
 };
 

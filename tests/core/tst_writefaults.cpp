@@ -55,88 +55,79 @@ class tst_writefaults : public QObject {
 private slots:
     // Past the file-size limit a write fails with EFBIG instead of ending the process.
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
-    void writers_data();
-    void writers();
-};
-
-void tst_writefaults::writers_data()
-{
-    QTest::addColumn<QString>("target"); // the file the writer replaces in the folder
-    QTest::addColumn<Write>("write");
-    QTest::newRow("database") << u"a.faq"_s << Write([](const QString &f) {
-        faq_speichern(f + u"a.faq"_s, records);
-    });
-    QTest::newRow("page") << u"faq.html"_s
-                          << Write([](const QString &f) { writePage(f + u"../seite.pdt"_s, f); });
-    QTest::newRow("page with picture")
-        << u"faq.html"_s << Write([](const QString &f) { writePage(f + u"../bild.pdt"_s, f); });
-    QTest::newRow("page project") << u"seite.pdt"_s << Write([](const QString &f) {
-        PageProject project;
-        project.keywords = QStringList(20, u"Schlagwort"_s);
-        savePageProject(f + u"seite.pdt"_s, project, u"neu"_s);
-    });
-    QTest::newRow("mail.dat (editor)")
-        << u"mail.dat"_s
-        << Write([](const QString &f) { saveEditorContactStore(f, u"max@example.org"_s); });
-    QTest::newRow("mail.dat (export)")
-        << u"mail.dat"_s
-        << Write([](const QString &f) { mail_speichern(f, u"max@example.org"_s); });
-    QTest::newRow("settings") << u"askbright.ini"_s << Write([](const QString &f) {
-        writeSettingsFile(f + u"askbright.ini"_s, AppSettings());
-    });
-    // An existing file that is not listed yet: the list changes.
-    QTest::newRow("recent files") << u"dateiliste.lis"_s << Write([](const QString &f) {
-        updateRecentFiles(f + u"dateiliste.lis"_s, f + u"../bild.gif"_s);
-    });
-    QTest::newRow("CSV export") << u"a.csv"_s << Write([](const QString &f) {
-        exportFile(f + u"a.csv"_s, ExchangeFormat::Csv, records, {});
-    });
-    QTest::newRow("colour scheme") << u"a.sch"_s << Write([](const QString &f) {
-        saveSchemeFile(f + u"a.sch"_s, ColorScheme{{1, 2, 3, 4}});
-    });
-    QTest::newRow("error protocol")
-        << u"a.ERR"_s
-        << Write([](const QString &f) { saveProtocol(f + u"a.ERR"_s, QString(100, u'x')); });
-}
-
-void tst_writefaults::writers()
-{
-    QFETCH(QString, target);
-    QFETCH(Write, write);
-    QTemporaryDir root;
-    const QString folder = root.filePath(u"w/"_s);
-    QVERIFY(QDir(root.path()).mkdir(u"w"_s));
-    QVERIFY(testutil::writeBytes(root.filePath(u"bild.gif"_s), "GIF89a"));
-    const QString lines =
-        u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF|%1|faq|||mitte|||Arial|16|12|links"_s;
-    QVERIFY(testutil::writeBytes(root.filePath(u"seite.pdt"_s),
-                                 testutil::pageProject(lines.arg(u"|nein"_s))));
-    QVERIFY(
-        testutil::writeBytes(root.filePath(u"bild.pdt"_s),
-                             testutil::pageProject(lines.arg(root.filePath(u"bild.gif|ja"_s)))));
-    const QByteArray old = "old content that must survive\r\n";
-    QVERIFY(testutil::writeBytes(folder + target, old));
-    const auto entries = [&folder] {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    };
-    const QStringList before = entries();
-
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const rlimit tiny{8, saved.rlim_max};
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    int got = 0;
-    try {
-        write(folder);
-    } catch (const AppError &e) {
-        got = e.number();
+    void writers_data()
+    {
+        QTest::addColumn<QString>("target"); // the file the writer replaces in the folder
+        QTest::addColumn<Write>("write");
+        const auto row = [](const char *name, const QString &target, const Write &write) {
+            QTest::newRow(name) << target << write;
+        };
+        row("database", u"a.faq"_s, [](auto &f) { faq_speichern(f + u"a.faq"_s, records); });
+        row("page", u"faq.html"_s, [](auto &f) { writePage(f + u"../seite.pdt"_s, f); });
+        row("page with picture", u"faq.html"_s,
+            [](auto &f) { writePage(f + u"../bild.pdt"_s, f); });
+        row("page project", u"seite.pdt"_s, [](auto &f) {
+            PageProject project;
+            project.keywords = QStringList(20, u"Schlagwort"_s);
+            savePageProject(f + u"seite.pdt"_s, project, u"neu"_s);
+        });
+        row("mail.dat (editor)", u"mail.dat"_s,
+            [](auto &f) { saveEditorContactStore(f, u"max@example.org"_s); });
+        row("mail.dat (export)", u"mail.dat"_s,
+            [](auto &f) { mail_speichern(f, u"max@example.org"_s); });
+        row("settings", u"askbright.ini"_s,
+            [](auto &f) { writeSettingsFile(f + u"askbright.ini"_s, AppSettings()); });
+        // An existing file that is not listed yet: the list changes.
+        row("recent files", u"dateiliste.lis"_s,
+            [](auto &f) { updateRecentFiles(f + u"dateiliste.lis"_s, f + u"../bild.gif"_s); });
+        row("CSV export", u"a.csv"_s,
+            [](auto &f) { exportFile(f + u"a.csv"_s, ExchangeFormat::Csv, records, {}); });
+        row("colour scheme", u"a.sch"_s, [](auto &f) {
+            saveSchemeFile(f + u"a.sch"_s, ColorScheme{{1, 2, 3, 4}});
+        });
+        row("error protocol", u"a.ERR"_s,
+            [](auto &f) { saveProtocol(f + u"a.ERR"_s, QString(100, u'x')); });
     }
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
 
-    QCOMPARE(got, int(AppError::DiskFull));
-    QCOMPARE(entries(), before);
-    QCOMPARE(testutil::readBytes(folder + target), old);
-}
+    void writers()
+    {
+        QFETCH(QString, target);
+        QFETCH(Write, write);
+        QTemporaryDir root;
+        const QString folder = root.filePath(u"w/"_s);
+        QVERIFY(QDir(root.path()).mkdir(u"w"_s));
+        QVERIFY(testutil::writeBytes(root.filePath(u"bild.gif"_s), "GIF89a"));
+        const QString lines =
+            u"Titel|#000000|#FFFFFF|#FF0000|#800080|#0000FF|%1|faq|||mitte|||Arial|16|12|links"_s;
+        QVERIFY(testutil::writeBytes(root.filePath(u"seite.pdt"_s),
+                                     testutil::pageProject(lines.arg(u"|nein"_s))));
+        QVERIFY(testutil::writeBytes(
+            root.filePath(u"bild.pdt"_s),
+            testutil::pageProject(lines.arg(root.filePath(u"bild.gif|ja"_s)))));
+        const QByteArray old = "old content that must survive\r\n";
+        QVERIFY(testutil::writeBytes(folder + target, old));
+        const auto entries = [&folder] {
+            return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        };
+        const QStringList before = entries();
+
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit tiny{8, saved.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        int got = 0;
+        try {
+            write(folder);
+        } catch (const AppError &e) {
+            got = e.number();
+        }
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+
+        QCOMPARE(got, int(AppError::DiskFull));
+        QCOMPARE(entries(), before);
+        QCOMPARE(testutil::readBytes(folder + target), old);
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_writefaults)
 #include "tst_writefaults.moc"
