@@ -4,6 +4,9 @@
 #include "database/faqfile.h"
 #include "testutil.h"
 
+#include <QTemporaryDir>
+#include <sys/resource.h>
+
 using namespace askbright;
 using namespace Qt::StringLiterals;
 
@@ -167,6 +170,25 @@ private slots:
                  "1\\. Punkt\\\n\\- Strich\\\n&#32; eingerückt&#32;\n\n\n"
                  "C:\\\\Pfad \\& \\<i\\>x\\</i\\>\n\n"
                  "## \n\n- extra info:\n- link:\n- info with question: 0\n- date:\n\n\n"_s);
+    }
+
+    // A file is read piece by piece into records: megabytes of empty lines
+    // take next to no memory.
+    void largeFilesTakeLittleMemory()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"leer"_s);
+        for (const auto &[format, head] : {std::pair{ExchangeFormat::Csv, "question,answer\r\n"},
+                                           {ExchangeFormat::Markdown, "## q\n\n"}}) {
+            QVERIFY(testutil::writeBytes(path, head + QByteArray(4'000'000, '\n')));
+            rusage before{}, after{};
+            getrusage(RUSAGE_SELF, &before);
+            const ImportResult result = importFile(path, format, 2000, today);
+            getrusage(RUSAGE_SELF, &after);
+            QCOMPARE(result.records.size(), format == ExchangeFormat::Csv ? 0 : 1);
+            QVERIFY2(after.ru_maxrss - before.ru_maxrss < 100 * 1024,
+                     qPrintable(QString::number(after.ru_maxrss - before.ru_maxrss)));
+        }
     }
 
     void exportsAreLossless_data()

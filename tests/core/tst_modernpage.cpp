@@ -1,6 +1,8 @@
 #include "app/textcodec.h"
 #include "html/modernpage.h"
 #include "html/pagegenerator.h"
+#include "project/colors.h"
+#include "project/contrast.h"
 #include "recordingsink.h"
 #include "testutil.h"
 
@@ -192,6 +194,61 @@ private slots:
                  u"Fragen & Antworten\nauf <einer> Seite: https://example.org/a?b=1&c=2."_s);
         QCOMPARE(questions.at(1)[u"acceptedAnswer"_s][u"text"_s].toString(),
                  u"</script><script>alert(1)</script>"_s);
+    }
+
+    // The dark palette keeps every text readable, whatever the project's colours.
+    void darkPaletteReadable_data()
+    {
+        QTest::addColumn<QString>("colors"); // text, background, active, visited, link
+        QTest::newRow("black on white") << u"#000000|#FFFFFF|#FF0000|#800080|#0000FF"_s;
+        QTest::newRow("pale on white") << u"#CCCCCC|#FFFFFF|#FFFF00|#00FFFF|#EEEEEE"_s;
+        QTest::newRow("dark blue already") << u"#F2F2F2|#1F2A44|#FF8C69|#C9B3FF|#FFD966"_s;
+        QTest::newRow("mid grey") << u"#000000|#777777|#000080|#202020|#101010"_s;
+    }
+
+    void darkPaletteReadable()
+    {
+        QFETCH(QString, colors);
+        PagePlan plan;
+        PageProject &p = plan.project;
+        const QStringList parts = colors.split(u'|');
+        qsizetype i = 0;
+        for (QString *color :
+             {&p.textColor, &p.bgColor, &p.alinkColor, &p.vlinkColor, &p.linkColor})
+            *color = parts.at(i++);
+        QByteArray page;
+        writeModernPage(Language::German, plan, {}, recordsOf(FaqDatabase()), {},
+                        [&page](QByteArrayView piece) { page += piece; });
+        const QString css = QString::fromUtf8(page);
+        const QString dark = css.mid(css.indexOf(u"prefers-color-scheme: dark"_s));
+        const auto color = [&dark](const QString &name) {
+            const qsizetype at = dark.indexOf(name + u": #"_s) + name.size() + 2;
+            return rgb_errechnen(dark.mid(at, 7));
+        };
+        for (const QString &name : {u"--text"_s, u"--link"_s, u"--visited"_s})
+            QVERIFY2(contrastRatio(color(name), color(u"--background"_s)) >= 4.5, qPrintable(name));
+    }
+
+    // Many equal long questions: each gets its own anchor at the cost of a new
+    // one, and the page goes out in pieces, never whole.
+    void repeatedQuestionsStreamed()
+    {
+        const QString question = u"Gleiche Frage "_s.repeated(600);
+        FaqDatabase database;
+        database.replaceRecords(QList<FaqRecord>(2000, {question, u"A"_s, {}, {}, 0, {}}));
+        PageRequest request;
+        request.options.modernPage = true;
+        qsizetype largestPiece = 0;
+        QByteArray page;
+        writePage(Language::German, {}, request, recordsOf(database), {},
+                  [&](QByteArrayView piece) {
+                      largestPiece = std::max(largestPiece, piece.size());
+                      page += piece;
+                  });
+        QVERIFY(largestPiece <= 64 * 1024);
+        const QByteArray anchor = anchorFor(question).toLatin1();
+        QCOMPARE(page.count("<li class=\"item\" id=\"" + anchor + "\""), 1);
+        QCOMPARE(page.count("<li class=\"item\" id=\"" + anchor + "-2000\""), 1);
     }
 
     // Values that would break out of the stylesheet are left out of it, and sizes it cannot
