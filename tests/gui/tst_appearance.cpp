@@ -27,12 +27,11 @@ std::unique_ptr<Session> startWith(const QString &remembered, const QStringList 
                                    Language language = Language::German)
 {
     return std::make_unique<Session>([&](Session &s) {
-        for (const QString &name : files) {
-            if (name == QLatin1String("three.sch"))
+        for (const QString &name : files)
+            if (name == u"three.sch")
                 testutil::writeBytes(s.path(name), " 1 \r\n 2 \r\n 3 \r\n");
             else
                 saveSchemeFile(s.path(name), name == standardSchemeName ? schemeA : schemeB);
-        }
         AppSettings settings;
         settings.language = language;
         settings.schemeFilePath = remembered.isEmpty() ? QString() : s.path(remembered);
@@ -45,35 +44,28 @@ QColor textColour(QWidget *w)
     return w->palette().color(QPalette::Active, QPalette::WindowText);
 }
 
-// What a control shows its text with: text boxes and lists their base and
-// text, buttons and menus their button and window colours.
-QList<QColor> ownColours(QWidget *w)
+// Runs editor commands in turn: "pick" a colour, "cancel" the colour dialog,
+// "save" to new.sch, "load" other.sch, "cancel save" or "cancel load" the file
+// dialog. Returns whether the scheme counts as saved after each.
+QStringList run(Session &s, SchemeEditorDialog &w, const QStringList &steps)
 {
-    QList<QColor> colours;
-    for (const QPalette::ColorRole role :
-         {QPalette::Base, QPalette::Text, QPalette::Button, QPalette::ButtonText})
-        colours << w->palette().color(QPalette::Active, role);
-    return colours;
-}
-
-// Runs trigger; when it opens a modal window, inspect sees it and must
-// close it. Returns the modal window's name, "" when none opened.
-QString whileModal(const std::function<void()> &trigger,
-                   const std::function<void(QWidget *)> &inspect)
-{
-    QString seen;
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            timer.stop();
-            seen = modal->objectName();
-            inspect(modal);
-        }
-    });
-    timer.start();
-    trigger();
-    return seen;
+    QStringList saved;
+    for (const QString &step : steps) {
+        if (step == u"pick")
+            s.dialogs.colors << 0x0A0B0C;
+        else if (step == u"cancel")
+            s.dialogs.colors << std::nullopt;
+        else if (!step.startsWith(u"cancel"))
+            s.dialogs.files << s.path(step == u"save" ? "new.sch" : "other.sch");
+        if (step.endsWith(u"save"))
+            w.onSaveSchemeClicked();
+        else if (step.endsWith(u"load"))
+            w.onLoadSchemeClicked();
+        else
+            w.onPickColorClicked();
+        saved << w.schemeSaved();
+    }
+    return saved;
 }
 
 } // namespace
@@ -118,8 +110,13 @@ private slots:
             QCOMPARE(w->palette().color(QPalette::Window),
                      colorFromBgr(schemeA[E::backgroundColor]));
         }
+        // Text boxes and lists show their text with base and text, buttons with
+        // button colours.
         for (const char *name : {"txtfrage", "cseite"})
-            QCOMPARE(ownColours(s->get<QWidget>(name)), ownColours(plain.get<QWidget>(name)));
+            for (const auto role :
+                 {QPalette::Base, QPalette::Text, QPalette::Button, QPalette::ButtonText})
+                QCOMPARE(s->get<QWidget>(name)->palette().color(QPalette::Active, role),
+                         plain.get<QWidget>(name)->palette().color(QPalette::Active, role));
         QCOMPARE(s->w().menuBar()->palette(), plain.w().menuBar()->palette());
         QCOMPARE(s->w().palette(), plain.w().palette());
     }
@@ -157,13 +154,12 @@ private slots:
         QCOMPARE(s.dialogs.colorRequests, (QList<qint32>{0, 0x112233, 0x112233}));
         QVERIFY(s.state.savedColors.isUnset());
         // The preview shows the current colours.
-        auto *test = w.findChild<Button3D *>("cmdtest2");
-        QCOMPARE(test->faceColor(), expected[ColorScheme::buttonColor]);
-        QCOMPARE(test->captionColor(), expected[ColorScheme::buttonFontColor]);
+        using E = ColorScheme;
+        QCOMPARE(w.findChild<Button3D *>("cmdtest2")->faceColor(), expected[E::buttonColor]);
+        QCOMPARE(w.findChild<Button3D *>("cmdtest2")->captionColor(), expected[E::buttonFontColor]);
         QCOMPARE(textColour(w.findChild<QLabel *>("lblfrbtest")),
-                 colorFromBgr(expected[ColorScheme::fontColor]));
-        QCOMPARE(w.palette().color(QPalette::Window),
-                 colorFromBgr(expected[ColorScheme::backgroundColor]));
+                 colorFromBgr(expected[E::fontColor]));
+        QCOMPARE(w.palette().color(QPalette::Window), colorFromBgr(expected[E::backgroundColor]));
     }
 
     void schemeSavedTransitions_data()
@@ -185,53 +181,32 @@ private slots:
     {
         QFETCH(bool, schemePresent);
         QFETCH(QStringList, steps);
-        QFETCH(QStringList, states);
         auto s = startWith({}, schemePresent ? QStringList{"standard.sch", "other.sch"}
                                              : QStringList{"other.sch"});
         SchemeEditorDialog w(s->context, s->window.get());
-        QStringList seen{w.schemeSaved()};
-        for (const QString &step : steps) {
-            if (step == u"pick")
-                s->dialogs.colors << 0x0A0B0C;
-            else if (step == u"cancel")
-                s->dialogs.colors << std::nullopt;
-            else if (!step.startsWith(u"cancel"))
-                s->dialogs.files << s->path(step == u"save" ? "new.sch" : "other.sch");
-            if (step.endsWith(u"save"))
-                w.onSaveSchemeClicked();
-            else if (step.endsWith(u"load"))
-                w.onLoadSchemeClicked();
-            else
-                w.onPickColorClicked();
-            seen << w.schemeSaved();
-        }
-        QCOMPARE(seen, states);
+        const QStringList opened{w.schemeSaved()}; // before any step
+        QTEST(opened + run(*s, w, steps), "states");
     }
 
     // Both file commands start in the data folder (the program folder when
     // it can be written to) with the scheme filter.
     void fileDialogs()
     {
-        QTemporaryDir dir;
-        FixedClock clock(QDate(2026, 1, 1));
-        AppState state(dir.filePath(QStringLiteral("not/there")), clock); // read-only install
-        QVERIFY(state.dataFolder() != state.programFolder());
-        testutil::ScriptedDialogService dialogs;
-        testutil::ScriptedErrorReporter errors;
-        testutil::RecordingSoundPlayer sounds;
-        WindowContext context(state, dialogs, errors, sounds);
+        testutil::Kit k;
+        AppState state(k.path(QStringLiteral("not/there")), k.clock); // read-only install
+        WindowContext context(state, k.dialogs, k.errors, k.sounds);
         SchemeEditorDialog w(context);
         w.onSaveSchemeClicked();
         w.onLoadSchemeClicked();
-        QCOMPARE(dialogs.fileRequests.size(), 2);
-        for (const FileDialogRequest &r : std::as_const(dialogs.fileRequests)) {
+        QCOMPARE(k.dialogs.fileRequests.size(), 2);
+        for (const FileDialogRequest &r : std::as_const(k.dialogs.fileRequests)) {
             QCOMPARE(r.initDir, state.dataFolder());
             QCOMPARE(r.filter, QStringLiteral("Farbschema (*.sch)|*.sch"));
             QCOMPARE(r.flags, 0x202006);
         }
-        QCOMPARE(dialogs.fileRequests.first().kind, FileDialogKind::Save);
-        QCOMPARE(dialogs.fileRequests.last().kind, FileDialogKind::Open);
-        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(k.dialogs.fileRequests.first().kind, FileDialogKind::Save);
+        QCOMPARE(k.dialogs.fileRequests.last().kind, FileDialogKind::Open);
+        QVERIFY(k.dialogs.messages.isEmpty());
         QCOMPARE(w.schemeSaved(), QString());
     }
 
@@ -257,8 +232,7 @@ private slots:
         auto s = startWith(QStringLiteral("mine.sch"), {"mine.sch", "three.sch", "standard.sch"});
         const QString path = s->path(file);
         SchemeEditorDialog w(s->context, s->window.get());
-        s->dialogs.colors << 0x0A0B0C;
-        w.onPickColorClicked();
+        run(*s, w, {"pick"});
         const ColorScheme picked = s->state.currentColors;
         s->dialogs.files << path;
         s->dialogs.answers << AnswerYes; // create it
@@ -267,8 +241,7 @@ private slots:
         const ColorScheme expected = !taken ? schemeB : save ? picked : schemeA;
         QCOMPARE(s->state.savedColors, expected);
         QCOMPARE(s->state.currentColors, save || !taken ? picked : expected);
-        QCOMPARE(s->state.settings.schemeFilePath,
-                 taken ? path : s->path(QStringLiteral("mine.sch")));
+        QCOMPARE(s->state.settings.schemeFilePath, taken ? path : s->path("mine.sch"));
         QCOMPARE(s->dialogs.messages.size(), int(save) + int(!taken));
         if (!taken)
             QCOMPARE(s->dialogs.messages.last().icon, MessageIcon::Exclamation);
@@ -286,20 +259,18 @@ private slots:
     // ask (Cancel the default) and never repaint.
     void leaving_data()
     {
-        QTest::addColumn<QString>("before"); // "", "pick", "save", "load"
+        QTest::addColumn<QString>("before"); // steps as run() takes them
         QTest::addColumn<int>("answer");     // 0: nothing asked
         QTest::addColumn<QString>("how");    // "button", "close", "escape"
-        QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("repainted");
-        const int ok = AnswerOk, cancel = AnswerCancel;
-        QTest::newRow("button, nothing shown: silent") << "" << 0 << "button" << true << false;
-        QTest::newRow("button, picked, OK discards") << "pick" << ok << "button" << true << false;
-        QTest::newRow("button, picked, Cancel stays")
-            << "pick" << cancel << "button" << false << false;
-        QTest::newRow("button, saved: repaints") << "save" << 0 << "button" << true << true;
-        QTest::newRow("close box, picked, OK") << "pick" << ok << "close" << true << false;
-        QTest::newRow("close box, loaded, OK") << "load" << ok << "close" << true << false;
-        QTest::newRow("Escape, picked, Cancel") << "pick" << cancel << "escape" << false << false;
+        const int ok = AnswerOk, cancel = AnswerCancel; // Cancel stays, all else leaves
+        QTest::newRow("button, nothing shown: silent") << "" << 0 << "button" << false;
+        QTest::newRow("button, picked, OK discards") << "pick" << ok << "button" << false;
+        QTest::newRow("button, picked, Cancel stays") << "pick" << cancel << "button" << false;
+        QTest::newRow("button, saved: repaints") << "pick save" << 0 << "button" << true;
+        QTest::newRow("close box, picked, OK") << "pick" << ok << "close" << false;
+        QTest::newRow("close box, loaded, OK") << "load" << ok << "close" << false;
+        QTest::newRow("Escape, picked, Cancel") << "pick" << cancel << "escape" << false;
     }
 
     void leaving()
@@ -307,21 +278,13 @@ private slots:
         QFETCH(QString, before);
         QFETCH(QString, how);
         QFETCH(int, answer);
-        QFETCH(bool, closed);
         QFETCH(bool, repainted);
-        auto s = startWith({}, {QStringLiteral("b.sch")});
+        const bool closed = answer != AnswerCancel;
+        auto s = startWith({}, {QStringLiteral("other.sch")});
         s->state.settings.alwaysOnTop = true;
         SchemeEditorDialog w(s->context, s->window.get());
         QSignalSpy finished(&w, &QDialog::finished);
-        if (before == u"pick" || before == u"save") {
-            s->dialogs.colors << 0x123456;
-            w.onPickColorClicked();
-        }
-        s->dialogs.files << s->path(before == u"save" ? "new.sch" : "b.sch");
-        if (before == u"save")
-            w.onSaveSchemeClicked();
-        else if (before == u"load")
-            w.onLoadSchemeClicked();
+        run(*s, w, before.split(u' ', Qt::SkipEmptyParts));
         const ColorScheme picked = s->state.currentColors;
         const ColorScheme saved = s->state.savedColors;
         const std::optional<qint32> faceBefore = s->button("cmdinsert")->faceColor();
@@ -329,14 +292,13 @@ private slots:
         if (answer)
             s->dialogs.answers << answer;
 
-        if (how == u"button") {
+        w.show();
+        if (how == u"button")
             w.onLeaveClicked();
-        } else if (how == u"close") {
+        else if (how == u"close")
             w.close();
-        } else {
-            w.show();
+        else
             QTest::keyClick(&w, Qt::Key_Escape);
-        }
 
         QCOMPARE(s->dialogs.messages.size(), int(answer != 0));
         if (answer) {
@@ -378,11 +340,16 @@ private slots:
             if (!window.isEmpty())
                 testutil::writeBytes(s.path(QStringLiteral("about.txt")), "Askbright\r\n");
         });
-        const QString seen = whileModal([&] { s.action(entry.constData())->trigger(); },
-                                        [](QWidget *modal) {
-                                            // Past any question on leaving.
-                                            static_cast<QDialog *>(modal)->done(QDialog::Rejected);
-                                        });
+        QString seen;
+        QTimer poll; // closes the window it opens, past any question on leaving
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                seen = modal->objectName();
+                modal->done(QDialog::Rejected);
+            }
+        });
+        poll.start(10);
+        s.action(entry.constData())->trigger();
         QCOMPARE(seen, window);
         QCOMPARE(s.dialogs.messages.size(), int(window.isEmpty()));
         if (window.isEmpty())

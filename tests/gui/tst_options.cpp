@@ -12,12 +12,7 @@ using testutil::settingsBytes;
 
 namespace {
 
-using Field = std::function<int(const AppSettings &)>;
-
-bool onTop(QWidget &w)
-{
-    return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-}
+using Field = bool AppSettings::*;
 
 // Where the main window's frame stands when the window is first shown.
 class FirstShownAt : public QObject {
@@ -43,22 +38,19 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("clicks");
         QTest::addColumn<Field>("field");
-        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("stored");
         QTest::addColumn<bool>("tickedAfterRestart");
-        const Field onTop = [](const AppSettings &s) { return int(s.alwaysOnTop); };
-        const Field tray = [](const AppSettings &s) { return int(s.minimizeToTray); };
-        const Field sounds = [](const AppSettings &s) { return int(s.soundsOn); };
-        const Field size = [](const AppSettings &s) { return int(s.rememberSize); };
-        const Field centre = [](const AppSettings &s) { return int(s.centerWindow); };
-        QTest::newRow("on top") << "mnuontop" << 1 << onTop << 1 << true;
-        QTest::newRow("on top, twice") << "mnuontop" << 2 << onTop << 0 << false;
-        QTest::newRow("close to tray") << "mnumin" << 1 << tray << 1 << true;
-        QTest::newRow("sounds") << "mnuklang" << 1 << sounds << 1 << true;
-        QTest::newRow("remember size") << "mnugroesse" << 1 << size << 1 << true;
+        using S = AppSettings;
+        QTest::newRow("on top") << "mnuontop" << 1 << &S::alwaysOnTop << true << true;
+        QTest::newRow("on top, twice") << "mnuontop" << 2 << &S::alwaysOnTop << false << false;
+        QTest::newRow("close to tray") << "mnumin" << 1 << &S::minimizeToTray << true << true;
+        QTest::newRow("sounds") << "mnuklang" << 1 << &S::soundsOn << true << true;
+        QTest::newRow("remember size") << "mnugroesse" << 1 << &S::rememberSize << true << true;
         // A first start centres; either entry of the pair moves the tick.
-        QTest::newRow("position") << "mnuposition" << 1 << centre << 0 << true;
-        QTest::newRow("ticked centre") << "mnuzentrieren" << 1 << centre << 0 << false;
-        QTest::newRow("centre again") << "mnuzentrieren" << 2 << centre << 1 << true;
+        QTest::newRow("position") << "mnuposition" << 1 << &S::centerWindow << false << true;
+        QTest::newRow("ticked centre")
+            << "mnuzentrieren" << 1 << &S::centerWindow << false << false;
+        QTest::newRow("centre again") << "mnuzentrieren" << 2 << &S::centerWindow << true << true;
     }
 
     void optionsRoundTrip()
@@ -72,12 +64,12 @@ private slots:
             for (int i = 0; i < clicks; ++i)
                 s.action(qPrintable(action))->trigger();
             s.w().close(); // writes the settings, also when it only hides
-            QTEST(field(s.storedSettings()), "stored");
+            QTEST(s.storedSettings().*field, "stored");
             written = testutil::readBytes(s.state.settingsFilePath());
         }
         Session again(written);
         QTEST(again.action(qPrintable(action))->isChecked(), "tickedAfterRestart");
-        QTEST(field(again.state.settings), "stored");
+        QTEST(again.state.settings.*field, "stored");
     }
 
     // The help in the browser, and the option to stay on top switched off so
@@ -113,7 +105,7 @@ private slots:
         QTEST(int(s.dialogs.messages.size()), "messages");
         QCOMPARE(s.dialogs.opened, file.isEmpty() ? QStringList() : QStringList{path});
         const bool help = entry == QLatin1String("mnuhilfe");
-        QCOMPARE(onTop(s.w()), !help);
+        QCOMPARE(s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint), !help);
         QCOMPARE(s.action("mnuontop")->isChecked(), !help);
         QCOMPARE(s.state.settings.alwaysOnTop, !help);
     }
@@ -209,9 +201,8 @@ private slots:
         QCOMPARE(read.textColors[1], answer ? chosen.color : colors[1]);
         if (family.isEmpty())
             QCOMPARE(testutil::readBytes(s.state.settingsFilePath()), settings);
-        const std::pair<const char *, bool> fields[] = {{"txtfrage", question},
-                                                        {"txtantwort", answer}};
-        for (const auto &[name, changed] : fields) {
+        for (const auto &[name, changed] :
+             {std::pair{"txtfrage", question}, {"txtantwort", answer}}) {
             auto *field = s.get<QPlainTextEdit>(name);
             QCOMPARE(field->font().italic(), changed); // shown, though never stored
             QCOMPARE(field->palette().color(QPalette::Text) == colorFromBgr(chosen.color), changed);
@@ -240,19 +231,14 @@ private slots:
     {
         for (const bool on : {true, false}) {
             Session s(settingsBytes([on](AppSettings &st) { st.soundsOn = on; }));
-            const auto click = [&s](const char *name) { s.button(name)->click(); };
             const auto trigger = [&s](const char *name) { s.action(name)->trigger(); };
-            const auto opened = [&s](const char *name) { emit s.get<QMenu>(name)->aboutToShow(); };
             s.open(s.writeDatabase(QStringLiteral("a.faq"), 3));
-            click("cmdvor");
-            click("cmdanfang");
-            click("cmdende");
-            click("cmdzurueck");
             s.dialogs.answers << AnswerCancel << AnswerOk;
-            click("cmdloeschen");
-            click("cmdloeschen");
+            for (const char *name :
+                 {"cmdvor", "cmdanfang", "cmdende", "cmdzurueck", "cmdloeschen", "cmdloeschen"})
+                s.button(name)->click();
             for (const char *menu : {"mnudatei", "mnueinstell", "mnufenster", "mnufont", "mnuinfo"})
-                opened(menu);
+                emit s.get<QMenu>(menu)->aboutToShow();
             for (const char *entry : {"mnudatspeichern", "mnufontfrage", "mnugroesse", "mnugroesse",
                                       "mnuposition", "mnuzentrieren", "mnuhilfe", "mnudatneu"})
                 trigger(entry);
@@ -265,12 +251,11 @@ private slots:
             s.w().close();
             s.dialogs.answers << AnswerYes;
             trigger("mnuende");
-            const QStringList clips{"ha",      "open_fem", "vor",      "anfang",   "ende",
-                                    "zurueck", "loeschen", "menu",     "menu",     "menu",
-                                    "menu",    "help",     "menu",     "menu",     "vor",
-                                    "menu",    "menu",     "menu",     "help",     "menu",
-                                    "menu",    "quietsch", "quietsch", "quietsch", "thanks"};
-            QCOMPARE(s.sounds.played, on ? clips : QStringList());
+            const QString clips =
+                "ha open_fem vor anfang ende zurueck loeschen menu menu menu menu help "
+                "menu menu vor menu menu menu help menu menu quietsch quietsch "
+                "quietsch thanks";
+            QCOMPARE(s.sounds.played, on ? clips.split(' ') : QStringList());
         }
     }
 
@@ -296,11 +281,12 @@ private slots:
         const QString file = s.writeDatabase(QStringLiteral("a.faq"), 1);
         s.open(file);
         QFile::remove(file);
+        const auto onTop = [&s] { return s.w().windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
         QList<bool> topmostDuringMessage;
-        s.dialogs.onMessage = [&](const Message &) { topmostDuringMessage << onTop(s.w()); };
+        s.dialogs.onMessage = [&](const Message &) { topmostDuringMessage << onTop(); };
         s.w().onRecentFileTriggered(1);
         QCOMPARE(topmostDuringMessage, QList<bool>{false});
-        QVERIFY(onTop(s.w()));
+        QVERIFY(onTop());
     }
 };
 
