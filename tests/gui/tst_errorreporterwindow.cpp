@@ -1,34 +1,25 @@
 #include "app/apperror.h"
 #include "app/product.h"
-#include "app/textcodec.h"
 #include "errors/errorprotocol.h"
 #include "errors/errorreporterwindow.h"
-#include "gui/recordingsoundplayer.h"
-#include "gui/scripteddialogs.h"
-#include "state/appstate.h"
-#include "testutil.h"
+#include "gui/session.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <functional>
 
 using namespace askbright;
 
 namespace {
 
-// A desktop that cannot open anything.
-class RefusingShell : public testutil::ScriptedDialogService {
-public:
+// Scripted dialogs on a desktop that may refuse to open anything.
+struct Shell : testutil::ScriptedDialogService {
+    bool refuses = false;
     bool openExternal(const QString &target) override
     {
-        opened << target;
-        return false;
+        return ScriptedDialogService::openExternal(target) && !refuses;
     }
 };
 
@@ -40,20 +31,14 @@ struct Run {
     QTemporaryDir dir;
     FixedClock clock{QDate(2026, 12, 6), QTime(14, 3, 9)};
     AppState state{dir.path(), clock};
-    testutil::ScriptedDialogService ownDialogs;
-    testutil::ScriptedDialogService &dialogs;
+    Shell dialogs;
     testutil::RecordingSoundPlayer sounds;
     ErrorReporterWindow window{state, dialogs, sounds};
 
-    explicit Run(testutil::ScriptedDialogService *service = nullptr)
-        : dialogs(service ? *service : ownDialogs)
-    {
-    }
-
     template <typename T> T *get(const QString &name) { return testutil::child<T>(window, name); }
-    QPushButton *button(const char *row, int index)
+    QPushButton *button(const char *row, int i)
     {
-        return get<QPushButton>(QLatin1String(row) + QString::number(index));
+        return get<QPushButton>(row + QString::number(i));
     }
 
     // Reports an error; while the window shows, runs meanwhile and then
@@ -159,74 +144,45 @@ private slots:
         QCOMPARE(first > 0 && log.indexOf("Fehler-Nr:\t7 (voll)", first) > first, !failing);
     }
 
-    // Saving asks before overwriting, tells where it wrote, and a file that
-    // cannot be written leaves the window open with a message naming it.
-    void save_data()
-    {
-        QTest::addColumn<QString>("before"); // "", "file", "folder"
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("messages");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("new file") << "" << 0 << 1 << true;
-        QTest::newRow("existing, yes") << "file" << int(AnswerYes) << 2 << true;
-        QTest::newRow("existing, no") << "file" << int(AnswerNo) << 1 << false;
-        QTest::newRow("a folder in the way") << "folder" << int(AnswerYes) << 2 << false;
-    }
-
-    void save()
-    {
-        QFETCH(QString, before);
-        QFETCH(int, answer);
-        QFETCH(int, messages);
-        QFETCH(bool, written);
-        Run run;
-        const QString path = run.state.errorProtocolPath();
-        if (before == u"file")
-            QVERIFY(testutil::writeBytes(path, "alt\r\n"));
-        else if (before == u"folder")
-            QVERIFY(QDir().mkpath(path));
-        if (answer)
-            run.dialogs.answers << answer;
-        QVERIFY(run.pressProtocol(1));
-        QCOMPARE(run.dialogs.messages.size(), messages);
-        if (!before.isEmpty())
-            QCOMPARE(run.dialogs.messages.first().buttons, MessageButtons::YesNo);
-        if (answer != AnswerNo)
-            QVERIFY(run.dialogs.messages.last().text.contains(path));
-        // The file holds the protocol the log got.
-        if (written)
-            QCOMPARE(testutil::readBytes(path), testutil::readBytes(run.state.errorLogPath()));
-        else if (before == u"file")
-            QCOMPARE(testutil::readBytes(path), QByteArray("alt\r\n"));
-    }
-
-    // Print hands the protocol's lines over and tells when nothing was
-    // printed; mail and homepage copy the protocol to the clipboard and open
-    // their address, one the desktop refuses is told. The window stays.
+    // Print hands the protocol's lines over and tells when nothing was printed.
+    // Save asks before overwriting, tells where it wrote; a file that cannot be
+    // written is told with its name. Mail and homepage copy the protocol to the
+    // clipboard and open their address, one the desktop refuses is told. The
+    // window stays.
     void protocolButtons_data()
     {
         using Outcome = ErrorReporterWindow::PrintOutcome;
         QTest::addColumn<int>("button");
-        QTest::addColumn<int>("outcome"); // of a print job; refused: the desktop refuses
-        QTest::addColumn<QString>("opened");
+        // a print job's outcome, or the answer to overwriting; -1: the desktop refuses
+        QTest::addColumn<int>("outcome");
+        // the address opened, or what is in the saved file's way: "file", "folder"
+        QTest::addColumn<QString>("target");
         QTest::addColumn<int>("messages");
-        const int refused = -1;
         QTest::newRow("printed") << 0 << int(Outcome::Printed) << "" << 0;
         QTest::newRow("print cancelled") << 0 << int(Outcome::Cancelled) << "" << 1;
         QTest::newRow("no printer") << 0 << int(Outcome::Failed) << "" << 1;
+        QTest::newRow("saved") << 1 << 0 << "" << 1;
+        QTest::newRow("saved over, Yes") << 1 << int(AnswerYes) << "file" << 2;
+        QTest::newRow("saved over, No") << 1 << int(AnswerNo) << "file" << 1;
+        QTest::newRow("a folder in the way") << 1 << int(AnswerYes) << "folder" << 2;
         QTest::newRow("mail") << 2 << 0 << "mailto:support@askbright.example.org" << 1;
         QTest::newRow("homepage") << 3 << 0 << homepageUrl << 0;
-        QTest::newRow("homepage refused") << 3 << refused << homepageUrl << 1;
+        QTest::newRow("homepage refused") << 3 << -1 << homepageUrl << 1;
     }
 
     void protocolButtons()
     {
         QFETCH(int, button);
         QFETCH(int, outcome);
-        QFETCH(QString, opened);
-        QFETCH(int, messages);
-        RefusingShell shell;
-        Run run(outcome < 0 ? &shell : nullptr);
+        QFETCH(QString, target);
+        Run run;
+        run.dialogs.refuses = outcome < 0;
+        run.dialogs.answers << outcome;
+        const QString path = run.state.errorProtocolPath();
+        if (target == u"file")
+            QVERIFY(testutil::writeBytes(path, "alt\r\n"));
+        else if (target == u"folder")
+            QVERIFY(QDir().mkpath(path));
         QStringList printed;
         run.window.printJob = [&](QWidget *, const QStringList &lines) {
             printed = lines;
@@ -234,15 +190,26 @@ private slots:
         };
         QGuiApplication::clipboard()->setText("vorher");
         QVERIFY(run.pressProtocol(button));
-        QCOMPARE(run.dialogs.messages.size(), messages);
-        QCOMPARE(run.dialogs.opened, opened.isEmpty() ? QStringList() : QStringList{opened});
-        if (outcome < 0)
-            QVERIFY(run.dialogs.messages.first().text.contains(opened));
+        QTEST(int(run.dialogs.messages.size()), "messages");
+        QCOMPARE(run.dialogs.opened, button < 2 ? QStringList() : QStringList{target});
         QCOMPARE(printed.isEmpty(), button != 0);
-        if (button == 0)
+        if (button == 0) {
             QCOMPARE(printed, wrapForPrint(run.window.buildProtocol()));
-        else
+        } else if (button == 1) {
+            if (!target.isEmpty())
+                QCOMPARE(run.dialogs.messages.first().buttons, MessageButtons::YesNo);
+            if (outcome != AnswerNo)
+                QVERIFY(run.dialogs.messages.last().text.contains(path));
+            // No keeps the old file; a saved one holds the protocol the log got.
+            if (target != u"folder")
+                QCOMPARE(testutil::readBytes(path),
+                         outcome == AnswerNo ? QByteArray("alt\r\n")
+                                             : testutil::readBytes(run.state.errorLogPath()));
+        } else {
+            if (outcome < 0)
+                QVERIFY(run.dialogs.messages.first().text.contains(target));
             QCOMPARE(QGuiApplication::clipboard()->text() + "\r\n", run.log());
+        }
     }
 };
 

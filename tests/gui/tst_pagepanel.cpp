@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 
 using namespace askbright;
+using namespace Qt::StringLiterals;
 using testutil::itemTexts;
 using testutil::Kit;
 
@@ -16,9 +17,9 @@ namespace {
 // three page projects and a file that is none, one without projects, and an
 // HTML output folder.
 struct Panel : Kit {
-    QString templates = withTrailingSeparator(path(QStringLiteral("vorlagen")));
-    QString empty = withTrailingSeparator(path(QStringLiteral("leer")));
-    QString html = withTrailingSeparator(path(QStringLiteral("html")));
+    QString templates = withTrailingSeparator(path(u"vorlagen"_s));
+    QString empty = withTrailingSeparator(path(u"leer"_s));
+    QString html = withTrailingSeparator(path(u"html"_s));
     QWidget client;
     PagePanel panel{context, &client};
 
@@ -33,10 +34,10 @@ struct Panel : Kit {
     // {{X}} a folder that does not exist.
     QString expand(QString text) const
     {
-        return text.replace(QStringLiteral("{{T}}"), templates)
-            .replace(QStringLiteral("{{E}}"), empty)
-            .replace(QStringLiteral("{{H}}"), html)
-            .replace(QStringLiteral("{{X}}"), path(QStringLiteral("weg/")));
+        return text.replace(u"{{T}}"_s, templates)
+            .replace(u"{{E}}"_s, empty)
+            .replace(u"{{H}}"_s, html)
+            .replace(u"{{X}}"_s, path(u"weg/"_s));
     }
     // The start with these settings.
     void start(const QString &templatesFolder, const QString &page = {},
@@ -79,8 +80,7 @@ private slots:
         QFETCH(QString, io);
         QFETCH(QList<MessageIcon>, messages);
         Panel p;
-        const QStringList v =
-            p.expand(io.replace(QStringLiteral(" -> "), QStringLiteral("|"))).split(u'|');
+        const QStringList v = p.expand(io.replace(u" -> "_s, u"|"_s)).split(u'|');
         p.start(v.at(0), v.at(1), v.at(2));
         QList<MessageIcon> icons;
         for (const Message &m : std::as_const(p.dialogs.messages))
@@ -95,10 +95,9 @@ private slots:
                                 QString::number(p.get<Button3D>("cmdsloeschen")->isEnabled()),
                                 p.state.settings.HtmlOutputFolder,
                                 p.get<PathLabel>("lblhtml")->text()};
-        QCOMPARE(shown,
-                 (QStringList{v.at(3), v.at(3), v.at(4),
-                              listed ? QStringLiteral("C.PDT,a.pdt,b.pdt") : QString(),
-                              QString::number(listed), QString::number(listed), v.at(5), v.at(5)}));
+        QCOMPARE(shown, (QStringList{
+                            v.at(3), v.at(3), v.at(4), listed ? u"C.PDT,a.pdt,b.pdt"_s : QString(),
+                            QString::number(listed), QString::number(listed), v.at(5), v.at(5)}));
         // The layout editor needs a templates folder.
         p.dialogs.messages.clear();
         p.sounds.played.clear();
@@ -106,8 +105,7 @@ private slots:
         p.get<Button3D>("Command1")->click();
         QCOMPARE(requested.size(), int(listed));
         QCOMPARE(p.dialogs.messages.size(), int(!listed));
-        QCOMPARE(p.sounds.played,
-                 listed ? QStringList{QStringLiteral("generieren")} : QStringList());
+        QCOMPARE(p.sounds.played, listed ? QStringList{u"generieren"_s} : QStringList());
     }
 
     void chooseTemplatesFolder_data()
@@ -116,14 +114,14 @@ private slots:
         QTest::addColumn<int>("answer");     // to the question whether to replace it
         QTest::addColumn<QString>("chosen"); // from the folder browser, "" cancels
         QTest::addColumn<QString>("after");  // the folder | the page list | the page
-        QTest::newRow("set, No") << "{{T}}" << int(AnswerNo) << "{{E}}"
-                                 << "{{T}}|C.PDT,a.pdt,b.pdt|b.pdt";
-        QTest::newRow("set, Yes, cancelled") << "{{T}}" << int(AnswerYes) << ""
-                                             << "{{T}}|C.PDT,a.pdt,b.pdt|b.pdt";
-        QTest::newRow("set, Yes, an empty folder") << "{{T}}" << int(AnswerYes) << "{{E}}"
-                                                   << "{{E}}||";
-        QTest::newRow("unset: not asked") << "" << 0 << "{{T}}"
-                                          << "{{T}}|C.PDT,a.pdt,b.pdt|C.PDT";
+        const auto row = [](const char *name, const char *before, int answer, const char *chosen,
+                            const char *after) {
+            QTest::newRow(name) << QString(before) << answer << QString(chosen) << QString(after);
+        };
+        row("set, No", "{{T}}", AnswerNo, "{{E}}", "{{T}}|C.PDT,a.pdt,b.pdt|b.pdt");
+        row("set, Yes, cancelled", "{{T}}", AnswerYes, "", "{{T}}|C.PDT,a.pdt,b.pdt|b.pdt");
+        row("set, Yes, an empty folder", "{{T}}", AnswerYes, "{{E}}", "{{E}}||");
+        row("unset: not asked", "", 0, "{{T}}", "{{T}}|C.PDT,a.pdt,b.pdt|C.PDT");
     }
 
     void chooseTemplatesFolder()
@@ -133,7 +131,7 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, after);
         Panel p;
-        p.start(before, QStringLiteral("b.pdt"));
+        p.start(before, u"b.pdt"_s);
         p.dialogs.messages.clear();
         p.dialogs.answers << answer;
         p.dialogs.folders << p.expand(chosen);
@@ -141,41 +139,32 @@ private slots:
         p.panel.onChooseTemplatesFolderTriggered();
         QCOMPARE(p.dialogs.messages.size() + p.dialogs.folderPrompts.size(),
                  int(!before.isEmpty()) + int(answer != AnswerNo));
-        QCOMPARE(p.sounds.played, QStringList{QStringLiteral("menu")});
+        QCOMPARE(p.sounds.played, QStringList{u"menu"_s});
         QCOMPARE(p.state.pages.templatesFolder() + u'|' + itemTexts(p.list()).join(u',') + u'|' +
                      p.state.pages.page(),
                  p.expand(after));
         QVERIFY(p.list()->isEnabled() && p.get<Button3D>("cmdsloeschen")->isEnabled());
     }
 
-    void chooseOutputFolder_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("cancelled") << ""
-                                   << "{{H}}";
-        const QString deep = "{{E}}" + QStringList(12, "Unterordner").join(u'/') + "/Ende/";
-        QTest::newRow("too long to show whole") << deep << deep;
-    }
-
+    // A cancelled folder browser changes nothing; a path too long to show whole
+    // is shortened in the middle: its start and its last folder stay in sight.
     void chooseOutputFolder()
     {
-        QFETCH(QString, chosen);
-        QFETCH(QString, after);
         Panel p;
-        p.start(QString(), QString(), QStringLiteral("{{H}}"));
-        p.dialogs.folders << p.expand(chosen);
-        p.panel.onChooseOutputFolderTriggered();
-        QCOMPARE(p.state.settings.HtmlOutputFolder, p.expand(after));
+        p.start(QString(), QString(), u"{{H}}"_s);
         auto *label = p.get<PathLabel>("lblhtml");
-        QCOMPARE(label->text() + label->toolTip(), p.expand(after) + p.expand(after));
-        // A path too long to show whole is shortened in the middle: its start
-        // and its last folder stay in sight.
+        p.panel.onChooseOutputFolderTriggered(); // nothing scripted: cancelled
+        QCOMPARE(p.state.settings.HtmlOutputFolder + label->text() + label->toolTip(),
+                 p.html.repeated(3));
+        const QString deep = p.empty + QStringList(12, u"Unterordner"_s).join(u'/') + u"/Ende/"_s;
+        p.dialogs.folders << deep;
+        p.panel.onChooseOutputFolderTriggered();
+        QCOMPARE(p.state.settings.HtmlOutputFolder + label->text() + label->toolTip(),
+                 deep.repeated(3));
         const QString shown = label->shownText();
         QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->width());
         QVERIFY(shown.startsWith(p.dir.path().left(4)));
-        QCOMPARE(shown.endsWith(QStringLiteral("/Ende/")),
-                 after.endsWith(QStringLiteral("/Ende/")));
+        QVERIFY(shown.endsWith(u"/Ende/"_s));
     }
 
     void deletePageProject_data()
@@ -200,7 +189,7 @@ private slots:
         Panel p;
         for (const QString &file : files.split(u','))
             QVERIFY(testutil::writeBytes(p.empty + file, "x"));
-        p.start(QStringLiteral("{{E}}"));
+        p.start(u"{{E}}"_s);
         p.state.pages.setPage(page);
         p.dialogs.answers << answer;
         p.sounds.played.clear();
@@ -211,7 +200,7 @@ private slots:
         QCOMPARE(p.dialogs.messages.first().defaultButton, answer > 0 ? 2 : 1);
         const QStringList left = QDir(p.empty).entryList(QDir::Files, QDir::Name);
         QTEST(left.join(u',') + u'|' + p.state.pages.page(), "after");
-        QCOMPARE(itemTexts(p.list()), left.filter(QStringLiteral(".pdt")));
+        QCOMPARE(itemTexts(p.list()), left.filter(u".pdt"_s));
         QCOMPARE(p.sounds.played.size(), int(answer == AnswerOk));
     }
 };
