@@ -1,10 +1,13 @@
 #pragma once
 
+// The Qt pieces nearly every test uses, so tests need not list them.
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace testutil {

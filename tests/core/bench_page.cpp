@@ -4,7 +4,6 @@
 #include "testutil.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;

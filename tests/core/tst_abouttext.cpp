@@ -2,8 +2,6 @@
 #include "app/apperror.h"
 #include "testutil.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <sys/stat.h>
 
 using namespace askbright;

@@ -1,9 +1,7 @@
 #include "app/product.h"
 #include "testutil.h"
 
-#include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 

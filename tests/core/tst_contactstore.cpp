@@ -3,8 +3,6 @@
 #include "project/contactstore.h"
 #include "testutil.h"
 
-#include <QTemporaryDir>
-
 using namespace askbright;
 using namespace Qt::StringLiterals;
 

@@ -6,12 +6,9 @@
 #include "state/appstate.h"
 #include "testutil.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>

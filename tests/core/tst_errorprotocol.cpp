@@ -3,9 +3,6 @@
 #include "testutil.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 #include <sys/resource.h>
 

@@ -4,7 +4,6 @@
 #include "database/faqfile.h"
 #include "testutil.h"
 
-#include <QTemporaryDir>
 #include <sys/resource.h>
 
 using namespace askbright;

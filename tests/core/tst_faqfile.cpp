@@ -3,9 +3,6 @@
 #include "database/recovery.h"
 #include "testutil.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 using namespace askbright;
 using namespace Qt::StringLiterals;
 

@@ -2,8 +2,6 @@
 #include "app/filesaver.h"
 #include "testutil.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -5,9 +5,7 @@
 #include "recordingsink.h"
 #include "testutil.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <sys/stat.h>
 
 using namespace askbright;

@@ -3,8 +3,6 @@
 #include "recordingsink.h"
 #include "testutil.h"
 
-#include <QTemporaryDir>
-
 using namespace askbright;
 using namespace Qt::StringLiterals;
 

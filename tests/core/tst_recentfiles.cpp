@@ -2,9 +2,7 @@
 #include "settings/recentfiles.h"
 #include "testutil.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;

@@ -15,7 +15,6 @@
 
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;

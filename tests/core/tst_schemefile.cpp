@@ -2,9 +2,6 @@
 #include "appearance/schemefile.h"
 #include "testutil.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 using namespace askbright;
 using namespace Qt::StringLiterals;
 

@@ -1,8 +1,6 @@
 #include "settings/settingsfile.h"
 #include "testutil.h"
 
-#include <QTemporaryDir>
-
 using namespace askbright;
 using namespace Qt::StringLiterals;
 

@@ -3,9 +3,7 @@
 #include "state/pageselection.h"
 #include "testutil.h"
 
-#include <QDir>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;

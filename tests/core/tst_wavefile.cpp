@@ -2,7 +2,6 @@
 #include "app/wavefile.h"
 #include "testutil.h"
 
-#include <QDir>
 #include <QtEndian>
 
 using namespace askbright;

@@ -16,8 +16,6 @@
 #include "settings/settingsfile.h"
 #include "testutil.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
