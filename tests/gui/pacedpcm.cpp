@@ -20,34 +20,7 @@ struct PacedPcm {
     snd_pcm_uframes_t written = 0;
 };
 
-PacedPcm *self(snd_pcm_ioplug_t *io)
-{
-    return static_cast<PacedPcm *>(io->private_data);
-}
-
-// Frames played so far, never more than were written, as a buffer position.
-snd_pcm_sframes_t pointer(snd_pcm_ioplug_t *io)
-{
-    PacedPcm *p = self(io);
-    snd_pcm_uframes_t played = 0;
-    if (p->running) {
-        const std::chrono::duration<double> elapsed = Clock::now() - p->started;
-        played = snd_pcm_uframes_t(elapsed.count() * io->rate);
-    }
-    if (played > p->written)
-        played = p->written;
-    return snd_pcm_sframes_t(played % io->buffer_size);
-}
-
-// The poll descriptor is a timer ticking every 2 ms: waiting for room in the
-// buffer sleeps instead of spinning.
-int pollRevents(snd_pcm_ioplug_t *io, struct pollfd *pfd, unsigned int, unsigned short *revents)
-{
-    std::uint64_t ticks = 0;
-    const bool ticked = ::read(io->poll_fd, &ticks, sizeof ticks) == sizeof ticks;
-    *revents = (pfd[0].revents & POLLIN) && ticked ? POLLOUT : 0;
-    return 0;
-}
+const auto self = [](snd_pcm_ioplug_t *io) { return static_cast<PacedPcm *>(io->private_data); };
 
 const snd_pcm_ioplug_callback_t callbacks = [] {
     snd_pcm_ioplug_callback_t c{};
@@ -65,13 +38,32 @@ const snd_pcm_ioplug_callback_t callbacks = [] {
         self(io)->written = 0;
         return 0;
     };
-    c.pointer = pointer;
+    // Frames played so far, never more than were written, as a buffer position.
+    c.pointer = [](snd_pcm_ioplug_t *io) {
+        PacedPcm *p = self(io);
+        snd_pcm_uframes_t played = 0;
+        if (p->running) {
+            const std::chrono::duration<double> elapsed = Clock::now() - p->started;
+            played = snd_pcm_uframes_t(elapsed.count() * io->rate);
+        }
+        if (played > p->written)
+            played = p->written;
+        return snd_pcm_sframes_t(played % io->buffer_size);
+    };
     c.transfer = [](snd_pcm_ioplug_t *io, const snd_pcm_channel_area_t *, snd_pcm_uframes_t,
                     snd_pcm_uframes_t size) {
         self(io)->written += size;
         return snd_pcm_sframes_t(size);
     };
-    c.poll_revents = pollRevents;
+    // The poll descriptor is a timer ticking every 2 ms: waiting for room in the
+    // buffer sleeps instead of spinning.
+    c.poll_revents = [](snd_pcm_ioplug_t *io, struct pollfd *pfd, unsigned int,
+                        unsigned short *revents) {
+        std::uint64_t ticks = 0;
+        const bool ticked = ::read(io->poll_fd, &ticks, sizeof ticks) == sizeof ticks;
+        *revents = (pfd[0].revents & POLLIN) && ticked ? POLLOUT : 0;
+        return 0;
+    };
     c.close = [](snd_pcm_ioplug_t *io) {
         ::close(io->poll_fd);
         delete self(io);
@@ -80,8 +72,12 @@ const snd_pcm_ioplug_callback_t callbacks = [] {
     return c;
 }();
 
-int openPaced(snd_pcm_t **pcmp, const char *name, snd_pcm_stream_t stream, int mode)
+} // namespace
+
+extern "C" {
+SND_PCM_PLUGIN_DEFINE_FUNC(askbright_paced)
 {
+    (void)root, (void)conf;
     if (stream != SND_PCM_STREAM_PLAYBACK)
         return -EINVAL;
     auto *p = new PacedPcm;
@@ -108,16 +104,6 @@ int openPaced(snd_pcm_t **pcmp, const char *name, snd_pcm_stream_t stream, int m
     snd_pcm_ioplug_set_param_minmax(&p->io, SND_PCM_IOPLUG_HW_PERIODS, 2, 64);
     *pcmp = p->io.pcm;
     return 0;
-}
-
-} // namespace
-
-extern "C" {
-SND_PCM_PLUGIN_DEFINE_FUNC(askbright_paced)
-{
-    (void)root;
-    (void)conf;
-    return openPaced(pcmp, name, stream, mode);
 }
 SND_PCM_PLUGIN_SYMBOL(askbright_paced)
 }

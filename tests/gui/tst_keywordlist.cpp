@@ -18,8 +18,7 @@ private slots:
         KeywordList list;
         for (int i = 1; i <= KeywordList::maxKeywords; ++i) {
             list.setEditText(u"k%1"_s.arg(i));
-            QKeyEvent enter(QEvent::KeyPress, i % 2 ? Qt::Key_Return : Qt::Key_Enter,
-                            Qt::NoModifier);
+            QKeyEvent enter(QEvent::KeyPress, i % 2 ? Qt::Key_Return : Qt::Key_Enter, {});
             QApplication::sendEvent(&list, &enter);
             QVERIFY(enter.isAccepted());
             QCOMPARE(list.currentText(), QString());

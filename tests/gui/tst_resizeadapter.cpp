@@ -24,12 +24,8 @@ namespace {
 // "name x,y wxh size": where a control stands and how large its font is.
 QString describe(const QString &name, QRect r, double points)
 {
-    return u"%1 %2,%3 %4x%5 %6pt"_s.arg(name)
-        .arg(r.x())
-        .arg(r.y())
-        .arg(r.width())
-        .arg(r.height())
-        .arg(std::round(points * 1000) / 1000); // float ratios
+    return QString::asprintf("%s %d,%d %dx%d %gpt", qPrintable(name), r.x(), r.y(), r.width(),
+                             r.height(), std::round(points * 1000) / 1000); // float ratios
 }
 
 QString describe(const QString &name, const QWidget *w)
@@ -42,23 +38,22 @@ struct TestWindow {
     QMainWindow main;
     QWidget *client = new QWidget;
     QHash<QString, QWidget *> controls;
+    QPlainTextEdit *frage = nullptr;
+    QComboBox *combo = nullptr;
 
     TestWindow()
     {
         main.menuBar()->addMenu(QStringLiteral("&Datei"));
         client->setObjectName(QStringLiteral("client"));
         main.setCentralWidget(client);
-        QFont font = client->font();
-        font.setPointSizeF(10);
-        client->setFont(font);
+        client->setFont(QFont(client->font().family(), 10));
 
-        add(new QPlainTextEdit(client), "txtfrage", {20, 10, 200, 100});
+        frage = add(new QPlainTextEdit(client), "txtfrage", {20, 10, 200, 100});
         add(new QPlainTextEdit(client), "txtantwort", {240, 10, 200, 100});
-        auto *combo = add(new QComboBox(client), "cseite", {20, 150, 160, 24});
+        combo = add(new QComboBox(client), "cseite", {20, 150, 160, 24});
         combo->setEditable(true);
         combo->addItems({QStringLiteral("eins"), QStringLiteral("zwei")});
-        auto *line = add(new QFrame(client), "Line1", {10, 300, 580, 3});
-        line->setFrameShape(QFrame::HLine);
+        add(new QFrame(client), "Line1", {10, 300, 580, 3})->setFrameShape(QFrame::HLine);
         add(new QFrame(client), "Line2", {590, 10, 3, 280})->setFrameShape(QFrame::VLine);
         auto *frame = add(new QGroupBox(client), "fra", {300, 150, 200, 120});
         add(new QLabel(QStringLiteral("innen"), frame), "lblinner", {10, 20, 80, 20});
@@ -66,25 +61,22 @@ struct TestWindow {
         auto *panel = add(new QWidget(client), "panel", {460, 10, 120, 100});
         (new QHBoxLayout(panel))->addWidget(new QPushButton(QStringLiteral("OK")));
         new QDialog(client);
-        auto *unnamed = new QLabel(QStringLiteral("Frage"), client);
-        unnamed->setGeometry(20, 200, 100, 20);
-        controls.insert(QStringLiteral("unnamed label"), unnamed);
+        add(new QLabel(QStringLiteral("Frage"), client), "", {20, 200, 100, 20}, "unnamed label");
         // The same name twice: each control still gets its own record.
         add(new QLabel(QStringLiteral("frei"), client), "lblfrei", {20, 230, 50, 20});
-        auto *twin = new QLabel(QStringLiteral("frei"), client);
-        twin->setObjectName(QStringLiteral("lblfrei"));
-        twin->setGeometry(20, 260, 50, 20);
-        controls.insert(QStringLiteral("twin"), twin);
+        add(new QLabel(QStringLiteral("frei"), client), "lblfrei", {20, 260, 50, 20}, "twin");
         // What the client's own layout places is no control either.
         (new QVBoxLayout(client))->addWidget(new QLabel(QStringLiteral("im Layout")));
         resizeClient({600, 400});
     }
 
-    template <typename W> W *add(W *widget, const char *name, QRect geometry)
+    // key: how the test calls the control, its name unless given.
+    template <typename W>
+    W *add(W *widget, const char *name, QRect geometry, const char *key = nullptr)
     {
         widget->setObjectName(QLatin1String(name));
         widget->setGeometry(geometry);
-        controls.insert(QLatin1String(name), widget);
+        controls.insert(QLatin1String(key ? key : name), widget);
         return widget;
     }
 
@@ -111,23 +103,18 @@ struct TestWindow {
         return QTest::qWaitForWindowExposed(&main);
     }
 
-    // Geometry and font of every control and of the composite widgets' inner parts.
-    QStringList snapshot() const
+    // Geometry and font of every control, sorted, and of the composite widgets' inner parts.
+    QStringList snapshot(bool innerParts = true) const
     {
         QStringList lines;
         for (auto it = controls.cbegin(); it != controls.cend(); ++it)
             lines << describe(it.key(), it.value());
-        lines << describe(u"viewport"_s, plain("txtfrage")->viewport())
-              << describe(u"combo edit"_s, combo()->lineEdit());
+        if (innerParts)
+            lines << describe(u"viewport"_s, frage->viewport())
+                  << describe(u"combo edit"_s, combo->lineEdit());
         lines.sort();
         return lines;
     }
-
-    QPlainTextEdit *plain(const char *name) const
-    {
-        return static_cast<QPlainTextEdit *>(controls.value(QLatin1String(name)));
-    }
-    QComboBox *combo() const { return static_cast<QComboBox *>(controls.value("cseite")); }
 };
 
 std::unique_ptr<ResizeEngine> installEngine(TestWindow &w)
@@ -168,15 +155,12 @@ private slots:
         QCOMPARE(engine->records().controls().find("txtfrage")->left, 20 * 15);
         QCOMPARE(engine->keyOf(w.controls.value("txtfrage")), QStringLiteral("txtfrage"));
         QVERIFY(!engine->keyOf(w.controls.value("unnamed label")).isEmpty());
-        const QWidget *panel = w.controls.value("panel");
         // Inner parts, a layout's widget and a window of its own are not controls.
-        const QList<const QWidget *> others{
-            w.plain("txtfrage")->viewport(), w.combo()->lineEdit(), panel->findChild<QWidget *>(),
-            w.client->findChild<QDialog *>(), w.client->layout()->itemAt(0)->widget()};
-        for (const QWidget *inner : others) {
-            QVERIFY(inner);
+        for (const QWidget *inner :
+             QWidgetList{w.frage->viewport(), w.combo->lineEdit(),
+                         w.controls.value("panel")->findChild<QWidget *>(),
+                         w.client->findChild<QDialog *>(), w.client->layout()->itemAt(0)->widget()})
             QVERIFY(engine->keyOf(inner).isEmpty());
-        }
         if (!shownFirst)
             QVERIFY(w.show());
         QCOMPARE(w.client->size(), QSize(600, 400));
@@ -191,34 +175,24 @@ private slots:
         auto engine = installEngine(w);
         const QStringList recorded = w.snapshot();
         QVERIFY(w.resizeClient({900, 480})); // 150 % of the width, 120 % of the height
-        const struct {
-            const char *control;
-            QRect expected;
-            double points;
-        } controls[] = {
-            {"txtfrage", {30, 12, 300, 120}, 12.0},
-            {"txtantwort", {360, 12, 300, 120}, 10.0}, // font sizing off
-            {"cseite", {30, 180, 240, 29}, 12.0},
-            {"Line1", {15, 360, 870, 3}, 10.0}, // a line keeps its thickness
-            {"Line2", {885, 12, 3, 336}, 10.0},
-            {"fra", {450, 180, 300, 144}, 12.0},
-            {"lblinner", {15, 24, 120, 24}, 10.0}, // inside the group box, sizing off
-            {"panel", {690, 12, 180, 120}, 12.0},  // with a layout
-            {"unnamed label", {30, 240, 150, 24}, 12.0},
-            {"lblfrei", {30, 276, 75, 24}, 12.0},
-            {"twin", {30, 312, 75, 24}, 12.0},
-        };
-        QStringList shown, wanted;
-        for (const auto &c : controls) {
-            shown << describe(c.control, w.controls.value(c.control));
-            wanted << describe(c.control, c.expected, c.points);
-        }
-        QCOMPARE(shown, wanted);
+        QCOMPARE(w.snapshot(false),
+                 (QStringList{
+                     describe(u"Line1"_s, {15, 360, 870, 3}, 10), // a line keeps its thickness
+                     describe(u"Line2"_s, {885, 12, 3, 336}, 10),
+                     describe(u"cseite"_s, {30, 180, 240, 29}, 12),
+                     describe(u"fra"_s, {450, 180, 300, 144}, 12),
+                     describe(u"lblfrei"_s, {30, 276, 75, 24}, 12),
+                     describe(u"lblinner"_s, {15, 24, 120, 24}, 10), // in the group box, sizing off
+                     describe(u"panel"_s, {690, 12, 180, 120}, 12),  // with a layout
+                     describe(u"twin"_s, {30, 312, 75, 24}, 12),
+                     describe(u"txtantwort"_s, {360, 12, 300, 120}, 10), // font sizing off
+                     describe(u"txtfrage"_s, {30, 12, 300, 120}, 12),
+                     describe(u"unnamed label"_s, {30, 240, 150, 24}, 12),
+                 }));
 
         // Inner parts stay where their widget puts them.
-        QPlainTextEdit *edit = w.plain("txtfrage");
-        QCOMPARE(edit->viewport()->geometry().topLeft(), edit->contentsRect().topLeft());
-        QVERIFY(w.combo()->rect().contains(w.combo()->lineEdit()->geometry()));
+        QCOMPARE(w.frage->viewport()->geometry().topLeft(), w.frage->contentsRect().topLeft());
+        QVERIFY(w.combo->rect().contains(w.combo->lineEdit()->geometry()));
 
         // Back to the recorded layout, window size included.
         engine->restoreRecordedLayout(true);
@@ -229,27 +203,26 @@ private slots:
 
     void drivenByHand_data()
     {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("installed") << "install";
-        QTest::newRow("driven by hand") << "hand";
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("installed") << true;
+        QTest::newRow("driven by hand") << false;
     }
 
     void drivenByHand()
     {
-        QFETCH(QString, how);
+        QFETCH(bool, installed);
         auto w = std::make_unique<TestWindow>();
         QVERIFY(w->show());
-        QPointer<ResizeEngine> engine = how == "install" ? ResizeEngine::install(w->client)
-                                                         : new ResizeEngine(w->client, w->client);
-        if (how != "install")
+        QPointer<ResizeEngine> engine =
+            installed ? ResizeEngine::install(w->client) : new ResizeEngine(w->client, w->client);
+        if (!installed)
             engine->recordWindow();
-        engine->setFollowsResize(how != "hand");
-        QWidget *box = w->controls.value("txtfrage");
+        engine->setFollowsResize(installed);
         QVERIFY(w->resizeClient({1200, 800}));
-        QCOMPARE(box->geometry(),
-                 how != "hand" ? QRect(40, 20, 400, 200) : QRect(20, 10, 200, 100));
+        QCOMPARE(w->frage->geometry(),
+                 installed ? QRect(40, 20, 400, 200) : QRect(20, 10, 200, 100));
         engine->followWindow();
-        QCOMPARE(box->geometry(), QRect(40, 20, 400, 200));
+        QCOMPARE(w->frage->geometry(), QRect(40, 20, 400, 200));
         w.reset(); // the engine goes with its container
         QVERIFY(engine.isNull());
     }
