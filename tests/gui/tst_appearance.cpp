@@ -2,7 +2,6 @@
 #include "appearance/schemefile.h"
 #include "controls/colorvalue.h"
 #include "gui/session.h"
-#include "settings/settingsfile.h"
 
 #include <QApplication>
 #include <QMenuBar>

@@ -1,8 +1,6 @@
-#include "controls/button3d.h"
 #include "gui/session.h"
 #include "project/colortools.h"
 
-#include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>

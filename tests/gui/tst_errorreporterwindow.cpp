@@ -5,7 +5,6 @@
 #include "gui/session.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTimer>

@@ -13,7 +13,6 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
-#include <functional>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTest>
 
 using namespace askbright;
 using namespace Qt::StringLiterals;

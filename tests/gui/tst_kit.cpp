@@ -4,7 +4,6 @@
 #include "gui/session.h"
 
 #include <QDialog>
-#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>

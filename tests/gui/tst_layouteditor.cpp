@@ -1,13 +1,10 @@
 #include "app/product.h"
-#include "app/textcodec.h"
 #include "appearance/schemefile.h"
 #include "gui/session.h"
 #include "project/layouteditordialog.h"
 #include "project/projectfile.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QDir>
 #include <QImage>
 #include <QRadioButton>
 #include <QScrollBar>

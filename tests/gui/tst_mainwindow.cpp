@@ -2,7 +2,6 @@
 #include "controls/colorvalue.h"
 #include "gui/session.h"
 
-#include <QDir>
 #include <QMenu>
 #include <QTimer>
 

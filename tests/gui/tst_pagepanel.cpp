@@ -3,7 +3,6 @@
 #include "editor/pagepanel.h"
 #include "gui/session.h"
 
-#include <QDir>
 #include <QSignalSpy>
 
 using namespace askbright;

@@ -1,7 +1,6 @@
 #include "controls/colorvalue.h"
 #include "editor/reorderdialog.h"
 #include "gui/session.h"
-#include "settings/settingsfile.h"
 
 #include <QApplication>
 #include <QListWidget>

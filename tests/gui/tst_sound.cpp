@@ -8,12 +8,9 @@
 #include "state/appstate.h"
 #include "testutil.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <QTest>
 #include <cstdio>
 #include <unistd.h>
 

@@ -6,7 +6,6 @@
 #include "gui/session.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QMenu>

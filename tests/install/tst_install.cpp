@@ -4,14 +4,12 @@
 
 #include "testutil.h"
 
-#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <unistd.h>
 
