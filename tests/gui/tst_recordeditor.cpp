@@ -123,10 +123,10 @@ private slots:
         auto *link = e.get<QLineEdit>("txtzusatz2");
         link->setText(QStringLiteral("example.org"));
         e.editor.onNextClicked();
-        link->setText(QStringLiteral("   "));
+        link->setText(QStringLiteral("example.net"));
         e.editor.onPreviousClicked();
         QCOMPARE(e.state.database.record(2).homepageLink, QStringLiteral("http://example.org"));
-        QCOMPARE(e.state.database.record(3).homepageLink, QString());
+        QCOMPARE(e.state.database.record(3).homepageLink, QStringLiteral("http://example.net"));
         QSignalSpy appended(&e.editor, &RecordEditor::recordAppended);
         e.editor.onLastClicked();
         e.editor.onNextClicked();
