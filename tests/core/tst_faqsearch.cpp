@@ -1,5 +1,6 @@
 #include "database/faqsearch.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 using namespace askbright;
@@ -69,6 +70,22 @@ private slots:
         const QList<SearchHit> hits = askbright::findAll(records, u"faq"_s);
         QCOMPARE(nextHit(hits, from, forward), qsizetype(expected));
         QCOMPARE(nextHit({}, from, forward), qsizetype(-1));
+    }
+
+    // 2000 records of 2 KB: every search step is far below what a user notices.
+    void largeDatabaseIsInstant()
+    {
+        QList<FaqRecord> many(2000);
+        for (FaqRecord &r : many) {
+            r.question = u"Frage?"_s;
+            r.answer = u"Antwort mit Zeilen\r\n"_s.repeated(100).left(2048);
+        }
+        many[1999].extraInfo = u"Nadel"_s;
+        QElapsedTimer timer;
+        timer.start();
+        const QList<SearchHit> hits = askbright::findAll(many, u"nadel"_s);
+        QCOMPARE(hits, (QList<SearchHit>{{2000, F::ExtraInfo, 0, 5}}));
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
     }
 };
 
