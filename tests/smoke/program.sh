@@ -5,21 +5,24 @@
 set -euo pipefail
 exe=$1
 work=$(mktemp -d)
-disp=:$((100 + RANDOM % 100))
 cleanup() { kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 
 cp "$exe" "$work/faqedit"
 printf ' 1 \r\n"Frage"\r\n"Antwort"\r\n""\r\n""\r\n 0 \r\n01.01.2026\r\n' >"$work/smoke.faq"
 
-Xvfb "$disp" -screen 0 1280x900x24 >/dev/null 2>&1 &
+# Xvfb picks a free display and writes its number once it takes connections;
+# a busy machine may need a while for that.
+Xvfb -displayfd 3 -screen 0 1280x900x24 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-for _ in $(seq 50); do DISPLAY=$disp xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
+disp=:$(head -1 "$work/display")
 
 DISPLAY=$disp QT_QPA_PLATFORM=xcb "$work/faqedit" "$work/smoke.faq" >"$work/log" 2>&1 &
 app=$!
 # The first start tells that no templates folder is set yet.
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     DISPLAY=$disp xdotool search --name "^Hinweis\$" >/dev/null 2>&1 && break
     sleep 0.1
 done
@@ -29,7 +32,7 @@ if [ -n "$notice" ]; then
     DISPLAY=$disp xdotool key --clearmodifiers Return
 fi
 want="Askbright Version 1.6   Datei: smoke.faq"
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     DISPLAY=$disp xdotool search --name "^${want}\$" >/dev/null 2>&1 && break
     sleep 0.1
 done
@@ -47,7 +50,7 @@ DISPLAY=$disp xdotool windowfocus --sync "$window"
 DISPLAY=$disp xdotool key --clearmodifiers alt+d
 sleep 0.3
 DISPLAY=$disp xdotool key --clearmodifiers b
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 300); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app" 2>/dev/null; then
     echo "the exit command did not end the program"
     exit 1
