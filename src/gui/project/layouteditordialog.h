@@ -48,7 +48,6 @@ public:
     QString projectFilePath() const { return m_projectFilePath; }
     QString backgroundPicturePath() const { return m_backgroundPicturePath; }
     PictureUse backgroundPictureOn() const { return m_backgroundPictureOn; }
-    Alignment titleAlignment() const { return m_titleAlignment; }
     // Where the save and open dialogs start.
     QString templatesFolder() const { return m_templatesFolder; }
 

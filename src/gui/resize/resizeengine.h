@@ -58,7 +58,6 @@ public:
     // When on, every resize of the container re-lays its controls, except
     // while the window is minimised.
     void setFollowsResize(bool on);
-    bool followsResize() const { return m_followsResize; }
 
     // The records, keyed as keyOf() names the widgets.
     const ProportionalLayout &records() const { return m_resize; }

@@ -22,7 +22,6 @@ public:
     // One frame of the animation; the 25 ms timer calls it, tests call it
     // directly.
     void onRedrawTick();
-    qsizetype aboutLineCount() const { return m_aboutLines.size(); }
     bool animating() const;
 
     void done(int result) override;
